@@ -1,0 +1,36 @@
+#pragma once
+// Storing and restoring the user's preferences as integer profile values:
+// tabs and columns (appearance), window placement and split, display and
+// planning options. Each group carries a version; another version is ignored.
+#include <laminar/laminar.h>
+
+#include "api/EditSettings.h"
+#include "platform/ProfileStore.h"
+#include "ui/TabDescr.h"
+
+#include <memory>
+
+namespace lm {
+
+class EditorWindow;
+
+// The instance state the preferences read and write.
+struct PreferenceState {
+    CTabDescrArray& tabs;
+    LMEDITSETTINGS& settings;
+    WindowPlacement& placement;
+    int32_t& activeTab;           // index of the active tab descriptor, -1 none
+    EditorWindow* window;         // null while the window is closed
+};
+
+// A null flags pointer stands for appearance, placement and preferences.
+LMREGFLAGS effectiveFlags(const LMREGFLAGS* flags);
+
+void storePreferences(ProfileStore& store, const LMREGFLAGS& flags, const PreferenceState& state);
+void restorePreferences(ProfileStore& store, const LMREGFLAGS& flags, const PreferenceState& state);
+
+// The store for one call: the per-user file under $XDG_CONFIG_HOME/<root>/<application>.ini
+// (root "Quorvex" unless a key name redirects it), or the named initialisation file.
+std::unique_ptr<ProfileStore> openProfileStore(bool useIniFile, const char* keyOrFileName);
+
+} // namespace lm

@@ -1,0 +1,1 @@
+#include <laminar/laminar.h>

@@ -1,0 +1,21 @@
+#pragma once
+// What the core asks of the desktop. The Qt front end implements it for real;
+// tests use a headless implementation with scripted answers.
+#include <string_view>
+
+namespace lm {
+
+enum class MessageIcon { None, Exclamation, Question, Information };
+enum class MessageButtons { Ok, YesNo };
+enum class MessageAnswer { Ok, Yes, No, Cancel };
+
+class Platform {
+public:
+    virtual ~Platform() = default;
+    // A message box over the editor window.
+    virtual MessageAnswer messageBox(std::string_view text, MessageButtons buttons, MessageIcon icon) = 0;
+    // The system beep of a refused keystroke.
+    virtual void beep() = 0;
+};
+
+} // namespace lm

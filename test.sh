@@ -1,0 +1,14 @@
+#!/usr/bin/env bash
+# Sets everything up, then builds and runs every test twice: a normal build and
+# one under the address and undefined-behaviour sanitizers.
+set -euo pipefail
+cd "$(dirname "$0")"
+scripts/setup.sh
+export LC_ALL=C QT_QPA_PLATFORM=offscreen
+
+scripts/build.sh build
+ctest --test-dir build --output-on-failure -j "$(nproc)"
+
+export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+scripts/build.sh build-asan -DCMAKE_BUILD_TYPE=Debug -DLAMINAR_SANITIZE=ON
+ctest --test-dir build-asan --output-on-failure -j "$(nproc)"

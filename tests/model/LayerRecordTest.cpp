@@ -1,0 +1,23 @@
+#include "model/LayerRecord.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+TEST(LayerRecord, NameReadIsBoundedByTheFieldWhenUnterminated)
+{
+    LMLAYEREX layer{};
+    std::memset(layer.szName, 'x', sizeof(layer.szName));
+    EXPECT_EQ(lm::layerName(layer).size(), sizeof(layer.szName));
+}
+
+TEST(LayerRecord, NameWriteIsCutToTheFieldAndTerminated)
+{
+    LMLAYEREX layer{};
+    lm::setLayerName(layer, std::string(100, 'a'));
+    EXPECT_EQ(lm::layerName(layer).size(), lm::kMaxNameBytes);
+    EXPECT_EQ(layer.szName[lm::kMaxNameBytes], '\0');
+    lm::setLayerName(layer, "Top");
+    EXPECT_EQ(lm::layerName(layer), "Top");
+    EXPECT_EQ(layer.szName[4], '\0');
+}
