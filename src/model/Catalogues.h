@@ -31,6 +31,8 @@ struct MetalProperties {
 };
 // Custom metal (6) and unknown values use copper's row.
 const MetalProperties& metalProperties(int32_t metal);
+// The rows of the real metals; a row's position is its metal value (0-5).
+std::span<const MetalProperties> metalPropertyTable();
 
 enum class ChoiceList { Types, MetalUsages, RigidDielectricUsages, FlexDielectricUsages, Technologies, Metals, PourDrawStyles };
 // Texts joined by '\n' in list order, leaving out excluded values except the first row.
@@ -40,7 +42,7 @@ std::string choiceList(ChoiceList list, std::span<const int32_t> excludedValues 
 // whose resistivity and temperature coefficient match within 1e-6 relative.
 void identifyMetal(LMLAYEREX& layer);
 
-// Naming and colouring over a stackup.
+// Naming and colouring over a stackup; an index past its end raises LMInvalidArgument.
 std::string firstFreeAutomaticName(std::span<const LMLAYEREX> layers);
 std::string uniqueName(std::span<const LMLAYEREX> layers, std::size_t index);
 uint32_t uniqueColor(std::span<const LMLAYEREX> layers, std::size_t index);

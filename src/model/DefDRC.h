@@ -4,6 +4,7 @@
 #include <laminar/laminar.h>
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace lm {
@@ -18,6 +19,11 @@ struct DRCERR {
     int32_t layer2;
 };
 
+// How a finding names layer `index` of the array: its name without blanks and
+// tabs at both ends, or "#<position from 1>" when that leaves nothing; empty for
+// index -1 (or a null array). The index must lie inside the array.
+std::string layerReference(const LMLAYEREX* layers, int32_t index);
+
 #if defined(__GNUC__)
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wnon-virtual-dtor"
@@ -28,6 +34,9 @@ public:
     int32_t CheckStackup(const LMLAYEREX* layers, int32_t count, const char** message) override;
 
 private:
+    // Formats the finding (or "No errors in stackup.") into message_ and hands it out.
+    int32_t report(const std::optional<DRCERR>& finding, const LMLAYEREX* layers, const char** message);
+
     std::string message_;
 };
 #if defined(__GNUC__)

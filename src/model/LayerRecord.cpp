@@ -15,7 +15,8 @@ std::string_view layerName(const LMLAYEREX& layer)
 void setLayerName(LMLAYEREX& layer, std::string_view name)
 {
     std::memset(layer.szName, 0, sizeof(layer.szName));
-    std::memcpy(layer.szName, name.data(), std::min(name.size(), kMaxNameBytes));
+    if (!name.empty())
+        std::memcpy(layer.szName, name.data(), std::min(name.size(), kMaxNameBytes));
 }
 
 } // namespace lm

@@ -11,6 +11,7 @@ namespace lm {
 enum ThicknessMode : int32_t { kThicknessAsLength = 0, kThicknessAsWeight = 1 };
 
 // Rounds to n decimal places; an exact half goes down (1.25 -> 1.2, -1.25 -> -1.3).
+// A count whose power of ten overflows a double leaves x as it is.
 double roundToDigits(double x, int32_t digits);
 
 // The one unit a new instance holds: "Metric", um, gram.

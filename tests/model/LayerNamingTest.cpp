@@ -1,0 +1,83 @@
+#include "model/Catalogues.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+using namespace lm;
+
+namespace {
+std::vector<LMLAYEREX> layersNamed(std::initializer_list<const char*> names)
+{
+    std::vector<LMLAYEREX> layers;
+    for (const char* name : names) {
+        LMLAYEREX& layer = layers.emplace_back();
+        setLayerName(layer, name);
+    }
+    return layers;
+}
+
+std::vector<LMLAYEREX> layersColoured(std::vector<uint32_t> colours)
+{
+    std::vector<LMLAYEREX> layers(colours.size());
+    for (std::size_t i = 0; i < colours.size(); ++i)
+        layers[i].crColor = colours[i];
+    return layers;
+}
+} // namespace
+
+TEST(LayerNaming, FirstFreeAutomaticNameFillsGapsAndGrowsPastTwoDigits)
+{
+    EXPECT_EQ(firstFreeAutomaticName(layersNamed({"Layer_01", "Layer_03"})), "Layer_02");
+    EXPECT_EQ(firstFreeAutomaticName(layersNamed({"layer_01", "Layer_1"})), "Layer_01");
+    std::vector<LMLAYEREX> many(99);
+    for (int n = 1; n <= 99; ++n)
+        setLayerName(many[n - 1], "Layer_" + std::string(n < 10 ? "0" : "") + std::to_string(n));
+    EXPECT_EQ(firstFreeAutomaticName(many), "Layer_100");
+}
+
+TEST(LayerNaming, UniqueNameAddsTheFirstFreeSuffix)
+{
+    EXPECT_EQ(uniqueName(layersNamed({"Top", "Top"}), 1), "Top_1");
+    EXPECT_EQ(uniqueName(layersNamed({"Top", "Top_1", "Top"}), 0), "Top_2");
+    EXPECT_EQ(uniqueName(layersNamed({"Top", "top"}), 0), "Top");
+    EXPECT_EQ(uniqueName(layersNamed({"Layer_01", ""}), 1), "Layer_02");
+    EXPECT_THROW(uniqueName(layersNamed({"Top"}), 1), LMInvalidArgument);
+
+    // A host's unterminated name is read up to the end of its field only.
+    std::vector<LMLAYEREX> unterminated(2);
+    for (LMLAYEREX& layer : unterminated)
+        std::memset(layer.szName, 'x', sizeof(layer.szName));
+    EXPECT_EQ(uniqueName(unterminated, 1), std::string(sizeof(LMLAYEREX::szName), 'x') + "_1");
+}
+
+TEST(LayerNaming, DisplayNameShowsUnnamedForAnEmptyName)
+{
+    EXPECT_EQ(displayName(layersNamed({""})[0]), "<Unnamed>");
+    EXPECT_EQ(displayName(layersNamed({"GND"})[0]), "GND");
+}
+
+TEST(LayerNaming, UniqueColourKeepsAnUnsharedColourElseWalksTheCandidates)
+{
+    EXPECT_EQ(uniqueColor(layersColoured({rgb(1, 2, 3), 0}), 0), rgb(1, 2, 3));
+    EXPECT_EQ(uniqueColor(layersColoured({rgb(255, 0, 0), rgb(255, 0, 0)}), 1), rgb(0, 255, 0));
+    EXPECT_THROW(uniqueColor(layersColoured({0}), 1), LMInvalidArgument);
+
+    // Every other layer black: the candidates come level by level, black itself is taken,
+    // white is never offered, and once all are taken the answer is black.
+    const uint32_t expected[] = {
+        rgb(255, 0, 0),     rgb(0, 255, 0),     rgb(0, 0, 255),     rgb(255, 255, 0),   rgb(255, 0, 255),
+        rgb(0, 255, 255),   rgb(128, 0, 0),     rgb(0, 128, 0),     rgb(0, 0, 128),     rgb(128, 128, 0),
+        rgb(128, 0, 128),   rgb(0, 128, 128),   rgb(255, 255, 128), rgb(255, 128, 255), rgb(255, 128, 128),
+        rgb(255, 128, 0),   rgb(255, 0, 128),   rgb(128, 255, 255), rgb(128, 255, 128), rgb(128, 255, 0),
+        rgb(128, 128, 255), rgb(128, 0, 255),   rgb(0, 255, 128),   rgb(0, 128, 255),   rgb(128, 128, 128),
+    };
+    std::vector<uint32_t> colours{0, 0};
+    for (uint32_t colour : expected) {
+        EXPECT_EQ(uniqueColor(layersColoured(colours), 0), colour);
+        colours.push_back(colour);
+    }
+    EXPECT_EQ(uniqueColor(layersColoured(colours), 0), 0u);
+}

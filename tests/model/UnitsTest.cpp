@@ -1,0 +1,117 @@
+#include "model/Units.h"
+
+#include "model/Catalogues.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+
+using namespace lm;
+
+namespace {
+LMUNIT ounceUnit()
+{
+    LMUNIT unit = metricUnit();
+    unit.dWeightFactor = 1.0 / 28.349523125;
+    unit.nWeightDigits = 2;
+    return unit;
+}
+
+LMLAYEREX metalLayer(int32_t metal)
+{
+    LMLAYEREX layer = defaultLayer(kSignal);
+    layer.nMetal = metal;
+    return layer;
+}
+} // namespace
+
+TEST(Units, RoundingSendsAnExactHalfDown)
+{
+    EXPECT_DOUBLE_EQ(roundToDigits(1.25, 1), 1.2);
+    EXPECT_DOUBLE_EQ(roundToDigits(1.35, 1), 1.4); // stored slightly above 1.35
+    EXPECT_DOUBLE_EQ(roundToDigits(-1.25, 1), -1.3);
+    EXPECT_EQ(roundToDigits(2.5, 0), 2.0);
+    EXPECT_EQ(roundToDigits(2.6, 0), 3.0);
+    EXPECT_EQ(roundToDigits(0.5, 0), 0.0);
+    EXPECT_EQ(roundToDigits(-0.5, 0), -1.0);
+    EXPECT_EQ(roundToDigits(2.6, -3), 3.0);
+    EXPECT_EQ(roundToDigits(1.5, INT_MAX), 1.5);
+}
+
+TEST(Units, LengthsAndThicknessesShownInTheUnit)
+{
+    LMUNIT metric = metricUnit();
+    EXPECT_EQ(unitName(metric), "Metric");
+    EXPECT_EQ(lengthShown(3.429e-05, metric), 34.0);
+    metric.nLengthDigits = 2;
+    EXPECT_DOUBLE_EQ(lengthShown(3.429e-05, metric), 34.29);
+    EXPECT_DOUBLE_EQ(lengthStored(34.0, metric), 3.4e-05);
+
+    const LMUNIT ounce = ounceUnit();
+    const LMLAYEREX copper = metalLayer(kCopper);
+    EXPECT_EQ(thicknessShown(copper, metricUnit(), kThicknessAsWeight), 28.0);
+    EXPECT_DOUBLE_EQ(thicknessShown(copper, ounce, kThicknessAsWeight), 1.0);
+    EXPECT_EQ(thicknessShown(metalLayer(kCustomMetal), ounce, kThicknessAsWeight),
+              thicknessShown(copper, ounce, kThicknessAsWeight));
+    EXPECT_NEAR(thicknessStored(1.0, copper, ounce, kThicknessAsWeight), 3.429e-05, 1e-12);
+    EXPECT_EQ(thicknessShown(copper, ounce, kThicknessAsLength), 34.0);
+    // Weight mode leaves a dielectric's thickness a length.
+    EXPECT_EQ(thicknessShown(defaultLayer(kSubstrate), ounce, kThicknessAsWeight), 254.0);
+    EXPECT_DOUBLE_EQ(thicknessStored(254.0, defaultLayer(kSubstrate), ounce, kThicknessAsWeight), 254e-6);
+}
+
+TEST(Units, ColumnUnitTexts)
+{
+    LMUNIT unit = metricUnit();
+    EXPECT_EQ(columnUnitText(kColThickness, unit, kThicknessAsLength), "um");
+    EXPECT_EQ(columnUnitText(kColThickness, unit, kThicknessAsWeight), "um, gram");
+    EXPECT_EQ(columnUnitText(kColGap, unit, kThicknessAsWeight), "um");
+    EXPECT_EQ(columnUnitText(kColTCoef, unit, 0), "1/\xC2\xB0" "C");
+    EXPECT_EQ(columnUnitText(kColEr, unit, 0), "");
+    std::memset(unit.szLengthUnit, 'm', sizeof(unit.szLengthUnit)); // a host's text without terminator
+    EXPECT_EQ(columnUnitText(kColWidth, unit, 0), std::string(sizeof(unit.szLengthUnit), 'm'));
+}
+
+TEST(Units, CellValuesUseTheGivenDecimalPoint)
+{
+    EXPECT_EQ(formatCellValue(34.29, ','), "34,29");
+    EXPECT_EQ(formatCellValue(0.1 + 0.2, '.'), "0.3");
+    for (double value : {12345678901234.0, 1234567890123.0, -0.000123456789012345, 1e15, 254e-6 * 1e6}) {
+        char expected[64];
+        std::snprintf(expected, sizeof(expected), "%.13g", value); // the C locale's '.'
+        EXPECT_EQ(formatCellValue(value, '.'), expected);
+    }
+    EXPECT_EQ(userDecimalPoint(), '.'); // tests run in the C locale
+}
+
+TEST(Units, ReadNumberStopsWhereTheNumberEnds)
+{
+    EXPECT_EQ(readNumber("4,3", '.'), 4.0);
+    EXPECT_EQ(readNumber("4,3", ','), 4.3);
+    EXPECT_EQ(readNumber("  -5e2x", '.'), -500.0);
+    EXPECT_EQ(readNumber("e5", '.'), 0.0);
+    EXPECT_EQ(readNumber("-.", '.'), 0.0);
+    EXPECT_EQ(readNumber(".5e", '.'), 0.5);
+    EXPECT_EQ(readNumber("1e+-3", '.'), 1.0);
+    EXPECT_EQ(readNumber("+2.5E-1", '.'), 0.25);
+    EXPECT_EQ(readNumber(std::string_view("1234", 2), '.'), 12.0);
+    EXPECT_EQ(readNumber("1e999", '.'), HUGE_VAL);
+    EXPECT_EQ(readNumber("-0.001e99999999999999999999", '.'), -HUGE_VAL);
+    EXPECT_EQ(readNumber("1000e-999", '.'), 0.0);
+    EXPECT_EQ(readNumber("0e99999", '.'), 0.0);
+}
+
+TEST(Units, CleanFormKeepsDigitsOnePointAndAnExponent)
+{
+    EXPECT_TRUE(isCleanForm("2e-3", '.'));
+    EXPECT_TRUE(isCleanForm("1,5", ','));
+    EXPECT_FALSE(isCleanForm("-5", '.'));
+    EXPECT_FALSE(isCleanForm("4,3", '.'));
+    EXPECT_EQ(cleanNumberText("10 mils", '.'), "10");
+    EXPECT_EQ(cleanNumberText("1.5.2", '.'), "1.52");
+    EXPECT_EQ(cleanNumberText("1.5e3.2", '.'), "1.5e32");
+    EXPECT_EQ(cleanNumberText("1e--5e-", '.'), "1e-5");
+}
