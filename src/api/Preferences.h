@@ -8,7 +8,9 @@
 #include "platform/ProfileStore.h"
 #include "ui/TabDescr.h"
 
+#include <filesystem>
 #include <memory>
+#include <string>
 
 namespace lm {
 
@@ -31,6 +33,13 @@ void restorePreferences(ProfileStore& store, const LMREGFLAGS& flags, const Pref
 
 // The store for one call: the per-user file under $XDG_CONFIG_HOME/<root>/<application>.ini
 // (root "Quorvex" unless a key name redirects it), or the named initialisation file.
+// Asked for an initialisation file without a name, it uses the per-user file.
 std::unique_ptr<ProfileStore> openProfileStore(bool useIniFile, const char* keyOrFileName);
+
+// The per-user preferences file for a settings root (null or empty: "Quorvex").
+// Backslashes in a key name nest folders, as they nest registry keys.
+std::filesystem::path perUserProfilePath(const char* keyName);
+// The component's module file name without folder and extension ("liblaminar").
+std::string applicationName();
 
 } // namespace lm

@@ -13,6 +13,9 @@ namespace lm {
 
 enum TabId : int32_t { kTabBasic = 0, kTabDielectric = 1, kTabMetal = 2, kTabZ0Planning = 3, kTabCustomView = 4 };
 
+// More columns than any grid could show; a stored count beyond it is refused.
+constexpr int32_t kMaxColumnCount = 65536;
+
 class CTabDescr {
 public:
     CTabDescr();
@@ -38,8 +41,10 @@ public:
 
     const std::vector<LMGRIDCOLDESCR>& columns() const { return columns_; }
     void setColumns(std::vector<LMGRIDCOLDESCR> columns);
-    // Resizes the column list; a negative size is an invalid argument.
+    // Resizes the column list (new entries zero); a negative size, or one above
+    // kMaxColumnCount, is an invalid argument.
     void resizeColumns(int32_t count);
+    // An index outside the column list is an invalid argument.
     LMGRIDCOLDESCR& column(std::size_t index);
 
     // Takes id, property bar, visible, customizable and columns; clears widthsKnown.
@@ -59,6 +64,8 @@ using CTabDescrArray = std::vector<CTabDescr>;
 CTabDescrArray defaultTabs();
 // The host's tab records replace ids, visibility and columns by position; property
 // bar, customizable and widthsKnown stay with the position (zero for new ones).
+// A negative count, or a null array with a positive count (tabs or columns), is an
+// invalid argument and leaves the list as it was. The column arrays are copied.
 void setTabs(CTabDescrArray& tabs, const LMTABDESCR* records, int32_t count);
 
 // Column catalogue order (0..5, 8, 6, 7, 9..19), titles and default widths.

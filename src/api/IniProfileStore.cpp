@@ -1,0 +1,245 @@
+#include "api/IniProfileStore.h"
+
+#include <algorithm>
+#include <atomic>
+#include <charconv>
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <optional>
+#include <string_view>
+#include <system_error>
+
+namespace lm {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string_view trim(std::string_view text)
+{
+    const auto blank = [](char c) { return c == ' ' || c == '\t'; };
+    while (!text.empty() && blank(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && blank(text.back()))
+        text.remove_suffix(1);
+    return text;
+}
+
+char lower(char c)
+{
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+std::string lowered(std::string_view text)
+{
+    std::string result(text);
+    std::transform(result.begin(), result.end(), result.begin(), lower);
+    return result;
+}
+
+bool sameName(std::string_view a, std::string_view b)
+{
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) { return lower(x) == lower(y); });
+}
+
+// Decimal text with an optional sign; anything else, or a value beyond 32 bits, is no value.
+std::optional<int32_t> parseDecimal(std::string_view text)
+{
+    if (!text.empty() && text.front() == '+')
+        text.remove_prefix(1);
+    if (text.empty() || text.front() == '+')
+        return std::nullopt;
+    int32_t value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc{} || end != text.data() + text.size())
+        return std::nullopt;
+    return value;
+}
+
+// Names that would break the file's syntax cannot be written.
+bool writableNames(std::string_view section, std::string_view entry)
+{
+    const auto hasLineBreak = [](std::string_view s) { return s.find_first_of("\r\n") != std::string_view::npos; };
+    const std::string_view key = trim(entry);
+    return !hasLineBreak(section) && section.find(']') == std::string_view::npos && !key.empty() &&
+           !hasLineBreak(key) && key.find('=') == std::string_view::npos && key.front() != '[' && key.front() != ';';
+}
+
+} // namespace
+
+IniProfileStore::IniProfileStore(std::filesystem::path file) : file_(std::move(file))
+{
+    sections_.push_back(Section{});
+    load();
+}
+
+void IniProfileStore::load()
+{
+    std::error_code error;
+    const fs::file_status status = fs::status(file_, error);
+    if (status.type() == fs::file_type::not_found)
+        return;
+    std::ifstream in(file_, std::ios::binary);
+    std::string content;
+    if (status.type() == fs::file_type::regular && in)
+        content.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    if (status.type() != fs::file_type::regular || !in || in.bad()) {
+        unreadable_ = true;
+        return;
+    }
+
+    std::string_view rest = content;
+    bool first = true;
+    while (!rest.empty()) {
+        const std::size_t end = rest.find('\n');
+        std::string_view text = rest.substr(0, end);
+        rest.remove_prefix(end == std::string_view::npos ? rest.size() : end + 1);
+        const bool crlf = !text.empty() && text.back() == '\r';
+        if (crlf)
+            text.remove_suffix(1);
+        if (first && crlf && end != std::string_view::npos)
+            newline_ = "\r\n";
+        first = false;
+
+        const std::string_view trimmed = trim(text);
+        if (!trimmed.empty() && trimmed.front() == '[') {
+            const std::string_view inner = trimmed.substr(1, trimmed.find(']') - 1);
+            Section section{std::string(trim(inner)), true, {Line{std::string(text), {}, {}}}};
+            sectionIndex_.emplace(lowered(section.name), sections_.size()); // first one wins
+            sections_.push_back(std::move(section));
+            continue;
+        }
+        Line line{std::string(text), {}, {}};
+        const std::size_t equals = trimmed.find('=');
+        if (!trimmed.empty() && trimmed.front() != ';' && equals != std::string_view::npos) {
+            line.key = trim(trimmed.substr(0, equals));
+            line.value = trim(trimmed.substr(equals + 1));
+        }
+        sections_.back().lines.push_back(std::move(line));
+    }
+}
+
+IniProfileStore::Section* IniProfileStore::findSection(std::string_view name)
+{
+    const auto found = sectionIndex_.find(lowered(trim(name)));
+    return found == sectionIndex_.end() ? nullptr : &sections_[found->second];
+}
+
+int32_t IniProfileStore::readInt(std::string_view section, std::string_view entry, int32_t fallback)
+{
+    const Section* found = findSection(section);
+    if (found == nullptr)
+        return fallback;
+    const std::string_view key = trim(entry);
+    for (const Line& line : found->lines) {
+        if (!line.key.empty() && sameName(line.key, key))
+            return parseDecimal(line.value).value_or(fallback);
+    }
+    return fallback;
+}
+
+bool IniProfileStore::writeInt(std::string_view section, std::string_view entry, int32_t value)
+{
+    if (unreadable_ || !writableNames(section, entry))
+        return false;
+    const std::string key(trim(entry));
+    const std::string valueText = std::to_string(value);
+
+    Section* target = findSection(section);
+    if (target == nullptr) {
+        const std::string name(trim(section));
+        sections_.push_back(Section{name, true, {Line{"[" + name + "]", {}, {}}, Line{key + "=" + valueText, key, valueText}}});
+        sectionIndex_.emplace(lowered(name), sections_.size() - 1);
+        if (commit(serialize()))
+            return true;
+        sectionIndex_.erase(lowered(name));
+        sections_.pop_back();
+        return false;
+    }
+
+    auto& lines = target->lines;
+    const auto existing =
+        std::find_if(lines.begin(), lines.end(), [&](const Line& l) { return !l.key.empty() && sameName(l.key, key); });
+    if (existing != lines.end()) {
+        const Line previous = *existing;
+        *existing = Line{existing->key + "=" + valueText, existing->key, valueText}; // keeps the stored spelling
+        if (commit(serialize()))
+            return true;
+        *existing = previous;
+        return false;
+    }
+
+    // A new key goes after the section's last entry, so blank lines and
+    // comments that separate it from the next section stay where they are.
+    std::size_t position = 1;
+    for (std::size_t i = 1; i < lines.size(); ++i) {
+        if (!lines[i].key.empty())
+            position = i + 1;
+    }
+    lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(position), Line{key + "=" + valueText, key, valueText});
+    if (commit(serialize()))
+        return true;
+    lines.erase(lines.begin() + static_cast<std::ptrdiff_t>(position));
+    return false;
+}
+
+std::string IniProfileStore::serialize() const
+{
+    std::string text;
+    for (const Section& section : sections_) {
+        for (const Line& line : section.lines) {
+            text += line.text;
+            text += newline_;
+        }
+    }
+    return text;
+}
+
+bool IniProfileStore::commit(const std::string& text) const
+{
+    std::error_code error;
+    fs::path target = file_;
+    if (fs::is_symlink(target, error)) {
+        const fs::path resolved = fs::weakly_canonical(target, error);
+        if (!error)
+            target = resolved;
+    }
+    const fs::path directory = target.parent_path();
+    if (!directory.empty()) {
+        fs::create_directories(directory, error);
+        if (error)
+            return false;
+    }
+
+    // A fresh temporary name beside the target ("x": never reuse a file someone else holds).
+    static std::atomic<unsigned> counter{0};
+    fs::path temporary;
+    std::FILE* out = nullptr;
+    for (int attempt = 0; attempt < 100 && out == nullptr; ++attempt) {
+        temporary = target;
+        temporary += ".tmp" + std::to_string(counter++);
+        out = std::fopen(temporary.c_str(), "wbx");
+        if (out == nullptr && !fs::exists(temporary, error))
+            return false; // not a name clash: the directory cannot be written
+    }
+    if (out == nullptr)
+        return false;
+
+    bool written = std::fwrite(text.data(), 1, text.size(), out) == text.size();
+    written = std::fflush(out) == 0 && written;
+    written = std::fclose(out) == 0 && written;
+    if (written) {
+        const fs::file_status previous = fs::status(target, error);
+        if (!error && fs::is_regular_file(previous))
+            fs::permissions(temporary, previous.permissions(), error);
+        error.clear();
+        fs::rename(temporary, target, error);
+        written = !error;
+    }
+    if (!written)
+        fs::remove(temporary, error);
+    return written;
+}
+
+} // namespace lm

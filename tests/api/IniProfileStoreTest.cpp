@@ -1,0 +1,159 @@
+#include "api/IniProfileStore.h"
+#include "api/Preferences.h"
+
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <optional>
+#include <sstream>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+class IniProfileStoreTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+        dir_ = fs::temp_directory_path() / ("laminar-ini-" + std::to_string(::getpid()) + "-" + info->name());
+        fs::remove_all(dir_);
+        fs::create_directories(dir_);
+    }
+    void TearDown() override { fs::remove_all(dir_); }
+
+    static std::string slurp(const fs::path& file)
+    {
+        std::ifstream in(file, std::ios::binary);
+        std::ostringstream text;
+        text << in.rdbuf();
+        return text.str();
+    }
+    static void spill(const fs::path& file, const std::string& text)
+    {
+        std::ofstream(file, std::ios::binary) << text;
+    }
+
+    fs::path dir_;
+};
+
+// Sets an environment variable for one scope and puts the old value back.
+class ScopedEnv {
+public:
+    ScopedEnv(const char* name, const char* value) : name_(name)
+    {
+        if (const char* old = std::getenv(name))
+            old_ = old;
+        value ? ::setenv(name, value, 1) : ::unsetenv(name);
+    }
+    ~ScopedEnv() { old_ ? ::setenv(name_, old_->c_str(), 1) : ::unsetenv(name_); }
+
+private:
+    const char* name_;
+    std::optional<std::string> old_;
+};
+
+} // namespace
+
+TEST_F(IniProfileStoreTest, WritesProfileSyntaxIntoNewFoldersAndReadsItBack)
+{
+    const fs::path file = dir_ / "a" / "b" / "prefs.ini";
+    lm::IniProfileStore store(file);
+    EXPECT_TRUE(store.writeInt("Laminar", "VerAppearance", 10));
+    EXPECT_TRUE(store.writeInt("Laminar\\TAB#2\\Column#4", "Width", -5));
+    EXPECT_TRUE(store.writeInt("Laminar", "VerPlacement", 2));
+    EXPECT_TRUE(store.writeInt("Laminar", "VerAppearance", 11));
+    EXPECT_EQ(slurp(file), "[Laminar]\nVerAppearance=11\nVerPlacement=2\n[Laminar\\TAB#2\\Column#4]\nWidth=-5\n");
+
+    lm::IniProfileStore reread(file);
+    EXPECT_EQ(reread.readInt("Laminar\\TAB#2\\Column#4", "Width", 0), -5);
+    EXPECT_EQ(reread.readInt("Laminar\\TAB#2\\Column#5", "Width", 7), 7);
+    EXPECT_FALSE(reread.writeInt("Bad]Section", "x", 1));
+    EXPECT_FALSE(reread.writeInt("Laminar", "a=b", 1));
+}
+
+TEST_F(IniProfileStoreTest, LooksUpCaseInsensitivelyAndKeepsUnrelatedContent)
+{
+    const fs::path file = dir_ / "host.ini";
+    const std::string before = "; the host's own settings\n[Other]\nColour = blue\n\n"
+                               "[laminar]\nverappearance = 7\nJunk=12abc\nBig=2147483648\nLow=-2147483648\nPlus=+5\n"
+                               "\n[Tail]\nx=1\n";
+    spill(file, before);
+    lm::IniProfileStore store(file);
+    EXPECT_EQ(store.readInt("LAMINAR", "VerAppearance", 0), 7);
+    EXPECT_EQ(store.readInt("Laminar", "Junk", -1), -1);
+    EXPECT_EQ(store.readInt("Laminar", "Big", -1), -1);
+    EXPECT_EQ(store.readInt("Laminar", "Low", 0), INT32_MIN);
+    EXPECT_EQ(store.readInt("Laminar", "Plus", 0), 5);
+    EXPECT_EQ(store.readInt("Other", "Colour", -1), -1);
+    EXPECT_EQ(store.readInt("Tail", "x", 0), 1);
+
+    // The stored spelling of a key stays; a new key goes after the section's last entry.
+    EXPECT_TRUE(store.writeInt("Laminar", "VerAppearance", 10));
+    EXPECT_TRUE(store.writeInt("Laminar", "Tab Count", 5));
+    std::string after = before;
+    after.replace(after.find("verappearance = 7"), 17, "verappearance=10");
+    after.insert(after.find("\n[Tail]"), "Tab Count=5\n");
+    EXPECT_EQ(slurp(file), after);
+
+    const fs::path dos = dir_ / "dos.ini";
+    spill(dos, "[A]\r\nk=1\r\n");
+    lm::IniProfileStore crlf(dos);
+    EXPECT_TRUE(crlf.writeInt("a", "m", 2));
+    EXPECT_EQ(slurp(dos), "[A]\r\nk=1\r\nm=2\r\n");
+}
+
+TEST_F(IniProfileStoreTest, FailedWriteLeavesFileAndMemoryAsBefore)
+{
+    const fs::path folder = dir_ / "d";
+    const fs::path moved = dir_ / "d2";
+    fs::create_directories(folder);
+    spill(folder / "prefs.ini", "[S]\nk=1\n");
+    lm::IniProfileStore store(folder / "prefs.ini");
+
+    // The folder turns into a regular file: nothing can be written there.
+    fs::rename(folder, moved);
+    spill(folder, "not a folder");
+    EXPECT_FALSE(store.writeInt("S", "k", 2));
+    EXPECT_FALSE(store.writeInt("S", "n", 3));
+    EXPECT_FALSE(store.writeInt("T", "k", 3));
+    EXPECT_EQ(store.readInt("S", "k", -1), 1);
+    EXPECT_EQ(store.readInt("S", "n", -1), -1);
+    EXPECT_EQ(store.readInt("T", "k", -1), -1);
+    EXPECT_EQ(slurp(moved / "prefs.ini"), "[S]\nk=1\n");
+
+    fs::remove(folder);
+    fs::rename(moved, folder);
+    EXPECT_TRUE(store.writeInt("S", "m", 4));
+    EXPECT_EQ(slurp(folder / "prefs.ini"), "[S]\nk=1\nm=4\n");
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 1); // no temporary left
+
+    // A path that is not a readable file reads as empty and is never overwritten.
+    lm::IniProfileStore onFolder(folder);
+    EXPECT_EQ(onFolder.readInt("S", "k", -1), -1);
+    EXPECT_FALSE(onFolder.writeInt("S", "k", 1));
+}
+
+TEST_F(IniProfileStoreTest, PerUserStoreFollowsConfigHomeAndKeyName)
+{
+    EXPECT_EQ(lm::applicationName(), "laminar_tests");
+    const std::string app = lm::applicationName() + ".ini";
+    {
+        ScopedEnv xdg("XDG_CONFIG_HOME", (dir_ / "cfg").c_str());
+        EXPECT_TRUE(lm::openProfileStore(false, nullptr)->writeInt("Laminar", "VerPlacement", 2));
+        EXPECT_TRUE(fs::exists(dir_ / "cfg" / "Quorvex" / app));
+        EXPECT_TRUE(lm::openProfileStore(false, "Acme\\Tools")->writeInt("Laminar", "VerPlacement", 2));
+        EXPECT_TRUE(fs::exists(dir_ / "cfg" / "Acme" / "Tools" / app));
+        EXPECT_EQ(lm::perUserProfilePath("..\\..\\x"), dir_ / "cfg" / "x" / app);
+        // An initialisation file without a name falls back to the per-user store.
+        EXPECT_EQ(lm::openProfileStore(true, nullptr)->readInt("Laminar", "VerPlacement", 0), 2);
+        EXPECT_TRUE(lm::openProfileStore(true, (dir_ / "own.ini").c_str())->writeInt("S", "k", 1));
+        EXPECT_TRUE(fs::exists(dir_ / "own.ini"));
+    }
+    ScopedEnv xdg("XDG_CONFIG_HOME", "");
+    ScopedEnv home("HOME", dir_.c_str());
+    EXPECT_EQ(lm::perUserProfilePath(nullptr), dir_ / ".config" / "Quorvex" / app);
+}
