@@ -1,0 +1,158 @@
+#pragma once
+// One editor instance as the host sees it through its handle: the boards with
+// their drill pairs, the snapshots the change flags compare against, the
+// settings and service objects, the tabs, and the run of the editor window
+// with its two ways of ending. One method per exported operation.
+#include <laminar/laminar.h>
+
+#include "api/Boards.h"
+#include "api/EditSettings.h"
+#include "model/DefDRC.h"
+#include "ui/TabDescr.h"
+
+#include <string>
+#include <string_view>
+
+namespace lm {
+
+class EditorWindow;
+class Platform;
+struct PreferenceState;
+
+struct DesignInfo {
+    std::string designName;
+    std::string designer;
+    std::string third;
+};
+
+struct HelpInfo {
+    std::string helpFile;
+    uint32_t contextId = 0;
+    uint32_t userValue = 0;
+    LMHELPPROC helpProc = nullptr;
+};
+
+class EditorInstance {
+public:
+    explicit EditorInstance(void* parentWindow = nullptr);
+    // Destroys a window that is still open (without calling the close function).
+    ~EditorInstance();
+    EditorInstance(const EditorInstance&) = delete;
+    EditorInstance& operator=(const EditorInstance&) = delete;
+
+    // --- tabs
+    void setTabs(const LMTABDESCR* records, int32_t count);
+    int32_t tabCount() const;
+    LMTABDESCR* tab(int32_t index);
+
+    // --- boards
+    // False (nothing added) for a null layer pointer; a negative count is an invalid argument.
+    bool addStackup(int32_t boardId, const char* name, const LMLAYEREX* layers, int32_t count);
+    // The instance's own records of the most recently added board with that id;
+    // null and 0 for a board without layers.
+    void getStackup(int32_t boardId, LMLAYEREX** layers, int32_t* count);
+    void freeStackups();
+    bool addDrillPairs(int32_t boardId, LMDRILLPAIR* pairs, int32_t count);
+    void setCurrentBoard(int32_t boardId) { settings_.currentBoardId = boardId; }
+    int32_t currentBoardId() const { return settings_.currentBoardId; }
+    // The user picked entry `index` of the board list.
+    void showBoard(std::size_t index);
+    uint32_t getChanges(bool reset);
+
+    // --- settings
+    void setSettings(const LMSETTINGS* settings);
+    void getSettings(LMSETTINGS* settings) const;
+    void setSupportedUnits(const LMUNIT* units, int32_t count);
+    void setCaps(uint32_t mask, uint32_t values) { settings_.caps = (settings_.caps & ~mask) | (values & mask); }
+    uint32_t caps(uint32_t mask) const { return settings_.caps & mask; }
+    void setSimParm(const LMSIMPARM* parm);
+    void getSimParm(LMSIMPARM* parm) const;
+
+    // --- host objects, kept by pointer and never owned
+    IZ0Calculator* z0Calculator() const { return settings_.z0Calculator; }
+    void setZ0Calculator(IZ0Calculator* calculator) { settings_.z0Calculator = calculator; }
+    IDRC* drc() const { return settings_.drc; }
+    void setDrc(IDRC* drc) { settings_.drc = drc; }
+    ILMDefaultLayer* defaultLayer() const { return settings_.defaultLayer; }
+    void setDefaultLayer(ILMDefaultLayer* layer) { settings_.defaultLayer = layer; }
+    void* matLib() const { return settings_.matLib; }
+    void setMatLib(void* matLib) { settings_.matLib = matLib; }
+    ILMArchiveCallback* archiveCallback() const { return archiveCallback_; }
+    void setArchiveCallback(ILMArchiveCallback* callback);
+
+    // --- texts (null counts as empty)
+    void setDesignInfo(const char* designName, const char* designer, const char* third);
+    const DesignInfo& designInfo() const { return designInfo_; }
+    void setHelpInfo(const char* helpFile, uint32_t contextId, uint32_t userValue, LMHELPPROC helpProc);
+    const HelpInfo& helpInfo() const { return helpInfo_; }
+    void setTitle(const char* title);
+    const std::string& title() const { return title_; }
+
+    // --- preferences
+    void saveToRegistry(bool useIniFile, const char* keyOrFileName, const LMREGFLAGS* flags);
+    void loadFromRegistry(bool useIniFile, const char* keyOrFileName, const LMREGFLAGS* flags);
+
+    // --- runs; both refuse while there is no board or a window is already open
+    bool runModal();
+    bool runNonModal(LMCLOSEPROC closeProc, const char* context);
+    // Apply & Close (true) or Discard & Close (false) as if the user chose it; nothing without a window.
+    void exitInstance(bool apply);
+    // The rules check of Apply & Close without closing; nothing without a window.
+    void saveInstance();
+
+    // --- the window's side of a run
+    // The window exists: choose the board shown and take both snapshots. A modal
+    // run passes no close function.
+    void openedWindow(EditorWindow& window, Platform& platform, LMCLOSEPROC closeProc, std::string_view context);
+    // The window is going: keep its column widths and placement for storing preferences.
+    void windowDestroyed();
+    // The close paths; true when the window was told to finish.
+    bool applyAndClose(Platform& platform);
+    bool discardAndClose(Platform& platform);
+    // Commits the pending edit and checks every board; the window stays open.
+    void saveInstance(Platform& platform);
+
+    // --- what the window, the grid, the picture and printing read
+    LMEDITSETTINGS& settings() { return settings_; }
+    const LMEDITSETTINGS& settings() const { return settings_; }
+    const BoardList& boards() const { return boards_; }
+    const BoardList& boardsAtOpen() const { return boardsAtOpen_; }
+    CTabDescrArray& tabs() { return tabs_; }
+    int32_t activeTab() const { return activeTab_; }
+    void setActiveTab(int32_t index) { activeTab_ = index; }
+    const WindowPlacement& placement() const { return placement_; }
+    void* parentWindow() const { return parentWindow_; }
+    EditorWindow* window() const { return window_; }
+    LMCLOSEPROC closeProc() const { return closeProc_; }
+    const std::string& closeContext() const { return closeContext_; }
+
+private:
+    PreferenceState preferenceState();
+    void pointAtShownBoard(std::size_t index);
+    bool boardsChangedSinceOpening() const;
+    // Step 2 of Apply & Close: false when the user or a critical finding stops it.
+    bool boardsPassRulesCheck(Platform& platform);
+    void finishRun(bool applied);
+
+    void* parentWindow_;
+    CDefDRC builtInDrc_;
+    LMEDITSETTINGS settings_;
+    BoardList boards_;
+    BoardList boardsAtOpen_;
+    BoardList boardsAtReset_;
+    std::size_t shownBoard_ = 0; // index behind settings_.currentBoard while it is set
+    CTabDescrArray tabs_;
+    int32_t activeTab_ = -1;
+    WindowPlacement placement_;
+    DesignInfo designInfo_;
+    HelpInfo helpInfo_;
+    std::string title_;
+    ILMArchiveCallback* archiveCallback_ = nullptr;
+    LMCLOSEPROC closeProc_ = nullptr;
+    std::string closeContext_;
+    EditorWindow* window_ = nullptr;
+    Platform* platform_ = nullptr;
+    bool finishing_ = false; // the close function runs: a second close from inside it is ignored
+};
+
+} // namespace lm

@@ -1,0 +1,55 @@
+#pragma once
+// The desktop as tests see it: message boxes answered from a script, every box
+// and beep recorded. Header-only, shared by the core's tests.
+#include "platform/Platform.h"
+
+#include <deque>
+#include <string>
+#include <vector>
+
+namespace lm::test {
+
+// Calls of the fakes in the order they happened, when a test wants to see the
+// order across several of them ("refreshPicture", "message: <text>", ...).
+using EventLog = std::vector<std::string>;
+
+struct ShownMessage {
+    std::string text;
+    MessageButtons buttons;
+    MessageIcon icon;
+};
+
+class HeadlessPlatform : public Platform {
+public:
+    explicit HeadlessPlatform(EventLog* log = nullptr) : log_(log) {}
+
+    // Answers given to the next message boxes, first in first out. With the
+    // script used up, an OK box answers Ok and a Yes/No box answers No.
+    std::deque<MessageAnswer> answers;
+    std::vector<ShownMessage> messages;
+    int beeps = 0;
+
+    MessageAnswer messageBox(std::string_view text, MessageButtons buttons, MessageIcon icon) override
+    {
+        messages.push_back({std::string(text), buttons, icon});
+        if (log_)
+            log_->push_back("message: " + std::string(text));
+        if (answers.empty())
+            return buttons == MessageButtons::Ok ? MessageAnswer::Ok : MessageAnswer::No;
+        const MessageAnswer answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+
+    void beep() override
+    {
+        ++beeps;
+        if (log_)
+            log_->push_back("beep");
+    }
+
+private:
+    EventLog* log_;
+};
+
+} // namespace lm::test
