@@ -1,1 +1,87 @@
-message(STATUS "placeholder")
+# End-to-end test of `laminar check`, run as: cmake -DLAMINAR=<program>
+#   -DSOURCE_DIR=<repository> -DWORK_DIR=<scratch directory> -P check_cli.cmake
+foreach(required LAMINAR SOURCE_DIR WORK_DIR)
+  if(NOT DEFINED ${required})
+    message(FATAL_ERROR "check_cli.cmake needs -D${required}=...")
+  endif()
+endforeach()
+file(REMOVE_RECURSE "${WORK_DIR}")
+file(MAKE_DIRECTORY "${WORK_DIR}")
+
+# Runs the program from the repository root; fails unless it exits with `expected`.
+function(run_laminar expected)
+  execute_process(COMMAND "${LAMINAR}" ${ARGN} WORKING_DIRECTORY "${SOURCE_DIR}"
+    RESULT_VARIABLE code OUTPUT_VARIABLE out ERROR_VARIABLE err)
+  if(NOT code STREQUAL "${expected}")
+    message(FATAL_ERROR "laminar ${ARGN}: exit ${code}, expected ${expected}\nstdout:\n${out}\nstderr:\n${err}")
+  endif()
+  set(out "${out}" PARENT_SCOPE)
+  set(err "${err}" PARENT_SCOPE)
+endfunction()
+
+function(expect_contains text part what)
+  string(FIND "${text}" "${part}" at)
+  if(at EQUAL -1)
+    message(FATAL_ERROR "${what} lacks \"${part}\":\n${text}")
+  endif()
+endfunction()
+
+# Every example checks without an error, one line per board, in file order.
+file(GLOB examples RELATIVE "${SOURCE_DIR}" "${SOURCE_DIR}/examples/*.json")
+list(LENGTH examples example_count)
+if(example_count LESS 4)
+  message(FATAL_ERROR "expected at least 4 examples, found: ${examples}")
+endif()
+foreach(example IN LISTS examples)
+  run_laminar(0 check "${example}")
+  file(READ "${SOURCE_DIR}/${example}" document)
+  string(JSON board_count LENGTH "${document}" boards)
+  string(REGEX MATCHALL "[^\n]+" lines "${out}")
+  list(LENGTH lines line_count)
+  if(NOT line_count EQUAL board_count)
+    message(FATAL_ERROR "${example}: ${board_count} boards but ${line_count} lines:\n${out}")
+  endif()
+  math(EXPR last "${board_count} - 1")
+  foreach(i RANGE ${last})
+    list(GET lines ${i} line)
+    string(JSON id GET "${document}" boards ${i} id)
+    if(NOT line MATCHES "^${example}: board ${id} \"[^\"]*\": (OK|WARNING) - [^\n]+$")
+      message(FATAL_ERROR "${example}: unexpected line for board ${id}: ${line}")
+    endif()
+  endforeach()
+endforeach()
+run_laminar(0 check examples/8-layer.json)
+if(NOT out STREQUAL "examples/8-layer.json: board 1 \"Main\": OK - No errors in stackup.\n")
+  message(FATAL_ERROR "the main example no longer checks clean:\n${out}")
+endif()
+run_laminar(0 check examples/2-layer.json)
+expect_contains("${out}" ": WARNING - No plane layers defined." "2-layer output")
+
+# A malformed file: exit 2, its name and the parser's position on stderr, nothing on stdout.
+run_laminar(2 check tests/host/data/malformed.json)
+expect_contains("${err}" "tests/host/data/malformed.json: not valid JSON (at byte " "stderr")
+if(NOT out STREQUAL "")
+  message(FATAL_ERROR "malformed file wrote to stdout:\n${out}")
+endif()
+
+# A missing file among good ones: the good ones are still checked, the worst exit wins.
+run_laminar(2 check examples/8-layer.json "${WORK_DIR}/missing.json")
+expect_contains("${err}" "${WORK_DIR}/missing.json: cannot open the file" "stderr")
+expect_contains("${out}" "examples/8-layer.json: board 1 \"Main\": OK" "stdout")
+
+# A well-formed file with a critical finding: exit 1, the message on one line.
+run_laminar(1 check tests/host/data/critical.json)
+expect_contains("${out}" "tests/host/data/critical.json: board 1 \"Fine\": OK - No errors in stackup.\n" "stdout")
+expect_contains("${out}"
+  "tests/host/data/critical.json: board 2 \"No dielectric\": CRITICAL - Dielectric layer is required between layers Top and Inner.\n"
+  "stdout")
+
+# The command line itself.
+run_laminar(2)
+expect_contains("${err}" "usage: laminar check FILE..." "usage")
+run_laminar(2 --help)
+run_laminar(2 check)
+run_laminar(0 --version)
+expect_contains("${out}" "laminar " "version")
+run_laminar(2 examples/8-layer.json)
+expect_contains("${err}" "not available yet" "stderr")

@@ -1,0 +1,277 @@
+#include "StackupFile.h"
+
+#include "LayerCodes.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <fstream>
+#include <limits>
+#include <sstream>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+using namespace lmhost;
+namespace fs = std::filesystem;
+
+namespace {
+
+// A document with one board (id 1) holding the given layer objects and drill pairs.
+std::string oneBoard(const std::string& layers, const std::string& drillPairs = "[]")
+{
+    return R"({"format":"laminar-stackup","version":1,"boards":[{"id":1,"name":"B","layers":[)" + layers +
+           R"(],"drillPairs":)" + drillPairs + "}]}";
+}
+
+std::string errorOf(const std::string& document)
+{
+    try {
+        parseStackup(document, "examples/x.json");
+    } catch (const StackupFileError& error) {
+        return error.what();
+    }
+    return "(no error)";
+}
+
+std::string repeated(const std::string& item, std::size_t count)
+{
+    std::string list;
+    for (std::size_t i = 0; i < count; ++i) list += (i ? "," : "") + item;
+    return list;
+}
+
+void expectSameBoards(const std::vector<BoardStackup>& expected, const std::vector<BoardStackup>& actual)
+{
+    ASSERT_EQ(expected.size(), actual.size());
+    for (std::size_t b = 0; b < expected.size(); ++b) {
+        EXPECT_EQ(expected[b].id, actual[b].id);
+        EXPECT_EQ(expected[b].name, actual[b].name);
+        ASSERT_EQ(expected[b].layers.size(), actual[b].layers.size());
+        for (std::size_t i = 0; i < expected[b].layers.size(); ++i)
+            EXPECT_EQ(0, std::memcmp(&expected[b].layers[i], &actual[b].layers[i], sizeof(LMLAYEREX))) << "layer " << i;
+        ASSERT_EQ(expected[b].drillPairs.size(), actual[b].drillPairs.size());
+        for (std::size_t i = 0; i < expected[b].drillPairs.size(); ++i) {
+            EXPECT_EQ(expected[b].drillPairs[i].fromLayerId, actual[b].drillPairs[i].fromLayerId);
+            EXPECT_EQ(expected[b].drillPairs[i].toLayerId, actual[b].drillPairs[i].toLayerId);
+        }
+    }
+}
+
+class StackupFileOnDisk : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        dir = fs::temp_directory_path() /
+              ("laminar-host-" + std::to_string(::getpid()) + "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(dir);
+        fs::create_directories(dir);
+    }
+    void TearDown() override
+    {
+        fs::permissions(dir, fs::perms::owner_all, fs::perm_options::add);
+        fs::remove_all(dir);
+    }
+    static std::string contentOf(const fs::path& path)
+    {
+        std::ifstream in(path, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }
+    std::size_t entriesInDir() const { return static_cast<std::size_t>(std::distance(fs::directory_iterator(dir), {})); }
+    fs::path dir;
+};
+
+std::vector<BoardStackup> sampleBoards()
+{
+    BoardStackup main{1, "Main \xC3\x9C" "berall", {}, {{4, 1}}}; // a pair given bottom to top stays so
+    auto layer = [](int32_t id, const char* name, int32_t usage) {
+        LMLAYEREX record = defaultLayer(usage);
+        record.nId = id;
+        std::strncpy(record.szName, name, sizeof record.szName - 1);
+        return record;
+    };
+    main.layers = {layer(1, "Top", 0), layer(2, "Core", 5), layer(3, "Mixed", 2), layer(4, "Flood", 3)};
+    LMLAYEREX& top = main.layers[0];
+    std::memset(top.szName, 'n', kMaxLayerNameBytes); // the longest name that fits
+    top.nMetal = -1;
+    top.bPermanent = 1;
+    top.bVisible = 0;
+    top.dThickness = 0.1 + 0.2; // needs all 17 digits
+    top.dEr = 5e-324;           // smallest subnormal
+    top.dLossTangent = std::numeric_limits<double>::max();
+    top.dTempCoef = -0.00393;
+    top.dHostParam2 = -0.0;
+    top.crColor = 0x00123456;
+    top.nPourDrawStyle = 3;
+    top.nHostParam3 = std::numeric_limits<int32_t>::min();
+    main.layers[1].nTechnology = -1;
+    main.layers[3].nMetal = 6;
+    return {main, BoardStackup{std::numeric_limits<int32_t>::max(), "", {}, {}}};
+}
+
+} // namespace
+
+TEST_F(StackupFileOnDisk, WrittenBoardsReadBackExactly)
+{
+    const fs::path file = dir / "round.json";
+    const auto boards = sampleBoards();
+    writeStackupFile(file, boards);
+    expectSameBoards(boards, readStackupFile(file));
+
+    const std::string text = contentOf(file);
+    EXPECT_EQ(0u, text.find("{\n  \"format\": \"laminar-stackup\",\n  \"version\": 1,\n  \"boards\": ["));
+    EXPECT_NE(std::string::npos, text.find("\"color\": \"#563412\"")); // 0x00BBGGRR shown as #RRGGBB
+    EXPECT_NE(std::string::npos, text.find("\"usage\": \"Split/Mixed\""));
+    EXPECT_NE(std::string::npos, text.find("\"technology\": null"));
+}
+
+TEST(StackupFile, MissingFieldsTakeTheDefaultOfTheUsage)
+{
+    const auto layers = parseStackup(
+        oneBoard(R"({"usage":"Solder Mask"},{"usage":"Solid Plane","color":"#ff8000","metal":null})"), "t")[0].layers;
+    const LMLAYEREX& mask = layers[0];
+    EXPECT_EQ(1, mask.nType);
+    EXPECT_EQ(0, mask.nTechnology);
+    EXPECT_EQ(-1, mask.nMetal);
+    EXPECT_EQ(1.27e-05, mask.dThickness);
+    EXPECT_EQ(3.3, mask.dEr);
+    EXPECT_EQ(0.0002032, mask.dGap);
+    EXPECT_EQ(1, mask.bVisible);
+    EXPECT_STREQ("", mask.szName);
+    const LMLAYEREX& plane = layers[1];
+    EXPECT_EQ(1, plane.nUsage);
+    EXPECT_EQ(0x000080FFu, plane.crColor);
+    EXPECT_EQ(-1, plane.nMetal); // null asks the component to identify the metal
+    EXPECT_NE(std::string::npos, formatStackup(parseStackup(oneBoard(R"({"usage":"Solid Plane"})"), "t"), "t")
+                                     .find("\"usage\": \"Plane\""));
+}
+
+TEST(StackupFile, ReaderNamesFileLocationAndProblem)
+{
+    const std::string name67(67, 'a');
+    const std::pair<std::string, std::string> cases[] = {
+        {oneBoard(R"({"usage":"Signal"},{"usage":"Sgnal"})"), "examples/x.json: boards[0].layers[1].usage: unknown usage \"Sgnal\""},
+        {oneBoard(R"({"usage":"Signal","type":"Dielectric"})"), "layers[0].type: type \"Dielectric\" does not go with usage \"Signal\""},
+        {oneBoard(R"({"usage":"Signal","thicknes":1e-5})"), "layers[0]: unknown key \"thicknes\""},
+        {oneBoard(R"({"name":"Top"})"), "layers[0]: missing key \"usage\""},
+        {oneBoard(R"({"usage":"Signal","id":2147483648})"), "layers[0].id: integer 2147483648 is out of range"},
+        {oneBoard(R"({"usage":"Signal","hostParam3":-2147483649})"), "hostParam3: integer -2147483649 is out of range"},
+        {oneBoard(R"({"usage":"Signal","id":1.0})"), "layers[0].id: expected an integer, got 1.0"},
+        {oneBoard(R"({"usage":"Signal","thickness":-1e-9})"), "thickness: a length cannot be negative"},
+        {oneBoard(R"({"usage":"Signal","thickness":1e400})"), "examples/x.json: not a usable number: number overflow parsing '1e400'"},
+        {oneBoard(R"({"usage":"Signal","er":"4.3"})"), "layers[0].er: expected a number, got \"4.3\""},
+        {oneBoard(R"({"usage":"Signal","name":")" + name67 + "\"}"), "layers[0].name: name is 67 bytes long (at most 66)"},
+        {oneBoard(R"({"usage":"Signal","name":"a\u0000b"})"), "layers[0].name: name contains a NUL character"},
+        {oneBoard(R"({"usage":"Substrate","metal":"Copper"})"), "layers[0].metal: a dielectric layer has no metal"},
+        {oneBoard(R"({"usage":"Signal","color":"#12345G"})"), "layers[0].color: expected a colour"},
+        {oneBoard(R"({"usage":"Signal","pourDrawStyle":"Dotted"})"), "unknown pour draw style \"Dotted\""},
+        {oneBoard(R"({"usage":"Signal","id":1},{"usage":"Signal","id":1})", R"([{"from":1,"to":9}])"),
+         "boards[0].drillPairs[0].to: no layer of this board has id 9"},
+        {R"({"format":"laminar-stackup","version":2,"boards":[]})", "examples/x.json: version: version 2 is not supported"},
+        {R"({"format":"laminar-stackup","version":1,"boards":[{"id":1,"layers":[]},{"id":1,"layers":[]}]})",
+         "boards[1].id: board id 1 is already used by boards[0]"},
+        {R"({"format":"laminar-stackup","format":"x"})", "examples/x.json: duplicate key \"format\""},
+        {R"({"format": "laminar-stackup",)", "examples/x.json: not valid JSON (at byte 30)"},
+        {"[[[[[[[[[[]]]]]]]]]]", "nested more than 8 levels deep"},
+    };
+    for (const auto& [document, expected] : cases) {
+        const std::string message = errorOf(document);
+        EXPECT_EQ(0u, message.find("examples/x.json: ")) << message;
+        EXPECT_NE(std::string::npos, message.find(expected)) << message << "\n  expected: " << expected;
+    }
+}
+
+TEST(StackupFile, CountLimitsHoldAtTheirBoundaries)
+{
+    auto boards = [&](std::size_t count) {
+        std::string list;
+        for (std::size_t i = 0; i < count; ++i) list += std::string(i ? "," : "") + R"({"id":)" + std::to_string(i) + R"(,"layers":[]})";
+        return R"({"format":"laminar-stackup","version":1,"boards":[)" + list + "]}";
+    };
+    EXPECT_EQ(kMaxBoards, parseStackup(boards(kMaxBoards), "t").size());
+    EXPECT_NE(std::string::npos, errorOf(boards(kMaxBoards + 1)).find("boards: too many boards: 257 (at most 256)"));
+
+    const std::string layer = R"({"usage":"Signal"})";
+    EXPECT_EQ(kMaxLayersPerBoard, parseStackup(oneBoard(repeated(layer, kMaxLayersPerBoard)), "t")[0].layers.size());
+    EXPECT_NE(std::string::npos, errorOf(oneBoard(repeated(layer, kMaxLayersPerBoard + 1))).find("boards[0].layers: too many layers"));
+
+    const std::string twoLayers = R"({"usage":"Signal","id":1},{"usage":"Signal","id":2})";
+    const std::string pair = R"({"from":2,"to":1})";
+    EXPECT_EQ(kMaxDrillPairsPerBoard,
+              parseStackup(oneBoard(twoLayers, "[" + repeated(pair, kMaxDrillPairsPerBoard) + "]"), "t")[0].drillPairs.size());
+    EXPECT_NE(std::string::npos, errorOf(oneBoard(twoLayers, "[" + repeated(pair, kMaxDrillPairsPerBoard + 1) + "]"))
+                                     .find("boards[0].drillPairs: too many drill pairs: 4097"));
+}
+
+TEST_F(StackupFileOnDisk, FileProblemsNameTheFile)
+{
+    auto errorReading = [](const fs::path& path) -> std::string {
+        try {
+            readStackupFile(path);
+        } catch (const StackupFileError& e) {
+            return e.what();
+        }
+        return "(no error)";
+    };
+    const fs::path missing = dir / "missing.json";
+    EXPECT_EQ(missing.string() + ": cannot open the file: No such file or directory", errorReading(missing));
+    EXPECT_EQ(dir.string() + ": is a directory, not a stackup file", errorReading(dir));
+
+    // Whitespace after the document fills the file to exactly the limit, then one byte more.
+    const fs::path big = dir / "big.json";
+    std::string document = oneBoard(R"({"usage":"Signal"})");
+    document.resize(kMaxFileBytes, ' ');
+    std::ofstream(big, std::ios::binary) << document;
+    EXPECT_EQ(1u, readStackupFile(big).size());
+    std::ofstream(big, std::ios::binary | std::ios::app) << ' ';
+    EXPECT_EQ(big.string() + ": file is larger than the limit of 16777216 bytes", errorReading(big));
+}
+
+TEST_F(StackupFileOnDisk, FailedWriteKeepsThePreviousFileAndLeavesNoTemporary)
+{
+    const fs::path file = dir / "board.json";
+    writeStackupFile(file, sampleBoards());
+    ::chmod(file.c_str(), 0640);
+    const std::string before = contentOf(file);
+
+    auto expectRefused = [&](const fs::path& target, const std::vector<BoardStackup>& boards, const std::string& expected) {
+        try {
+            writeStackupFile(target, boards);
+            ADD_FAILURE() << "write succeeded; expected " << expected;
+        } catch (const StackupFileError& e) {
+            EXPECT_EQ(0u, std::string(e.what()).find(target.string() + ": ")) << e.what();
+            EXPECT_NE(std::string::npos, std::string(e.what()).find(expected)) << e.what();
+        }
+        EXPECT_EQ(before, contentOf(file));
+    };
+    auto badUsage = sampleBoards();
+    badUsage[0].layers[2].nUsage = 42;
+    expectRefused(file, badUsage, "boards[0].layers[2].usage: expected a string, got 42");
+    auto notFinite = sampleBoards();
+    notFinite[0].layers[0].dThickness = std::nan("");
+    expectRefused(file, notFinite, "boards[0].layers[0].thickness: expected a number, got null");
+    auto unterminated = sampleBoards();
+    std::memset(unterminated[0].layers[1].szName, 'x', sizeof unterminated[0].layers[1].szName);
+    expectRefused(file, unterminated, "boards[0].layers[1].name: name is 67 bytes long");
+
+    const fs::path subdirectory = dir / "taken";
+    fs::create_directory(subdirectory);
+    expectRefused(subdirectory, sampleBoards(), "cannot replace the file");
+    EXPECT_TRUE(fs::is_directory(subdirectory));
+    if (::geteuid() != 0) { // root writes into read-only directories anyway
+        fs::permissions(dir, fs::perms::owner_read | fs::perms::owner_exec);
+        expectRefused(file, sampleBoards(), "cannot create a temporary file");
+        fs::permissions(dir, fs::perms::owner_all);
+    }
+    EXPECT_EQ(2u, entriesInDir()); // board.json and taken/: no temporary left behind
+
+    // A successful replace keeps the file's permissions.
+    auto renamed = sampleBoards();
+    renamed[0].name = "Renamed";
+    writeStackupFile(file, renamed);
+    EXPECT_EQ(renamed[0].name, readStackupFile(file)[0].name);
+    struct stat status {};
+    ::stat(file.c_str(), &status);
+    EXPECT_EQ(0640u, status.st_mode & 0777u);
+}
