@@ -25,8 +25,6 @@ constexpr int32_t kVerPlacement = 2;
 constexpr int32_t kVerSettings = 1;
 constexpr int32_t kVerPreferences = 3;
 
-constexpr uint32_t kCapDiffPairPlanning = 0x2;
-constexpr uint32_t kCapLayerColors = 0x20;
 
 constexpr int32_t kMinRestoredWidth = 2;
 constexpr int32_t kMaxRestoredWidth = 200;
