@@ -22,7 +22,7 @@ std::string_view boundedText(const char (&field)[N])
 template <std::size_t N>
 void copyText(char (&field)[N], std::string_view text)
 {
-    std::memcpy(field, text.data(), std::min(text.size(), N - 1));
+    text.copy(field, N - 1);
 }
 
 bool showsAsWeight(const LMLAYEREX& layer, int32_t thicknessMode)

@@ -1,8 +1,7 @@
 #include "api/ChangeFlags.h"
 #include "api/EditorInstance.h"
 
-#include "FakeEditorWindow.h"
-#include "HeadlessPlatform.h"
+#include "OpenEditor.h"
 #include "model/LayerRecord.h"
 
 #include <gtest/gtest.h>
@@ -20,11 +19,8 @@ LMLAYEREX sampleLayer(int32_t id)
     layer.nId = id;
     layer.nType = lm::kDielectric;
     layer.nUsage = lm::kSubstrate;
-    layer.nMetal = -1;
     layer.dThickness = 1.0e-5;
     layer.dEr = 4.2;
-    layer.dErFrequency = 1e6;
-    layer.dLossTangent = 0.02;
     layer.bVisible = 1;
     lm::setLayerName(layer, "Core");
     return layer;
@@ -33,19 +29,14 @@ LMLAYEREX sampleLayer(int32_t id)
 // The flags after one edit of layer 1 of the second board, the editor having been opened on two boards.
 uint32_t flagsAfter(const std::function<void(LMLAYEREX&)>& edit)
 {
-    lm::test::HeadlessPlatform platform;
-    lm::test::FakeEditorWindow window;
-    EditorInstance instance;
+    lm::test::OpenEditor editor;
     const LMLAYEREX layers[] = {sampleLayer(1), sampleLayer(2)};
-    instance.addStackup(1, "A", layers, 2);
-    instance.addStackup(2, "B", layers, 2);
-    instance.openedWindow(window, platform, nullptr, "");
-    LMLAYEREX* stored = nullptr;
-    int32_t count = 0;
-    instance.getStackup(2, &stored, &count);
-    edit(stored[1]);
-    instance.windowDestroyed();
-    return instance.getChanges(false);
+    editor.instance.addStackup(1, "A", layers, 2);
+    editor.instance.addStackup(2, "B", layers, 2);
+    editor.open();
+    edit(lm::test::layersOf(editor.instance, 2)[1]);
+    editor.instance.windowDestroyed();
+    return editor.instance.getChanges(false);
 }
 
 } // namespace
@@ -98,24 +89,20 @@ TEST(ChangeFlags, LayerCountAndBoardPositionDecide)
 
 TEST(ChangeFlags, ResetTakesANewReferenceOpeningDoesNot)
 {
-    lm::test::HeadlessPlatform platform;
-    lm::test::FakeEditorWindow window;
-    EditorInstance instance;
+    lm::test::OpenEditor editor;
+    EditorInstance& instance = editor.instance;
+    EXPECT_EQ(instance.getChanges(false), 0u); // no boards: nothing to compare
     const LMLAYEREX layers[] = {sampleLayer(1)};
     instance.addStackup(1, "A", layers, 1);
     EXPECT_THROW(instance.getChanges(false), LMInvalidArgument); // never opened
     EXPECT_THROW(instance.getChanges(true), LMInvalidArgument);
 
-    instance.openedWindow(window, platform, nullptr, "");
-    LMLAYEREX* stored = nullptr;
-    int32_t count = 0;
-    instance.getStackup(1, &stored, &count);
-    stored[0].dWidth = 2e-4;
+    editor.open();
+    lm::test::layersOf(instance, 1)[0].dWidth = 2e-4;
     EXPECT_EQ(instance.getChanges(true), 0x4u);
     EXPECT_EQ(instance.getChanges(true), 0u);
     EXPECT_EQ(instance.getChanges(false), 0x4u);
 
     instance.addStackup(2, "B", layers, 1);
     EXPECT_THROW(instance.getChanges(false), LMInvalidArgument);
-    instance.windowDestroyed();
 }

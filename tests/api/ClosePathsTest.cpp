@@ -1,7 +1,6 @@
 #include "api/EditorInstance.h"
 
-#include "FakeEditorWindow.h"
-#include "HeadlessPlatform.h"
+#include "OpenEditor.h"
 #include "res/Strings.h"
 
 #include <gtest/gtest.h>
@@ -10,17 +9,12 @@
 #include <string>
 #include <vector>
 
-using lm::EditorInstance;
 using lm::MessageAnswer;
 using lm::MessageButtons;
 using lm::MessageIcon;
 
 namespace {
 
-#if defined(__GNUC__)
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wnon-virtual-dtor"
-#endif
 // A host checker: answers each board by its first layer's id, and records the order it was asked in.
 struct ScriptedDrc : IDRC {
     std::vector<int32_t> severityOfBoard = std::vector<int32_t>(8, 0);
@@ -33,43 +27,20 @@ struct ScriptedDrc : IDRC {
         return severityOfBoard[static_cast<std::size_t>(layers[0].nId)];
     }
 };
-#if defined(__GNUC__)
-#pragma GCC diagnostic pop
-#endif
 
-struct CloseRecord {
-    std::vector<std::pair<int32_t, std::string>> calls;
-} closeRecord;
-
-void LMCALLBACK recordingCloseProc(int32_t code, const char* context) { closeRecord.calls.emplace_back(code, context); }
+std::vector<std::pair<int32_t, std::string>> closeCalls;
+void LMCALLBACK recordingCloseProc(int32_t code, const char* context) { closeCalls.emplace_back(code, context); }
 void LMCALLBACK throwingCloseProc(int32_t, const char*) { throw std::runtime_error("host failure"); }
 
-// An instance with boards 0..n-1 (board i's only layer has id i), opened in a recording window.
-struct OpenEditor {
-    lm::test::EventLog log;
-    lm::test::HeadlessPlatform platform{&log};
-    lm::test::FakeEditorWindow window{&log};
+// Boards 100.. whose only layer has id 0, 1, ..., checked by the scripted checker, open in the fakes.
+struct CheckedEditor : lm::test::OpenEditor {
     ScriptedDrc drc;
-    EditorInstance instance;
-
-    explicit OpenEditor(int boards, LMCLOSEPROC closeProc = nullptr, const char* context = "")
+    explicit CheckedEditor(int boards, LMCLOSEPROC closeProc = nullptr, const char* context = "")
     {
-        for (int i = 0; i < boards; ++i) {
-            LMLAYEREX layer{};
-            layer.nId = i;
-            layer.nType = 1;
-            instance.addStackup(100 + i, "board", &layer, 1);
-        }
+        for (int i = 0; i < boards; ++i)
+            lm::test::addBoard(instance, 100 + i, {i});
         instance.setDrc(&drc);
-        instance.openedWindow(window, platform, closeProc, context);
-        window.onFinish = [this] { instance.windowDestroyed(); };
-    }
-    LMLAYEREX& layerOfBoard(int32_t boardId)
-    {
-        LMLAYEREX* layers = nullptr;
-        int32_t count = 0;
-        instance.getStackup(boardId, &layers, &count);
-        return layers[0];
+        open(closeProc, context);
     }
 };
 
@@ -81,7 +52,7 @@ const std::string changesLost(lm::res::loadString(lm::res::IDS_CHANGES_LOST));
 
 TEST(ClosePaths, ApplyChecksBoardsLastToFirstAndAsksOnErrors)
 {
-    OpenEditor editor(3);
+    CheckedEditor editor(3);
     editor.drc.severityOfBoard = {2, 1, 2};
     editor.platform.answers = {MessageAnswer::Yes, MessageAnswer::No};
     EXPECT_FALSE(editor.instance.applyAndClose(editor.platform));
@@ -97,11 +68,18 @@ TEST(ClosePaths, ApplyChecksBoardsLastToFirstAndAsksOnErrors)
     EXPECT_TRUE(editor.instance.applyAndClose(editor.platform));
     EXPECT_EQ(editor.window.finishedApplied, true);
     EXPECT_EQ(editor.instance.window(), nullptr);
+
+    // Without a rules checker Apply closes unchecked.
+    CheckedEditor unchecked(2);
+    unchecked.instance.setDrc(nullptr);
+    EXPECT_TRUE(unchecked.instance.applyAndClose(unchecked.platform));
+    EXPECT_TRUE(unchecked.drc.asked.empty());
+    EXPECT_TRUE(unchecked.platform.messages.empty());
 }
 
 TEST(ClosePaths, CriticalFindingRefreshesThePictureThenRefuses)
 {
-    OpenEditor editor(3);
+    CheckedEditor editor(3);
     editor.drc.severityOfBoard = {0, 3, 2};
     editor.platform.answers = {MessageAnswer::Yes};
     EXPECT_FALSE(editor.instance.applyAndClose(editor.platform));
@@ -121,27 +99,17 @@ TEST(ClosePaths, CriticalFindingRefreshesThePictureThenRefuses)
     EXPECT_NE(editor.instance.window(), nullptr);
 }
 
-TEST(ClosePaths, WithoutRulesCheckerApplyClosesUnchecked)
-{
-    OpenEditor editor(2);
-    editor.instance.setDrc(nullptr);
-    EXPECT_TRUE(editor.instance.applyAndClose(editor.platform));
-    EXPECT_TRUE(editor.drc.asked.empty());
-    EXPECT_TRUE(editor.platform.messages.empty());
-    EXPECT_EQ(editor.window.finishedApplied, true);
-}
-
 TEST(ClosePaths, DiscardAsksOnlyAfterChangesAndKeepsTheEdits)
 {
-    OpenEditor unchanged(1);
+    CheckedEditor unchanged(1);
     EXPECT_TRUE(unchanged.instance.discardAndClose(unchanged.platform));
     EXPECT_TRUE(unchanged.platform.messages.empty());
     EXPECT_EQ(unchanged.log, (lm::test::EventLog{"commitPendingEdit", "prepareGridForClose", "finish(discarded)",
                                                   "takeColumnWidths", "capturePlacement"}));
 
-    OpenEditor edited(2);
+    CheckedEditor edited(2);
     // The cell being edited is committed before the comparison sees it.
-    edited.window.onCommit = [&] { edited.layerOfBoard(101).dThickness = 1e-3; };
+    edited.window.onCommit = [&] { lm::test::layersOf(edited.instance, 101)[0].dThickness = 1e-3; };
     edited.platform.answers = {MessageAnswer::No};
     EXPECT_FALSE(edited.instance.discardAndClose(edited.platform));
     ASSERT_EQ(edited.platform.messages.size(), 1u);
@@ -153,29 +121,27 @@ TEST(ClosePaths, DiscardAsksOnlyAfterChangesAndKeepsTheEdits)
     EXPECT_TRUE(edited.instance.discardAndClose(edited.platform));
     EXPECT_EQ(edited.window.finishedApplied, false);
     EXPECT_EQ(edited.instance.getChanges(false), 0x1u);
-    EXPECT_EQ(edited.layerOfBoard(101).dThickness, 1e-3);
+    EXPECT_EQ(lm::test::layersOf(edited.instance, 101)[0].dThickness, 1e-3);
 }
 
 TEST(ClosePaths, ModelessEndsReachTheCloseFunctionWithTheContext)
 {
-    closeRecord.calls.clear();
-    OpenEditor applied(1, recordingCloseProc, "job 7");
+    closeCalls.clear();
+    CheckedEditor applied(1, recordingCloseProc, "job 7");
     applied.instance.exitInstance(true);
-    OpenEditor discarded(1, recordingCloseProc, "job 8");
+    CheckedEditor discarded(1, recordingCloseProc, "job 8");
     discarded.instance.exitInstance(false);
-    EXPECT_EQ(closeRecord.calls, (std::vector<std::pair<int32_t, std::string>>{{1, "job 7"}, {2, "job 8"}}));
+    EXPECT_EQ(closeCalls, (std::vector<std::pair<int32_t, std::string>>{{1, "job 7"}, {2, "job 8"}}));
     EXPECT_EQ(applied.window.finishedApplied, true);
     EXPECT_EQ(discarded.window.finishedApplied, false);
 
-    OpenEditor modal(1);
+    CheckedEditor modal(1);
     modal.instance.exitInstance(true);
-    EXPECT_EQ(closeRecord.calls.size(), 2u);
+    EXPECT_EQ(closeCalls.size(), 2u);
     EXPECT_EQ(modal.window.finishedApplied, true);
-}
 
-TEST(ClosePaths, AThrowingCloseFunctionIsSwallowedAndTheWindowStillFinishes)
-{
-    OpenEditor editor(1, throwingCloseProc, "ctx");
-    EXPECT_NO_THROW(editor.instance.applyAndClose(editor.platform));
-    EXPECT_EQ(editor.window.finishedApplied, true);
+    // A close function that throws is swallowed and the window still finishes.
+    CheckedEditor throwing(1, throwingCloseProc, "ctx");
+    EXPECT_NO_THROW(throwing.instance.applyAndClose(throwing.platform));
+    EXPECT_EQ(throwing.window.finishedApplied, true);
 }

@@ -1,23 +1,15 @@
 #include "api/EditorInstance.h"
 
+#include "OpenEditor.h"
+
 #include <gtest/gtest.h>
 
 #include <vector>
 
 using lm::EditorInstance;
+using lm::test::addBoard;
 
 namespace {
-
-// A board whose layers carry the given ids, top first.
-void addBoard(EditorInstance& instance, int32_t boardId, std::vector<int32_t> layerIds)
-{
-    std::vector<LMLAYEREX> layers(layerIds.size());
-    for (std::size_t i = 0; i < layers.size(); ++i) {
-        layers[i].nId = layerIds[i];
-        layers[i].nType = 1;
-    }
-    ASSERT_TRUE(instance.addStackup(boardId, "board", layers.data(), static_cast<int32_t>(layers.size())));
-}
 
 // Span bit k of every layer as a string, one character per layer ("0110").
 std::string spanColumn(const lm::MBSTACKUPENTRY& board, std::size_t k)
@@ -33,35 +25,23 @@ std::string spanColumn(const lm::MBSTACKUPENTRY& board, std::size_t k)
 TEST(DrillPairs, BottomToTopIsStoredTurnedAndTurnedInTheCallersArrayOnce)
 {
     EditorInstance instance;
+    LMDRILLPAIR pairs[] = {{40, 20}, {20, 40}, {10, 20}, {10, 99}, {30, 30}};
+    EXPECT_FALSE(instance.addDrillPairs(1, nullptr, 1));
+    EXPECT_TRUE(instance.addDrillPairs(1, pairs, 0));
+    EXPECT_THROW(instance.addDrillPairs(1, pairs, 1), LMInvalidArgument); // no boards
     addBoard(instance, 1, {10, 20, 30, 40});
-    LMDRILLPAIR pairs[] = {{40, 20}, {20, 40}, {10, 20}};
-    ASSERT_TRUE(instance.addDrillPairs(1, pairs, 3));
+    ASSERT_TRUE(instance.addDrillPairs(1, pairs, 5));
     EXPECT_EQ(pairs[0].fromLayerId, 20);
     EXPECT_EQ(pairs[0].toLayerId, 40);
+    EXPECT_EQ(pairs[3].toLayerId, 99); // skipped: names a missing layer
 
+    // The same pair again adds nothing; pairs naming a missing layer or one layer are skipped.
     const lm::MBSTACKUPENTRY& board = instance.boards()[0];
     ASSERT_EQ(board.drillPairs.size(), 2u);
     EXPECT_EQ(board.drillPairs[0].fromLayerId, 20);
     EXPECT_EQ(board.drillPairs[1].fromLayerId, 10);
     EXPECT_EQ(spanColumn(board, 0), "0111");
     EXPECT_EQ(spanColumn(board, 1), "1100");
-
-    // The same pair again adds nothing.
-    LMDRILLPAIR again[] = {{40, 20}};
-    instance.addDrillPairs(1, again, 1);
-    EXPECT_EQ(instance.boards()[0].drillPairs.size(), 2u);
-}
-
-TEST(DrillPairs, PairsNamingMissingOrOneLayerAreSkippedButSpansRebuilt)
-{
-    EditorInstance instance;
-    addBoard(instance, 1, {10, 20, 30});
-    LMDRILLPAIR pairs[] = {{10, 99}, {20, 20}};
-    ASSERT_TRUE(instance.addDrillPairs(1, pairs, 2));
-    const lm::MBSTACKUPENTRY& board = instance.boards()[0];
-    EXPECT_TRUE(board.drillPairs.empty());
-    EXPECT_EQ(board.drillSpans.size(), 3u);
-    EXPECT_EQ(pairs[0].toLayerId, 99);
 }
 
 TEST(DrillPairs, TheLastLayerWithAnIdDecidesTheDirection)
@@ -82,13 +62,12 @@ TEST(DrillPairs, TargetBoardIsTheFirstWithTheIdElseTheLast)
     addBoard(instance, 5, {1, 2});
     addBoard(instance, 6, {1, 2});
     LMDRILLPAIR pair[] = {{1, 2}};
-
     instance.addDrillPairs(5, pair, 1);
-    EXPECT_EQ(instance.boards()[0].drillPairs.size(), 1u);
-    EXPECT_TRUE(instance.boards()[1].drillPairs.empty());
-
     instance.addDrillPairs(77, pair, 1);
-    EXPECT_EQ(instance.boards()[2].drillPairs.size(), 1u);
+    std::vector<std::size_t> pairCounts;
+    for (const lm::MBSTACKUPENTRY& board : instance.boards())
+        pairCounts.push_back(board.drillPairs.size());
+    EXPECT_EQ(pairCounts, (std::vector<std::size_t>{1, 0, 1}));
 
     instance.freeStackups();
     addBoard(instance, -3, {1, 2});
@@ -97,4 +76,3 @@ TEST(DrillPairs, TargetBoardIsTheFirstWithTheIdElseTheLast)
     EXPECT_EQ(instance.boards()[0].drillPairs.size(), 1u);
     EXPECT_TRUE(instance.boards()[1].drillPairs.empty());
 }
-

@@ -1,43 +1,24 @@
 #include "api/IniProfileStore.h"
 #include "api/Preferences.h"
 
+#include "TempDir.h"
+
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 #include <cstdlib>
-#include <fstream>
 #include <optional>
-#include <sstream>
+#include <tuple>
 
 namespace {
 
 namespace fs = std::filesystem;
+using lm::test::fileText;
+using lm::test::writeFileText;
 
 class IniProfileStoreTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        dir_ = fs::temp_directory_path() / ("laminar-ini-" + std::to_string(::getpid()) + "-" + info->name());
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
-    }
-    void TearDown() override { fs::remove_all(dir_); }
-
-    static std::string slurp(const fs::path& file)
-    {
-        std::ifstream in(file, std::ios::binary);
-        std::ostringstream text;
-        text << in.rdbuf();
-        return text.str();
-    }
-    static void spill(const fs::path& file, const std::string& text)
-    {
-        std::ofstream(file, std::ios::binary) << text;
-    }
-
-    fs::path dir_;
+    lm::test::TempDir temp;
+    const fs::path dir_ = temp.path;
 };
 
 // Sets an environment variable for one scope and puts the old value back.
@@ -66,7 +47,7 @@ TEST_F(IniProfileStoreTest, WritesProfileSyntaxIntoNewFoldersAndReadsItBack)
     EXPECT_TRUE(store.writeInt("Laminar\\TAB#2\\Column#4", "Width", -5));
     EXPECT_TRUE(store.writeInt("Laminar", "VerPlacement", 2));
     EXPECT_TRUE(store.writeInt("Laminar", "VerAppearance", 11));
-    EXPECT_EQ(slurp(file), "[Laminar]\nVerAppearance=11\nVerPlacement=2\n[Laminar\\TAB#2\\Column#4]\nWidth=-5\n");
+    EXPECT_EQ(fileText(file), "[Laminar]\nVerAppearance=11\nVerPlacement=2\n[Laminar\\TAB#2\\Column#4]\nWidth=-5\n");
 
     lm::IniProfileStore reread(file);
     EXPECT_EQ(reread.readInt("Laminar\\TAB#2\\Column#4", "Width", 0), -5);
@@ -81,15 +62,13 @@ TEST_F(IniProfileStoreTest, LooksUpCaseInsensitivelyAndKeepsUnrelatedContent)
     const std::string before = "; the host's own settings\n[Other]\nColour = blue\n\n"
                                "[laminar]\nverappearance = 7\nJunk=12abc\nBig=2147483648\nLow=-2147483648\nPlus=+5\n"
                                "\n[Tail]\nx=1\n";
-    spill(file, before);
+    writeFileText(file, before);
     lm::IniProfileStore store(file);
-    EXPECT_EQ(store.readInt("LAMINAR", "VerAppearance", 0), 7);
-    EXPECT_EQ(store.readInt("Laminar", "Junk", -1), -1);
-    EXPECT_EQ(store.readInt("Laminar", "Big", -1), -1);
-    EXPECT_EQ(store.readInt("Laminar", "Low", 0), INT32_MIN);
-    EXPECT_EQ(store.readInt("Laminar", "Plus", 0), 5);
-    EXPECT_EQ(store.readInt("Other", "Colour", -1), -1);
-    EXPECT_EQ(store.readInt("Tail", "x", 0), 1);
+    const std::tuple<const char*, const char*, int32_t, int32_t> reads[] = {
+        {"LAMINAR", "VerAppearance", 0, 7}, {"Laminar", "Junk", -1, -1}, {"Laminar", "Big", -1, -1},
+        {"Laminar", "Low", 0, INT32_MIN},   {"Laminar", "Plus", 0, 5},   {"Other", "Colour", -1, -1}, {"Tail", "x", 0, 1}};
+    for (const auto& [section, key, fallback, expected] : reads)
+        EXPECT_EQ(store.readInt(section, key, fallback), expected) << key;
 
     // The stored spelling of a key stays; a new key goes after the section's last entry.
     EXPECT_TRUE(store.writeInt("Laminar", "VerAppearance", 10));
@@ -97,13 +76,13 @@ TEST_F(IniProfileStoreTest, LooksUpCaseInsensitivelyAndKeepsUnrelatedContent)
     std::string after = before;
     after.replace(after.find("verappearance = 7"), 17, "verappearance=10");
     after.insert(after.find("\n[Tail]"), "Tab Count=5\n");
-    EXPECT_EQ(slurp(file), after);
+    EXPECT_EQ(fileText(file), after);
 
     const fs::path dos = dir_ / "dos.ini";
-    spill(dos, "[A]\r\nk=1\r\n");
+    writeFileText(dos, "[A]\r\nk=1\r\n");
     lm::IniProfileStore crlf(dos);
     EXPECT_TRUE(crlf.writeInt("a", "m", 2));
-    EXPECT_EQ(slurp(dos), "[A]\r\nk=1\r\nm=2\r\n");
+    EXPECT_EQ(fileText(dos), "[A]\r\nk=1\r\nm=2\r\n");
 }
 
 TEST_F(IniProfileStoreTest, FailedWriteLeavesFileAndMemoryAsBefore)
@@ -111,24 +90,24 @@ TEST_F(IniProfileStoreTest, FailedWriteLeavesFileAndMemoryAsBefore)
     const fs::path folder = dir_ / "d";
     const fs::path moved = dir_ / "d2";
     fs::create_directories(folder);
-    spill(folder / "prefs.ini", "[S]\nk=1\n");
+    writeFileText(folder / "prefs.ini", "[S]\nk=1\n");
     lm::IniProfileStore store(folder / "prefs.ini");
 
     // The folder turns into a regular file: nothing can be written there.
     fs::rename(folder, moved);
-    spill(folder, "not a folder");
+    writeFileText(folder, "not a folder");
     EXPECT_FALSE(store.writeInt("S", "k", 2));
     EXPECT_FALSE(store.writeInt("S", "n", 3));
     EXPECT_FALSE(store.writeInt("T", "k", 3));
     EXPECT_EQ(store.readInt("S", "k", -1), 1);
     EXPECT_EQ(store.readInt("S", "n", -1), -1);
     EXPECT_EQ(store.readInt("T", "k", -1), -1);
-    EXPECT_EQ(slurp(moved / "prefs.ini"), "[S]\nk=1\n");
+    EXPECT_EQ(fileText(moved / "prefs.ini"), "[S]\nk=1\n");
 
     fs::remove(folder);
     fs::rename(moved, folder);
     EXPECT_TRUE(store.writeInt("S", "m", 4));
-    EXPECT_EQ(slurp(folder / "prefs.ini"), "[S]\nk=1\nm=4\n");
+    EXPECT_EQ(fileText(folder / "prefs.ini"), "[S]\nk=1\nm=4\n");
     EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 1); // no temporary left
 
     // A path that is not a readable file reads as empty and is never overwritten.

@@ -1,37 +1,18 @@
 #include "api/Preferences.h"
 
-#include "api/EditorWindow.h"
+#include "FakeEditorWindow.h"
 #include "MemoryProfileStore.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
+using lm::test::FakeEditorWindow;
 using lm::test::MemoryProfileStore;
 
 constexpr const char* kMain = "Laminar";
 constexpr LMREGFLAGS kAll{1, 1, 0, 1};
 constexpr LMREGFLAGS kAppearanceOnly{1, 0, 0, 0};
-
-class FakeWindow : public lm::EditorWindow {
-public:
-    void commitPendingEdit() override {}
-    void refreshPicture() override {}
-    void prepareGridForClose() override {}
-    void takeColumnWidths() override { ++widthsTaken; }
-    void capturePlacement(lm::WindowPlacement& placement) override
-    {
-        ++placementsCaptured;
-        placement.left = 11;
-        placement.maximized = true;
-    }
-    void finish(bool) override {}
-    void setTitle(std::string_view) override {}
-    void rebuildFileMenu() override {}
-
-    int widthsTaken = 0;
-    int placementsCaptured = 0;
-};
 
 struct Instance {
     lm::CTabDescrArray tabs = lm::defaultTabs();
@@ -75,10 +56,11 @@ TEST(Preferences, StoreWritesVersionsFirstAndStopsAtTheFirstFailedWrite)
     EXPECT_EQ(full.writes.back(), (MemoryProfileStore::Write{kMain, "Fab Compensation", 0}));
 
     // An open window is asked for the widths (only with an active tab) and the placement first.
-    FakeWindow window;
+    FakeEditorWindow window;
+    window.placementToReport.left = 11;
+    window.placementToReport.maximized = true;
     lm::storePreferences(full, kAll, instance.state(&window));
-    EXPECT_EQ(window.widthsTaken, 0);
-    EXPECT_EQ(window.placementsCaptured, 1);
+    EXPECT_EQ(window.calls, std::vector<std::string>{"capturePlacement"});
     EXPECT_EQ(full.readInt(kMain, "WP Left", 0), 11);
     EXPECT_EQ(full.readInt(kMain, "Maximized", 0), 1);
 
@@ -87,9 +69,9 @@ TEST(Preferences, StoreWritesVersionsFirstAndStopsAtTheFirstFailedWrite)
     failing.failFromWrite = 6;
     instance.activeTab = 0;
     lm::storePreferences(failing, kAll, instance.state(&window));
-    EXPECT_EQ(window.widthsTaken, 1);
+    EXPECT_EQ(window.count("takeColumnWidths"), 1);
     EXPECT_EQ(failing.writes.size(), 6u);
-    EXPECT_EQ(window.placementsCaptured, 1);
+    EXPECT_EQ(window.count("capturePlacement"), 1);
     EXPECT_FALSE(failing.has(kMain, "Active Tab"));
 }
 
@@ -120,9 +102,7 @@ TEST(Preferences, CapabilityBitsChooseWhichOptionsAreWrittenButNotWhichAreRead)
 TEST(Preferences, RestoreIgnoresGroupsOfAnotherVersion)
 {
     Instance instance;
-    lm::CTabDescrArray source = lm::defaultTabs();
-    const std::vector<LMTABDESCR> one{*source[1].record()};
-    lm::setTabs(instance.tabs, one.data(), 1);
+    instance.tabs.resize(1);
     MemoryProfileStore store;
     storeVersions(store, 9);
     store.set(kMain, "VerPlacement", 1);

@@ -1,19 +1,19 @@
 #include "StackupFile.h"
 
 #include "LayerCodes.h"
+#include "../support/TempDir.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <cstring>
-#include <fstream>
 #include <limits>
-#include <sstream>
 
 #include <sys/stat.h>
 #include <unistd.h>
 
 using namespace lmhost;
+using lm::test::fileText;
 namespace fs = std::filesystem;
 
 namespace {
@@ -25,21 +25,33 @@ std::string oneBoard(const std::string& layers, const std::string& drillPairs = 
            R"(],"drillPairs":)" + drillPairs + "}]}";
 }
 
-std::string errorOf(const std::string& document)
+std::string repeated(const std::string& item, std::size_t count)
+{
+    std::string list;
+    for (std::size_t i = 0; i < count; ++i) list += (i ? "," : "") + item;
+    return list;
+}
+
+template <class Read>
+std::string errorOf(Read read)
 {
     try {
-        parseStackup(document, "examples/x.json");
+        read();
     } catch (const StackupFileError& error) {
         return error.what();
     }
     return "(no error)";
 }
 
-std::string repeated(const std::string& item, std::size_t count)
+std::string errorOf(const std::string& document)
 {
-    std::string list;
-    for (std::size_t i = 0; i < count; ++i) list += (i ? "," : "") + item;
-    return list;
+    return errorOf([&] { parseStackup(document, "examples/x.json"); });
+}
+
+template <typename T>
+bool sameBytes(const std::vector<T>& a, const std::vector<T>& b)
+{
+    return a.size() == b.size() && (a.empty() || std::memcmp(a.data(), b.data(), a.size() * sizeof(T)) == 0);
 }
 
 void expectSameBoards(const std::vector<BoardStackup>& expected, const std::vector<BoardStackup>& actual)
@@ -48,50 +60,18 @@ void expectSameBoards(const std::vector<BoardStackup>& expected, const std::vect
     for (std::size_t b = 0; b < expected.size(); ++b) {
         EXPECT_EQ(expected[b].id, actual[b].id);
         EXPECT_EQ(expected[b].name, actual[b].name);
-        ASSERT_EQ(expected[b].layers.size(), actual[b].layers.size());
-        for (std::size_t i = 0; i < expected[b].layers.size(); ++i)
-            EXPECT_EQ(0, std::memcmp(&expected[b].layers[i], &actual[b].layers[i], sizeof(LMLAYEREX))) << "layer " << i;
-        ASSERT_EQ(expected[b].drillPairs.size(), actual[b].drillPairs.size());
-        for (std::size_t i = 0; i < expected[b].drillPairs.size(); ++i) {
-            EXPECT_EQ(expected[b].drillPairs[i].fromLayerId, actual[b].drillPairs[i].fromLayerId);
-            EXPECT_EQ(expected[b].drillPairs[i].toLayerId, actual[b].drillPairs[i].toLayerId);
-        }
+        EXPECT_TRUE(sameBytes(expected[b].layers, actual[b].layers));
+        EXPECT_TRUE(sameBytes(expected[b].drillPairs, actual[b].drillPairs));
     }
 }
-
-class StackupFileOnDisk : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        dir = fs::temp_directory_path() /
-              ("laminar-host-" + std::to_string(::getpid()) + "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-    }
-    void TearDown() override
-    {
-        fs::permissions(dir, fs::perms::owner_all, fs::perm_options::add);
-        fs::remove_all(dir);
-    }
-    static std::string contentOf(const fs::path& path)
-    {
-        std::ifstream in(path, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    }
-    std::size_t entriesInDir() const { return static_cast<std::size_t>(std::distance(fs::directory_iterator(dir), {})); }
-    fs::path dir;
-};
 
 std::vector<BoardStackup> sampleBoards()
 {
     BoardStackup main{1, "Main \xC3\x9C" "berall", {}, {{4, 1}}}; // a pair given bottom to top stays so
-    auto layer = [](int32_t id, const char* name, int32_t usage) {
-        LMLAYEREX record = defaultLayer(usage);
-        record.nId = id;
-        std::strncpy(record.szName, name, sizeof record.szName - 1);
-        return record;
-    };
-    main.layers = {layer(1, "Top", 0), layer(2, "Core", 5), layer(3, "Mixed", 2), layer(4, "Flood", 3)};
+    for (int32_t usage : {0, 5, 2, 3}) {
+        main.layers.push_back(defaultLayer(usage));
+        main.layers.back().nId = static_cast<int32_t>(main.layers.size());
+    }
     LMLAYEREX& top = main.layers[0];
     std::memset(top.szName, 'n', kMaxLayerNameBytes); // the longest name that fits
     top.nMetal = -1;
@@ -100,7 +80,6 @@ std::vector<BoardStackup> sampleBoards()
     top.dThickness = 0.1 + 0.2; // needs all 17 digits
     top.dEr = 5e-324;           // smallest subnormal
     top.dLossTangent = std::numeric_limits<double>::max();
-    top.dTempCoef = -0.00393;
     top.dHostParam2 = -0.0;
     top.crColor = 0x00123456;
     top.nPourDrawStyle = 3;
@@ -109,6 +88,12 @@ std::vector<BoardStackup> sampleBoards()
     main.layers[3].nMetal = 6;
     return {main, BoardStackup{std::numeric_limits<int32_t>::max(), "", {}, {}}};
 }
+
+class StackupFileOnDisk : public ::testing::Test {
+protected:
+    lm::test::TempDir temp;
+    const fs::path dir = temp.path;
+};
 
 } // namespace
 
@@ -119,7 +104,7 @@ TEST_F(StackupFileOnDisk, WrittenBoardsReadBackExactly)
     writeStackupFile(file, boards);
     expectSameBoards(boards, readStackupFile(file));
 
-    const std::string text = contentOf(file);
+    const std::string text = fileText(file);
     EXPECT_EQ(0u, text.find("{\n  \"format\": \"laminar-stackup\",\n  \"version\": 1,\n  \"boards\": ["));
     EXPECT_NE(std::string::npos, text.find("\"color\": \"#563412\"")); // 0x00BBGGRR shown as #RRGGBB
     EXPECT_NE(std::string::npos, text.find("\"usage\": \"Split/Mixed\""));
@@ -131,18 +116,13 @@ TEST(StackupFile, MissingFieldsTakeTheDefaultOfTheUsage)
     const auto layers = parseStackup(
         oneBoard(R"({"usage":"Solder Mask"},{"usage":"Solid Plane","color":"#ff8000","metal":null})"), "t")[0].layers;
     const LMLAYEREX& mask = layers[0];
-    EXPECT_EQ(1, mask.nType);
-    EXPECT_EQ(0, mask.nTechnology);
-    EXPECT_EQ(-1, mask.nMetal);
-    EXPECT_EQ(1.27e-05, mask.dThickness);
-    EXPECT_EQ(3.3, mask.dEr);
-    EXPECT_EQ(0.0002032, mask.dGap);
-    EXPECT_EQ(1, mask.bVisible);
+    EXPECT_EQ(std::vector<int32_t>({mask.nType, mask.nTechnology, mask.nMetal, mask.bVisible}),
+              std::vector<int32_t>({1, 0, -1, 1}));
+    EXPECT_EQ(std::vector<double>({mask.dThickness, mask.dEr, mask.dGap}), std::vector<double>({1.27e-05, 3.3, 0.0002032}));
     EXPECT_STREQ("", mask.szName);
-    const LMLAYEREX& plane = layers[1];
-    EXPECT_EQ(1, plane.nUsage);
-    EXPECT_EQ(0x000080FFu, plane.crColor);
-    EXPECT_EQ(-1, plane.nMetal); // null asks the component to identify the metal
+    EXPECT_EQ(1, layers[1].nUsage);
+    EXPECT_EQ(0x000080FFu, layers[1].crColor);
+    EXPECT_EQ(-1, layers[1].nMetal); // null asks the component to identify the metal
     EXPECT_NE(std::string::npos, formatStackup(parseStackup(oneBoard(R"({"usage":"Solid Plane"})"), "t"), "t")
                                      .find("\"usage\": \"Plane\""));
 }
@@ -173,7 +153,7 @@ TEST(StackupFile, ReaderNamesFileLocationAndProblem)
          "boards[1].id: board id 1 is already used by boards[0]"},
         {R"({"format":"laminar-stackup","format":"x"})", "examples/x.json: duplicate key \"format\""},
         {R"({"format": "laminar-stackup",)", "examples/x.json: not valid JSON (at byte 30)"},
-        {"[[[[[[[[[[]]]]]]]]]]", "nested more than 8 levels deep"},
+        {"[[[[[[[[[]]]]]]]]]", "nested more than 8 levels deep"},
     };
     for (const auto& [document, expected] : cases) {
         const std::string message = errorOf(document);
@@ -206,14 +186,7 @@ TEST(StackupFile, CountLimitsHoldAtTheirBoundaries)
 
 TEST_F(StackupFileOnDisk, FileProblemsNameTheFile)
 {
-    auto errorReading = [](const fs::path& path) -> std::string {
-        try {
-            readStackupFile(path);
-        } catch (const StackupFileError& e) {
-            return e.what();
-        }
-        return "(no error)";
-    };
+    const auto errorReading = [](const fs::path& path) { return errorOf([&] { readStackupFile(path); }); };
     const fs::path missing = dir / "missing.json";
     EXPECT_EQ(missing.string() + ": cannot open the file: No such file or directory", errorReading(missing));
     EXPECT_EQ(dir.string() + ": is a directory, not a stackup file", errorReading(dir));
@@ -222,9 +195,9 @@ TEST_F(StackupFileOnDisk, FileProblemsNameTheFile)
     const fs::path big = dir / "big.json";
     std::string document = oneBoard(R"({"usage":"Signal"})");
     document.resize(kMaxFileBytes, ' ');
-    std::ofstream(big, std::ios::binary) << document;
+    lm::test::writeFileText(big, document);
     EXPECT_EQ(1u, readStackupFile(big).size());
-    std::ofstream(big, std::ios::binary | std::ios::app) << ' ';
+    lm::test::writeFileText(big, document + ' ');
     EXPECT_EQ(big.string() + ": file is larger than the limit of 16777216 bytes", errorReading(big));
 }
 
@@ -233,27 +206,23 @@ TEST_F(StackupFileOnDisk, FailedWriteKeepsThePreviousFileAndLeavesNoTemporary)
     const fs::path file = dir / "board.json";
     writeStackupFile(file, sampleBoards());
     ::chmod(file.c_str(), 0640);
-    const std::string before = contentOf(file);
+    const std::string before = fileText(file);
 
     auto expectRefused = [&](const fs::path& target, const std::vector<BoardStackup>& boards, const std::string& expected) {
-        try {
-            writeStackupFile(target, boards);
-            ADD_FAILURE() << "write succeeded; expected " << expected;
-        } catch (const StackupFileError& e) {
-            EXPECT_EQ(0u, std::string(e.what()).find(target.string() + ": ")) << e.what();
-            EXPECT_NE(std::string::npos, std::string(e.what()).find(expected)) << e.what();
-        }
-        EXPECT_EQ(before, contentOf(file));
+        const std::string message = errorOf([&] { writeStackupFile(target, boards); });
+        EXPECT_EQ(0u, message.find(target.string() + ": ")) << message;
+        EXPECT_NE(std::string::npos, message.find(expected)) << message;
+        EXPECT_EQ(before, fileText(file));
     };
-    auto badUsage = sampleBoards();
-    badUsage[0].layers[2].nUsage = 42;
-    expectRefused(file, badUsage, "boards[0].layers[2].usage: expected a string, got 42");
-    auto notFinite = sampleBoards();
-    notFinite[0].layers[0].dThickness = std::nan("");
-    expectRefused(file, notFinite, "boards[0].layers[0].thickness: expected a number, got null");
-    auto unterminated = sampleBoards();
-    std::memset(unterminated[0].layers[1].szName, 'x', sizeof unterminated[0].layers[1].szName);
-    expectRefused(file, unterminated, "boards[0].layers[1].name: name is 67 bytes long");
+    auto bad = sampleBoards();
+    bad[0].layers[2].nUsage = 42;
+    expectRefused(file, bad, "boards[0].layers[2].usage: expected a string, got 42");
+    bad = sampleBoards();
+    bad[0].layers[0].dThickness = std::nan("");
+    expectRefused(file, bad, "boards[0].layers[0].thickness: expected a number, got null");
+    bad = sampleBoards();
+    std::memset(bad[0].layers[1].szName, 'x', sizeof bad[0].layers[1].szName);
+    expectRefused(file, bad, "boards[0].layers[1].name: name is 67 bytes long");
 
     const fs::path subdirectory = dir / "taken";
     fs::create_directory(subdirectory);
@@ -264,7 +233,7 @@ TEST_F(StackupFileOnDisk, FailedWriteKeepsThePreviousFileAndLeavesNoTemporary)
         expectRefused(file, sampleBoards(), "cannot create a temporary file");
         fs::permissions(dir, fs::perms::owner_all);
     }
-    EXPECT_EQ(2u, entriesInDir()); // board.json and taken/: no temporary left behind
+    EXPECT_EQ(2, std::distance(fs::directory_iterator(dir), {})); // board.json and taken/: no temporary
 
     // A successful replace keeps the file's permissions.
     auto renamed = sampleBoards();

@@ -32,7 +32,7 @@ LMLAYEREX layer(int32_t usage, std::string_view name = "", double er = 4.3)
 
 Outcome check(const std::vector<LMLAYEREX>& stack)
 {
-    CDefDRC drc;
+    CDefDRC drc; // owns the message
     const char* message = nullptr;
     const int32_t severity = drc.CheckStackup(stack.data(), static_cast<int32_t>(stack.size()), &message);
     return {severity, message};
@@ -103,62 +103,46 @@ TEST(DefDRC, MetalWithoutAPrintableNameIsReferencedByPosition)
     EXPECT_EQ(layerReference(board.data(), -1), "");
 }
 
-TEST(DefDRC, ConductorsNeedADielectricBetweenThemAndPlatingIsNone)
+TEST(DefDRC, EachStackupRuleWithItsMessage)
 {
-    EXPECT_EQ(check({layer(kSignal, "A"), layer(kPlating, "P"), layer(kSignal, "B"), layer(kSubstrate, "Core"),
-                     layer(kSolidPlane, "GND")}),
-              (Outcome{DRC_CRITICAL, "Dielectric layer is required between layers A and P."}));
-    EXPECT_EQ(check({layer(kSolderMask), layer(kSignal, "Top"), layer(kSolidPlane, "GND"), layer(kSubstrate),
-                     layer(kSignal, "Bottom")}),
-              (Outcome{DRC_CRITICAL, "Dielectric layer is required between layers Top and GND."}));
-}
-
-TEST(DefDRC, SameNamedConductorsAreReportedLowerFirstNearestMatch)
-{
-    // Tab-only names are equal byte for byte yet referenced by position, which shows the order.
-    EXPECT_EQ(check({layer(kSolidPlane, "\t"), layer(kSubstrate), layer(kSignal, "\t"), layer(kSubstrate),
-                     layer(kSignal, "\t")}),
-              (Outcome{DRC_CRITICAL, "Layers #5 and #3 have the same names.\nNames of metal layers must be unique."}));
-    EXPECT_EQ(check({layer(kPlating, "P"), layer(kSignal, "Top"), layer(kSubstrate), layer(kSolidPlane, "GND"),
-                     layer(kPlating, "P")}),
-              kPass);
-}
-
-TEST(DefDRC, SignalAndPlaneLayersAreCountedByUsage)
-{
-    const Outcome noSignal{DRC_CRITICAL, "At least one signal layer is required."};
-    EXPECT_EQ(check({layer(kSolderMask), layer(kSolidPlane, "A"), layer(kSubstrate), layer(kSolidPlane, "B")}),
-              noSignal);
-    EXPECT_EQ(check({layer(kSolderMask), layer(kFloodedSignal, "A"), layer(kSolderMask)}), noSignal);
-    EXPECT_EQ(check({layer(kSolderMask), layer(kSignal, "A"), layer(kSubstrate), layer(kSignal, "B")}),
-              (Outcome{DRC_WARNING, "No plane layers defined."}));
-    EXPECT_EQ(check({layer(kSolderMask), layer(kSplitPlane, "A"), layer(kSolderMask)}), kPass); // counts as both
-    EXPECT_EQ(check({layer(kSignal, "S"), layer(kSubstrate), layer(kFloodedSignal, "F")}), kPass); // a plane
-}
-
-TEST(DefDRC, InnerSolderMaskNeedsAnAirDielectricNeighbour)
-{
-    const auto maskUnder = [](double airEr) {
-        return std::vector{layer(kSubstrate, "Air", airEr), layer(kSolderMask), layer(kSignal, "Top"),
+    const auto maskUnder = [](double airEr, double topEr = 4.3) {
+        return std::vector{layer(kSubstrate, "Air", airEr), layer(kSolderMask), layer(kSignal, "Top", topEr),
                            layer(kSubstrate, "Core"), layer(kSolidPlane, "GND"), layer(kSolderMask)};
     };
-    EXPECT_EQ(check(maskUnder(1.0)), kPass);
-    EXPECT_EQ(check(maskUnder(1.001)), kPass);
-    EXPECT_EQ(check(maskUnder(1.0011)),
-              (Outcome{DRC_WARNING, "Layer #2 - solder mask on an inner layer is not supported."}));
-    auto metalOfErOne = maskUnder(4.3);
-    metalOfErOne[2].dEr = 1.0; // only a dielectric is air
-    EXPECT_EQ(check(metalOfErOne).first, DRC_WARNING);}
-
-TEST(DefDRC, PlatingMustCoverTheOutsideOfAMetal)
-{
-    EXPECT_EQ(check({layer(kPlating, "P"), layer(kSignal, "Top"), layer(kSubstrate), layer(kSolidPlane, "GND")}),
-              kPass);
-    EXPECT_EQ(check({layer(kPlating, "P"), layer(kSubstrate), layer(kSignal, "Top"), layer(kSubstrate),
-                     layer(kSolidPlane, "GND")}),
-              (Outcome{DRC_WARNING, "Layer P - plated dielectric is not supported."}));
-    EXPECT_EQ(check({layer(kSignal, "Top"), layer(kPlating, "P"), layer(kSubstrate), layer(kSolidPlane, "GND")}),
-              (Outcome{DRC_WARNING, "Layer P - inner-layer plating is not supported."}));
+    const Outcome noSignal{DRC_CRITICAL, "At least one signal layer is required."};
+    const Outcome innerMask{DRC_WARNING, "Layer #2 - solder mask on an inner layer is not supported."};
+    const std::pair<std::vector<LMLAYEREX>, Outcome> cases[] = {
+        // Conductors need a dielectric between them, and plating is none.
+        {{layer(kSignal, "A"), layer(kPlating, "P"), layer(kSignal, "B"), layer(kSubstrate), layer(kSolidPlane, "GND")},
+         {DRC_CRITICAL, "Dielectric layer is required between layers A and P."}},
+        {{layer(kSolderMask), layer(kSignal, "Top"), layer(kSolidPlane, "GND"), layer(kSubstrate), layer(kSignal, "B")},
+         {DRC_CRITICAL, "Dielectric layer is required between layers Top and GND."}},
+        // Same names: the lower one first, with its nearest match; tab-only names show the order by position.
+        {{layer(kSolidPlane, "\t"), layer(kSubstrate), layer(kSignal, "\t"), layer(kSubstrate), layer(kSignal, "\t")},
+         {DRC_CRITICAL, "Layers #5 and #3 have the same names.\nNames of metal layers must be unique."}},
+        {{layer(kPlating, "P"), layer(kSignal, "Top"), layer(kSubstrate), layer(kSolidPlane, "GND"), layer(kPlating, "P")},
+         kPass},
+        // Signal and plane layers are counted by usage; split/mixed counts as both, flooded signal as a plane.
+        {{layer(kSolderMask), layer(kSolidPlane, "A"), layer(kSubstrate), layer(kSolidPlane, "B")}, noSignal},
+        {{layer(kSolderMask), layer(kFloodedSignal, "A"), layer(kSolderMask)}, noSignal},
+        {{layer(kSolderMask), layer(kSignal, "A"), layer(kSubstrate), layer(kSignal, "B")},
+         {DRC_WARNING, "No plane layers defined."}},
+        {{layer(kSolderMask), layer(kSplitPlane, "A"), layer(kSolderMask)}, kPass},
+        {{layer(kSignal, "S"), layer(kSubstrate), layer(kFloodedSignal, "F")}, kPass},
+        // An inner solder mask needs a dielectric neighbour of Er up to 1.001 (air).
+        {maskUnder(1.0), kPass},
+        {maskUnder(1.001), kPass},
+        {maskUnder(1.0011), innerMask},
+        {maskUnder(4.3, 1.0), innerMask}, // only a dielectric is air
+        // Plating must cover the outside of a metal.
+        {{layer(kPlating, "P"), layer(kSignal, "Top"), layer(kSubstrate), layer(kSolidPlane, "GND")}, kPass},
+        {{layer(kPlating, "P"), layer(kSubstrate), layer(kSignal, "Top"), layer(kSubstrate), layer(kSolidPlane, "GND")},
+         {DRC_WARNING, "Layer P - plated dielectric is not supported."}},
+        {{layer(kSignal, "Top"), layer(kPlating, "P"), layer(kSubstrate), layer(kSolidPlane, "GND")},
+         {DRC_WARNING, "Layer P - inner-layer plating is not supported."}},
+    };
+    for (const auto& [stack, expected] : cases)
+        EXPECT_EQ(check(stack), expected) << expected.second;
 }
 
 TEST(DefDRC, CheckValueJudgesOnlyTheNamedFieldWithItsBounds)

@@ -38,7 +38,7 @@ TEST(LayerNaming, FirstFreeAutomaticNameFillsGapsAndGrowsPastTwoDigits)
     EXPECT_EQ(firstFreeAutomaticName(many), "Layer_100");
 }
 
-TEST(LayerNaming, UniqueNameAddsTheFirstFreeSuffix)
+TEST(LayerNaming, UniqueNameAddsTheFirstFreeSuffixAndDisplayNameShowsUnnamed)
 {
     EXPECT_EQ(uniqueName(layersNamed({"Top", "Top"}), 1), "Top_1");
     EXPECT_EQ(uniqueName(layersNamed({"Top", "Top_1", "Top"}), 0), "Top_2");
@@ -51,12 +51,7 @@ TEST(LayerNaming, UniqueNameAddsTheFirstFreeSuffix)
     for (LMLAYEREX& layer : unterminated)
         std::memset(layer.szName, 'x', sizeof(layer.szName));
     EXPECT_EQ(uniqueName(unterminated, 1), std::string(sizeof(LMLAYEREX::szName), 'x') + "_1");
-}
-
-TEST(LayerNaming, DisplayNameShowsUnnamedForAnEmptyName)
-{
     EXPECT_EQ(displayName(layersNamed({""})[0]), "<Unnamed>");
-    EXPECT_EQ(displayName(layersNamed({"GND"})[0]), "GND");
 }
 
 TEST(LayerNaming, UniqueColourKeepsAnUnsharedColourElseWalksTheCandidates)

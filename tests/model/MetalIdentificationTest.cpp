@@ -19,7 +19,7 @@ int32_t identified(double resistivity, double tempCoef, int32_t type = kMetal, i
 }
 } // namespace
 
-TEST(MetalIdentification, MatchesWithinOneMillionthOfTheSmallerValue)
+TEST(MetalIdentification, MatchesWithinOneMillionthOfTheSmallerValueAndOnlyUnknownMetals)
 {
     EXPECT_EQ(identified(1.7240001e-08, 0.00393), kCopper);
     EXPECT_EQ(identified(1.73e-08, 0.00393), kCustomMetal);
@@ -29,10 +29,6 @@ TEST(MetalIdentification, MatchesWithinOneMillionthOfTheSmallerValue)
     // A zero or NaN never divides or matches a real metal.
     EXPECT_EQ(identified(0.0, 0.0), kCustomMetal);
     EXPECT_EQ(identified(std::numeric_limits<double>::quiet_NaN(), 0.00393), kCustomMetal);
-}
-
-TEST(MetalIdentification, LeavesDielectricsAndKnownMetalsAlone)
-{
     EXPECT_EQ(identified(1.724e-08, 0.00393, kDielectric), kNoMetal);
     EXPECT_EQ(identified(1.724e-08, 0.00393, kMetal, kGold), kGold);
 }

@@ -11,34 +11,15 @@
 
 using namespace lm;
 
-namespace {
-LMUNIT ounceUnit()
-{
-    LMUNIT unit = metricUnit();
-    unit.dWeightFactor = 1.0 / 28.349523125;
-    unit.nWeightDigits = 2;
-    return unit;
-}
-
-LMLAYEREX metalLayer(int32_t metal)
-{
-    LMLAYEREX layer = defaultLayer(kSignal);
-    layer.nMetal = metal;
-    return layer;
-}
-} // namespace
-
 TEST(Units, RoundingSendsAnExactHalfDown)
 {
-    EXPECT_DOUBLE_EQ(roundToDigits(1.25, 1), 1.2);
-    EXPECT_DOUBLE_EQ(roundToDigits(1.35, 1), 1.4); // stored slightly above 1.35
-    EXPECT_DOUBLE_EQ(roundToDigits(-1.25, 1), -1.3);
-    EXPECT_EQ(roundToDigits(2.5, 0), 2.0);
-    EXPECT_EQ(roundToDigits(2.6, 0), 3.0);
-    EXPECT_EQ(roundToDigits(0.5, 0), 0.0);
-    EXPECT_EQ(roundToDigits(-0.5, 0), -1.0);
-    EXPECT_EQ(roundToDigits(2.6, -3), 3.0);
-    EXPECT_EQ(roundToDigits(1.5, INT_MAX), 1.5);
+    // 1.35 is stored slightly above 1.35; -1.25 is a half and goes down, away from zero.
+    const struct { double value; int32_t digits; double expected; } cases[] = {
+        {1.25, 1, 1.2}, {1.35, 1, 1.4}, {-1.25, 1, -1.3}, {2.5, 0, 2.0}, {2.6, 0, 3.0},
+        {0.5, 0, 0.0},  {-0.5, 0, -1.0}, {2.6, -3, 3.0},  {1.5, INT_MAX, 1.5},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(roundToDigits(c.value, c.digits), c.expected) << c.value << " to " << c.digits;
 }
 
 TEST(Units, LengthsAndThicknessesShownInTheUnit)
@@ -50,12 +31,14 @@ TEST(Units, LengthsAndThicknessesShownInTheUnit)
     EXPECT_DOUBLE_EQ(lengthShown(3.429e-05, metric), 34.29);
     EXPECT_DOUBLE_EQ(lengthStored(34.0, metric), 3.4e-05);
 
-    const LMUNIT ounce = ounceUnit();
-    const LMLAYEREX copper = metalLayer(kCopper);
+    LMUNIT ounce = metricUnit();
+    ounce.dWeightFactor = 1.0 / 28.349523125;
+    ounce.nWeightDigits = 2;
+    LMLAYEREX copper = defaultLayer(kSignal), custom = copper;
+    custom.nMetal = kCustomMetal;
     EXPECT_EQ(thicknessShown(copper, metricUnit(), kThicknessAsWeight), 28.0);
     EXPECT_DOUBLE_EQ(thicknessShown(copper, ounce, kThicknessAsWeight), 1.0);
-    EXPECT_EQ(thicknessShown(metalLayer(kCustomMetal), ounce, kThicknessAsWeight),
-              thicknessShown(copper, ounce, kThicknessAsWeight));
+    EXPECT_EQ(thicknessShown(custom, ounce, kThicknessAsWeight), thicknessShown(copper, ounce, kThicknessAsWeight));
     EXPECT_NEAR(thicknessStored(1.0, copper, ounce, kThicknessAsWeight), 3.429e-05, 1e-12);
     EXPECT_EQ(thicknessShown(copper, ounce, kThicknessAsLength), 34.0);
     // Weight mode leaves a dielectric's thickness a length.
@@ -89,19 +72,14 @@ TEST(Units, CellValuesUseTheGivenDecimalPoint)
 
 TEST(Units, ReadNumberStopsWhereTheNumberEnds)
 {
-    EXPECT_EQ(readNumber("4,3", '.'), 4.0);
-    EXPECT_EQ(readNumber("4,3", ','), 4.3);
-    EXPECT_EQ(readNumber("  -5e2x", '.'), -500.0);
-    EXPECT_EQ(readNumber("e5", '.'), 0.0);
-    EXPECT_EQ(readNumber("-.", '.'), 0.0);
-    EXPECT_EQ(readNumber(".5e", '.'), 0.5);
-    EXPECT_EQ(readNumber("1e+-3", '.'), 1.0);
-    EXPECT_EQ(readNumber("+2.5E-1", '.'), 0.25);
-    EXPECT_EQ(readNumber(std::string_view("1234", 2), '.'), 12.0);
-    EXPECT_EQ(readNumber("1e999", '.'), HUGE_VAL);
-    EXPECT_EQ(readNumber("-0.001e99999999999999999999", '.'), -HUGE_VAL);
-    EXPECT_EQ(readNumber("1000e-999", '.'), 0.0);
-    EXPECT_EQ(readNumber("0e99999", '.'), 0.0);
+    const struct { std::string_view text; char point; double expected; } cases[] = {
+        {"4,3", '.', 4.0},           {"4,3", ',', 4.3},        {"  -5e2x", '.', -500.0}, {"e5", '.', 0.0},
+        {"-.", '.', 0.0},            {".5e", '.', 0.5},        {"1e+-3", '.', 1.0},      {"+2.5E-1", '.', 0.25},
+        {{"1234", 2}, '.', 12.0},    {"1e999", '.', HUGE_VAL}, {"1000e-999", '.', 0.0},  {"0e99999", '.', 0.0},
+        {"-0.001e99999999999999999999", '.', -HUGE_VAL},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(readNumber(c.text, c.point), c.expected) << c.text;
 }
 
 TEST(Units, CleanFormKeepsDigitsOnePointAndAnExponent)
@@ -110,8 +88,8 @@ TEST(Units, CleanFormKeepsDigitsOnePointAndAnExponent)
     EXPECT_TRUE(isCleanForm("1,5", ','));
     EXPECT_FALSE(isCleanForm("-5", '.'));
     EXPECT_FALSE(isCleanForm("4,3", '.'));
-    EXPECT_EQ(cleanNumberText("10 mils", '.'), "10");
-    EXPECT_EQ(cleanNumberText("1.5.2", '.'), "1.52");
-    EXPECT_EQ(cleanNumberText("1.5e3.2", '.'), "1.5e32");
-    EXPECT_EQ(cleanNumberText("1e--5e-", '.'), "1e-5");
+    const std::pair<const char*, const char*> cleaned[] = {
+        {"10 mils", "10"}, {"1.5.2", "1.52"}, {"1.5e3.2", "1.5e32"}, {"1e--5e-", "1e-5"}};
+    for (const auto& [text, expected] : cleaned)
+        EXPECT_EQ(cleanNumberText(text, '.'), expected) << text;
 }

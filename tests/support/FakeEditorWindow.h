@@ -5,6 +5,7 @@
 #include "api/EditSettings.h"
 #include "api/EditorWindow.h"
 
+#include <algorithm>
 #include <functional>
 #include <optional>
 #include <string>
@@ -23,20 +24,9 @@ public:
     std::function<void()> onCommit;      // e.g. to play an edit of the pending cell
     std::function<void()> onFinish;      // e.g. to report the window's destruction
 
-    int count(const std::string& call) const
-    {
-        int n = 0;
-        for (const std::string& c : calls)
-            n += c == call ? 1 : 0;
-        return n;
-    }
+    int count(const std::string& call) const { return static_cast<int>(std::count(calls.begin(), calls.end(), call)); }
 
-    void commitPendingEdit() override
-    {
-        record("commitPendingEdit");
-        if (onCommit)
-            onCommit();
-    }
+    void commitPendingEdit() override { record("commitPendingEdit", onCommit); }
     void refreshPicture() override { record("refreshPicture"); }
     void prepareGridForClose() override { record("prepareGridForClose"); }
     void takeColumnWidths() override { record("takeColumnWidths"); }
@@ -47,10 +37,8 @@ public:
     }
     void finish(bool applied) override
     {
-        record(applied ? "finish(applied)" : "finish(discarded)");
         finishedApplied = applied;
-        if (onFinish)
-            onFinish();
+        record(applied ? "finish(applied)" : "finish(discarded)", onFinish);
     }
     void setTitle(std::string_view text) override
     {
@@ -60,11 +48,13 @@ public:
     void rebuildFileMenu() override { record("rebuildFileMenu"); }
 
 private:
-    void record(const std::string& call)
+    void record(const std::string& call, const std::function<void()>& then = nullptr)
     {
         calls.push_back(call);
         if (log_)
             log_->push_back(call);
+        if (then)
+            then();
     }
 
     EventLog* log_;

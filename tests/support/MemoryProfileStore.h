@@ -19,32 +19,25 @@ public:
         int32_t value;
         bool operator==(const Write&) const = default;
     };
+    using Key = std::pair<std::string, std::string>;
 
     int32_t readInt(std::string_view section, std::string_view entry, int32_t fallback) override
     {
-        const auto found = values.find({std::string(section), std::string(entry)});
+        const auto found = values.find(Key(section, entry));
         return found == values.end() ? fallback : found->second;
     }
-
     bool writeInt(std::string_view section, std::string_view entry, int32_t value) override
     {
         writes.push_back({std::string(section), std::string(entry), value});
         if (static_cast<int>(writes.size()) >= failFromWrite)
             return false;
-        values[{std::string(section), std::string(entry)}] = value;
+        set(section, entry, value);
         return true;
     }
+    void set(std::string_view section, std::string_view entry, int32_t value) { values[Key(section, entry)] = value; }
+    bool has(std::string_view section, std::string_view entry) const { return values.count(Key(section, entry)) != 0; }
 
-    void set(std::string_view section, std::string_view entry, int32_t value)
-    {
-        values[{std::string(section), std::string(entry)}] = value;
-    }
-    bool has(std::string_view section, std::string_view entry) const
-    {
-        return values.count({std::string(section), std::string(entry)}) != 0;
-    }
-
-    std::map<std::pair<std::string, std::string>, int32_t> values;
+    std::map<Key, int32_t> values;
     std::vector<Write> writes;                          // every attempt, failed ones included
     int failFromWrite = std::numeric_limits<int>::max(); // 1-based number of the first failing write
 };

