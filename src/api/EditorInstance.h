@@ -116,6 +116,9 @@ public:
     LMEDITSETTINGS& settings() { return settings_; }
     const LMEDITSETTINGS& settings() const { return settings_; }
     const BoardList& boards() const { return boards_; }
+    // The window edits layer records in place; it never adds or removes boards,
+    // so settings().currentBoard stays valid.
+    BoardList& boardsForEditing() { return boards_; }
     const BoardList& boardsAtOpen() const { return boardsAtOpen_; }
     CTabDescrArray& tabs() { return tabs_; }
     int32_t activeTab() const { return activeTab_; }

@@ -1,6 +1,7 @@
 #pragma once
 // What the core asks of the desktop. The Qt front end implements it for real;
 // tests use a headless implementation with scripted answers.
+#include <cstdint>
 #include <string_view>
 
 namespace lm {
@@ -16,6 +17,9 @@ public:
     virtual MessageAnswer messageBox(std::string_view text, MessageButtons buttons, MessageIcon icon) = 0;
     // The system beep of a refused keystroke.
     virtual void beep() = 0;
+    // The help viewer shows the topic of the context id in the help file, for
+    // the editor window.
+    virtual void showHelp(std::string_view helpFile, uint32_t contextId) = 0;
 };
 
 } // namespace lm

@@ -28,6 +28,11 @@ public:
     std::deque<MessageAnswer> answers;
     std::vector<ShownMessage> messages;
     int beeps = 0;
+    struct HelpRequest {
+        std::string helpFile;
+        uint32_t contextId;
+    };
+    std::vector<HelpRequest> helpShown;
 
     MessageAnswer messageBox(std::string_view text, MessageButtons buttons, MessageIcon icon) override
     {
@@ -46,6 +51,13 @@ public:
         ++beeps;
         if (log_)
             log_->push_back("beep");
+    }
+
+    void showHelp(std::string_view helpFile, uint32_t contextId) override
+    {
+        helpShown.push_back({std::string(helpFile), contextId});
+        if (log_)
+            log_->push_back("showHelp");
     }
 
 private:
