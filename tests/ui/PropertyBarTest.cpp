@@ -1,0 +1,130 @@
+#include "ui/PropertyBarLayout.h"
+#include "ui/PropertyBarState.h"
+
+#include "api/Board.h"
+#include "res/CommandIds.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <utility>
+
+using namespace lm::res;
+
+namespace {
+const lm::ControlState& stateOf(const lm::ControlStates& states, uint32_t id)
+{
+    const lm::ControlState* state = lm::findControlState(states, id);
+    return state ? *state : throw std::runtime_error("no state for control " + std::to_string(id));
+}
+} // namespace
+
+TEST(PropertyBar, BaseUnitsAndControlRectangles)
+{
+    // Half a letter of the alphabet's average, rounded up: 312 / 26 = 12 -> 6, 363 / 26 = 13 -> 7.
+    EXPECT_EQ(lm::averageCharWidth([](std::string_view) { return 312; }), 6);
+    const lm::BaseUnits units = lm::measureBaseUnits([](std::string_view) { return 363; }, 13);
+    EXPECT_EQ(units.charWidth, 7);
+
+    // Picture bar: 36 units high -> 58 pixels at the bottom of a 400 x 300 pane.
+    const lm::PaneLayout layout = lm::layoutPane(lm::propertyBarTemplate(IDD_PICTURE_BAR), {400, 300}, units);
+    EXPECT_EQ(layout.bar, (lm::Rect{0, 242, 400, 300}));
+    EXPECT_EQ(layout.view, (lm::Rect{0, 0, 400, 241}));
+    const auto status = std::find_if(layout.controls.begin(), layout.controls.end(),
+                                     [](const lm::PlacedControl& c) { return c.item->id == IDC_STATUS_LINE; });
+    ASSERT_NE(status, layout.controls.end());
+    EXPECT_EQ(status->rect, (lm::Rect{12, 269, 530, 295})); // (7, 17, 296, 16): 49/4, +221/8, 303*7/4, +429/8
+
+    EXPECT_EQ(lm::layoutPane(lm::propertyBarTemplate(IDD_BAR_Z0_PLANNING), {400, 300}, units).groupBoxes.size(), 1u);
+    // A tab the host added has no property bar: the view takes the pane but the line.
+    EXPECT_EQ(lm::layoutPane(lm::propertyBarTemplate(0), {400, 300}, units).view, (lm::Rect{0, 0, 400, 299}));
+}
+
+TEST(PropertyBar, PlanningControlsFollowTheDiffPairCapability)
+{
+    lm::LMEDITSETTINGS settings;
+    settings.z0DiffPair = true; // stored, but the host does not offer it
+    settings.z0Strategy = 2;
+    const auto& bar = lm::propertyBarTemplate(IDD_BAR_Z0_PLANNING);
+
+    auto states = lm::gridBarStates(bar, settings, '.');
+    EXPECT_FALSE(stateOf(states, IDC_PLAN_FOR).enabled);
+    EXPECT_EQ(stateOf(states, IDC_PLAN_FOR).selection, 0);
+    EXPECT_FALSE(stateOf(states, IDC_STRATEGY).enabled);
+    EXPECT_EQ(stateOf(states, IDC_STRATEGY).selection, 1);
+    EXPECT_TRUE(stateOf(states, IDC_APPLY_AS_TEST_WIDTH).enabled);
+    EXPECT_EQ(lm::findControlState(states, IDC_UNITS), nullptr); // not on this bar
+
+    settings.caps |= lm::kCapDiffPairPlanning;
+    states = lm::gridBarStates(bar, settings, '.');
+    EXPECT_TRUE(stateOf(states, IDC_PLAN_FOR).enabled);
+    EXPECT_EQ(stateOf(states, IDC_STRATEGY).selection, 2);
+    EXPECT_FALSE(stateOf(states, IDC_APPLY_AS_TEST_WIDTH).enabled);
+
+    // Back to a single trace: "Solve for width", disabled, and Apply is offered again.
+    auto effect = lm::gridBarSelectionChanged(settings, IDC_PLAN_FOR, 0);
+    EXPECT_FALSE(settings.z0DiffPair);
+    EXPECT_TRUE(effect.refreshGrid);
+    EXPECT_EQ(stateOf(effect.controls, IDC_STRATEGY).selection, 1);
+    EXPECT_TRUE(stateOf(effect.controls, IDC_APPLY_AS_TEST_WIDTH).enabled);
+    effect = lm::gridBarSelectionChanged(settings, IDC_PLAN_FOR, 1);
+    EXPECT_EQ(stateOf(effect.controls, IDC_STRATEGY).selection, 2); // the stored strategy comes back
+}
+
+TEST(PropertyBar, UnitsThicknessErFrequencyAndAutoEr)
+{
+    lm::LMEDITSETTINGS settings;
+    LMUNIT english = lm::metricUnit();
+    std::memcpy(english.szName, "English", 8);
+    settings.units.push_back(english);
+    settings.unitIndex = 1;
+    settings.erFrequency = 1234567.0;
+    const auto& all = lm::propertyBarTemplate(IDD_GRID_BAR_ALL);
+
+    auto states = lm::gridBarStates(all, settings, ',');
+    EXPECT_EQ(*stateOf(states, IDC_UNITS).items, (std::vector<std::string>{"Metric", "English"}));
+    EXPECT_EQ(stateOf(states, IDC_UNITS).selection, 1);
+    EXPECT_TRUE(stateOf(states, IDC_METAL_THICKNESS_AS).shown); // 0x100 is a default capability
+    EXPECT_EQ(stateOf(states, IDC_AUTO_ER).checked, true);
+    EXPECT_FALSE(stateOf(states, IDC_FAB_COMPENSATION).shown);
+
+    settings.caps = (settings.caps & ~lm::kCapMetalThicknessAs) | lm::kCapErFrequency;
+    states = lm::gridBarStates(all, settings, ',');
+    EXPECT_FALSE(stateOf(states, IDC_METAL_THICKNESS_AS_LABEL).shown);
+    EXPECT_TRUE(stateOf(states, IDC_MHZ_LABEL).shown);
+    EXPECT_EQ(stateOf(states, IDC_ER_FREQUENCY).text, "1,2346"); // "%.5g" of MHz, the user's separator
+
+    EXPECT_TRUE(lm::gridBarSelectionChanged(settings, IDC_UNITS, 0).reshowValues);
+    EXPECT_FALSE(lm::gridBarSelectionChanged(settings, IDC_UNITS, 2).reshowValues); // no such unit
+    EXPECT_EQ(settings.unitIndex, 0);
+    EXPECT_TRUE(lm::gridBarSelectionChanged(settings, IDC_METAL_THICKNESS_AS, 1).reshowValues);
+    EXPECT_EQ(settings.metalThicknessAs, lm::kThicknessAsWeight);
+    EXPECT_TRUE(lm::gridBarCheckChanged(settings, IDC_AUTO_ER, false).refreshGrid);
+    EXPECT_FALSE(settings.autoEr);
+}
+
+TEST(PropertyBar, ErFrequencyTextIsCleanedAndReachesEveryLayer)
+{
+    lm::MBSTACKUPENTRY board;
+    board.layers.resize(3);
+    lm::LMEDITSETTINGS settings;
+    settings.currentBoard = &board;
+
+    const auto edit = lm::erFrequencyEdited(settings, "1a0", '.');
+    EXPECT_EQ(edit.cleaned.text, "10");
+    EXPECT_TRUE(edit.cleaned.changed);
+    EXPECT_EQ(edit.cleaned.caret, 1u);
+    EXPECT_EQ(edit.cleaned.beeps, 1);
+    EXPECT_DOUBLE_EQ(settings.erFrequency, 10e6);
+    for (const LMLAYEREX& layer : board.layers)
+        EXPECT_DOUBLE_EQ(layer.dErFrequency, 10e6);
+
+    // Blanks trimmed first; only the first separator of the locale stays; one beep for many refusals.
+    auto cleaned = lm::cleanErFrequencyText(" \t1,5.2,x9 ", ',');
+    EXPECT_EQ(cleaned.text, "1,529");
+    EXPECT_EQ(cleaned.caret, 3u);
+    EXPECT_EQ(cleaned.beeps, 1);
+    cleaned = lm::cleanErFrequencyText(" 12 ", '.');
+    EXPECT_EQ(std::pair(cleaned.changed, cleaned.beeps), std::pair(true, 0));
+    EXPECT_FALSE(lm::cleanErFrequencyText("2.5", '.').changed);
+}

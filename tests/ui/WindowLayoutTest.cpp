@@ -1,0 +1,53 @@
+#include "ui/WindowLayout.h"
+
+#include "api/EditSettings.h"
+#include "res/CommandIds.h"
+#include "res/DialogTemplates.h"
+
+#include <gtest/gtest.h>
+
+using lm::Rect;
+
+TEST(WindowLayout, StoredPlacementIsFittedIntoTheWorkArea)
+{
+    const Rect workArea{0, 0, 1920, 1040};
+    // 100 pixels beyond the right edge: shifted, not shrunk.
+    EXPECT_EQ(lm::fitIntoWorkArea({1000, 100, 2020, 700}, workArea), (Rect{900, 100, 1920, 700}));
+    EXPECT_EQ(lm::fitIntoWorkArea({100, 800, 600, 1140}, workArea), (Rect{100, 700, 600, 1040}));
+    // Larger than the work area: shifted back, then the far edges kept and the near ones raised to 0.
+    EXPECT_EQ(lm::fitIntoWorkArea({-50, -20, 2100, 1200}, workArea), (Rect{0, 0, 1920, 1040}));
+
+    EXPECT_FALSE(lm::isPlacementStored(lm::placementRect(lm::WindowPlacement{})));
+    EXPECT_FALSE(lm::isPlacementStored({0, 0, 10, 0}));
+}
+
+TEST(WindowLayout, MarginsOffsetsAndMinimumTrackingSizeFromTheTemplate)
+{
+    const lm::BaseUnits units{6, 13};
+    const auto* editor = lm::res::findDialogTemplate(lm::res::IDD_LAMINAR);
+    ASSERT_NE(editor, nullptr);
+    const auto layout = lm::EditorWindowLayout::fromTemplate(*editor, units);
+    // Client 732 x 474; tab control 7, 8 to 724, 429 (margins 7, 8, 8, 45); OK 471, 440 to 546, 463.
+    EXPECT_EQ(layout.minimumTrackingSize(20, 28), (lm::Size{7 + 8 + 261, 8 + 45 + 12 * 20 + 28}));
+
+    // At the template's own size and without a tool bar every control stays where the template put it.
+    const auto at = [&](uint32_t id) {
+        const auto* item = editor->item(id);
+        return lm::dialogUnitsToPixels(item->x, item->y, item->cx, item->cy, units);
+    };
+    const auto same = layout.arrange({0, 0, 732, 474}, 0, lm::kCapKeepInSyncShown);
+    EXPECT_EQ(same.tabControl, at(lm::res::IDC_TAB_CONTROL));
+    EXPECT_EQ(same.ok, at(lm::res::IDOK));
+    EXPECT_EQ(same.help, at(lm::res::IDHELP));
+    EXPECT_EQ(same.keepInSync, at(lm::res::IDC_KEEP_IN_SYNC));
+    EXPECT_TRUE(same.keepInSyncShown);
+
+    // Larger, with a tool bar: buttons follow the right and bottom edges, the check box the left and bottom.
+    const auto grown = layout.arrange({0, 0, 1000, 700}, 28, 0);
+    EXPECT_EQ(grown.toolBar, (Rect{0, 0, 1000, 28}));
+    EXPECT_EQ(grown.tabControl, (Rect{7, 36, 992, 655}));
+    EXPECT_EQ(grown.ok, (Rect{739, 666, 814, 689}));
+    EXPECT_EQ(grown.keepInSync.left, same.keepInSync.left);
+    EXPECT_EQ(grown.keepInSync.top, 666);
+    EXPECT_FALSE(grown.keepInSyncShown);
+}
