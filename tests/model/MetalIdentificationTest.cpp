@@ -26,6 +26,9 @@ TEST(MetalIdentification, MatchesWithinOneMillionthOfTheSmallerValueAndOnlyUnkno
     EXPECT_EQ(identified(1.724e-08, 0.0038), kCustomMetal); // both values must match
     EXPECT_EQ(identified(1.621e-08, 0.004), kSilver);
     EXPECT_EQ(identified(-1.724e-08, 0.00393), kCustomMetal);
+    // Just under copper by 0.9999995e-6 of copper: within a millionth of the larger
+    // value, but not of the smaller one, which is what counts.
+    EXPECT_EQ(identified(1.724e-08 * (1 - 0.9999995e-6), 0.00393), kCustomMetal);
     // A zero or NaN never divides or matches a real metal.
     EXPECT_EQ(identified(0.0, 0.0), kCustomMetal);
     EXPECT_EQ(identified(std::numeric_limits<double>::quiet_NaN(), 0.00393), kCustomMetal);
