@@ -41,7 +41,7 @@ auto click(QMessageBox::StandardButton button)
     return [button](QMessageBox& box) { box.button(button)->click(); };
 }
 
-TEST(QtPlatform, QuestionsAskYesOrNoOverTheEditorWindow)
+TEST(QtPlatform, QuestionsAskYesOrNoOverTheEditorWindowRefusalsWarn)
 {
     QWidget editor;
     editor.show();
@@ -62,12 +62,8 @@ TEST(QtPlatform, QuestionsAskYesOrNoOverTheEditorWindow)
     EXPECT_EQ(ask(), MessageAnswer::No);
     whenBoxShows(seen, nullptr); // closing the box is no consent
     EXPECT_EQ(ask(), MessageAnswer::No);
-}
 
-TEST(QtPlatform, RefusalsShowAWarningWithOnlyOk)
-{
-    QtPlatform platform;
-    SeenBox seen;
+    // Refusals show a warning with only OK, and closing it counts as OK.
     whenBoxShows(seen, click(QMessageBox::Ok));
     EXPECT_EQ(platform.messageBox("Refused.", MessageButtons::Ok, MessageIcon::Exclamation), MessageAnswer::Ok);
     EXPECT_EQ(seen.icon, QMessageBox::Warning);

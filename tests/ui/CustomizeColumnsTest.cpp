@@ -16,14 +16,6 @@ std::vector<int32_t> columnIds(const lm::CTabDescr& tab)
     return ids;
 }
 
-lm::CTabDescr tabWithColumns(std::vector<LMGRIDCOLDESCR> columns)
-{
-    lm::CTabDescr tab;
-    tab.setId(lm::kTabCustomView);
-    tab.setColumns(std::move(columns));
-    return tab;
-}
-
 } // namespace
 
 TEST(CustomizeColumns, UncheckedLayerNameComesBackLast)
@@ -56,7 +48,9 @@ TEST(CustomizeColumns, UncheckedLayerNameComesBackLast)
 TEST(CustomizeColumns, MovingSwapsEntriesOnlyInsideTheColumnList)
 {
     // Columns 3, 4, 5 (widths 30, 40, 50); the other catalogue columns follow unchecked.
-    lm::CustomizeColumns dialog(tabWithColumns({{3, 30}, {4, 40}, {5, 50}}));
+    lm::CTabDescr tab;
+    tab.setColumns({{3, 30}, {4, 40}, {5, 50}});
+    lm::CustomizeColumns dialog(tab);
     EXPECT_FALSE(dialog.canMoveUp());
     EXPECT_TRUE(dialog.canMoveDown());
     dialog.moveDown();
@@ -91,5 +85,4 @@ TEST(CustomizeColumns, CustomViewIsTheLastDescriptorWithItsId)
     EXPECT_EQ(lm::customViewTabIndex(tabs), 5u);
     tabs.erase(tabs.begin() + 4, tabs.begin() + 6);
     EXPECT_THROW(lm::customViewTabIndex(tabs), LMInvalidArgument);
-
 }

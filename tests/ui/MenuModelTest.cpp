@@ -16,7 +16,6 @@ using namespace lm::res;
 
 namespace {
 
-
 struct FakeArchive : ILMArchiveCallback {
     std::set<int32_t> supported;
     std::vector<std::string> calls;
@@ -61,7 +60,7 @@ TEST(MenuModel, InsertMenusFollowTheBoardKind)
     EXPECT_EQ(rigid[10].items[6].id, ID_INSERT_BELOW_SUBSTRATE);
 }
 
-TEST(MenuFile, OffersWhatTheArchiveCallbackSupports)
+TEST(MenuFile, OffersAndPerformsWhatTheArchiveCallbackSupports)
 {
     std::vector<MenuItem> file = mainMenuTemplate()[kFileMenu].items;
     EXPECT_TRUE(lm::rebuildFileMenu(file, nullptr));
@@ -87,12 +86,10 @@ TEST(MenuFile, OffersWhatTheArchiveCallbackSupports)
     archive.supported = {0};
     lm::rebuildFileMenu(fresh, &archive);
     EXPECT_EQ(menuTexts(fresh), fileMenuEndingWith({"-", "&Save\tCtrl+S"}));
-}
 
-TEST(MenuFile, ArchiveCommandsAskIsSupportedBeforePerform)
-{
+    // The commands ask IsSupported before Perform.
     EXPECT_FALSE(lm::performArchiveCommand(nullptr, ID_FILE_SAVE));
-    FakeArchive archive;
+    archive.calls.clear();
     archive.supported = {1, 2};
     EXPECT_FALSE(lm::performArchiveCommand(&archive, ID_FILE_SAVE));
     EXPECT_TRUE(lm::performArchiveCommand(&archive, ID_FILE_SAVE_AS));

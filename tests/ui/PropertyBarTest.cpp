@@ -86,7 +86,6 @@ TEST(PropertyBar, UnitsThicknessErFrequencyAndAutoEr)
     EXPECT_EQ(stateOf(states, IDC_UNITS).selection, 1);
     EXPECT_TRUE(stateOf(states, IDC_METAL_THICKNESS_AS).shown); // 0x100 is a default capability
     EXPECT_EQ(stateOf(states, IDC_AUTO_ER).checked, true);
-    EXPECT_FALSE(stateOf(states, IDC_FAB_COMPENSATION).shown);
 
     settings.caps = (settings.caps & ~lm::kCapMetalThicknessAs) | lm::kCapErFrequency;
     states = lm::gridBarStates(all, settings, ',');

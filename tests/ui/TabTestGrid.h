@@ -13,7 +13,6 @@ struct RecordingTabGrid : TabGrid {
     int32_t shownTab = -1;
     std::vector<LMGRIDCOLDESCR> shownColumns;
     bool shownWidthsKnown = false;
-    int showCount = 0;
 
     int32_t averageCharWidth() const override { return 7; }
     int32_t columnPixelWidth(int32_t id) const override { return pixelWidths.contains(id) ? pixelWidths.at(id) : 0; }
@@ -22,7 +21,6 @@ struct RecordingTabGrid : TabGrid {
         shownTab = tabId;
         shownColumns.assign(columns.begin(), columns.end());
         shownWidthsKnown = widthsKnown;
-        ++showCount;
     }
 };
 
