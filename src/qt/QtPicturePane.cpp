@@ -1,0 +1,105 @@
+#include "qt/QtPicturePane.h"
+
+#include "api/EditorInstance.h"
+#include "res/CommandIds.h"
+#include "ui/PicturePaneState.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QSignalBlocker>
+
+namespace lm::qt {
+namespace {
+
+QColor colorOf(uint32_t bgr)
+{
+    return QColor(static_cast<int>(bgr & 0xFF), static_cast<int>((bgr >> 8) & 0xFF), static_cast<int>((bgr >> 16) & 0xFF));
+}
+
+} // namespace
+
+QtPicturePane::QtPicturePane(EditorInstance& instance, QWidget* parent) : QtPane(instance, parent)
+{
+    // A calm surface in the button-face colour until the stackup drawing lands.
+    picture_ = new QWidget(this);
+    picture_->setObjectName(QStringLiteral("stackupPicture"));
+    picture_->setAutoFillBackground(true);
+    picture_->setBackgroundRole(QPalette::Button);
+    setView(picture_);
+    setPropertyBar(res::IDD_PICTURE_BAR);
+}
+
+void QtPicturePane::setLabelMode(int32_t tabId)
+{
+    labelMode_ = tabId;
+    redrawView();
+}
+
+void QtPicturePane::updateView()
+{
+    picture_->update();
+    refreshChecks();
+}
+
+void QtPicturePane::redrawView()
+{
+    picture_->update();
+    refreshThickness();
+}
+
+void QtPicturePane::barCreated()
+{
+    if (auto* status = qobject_cast<QLabel*>(control(res::IDC_STATUS_LINE))) {
+        QFont bold = font();
+        bold.setWeight(QFont::Bold);
+        status->setFont(bold);
+        status->setWordWrap(true);
+    }
+    for (const ControlState& state : pictureBarStates(instance().settings()))
+        if (auto* check = qobject_cast<QCheckBox*>(control(state.id))) {
+            const QSignalBlocker quiet(check);
+            check->setEnabled(state.enabled);
+            check->setChecked(state.checked.value_or(false));
+        }
+    refreshChecks();
+}
+
+void QtPicturePane::barLaidOut()
+{
+    // The status line runs across the whole pane, as far from the right edge as from the left.
+    if (QWidget* status = control(res::IDC_STATUS_LINE)) {
+        const QRect placed = status->geometry();
+        status->setGeometry(placed.left(), placed.top(), std::max(0, width() - 2 * placed.left()), placed.height());
+    }
+}
+
+void QtPicturePane::handleBarCommand(uint32_t id, uint32_t code)
+{
+    auto* check = qobject_cast<QCheckBox*>(control(id));
+    if (check == nullptr || code != kClicked)
+        return;
+    // Both changes only redraw until the picture lays out slabs of its own.
+    if (pictureBarCheckChanged(instance().settings(), id, check->isChecked()) != PictureChange::None)
+        redrawView();
+}
+
+void QtPicturePane::refreshChecks()
+{
+    const StatusLine line = checkStatusLine(instance().settings());
+    severity_ = line.severity;
+    if (auto* status = qobject_cast<QLabel*>(control(res::IDC_STATUS_LINE))) {
+        QPalette palette = status->palette();
+        palette.setColor(QPalette::WindowText, colorOf(line.colour));
+        status->setPalette(palette);
+        status->setText(QString::fromStdString(line.text));
+    }
+    refreshThickness();
+}
+
+void QtPicturePane::refreshThickness()
+{
+    if (auto* thickness = qobject_cast<QLabel*>(control(res::IDC_TOTAL_THICKNESS)))
+        thickness->setText(QString::fromStdString(totalThicknessText(instance().settings())));
+}
+
+} // namespace lm::qt
