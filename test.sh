@@ -7,8 +7,9 @@ scripts/setup.sh
 export LC_ALL=C QT_QPA_PLATFORM=offscreen
 
 scripts/build.sh build
-ctest --test-dir build --output-on-failure -j "$(nproc)"
+ctest --test-dir build --output-on-failure --timeout 120 -j "$(nproc)"
 
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+export LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp:print_suppressions=0
 scripts/build.sh build-asan -DCMAKE_BUILD_TYPE=Debug -DLAMINAR_SANITIZE=ON
-ctest --test-dir build-asan --output-on-failure -j "$(nproc)"
+ctest --test-dir build-asan --output-on-failure --timeout 300 -j "$(nproc)"

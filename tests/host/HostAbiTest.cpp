@@ -156,8 +156,14 @@ TEST_F(HostAbi, BoardsAndDrillPairsGoInAndComeBack)
 
     lm.lmSetCurrentBoard(instance, 1);
     EXPECT_EQ(lm.lmGetCurrentBoard(instance), 1);
-    EXPECT_FALSE(lm.lmRunModal(instance)); // no window in this build
-    lm.lmExitInstance(instance, true);     // no window open: nothing happens
+    // A modeless run returns at once; the host ends it, and with nothing changed
+    // the editor asks nothing and reports "discarded".
+    static int32_t closeCode = 0;
+    ASSERT_TRUE(lm.lmRunNonModal(instance, [](int32_t code, const char*) { closeCode = code; }, "host"));
+    EXPECT_EQ(lm.lmGetChanges(instance, false), 0u);
+    lm.lmExitInstance(instance, false);
+    EXPECT_EQ(closeCode, LM_CLOSE_DISCARDED);
+    lm.lmExitInstance(instance, true); // no window open: nothing happens
     lm.lmSaveInstance(instance);
     lm.lmFreeStackups(instance);
     EXPECT_THROW(lm.lmGetStackup(instance, 1, &out, &count), LMInvalidArgument);

@@ -1,23 +1,4 @@
-// The Qt tests' own main: the same platform, style, locale and hash seed on
-// every machine, then one application shared by all tests.
-#include <QApplication>
-#include <QHashSeed>
-#include <QLocale>
+// The Qt ring's tests share one application.
+#include "QtTestMain.h"
 
-#include <gtest/gtest.h>
-
-#include <clocale>
-#include <cstdlib>
-
-int main(int argc, char** argv)
-{
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    setenv("LC_ALL", "C", 1);
-    std::setlocale(LC_ALL, "C");
-    QHashSeed::setDeterministicGlobalSeed();
-    testing::InitGoogleTest(&argc, argv);
-    QApplication application(argc, argv);
-    QLocale::setDefault(QLocale::c());
-    QApplication::setStyle(QStringLiteral("Fusion"));
-    return RUN_ALL_TESTS();
-}
+int main(int argc, char** argv) { return runQtTests(argc, argv); }

@@ -1,0 +1,301 @@
+#include "ui/EditorDialog.h"
+
+#include "ui/MenuModel.h"
+
+#include "MenuTexts.h"
+#include "OpenEditor.h"
+#include "TabTestGrid.h"
+#include "model/LayerRecord.h"
+#include "res/CommandIds.h"
+#include "ui/CustomizeColumns.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+using namespace lm::res;
+using lm::CommandStates;
+
+namespace {
+
+// A window that records what the dialog asks of it, in the editor's shared log.
+struct FakeDialogView : lm::EditorDialogView {
+    lm::test::EventLog& log;
+    lm::test::RecordingTabGrid grid;
+    lm::test::RecordingTabPanes panes;
+    lm::Size tabClient{1000, 400};
+    lm::Rect shownPlacement;
+    lm::BoardListContents boardList;
+    std::vector<std::string> fileMenu;
+    bool checkBoxChecked = false;
+    std::function<bool(lm::CustomizeColumns&)> customize;
+
+    explicit FakeDialogView(lm::test::EventLog& l) : log(l) {}
+    void note(const std::string& call) { log.push_back(call); }
+
+    void showMenuBar(const std::vector<lm::MenuItem>&) override { note("menu bar"); }
+    void loadAccelerators() override { note("accelerators"); }
+    void createToolBar(const lm::BoardListContents& list) override
+    {
+        boardList = list;
+        note("tool bar");
+    }
+    void showKeepInSync(bool shown, bool checked) override
+    {
+        note(std::string("check box ") + (shown ? "shown" : "hidden") + (checked ? " checked" : ""));
+    }
+    void fillTabControl(const std::vector<std::string>& items, int32_t selected) override
+    {
+        note("tabs " + std::to_string(items.size()) + " select " + std::to_string(selected));
+    }
+    void measureTemplateLayout() override { note("measure"); }
+    lm::Rect workArea() const override { return {0, 0, 1600, 900}; }
+    void placeWindow(const lm::Rect& rect, bool maximized) override
+    {
+        shownPlacement = rect;
+        note(maximized ? "place maximized" : "place");
+    }
+    void setMinimumTrackingSize() override { note("minimum size"); }
+    void showTitle(std::string_view title) override { note("title " + std::string(title)); }
+    lm::Size tabClientSize() const override { return tabClient; }
+    void recreatePanes(bool sideBySide, int32_t firstPane) override
+    {
+        note(std::string(sideBySide ? "panes side by side " : "panes stacked ") + std::to_string(firstPane));
+    }
+    void relayout() override { note("layout"); }
+    void showFileMenu(const std::vector<lm::MenuItem>& items) override
+    {
+        fileMenu = menuTexts(items);
+        note("file menu");
+    }
+    lm::TabGrid* tabGrid() override { return &grid; }
+    lm::TabPanes* tabPanes() override { return &panes; }
+    void selectTabItem(int32_t item) override { note("select item " + std::to_string(item)); }
+    void updatePanes() override { note("update panes"); }
+    void rewriteGridRows() override { note("rewrite rows"); }
+    bool keepInSyncChecked() const override { return checkBoxChecked; }
+    bool runCustomizeDialog(lm::CustomizeColumns& model) override { return customize && customize(model); }
+    void showAboutBox() override { note("about"); }
+};
+
+struct ArchiveLoadOnly : ILMArchiveCallback {
+    int32_t Perform(int32_t) override { return 0; }
+    bool IsSupported(int32_t op) override { return op == LM_ARCHIVE_LOAD; }
+};
+
+struct SeverityDrc : IDRC {
+    int32_t severity = 0;
+    int32_t CheckValue(int32_t, const LMLAYEREX*, const char**) override { return 0; }
+    int32_t CheckStackup(const LMLAYEREX*, int32_t, const char**) override { return severity; }
+};
+
+// Two boards, the window open in the recording fakes and the dialog set up on it.
+struct DialogFixture : lm::test::OpenEditor {
+    FakeDialogView view{log};
+    lm::EditorDialog dialog{instance, platform, view};
+
+    explicit DialogFixture(const std::function<void(lm::EditorInstance&)>& prepare = {})
+    {
+        lm::test::addBoard(instance, 7, {1, 2});
+        lm::test::addBoard(instance, 8, {3});
+        if (prepare)
+            prepare(instance);
+        dialog.open();
+        open();
+        log.clear();
+    }
+    lm::CommandUiState state(uint32_t id)
+    {
+        lm::CommandUiState s;
+        lm::CommandUi ui(id, s);
+        dialog.router().update(ui);
+        return s;
+    }
+};
+
+} // namespace
+
+TEST(EditorDialog, OpeningRunsInOrder)
+{
+    lm::test::OpenEditor e;
+    lm::test::addBoard(e.instance, -1, {1});
+    // A placement left by an earlier run: 100 pixels beyond the work area's right edge, stacked.
+    e.window.placementToReport = {100, 50, 1700, 650, true, 333, false};
+    e.open();
+    e.instance.windowDestroyed();
+    e.instance.setCaps(0xC0, 0x80); // check box shown, unchecked
+    e.instance.setActiveTab(1);
+    e.instance.setTitle("Board A");
+    e.log.clear();
+
+    FakeDialogView view(e.log);
+    lm::EditorDialog dialog(e.instance, e.platform, view);
+    dialog.open();
+    EXPECT_EQ(e.log, (lm::test::EventLog{"menu bar", "accelerators", "tool bar", "check box shown", "tabs 5 select 1",
+                                         "measure", "place maximized", "panes stacked 333", "minimum size", "layout",
+                                         "file menu", "title Board A"}));
+    EXPECT_EQ(view.shownPlacement, (lm::Rect{0, 50, 1600, 650}));
+    EXPECT_TRUE(view.boardList.names.empty()); // a single board with a negative id has no list
+    EXPECT_EQ(view.grid.shownTab, lm::kTabDielectric);
+    EXPECT_EQ(view.panes.calls, (std::vector<std::string>{"picture tab 1", "bar 1018"}));
+    EXPECT_EQ(lm::findMenuItem(dialog.menuBar(), ID_INSERT_BELOW_FLOODED_SIGNAL), nullptr);
+    EXPECT_EQ(view.fileMenu.back(), "Discard && &Close\tAlt+F4"); // no callback, no archive items
+
+    DialogFixture two([](lm::EditorInstance& instance) {
+        instance.setCaps(0xC0, 0xC0);
+        instance.setCurrentBoard(8);
+    });
+    EXPECT_EQ(two.view.boardList.names.size(), 2u);
+    EXPECT_EQ(two.view.boardList.selected, 1);
+    EXPECT_EQ(two.instance.settings().currentBoard, &two.instance.boards()[1]);
+    EXPECT_TRUE(two.instance.settings().keepInSync);
+}
+
+TEST(EditorDialog, SplitCommandsEnableCheckAndRecreate)
+{
+    DialogFixture e;
+    EXPECT_EQ(e.state(ID_SPLIT_VERTICAL), (lm::CommandUiState{false, true, true}));
+    EXPECT_EQ(e.state(ID_SPLIT_HORIZONTAL), (lm::CommandUiState{true, false, false}));
+
+    EXPECT_TRUE(e.dialog.router().route(ID_SPLIT_VERTICAL)); // side by side already: nothing
+    EXPECT_TRUE(e.log.empty());
+    e.dialog.router().route(ID_SPLIT_HORIZONTAL);
+    e.dialog.router().route(ID_SPLIT_HORIZONTAL); // stacked while stacked: half height again
+    e.view.tabClient = {500, 300};
+    e.dialog.router().route(ID_SPLIT_VERTICAL);
+    EXPECT_EQ(e.log, (lm::test::EventLog{"panes stacked 200", "layout", "panes stacked 200", "layout",
+                                         "panes side by side 300", "layout"}));
+    EXPECT_EQ(e.state(ID_SPLIT_VERTICAL).checked, true);
+    // Opening and every re-creation tell the new panes the active tab (picture, bar).
+    EXPECT_EQ(e.view.panes.calls.size(), 4u * 2u);
+}
+
+TEST(EditorDialog, ApplyAndDiscardGoThroughTheRouterWithTheirQuestions)
+{
+    DialogFixture e;
+    SeverityDrc drc;
+    drc.severity = lm::DRC_ERROR;
+    e.instance.setDrc(&drc);
+    e.platform.answers = {lm::MessageAnswer::No};
+    EXPECT_TRUE(e.dialog.router().route(IDOK));
+    EXPECT_FALSE(e.window.finishedApplied.has_value());
+    e.platform.answers = {lm::MessageAnswer::Yes, lm::MessageAnswer::Yes};
+    e.dialog.router().route(ID_APPLY_AND_CLOSE, lm::kCodeAccelerator);
+    EXPECT_EQ(e.window.finishedApplied, true);
+
+    DialogFixture d;
+    d.instance.boardsForEditing()[0].layers[0].dThickness = 1e-3;
+    d.platform.answers = {lm::MessageAnswer::No};
+    d.dialog.router().route(IDCANCEL);
+    EXPECT_FALSE(d.window.finishedApplied.has_value());
+    d.platform.answers = {lm::MessageAnswer::Yes};
+    d.dialog.router().route(ID_DISCARD_AND_CLOSE);
+    EXPECT_EQ(d.window.finishedApplied, false);
+    EXPECT_EQ(d.platform.messages.size(), 2u);
+}
+
+TEST(EditorDialog, MenusOfferOnlyWhatIsHandled)
+{
+    DialogFixture e;
+    CommandStates states;
+    const std::size_t file[] = {kFileMenu};
+    e.dialog.popupOpening(file, states);
+    for (uint32_t id : {ID_FILE_PRINT, ID_FILE_PRINT_PICTURE})
+        EXPECT_FALSE(states[id].enabled) << id; // printing is not offered yet
+    EXPECT_TRUE(states[ID_APPLY_AND_CLOSE].enabled);
+    EXPECT_FALSE(states.contains(ID_EDIT_UNDO)); // other popups wait for their own opening
+
+    // The Insert Above submenu loses the rigid-flex choices on an ordinary board.
+    const std::vector<lm::MenuItem>& edit = e.dialog.menuBar()[kEditMenu].items;
+    const auto insertAbove = static_cast<std::size_t>(
+        std::find_if(edit.begin(), edit.end(), [](const lm::MenuItem& m) { return m.text == "Insert &Above"; }) -
+        edit.begin());
+    const std::size_t path[] = {kEditMenu, insertAbove};
+    EXPECT_TRUE(e.dialog.popupOpening(path, states));
+    EXPECT_EQ(lm::findMenuItem(e.dialog.menuBar(), ID_INSERT_ABOVE_RIGID), nullptr);
+    EXPECT_NE(lm::findMenuItem(e.dialog.menuBar(), ID_INSERT_ABOVE_SUBSTRATE), nullptr);
+    EXPECT_FALSE(e.dialog.popupOpening(path, states));
+    const std::size_t wrong[] = {kEditMenu, 0}; // Undo is no popup
+    EXPECT_FALSE(e.dialog.popupOpening(wrong, states));
+
+    ArchiveLoadOnly archive;
+    e.instance.setArchiveCallback(&archive);
+    e.dialog.rebuildFileMenu();
+    EXPECT_EQ(e.view.fileMenu.back(), "&Load\tCtrl+O");
+
+    e.dialog.router().route(ID_APP_ABOUT);
+    EXPECT_EQ(e.log, (lm::test::EventLog{"rebuildFileMenu", "file menu", "about"}));
+}
+
+TEST(EditorDialog, CustomizeWorksOnTheLastCustomViewDescriptor)
+{
+    DialogFixture e;
+    lm::CTabDescrArray& tabs = e.instance.tabs();
+    tabs[1].setId(lm::kTabCustomView); // a second descriptor with the Custom View id, earlier
+    e.instance.setActiveTab(4);
+    std::size_t listed = 0;
+    e.view.customize = [&](lm::CustomizeColumns& model) {
+        listed = model.items().size();
+        model.setChecked(0, false);
+        return true;
+    };
+    const int32_t firstColumn = tabs[4].columns().front().columnId;
+    const std::size_t columnsBefore = tabs[4].columns().size();
+    e.dialog.router().route(ID_CUSTOMIZE);
+    EXPECT_EQ(listed, 20u);
+    EXPECT_EQ(tabs[4].columns().size(), columnsBefore - 1);
+    EXPECT_NE(tabs[4].columns().front().columnId, firstColumn);
+    EXPECT_EQ(e.view.grid.shownColumns.size(), columnsBefore - 1); // the active tab goes on the grid again
+
+    e.view.customize = [](lm::CustomizeColumns& model) {
+        model.setChecked(0, false);
+        return false; // Cancel
+    };
+    e.dialog.router().route(IDC_CUSTOMIZE);
+    EXPECT_EQ(tabs[4].columns().size(), columnsBefore - 1);
+
+    tabs[1].setId(lm::kTabDielectric);
+    tabs[4].setId(lm::kTabBasic);
+    EXPECT_FALSE(e.state(ID_CUSTOMIZE).enabled);
+    EXPECT_THROW(e.dialog.router().route(ID_CUSTOMIZE), LMInvalidArgument);
+}
+
+TEST(EditorDialog, KeepInSyncFollowsTheCheckBox)
+{
+    DialogFixture e;
+    lm::setLayerName(e.instance.boardsForEditing()[0].layers[0], "Edited");
+    e.view.checkBoxChecked = true;
+    e.dialog.router().route(IDC_KEEP_IN_SYNC);
+    EXPECT_TRUE(e.instance.settings().keepInSync);
+    EXPECT_EQ(lm::layerName(e.instance.boards()[0].layers[0]), lm::layerName(e.instance.boardsAtOpen()[0].layers[0]));
+    e.view.checkBoxChecked = false;
+    e.dialog.router().route(IDC_KEEP_IN_SYNC);
+    EXPECT_FALSE(e.instance.settings().keepInSync);
+    EXPECT_EQ(e.log, (lm::test::EventLog{"update panes", "rewrite rows"}));
+}
+
+TEST(EditorDialog, TabsByItemAndById)
+{
+    DialogFixture e;
+    lm::CTabDescrArray& tabs = e.instance.tabs();
+    tabs[0].setVisible(false);
+    tabs[3].setId(lm::kTabMetal); // Metal twice: the later one answers
+    e.dialog.tabSelected(0);      // item 0 is descriptor 1 now
+    EXPECT_EQ(e.instance.activeTab(), 1);
+    EXPECT_EQ(e.view.grid.shownTab, lm::kTabDielectric);
+
+    e.view.panes.calls.clear();
+    EXPECT_FALSE(e.dialog.selectTabById(lm::kTabDielectric)); // already active
+    EXPECT_TRUE(e.dialog.selectTabById(lm::kTabMetal));
+    EXPECT_EQ(e.instance.activeTab(), 3);
+    EXPECT_EQ(e.view.panes.calls, (std::vector<std::string>{"picture tab 2", "bar 1020"}));
+    EXPECT_FALSE(e.dialog.selectTabById(lm::kTabBasic)); // only on an invisible descriptor
+    EXPECT_FALSE(e.dialog.selectTabById(99));
+    EXPECT_EQ(e.log, (lm::test::EventLog{"select item 2"}));
+
+    e.dialog.boardPicked(1);
+    EXPECT_EQ(e.instance.currentBoardId(), 8);
+    EXPECT_EQ(e.log.back(), "update panes");
+}

@@ -1,0 +1,115 @@
+#pragma once
+// A host of the component: an instance with two valid boards, a close
+// function that records its calls, and the editor window found as a host's
+// test tool finds it, by object name.
+#include <laminar/laminar.h>
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QDialog>
+#include <QElapsedTimer>
+#include <QMessageBox>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace window_test {
+
+inline std::vector<std::pair<int32_t, std::string>> closeCalls;
+
+inline void LMCALLBACK recordClose(int32_t code, const char* context) { closeCalls.emplace_back(code, context); }
+
+// Signal, core, plane, prepreg, signal: nothing for the rules check to refuse.
+inline std::vector<LMLAYEREX> validStackup(int32_t firstId)
+{
+    struct Row {
+        const char* name;
+        int32_t type, usage, technology, metal;
+        double thickness;
+    };
+    const Row rows[] = {{"Top", 0, 0, -1, 0, 35e-6},
+                        {"Core", 1, 5, 0, -1, 1.2e-3},
+                        {"Plane", 0, 1, -1, 0, 35e-6},
+                        {"Prepreg", 1, 5, 1, -1, 2e-4},
+                        {"Bottom", 0, 0, -1, 0, 35e-6}};
+    std::vector<LMLAYEREX> layers(std::size(rows));
+    for (std::size_t i = 0; i < layers.size(); ++i) {
+        LMLAYEREX& layer = layers[i];
+        layer.nId = firstId + static_cast<int32_t>(i);
+        std::strncpy(layer.szName, rows[i].name, sizeof layer.szName - 1);
+        layer.nType = rows[i].type;
+        layer.nUsage = rows[i].usage;
+        layer.nTechnology = rows[i].technology;
+        layer.nMetal = rows[i].metal;
+        layer.dThickness = rows[i].thickness;
+        layer.dEr = 4.3;
+        layer.dErFrequency = 1e6;
+        layer.dLossTangent = 0.02;
+        layer.dBulkResistivity = 1.724e-8;
+        layer.dTempCoef = 0.00393;
+        layer.bVisible = 1;
+    }
+    return layers;
+}
+
+struct Host {
+    LMHANDLE instance = lmInitInstance(nullptr, 0);
+
+    Host()
+    {
+        closeCalls.clear();
+        for (int32_t board : {1, 2}) {
+            const std::vector<LMLAYEREX> layers = validStackup(board * 10);
+            lmAddStackup(instance, board, board == 1 ? "B_001" : "B_002", layers.data(),
+                         static_cast<int32_t>(layers.size()));
+        }
+    }
+    ~Host() { lmFreeInstance(instance); }
+    Host(const Host&) = delete;
+    Host& operator=(const Host&) = delete;
+};
+
+// Runs the event loop for a while, so that idle passes and deferred deletions happen.
+inline void spin(int milliseconds = 120)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (timer.elapsed() < milliseconds)
+        QApplication::processEvents(QEventLoop::AllEvents, 20);
+}
+
+// The editor window on screen, or null.
+inline QDialog* editorWindow()
+{
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        if (widget->objectName() == QLatin1String("Quorvex Laminar") && widget->isVisible())
+            return qobject_cast<QDialog*>(widget);
+    return nullptr;
+}
+
+inline QAction* commandAction(QWidget* window, uint32_t id)
+{
+    for (QAction* action : window->findChildren<QAction*>())
+        if (action->data().toUInt() == id)
+            return action;
+    return nullptr;
+}
+
+// Answers the next message box with `button` once it is up; records its text.
+inline void answerNextMessage(QMessageBox::StandardButton button, std::vector<std::string>& texts)
+{
+    QTimer::singleShot(0, [button, &texts] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            texts.push_back(box->text().toStdString());
+            box->button(button)->click();
+        }
+    });
+}
+
+} // namespace window_test
