@@ -1,5 +1,6 @@
 #include "CheckCommand.h"
 
+#include "InstanceBoards.h"
 #include "StackupFile.h"
 
 #include <laminar/laminar.h>
@@ -7,7 +8,6 @@
 #include <nlohmann/json.hpp>
 
 #include <algorithm>
-#include <memory>
 #include <ostream>
 #include <sstream>
 #include <stdexcept>
@@ -43,28 +43,12 @@ std::string quotedName(const std::string& name)
     return nlohmann::json(name).dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
 }
 
-struct InstanceDeleter {
-    void operator()(void* instance) const { lmFreeInstance(instance); }
-};
-using Instance = std::unique_ptr<void, InstanceDeleter>;
-
 // Returns the worst severity; the lines go to out.
 int32_t checkBoards(const std::string& file, const std::vector<BoardStackup>& boards, std::ostream& out)
 {
     Instance instance(lmInitInstance(nullptr, 0));
     if (!instance) throw std::runtime_error("the editor instance could not be created");
-
-    static const LMLAYEREX noLayers[1]{}; // lmAddStackup refuses a null array even for 0 layers
-    for (const BoardStackup& board : boards) {
-        const LMLAYEREX* layers = board.layers.empty() ? noLayers : board.layers.data();
-        if (!lmAddStackup(instance.get(), board.id, board.name.c_str(), layers, static_cast<int32_t>(board.layers.size())))
-            throw std::runtime_error("board " + std::to_string(board.id) + " was refused");
-    }
-    for (const BoardStackup& board : boards) {
-        if (board.drillPairs.empty()) continue;
-        std::vector<LMDRILLPAIR> pairs = board.drillPairs; // the component may reorder pairs in place
-        lmAddDrillPairs(instance.get(), board.id, pairs.data(), static_cast<int32_t>(pairs.size()));
-    }
+    addBoards(instance.get(), boards);
 
     IDRC* checker = lmGetDRC(instance.get());
     if (!checker) throw std::runtime_error("the editor instance has no rules checker");

@@ -1,6 +1,8 @@
 #include "HostCommandLine.h"
 
 #include "CheckCommand.h"
+#include "EditorCommand.h"
+#include "EditorOptions.h"
 
 #include <ostream>
 
@@ -9,12 +11,17 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: laminar check FILE...   rules-check every board of each stackup file\n"
-    "       laminar FILE            open the editor on a stackup file\n"
+    "       laminar FILE            edit the stackup file in the editor window\n"
+    "       laminar FILE --screenshot OUT.png [--tab N] [--split vertical|horizontal]\n"
+    "                               draw the editor window on FILE into a PNG picture\n"
     "       laminar --version       print the version\n"
     "       laminar --help          print this text\n"
     "\n"
-    "Exit status: 0 when no board has an error or critical finding, 1 when one does,\n"
-    "2 when a file is missing, unreadable or malformed, or the command line is wrong.\n";
+    "Exit status of check: 0 when no board has an error or critical finding, 1 when one\n"
+    "does, 2 when a file is missing, unreadable or malformed, or the command line is wrong.\n"
+    "Exit status of the editor: 0 when the edits were written or discarded (or the picture\n"
+    "saved), 1 when the window could not be opened or a write failed, 2 for a missing or\n"
+    "malformed file or a wrong command line.\n";
 
 int usage(std::ostream& err)
 {
@@ -35,12 +42,14 @@ int runHostCommandLine(std::span<const std::string> args, std::ostream& out, std
         if (args.size() < 2) return usage(err);
         return checkStackupFiles(args.subspan(1), out, err);
     }
-    if (args[0].starts_with("-")) {
-        err << "laminar: unknown option " << args[0] << "\n";
+    EditorOptions options;
+    try {
+        options = parseEditorOptions(args);
+    } catch (const UsageError& error) {
+        err << "laminar: " << error.what() << "\n";
         return usage(err);
     }
-    err << "laminar: the editor window is not available yet; use \"laminar check " << args[0] << "\"\n";
-    return kExitBadInput;
+    return runEditor(options, out, err);
 }
 
 } // namespace lmhost

@@ -8,9 +8,10 @@ endforeach()
 file(REMOVE_RECURSE "${WORK_DIR}")
 file(MAKE_DIRECTORY "${WORK_DIR}")
 
-# Runs the program from the repository root; fails unless it exits with `expected`.
+# Runs the program from the repository root (under LAMINAR_ENV, a command
+# prefix, when set); fails unless it exits with `expected`.
 function(run_laminar expected)
-  execute_process(COMMAND "${LAMINAR}" ${ARGN} WORKING_DIRECTORY "${SOURCE_DIR}"
+  execute_process(COMMAND ${LAMINAR_ENV} "${LAMINAR}" ${ARGN} WORKING_DIRECTORY "${SOURCE_DIR}"
     RESULT_VARIABLE code OUTPUT_VARIABLE out ERROR_VARIABLE err)
   if(NOT code STREQUAL "${expected}")
     message(FATAL_ERROR "laminar ${ARGN}: exit ${code}, expected ${expected}\nstdout:\n${out}\nstderr:\n${err}")
@@ -79,5 +80,21 @@ run_laminar(2 --help)
 run_laminar(2 check)
 run_laminar(0 --version)
 expect_contains("${out}" "laminar " "version")
-run_laminar(2 examples/8-layer.json)
-expect_contains("${err}" "not available yet" "stderr")
+
+# The editor form: bad usage and bad files are refused before any window opens;
+# without a display the window cannot open, and the program says so.
+run_laminar(2 examples/8-layer.json --tab 1)
+expect_contains("${err}" "laminar: --tab and --split go with --screenshot" "stderr")
+run_laminar(2 examples/8-layer.json --screenshot "${WORK_DIR}/x.png" --split diagonal)
+run_laminar(2 tests/host/data/malformed.json)
+expect_contains("${err}" "tests/host/data/malformed.json: not valid JSON" "stderr")
+set(LAMINAR_ENV ${CMAKE_COMMAND} -E env --unset=DISPLAY --unset=WAYLAND_DISPLAY --unset=QT_QPA_PLATFORM)
+file(COPY_FILE "${SOURCE_DIR}/examples/8-layer.json" "${WORK_DIR}/edit.json")
+run_laminar(1 "${WORK_DIR}/edit.json")
+expect_contains("${err}" "laminar: the editor window could not be opened" "stderr")
+file(READ "${SOURCE_DIR}/examples/8-layer.json" before)
+file(READ "${WORK_DIR}/edit.json" after)
+if(NOT before STREQUAL after)
+  message(FATAL_ERROR "a window that never opened changed the file")
+endif()
+unset(LAMINAR_ENV)

@@ -1,0 +1,86 @@
+#include "EditorCommand.h"
+
+#include "EditorSetup.h"
+#include "HelpViewer.h"
+#include "InstanceBoards.h"
+#include "QtArchiveUi.h"
+#include "ScreenshotCommand.h"
+#include "StackupArchive.h"
+
+#include <laminar/laminar.h>
+
+#include <optional>
+#include <ostream>
+#include <stdexcept>
+#include <utility>
+
+namespace lmhost {
+namespace {
+
+// One instance per opening: a file loaded from the File menu gets a fresh
+// editor, and the preferences carry the window's place and tabs over to it.
+int editModally(StackupDocument document, std::ostream& out, std::ostream& err)
+{
+    const std::string userGuide = locateUserGuide();
+    QtArchiveUi ui;
+    for (;;) {
+        Instance instance(lmInitInstance(nullptr, 0));
+        if (!instance) throw std::runtime_error("the editor instance could not be created");
+        StackupArchive archive(instance.get(), std::move(document), ui, out);
+        setUpInstance(instance.get(), archive.file(), archive.boardsRead(), userGuide, &openHelpFile);
+        lmSetArchiveCallback(instance.get(), &archive);
+        lmLoadFromRegistry(instance.get(), false, nullptr, nullptr);
+
+        const bool applied = lmRunModal(instance.get());
+        // A false result is also what a window that never opened gives.
+        if (!editorWasOpened(instance.get())) {
+            err << "laminar: the editor window could not be opened\n";
+            return kEditorFailed;
+        }
+        lmSaveToRegistry(instance.get(), false, nullptr, nullptr);
+
+        if (std::optional<StackupDocument> loaded = archive.takeLoadedDocument()) {
+            document = std::move(*loaded);
+            continue;
+        }
+        if (!applied) {
+            out << "laminar: discarded the changes\n";
+            return kEditorDone;
+        }
+        try {
+            writeBoardsOfInstance(instance.get(), archive.file(), archive.boardsRead());
+        } catch (const StackupFileError& error) {
+            err << error.what() << '\n';
+            return kEditorFailed;
+        }
+        out << "laminar: wrote " << archive.file().string() << '\n';
+        return kEditorDone;
+    }
+}
+
+} // namespace
+
+int runEditor(const EditorOptions& options, std::ostream& out, std::ostream& err)
+{
+    if (options.screenshot) chooseOffscreenWithoutDisplay();
+    StackupDocument document{options.file, {}};
+    try {
+        document.boards = readStackupFile(options.file);
+    } catch (const StackupFileError& error) {
+        err << error.what() << '\n';
+        return kEditorBadInput;
+    }
+    if (document.boards.empty()) {
+        err << options.file << ": the file holds no boards to edit\n";
+        return kEditorBadInput;
+    }
+    try {
+        if (options.screenshot) return takeScreenshot(options, document, out, err);
+        return editModally(std::move(document), out, err);
+    } catch (const std::exception& error) {
+        err << "laminar: " << error.what() << '\n';
+        return kEditorFailed;
+    }
+}
+
+} // namespace lmhost

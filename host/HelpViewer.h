@@ -1,0 +1,18 @@
+#pragma once
+// Help for the editor's Help button and Help > Contents: the user guide in docs/.
+#include <laminar/laminar.h>
+
+#include <string>
+
+namespace lmhost {
+
+// docs/user-guide.md found from the running program's folder upwards (a build
+// tree inside the repository), else in the source tree the program was built
+// from. Absolute; empty when neither exists.
+std::string locateUserGuide();
+
+// The help function given to lmSetHelpInfo: opens the help file with the
+// desktop's viewer; when none opens it, prints where the file is.
+int32_t LMCALLBACK openHelpFile(uint32_t userValue, const char* helpFile, uint32_t command, uint32_t contextId);
+
+} // namespace lmhost
