@@ -98,10 +98,10 @@ constexpr int32_t kRow2 = 19;
 constexpr int32_t kOneRowHeight = 20;
 constexpr int32_t kTwoRowHeight = 34;
 
-std::vector<TemplateItem> erFrequencyGroup(int32_t x)
+std::vector<TemplateItem> erFrequencyGroup(int32_t x, int32_t y = kRow1)
 {
-    return {label(IDC_ER_FREQUENCY_LABEL, kErFrequencyLabel, x, kRow1, 48), edit(IDC_ER_FREQUENCY, x + 50, kRow1, 40),
-            label(IDC_MHZ_LABEL, "MHz", x + 93, kRow1, 16)};
+    return {label(IDC_ER_FREQUENCY_LABEL, kErFrequencyLabel, x, y, 48), edit(IDC_ER_FREQUENCY, x + 50, y, 40),
+            label(IDC_MHZ_LABEL, "MHz", x + 93, y, 16)};
 }
 
 std::vector<TemplateItem> concat(std::vector<TemplateItem> a, const std::vector<TemplateItem>& b)
@@ -134,12 +134,14 @@ std::vector<DialogTemplate> buildTemplates()
     all.push_back(std::move(editor));
 
     all.push_back(makeTemplate(
-        IDD_PICTURE_BAR, {}, 310, 36,
+        // Narrow enough for a picture pane of 40 % of the window: options, then the
+        // total thickness, then the two-line status line.
+        IDD_PICTURE_BAR, {}, 180, 48,
         {checkBox(IDC_DRAW_PROPORTIONALLY, "Draw &proportionally", 7, kRow1, 84),
-         checkBox(IDC_USE_LAYER_COLORS, "Use layer colors", 97, kRow1, 70),
-         label(IDC_TOTAL_THICKNESS_LABEL, "Total thickness:", 175, kRow1, 56),
-         label(IDC_TOTAL_THICKNESS, {}, 233, kRow1, 70),
-         control(ItemKind::StaticLeft, IDC_STATUS_LINE, {}, 7, 17, 296, 16)}));
+         checkBox(IDC_USE_LAYER_COLORS, "Use layer colors", 95, kRow1, 70),
+         label(IDC_TOTAL_THICKNESS_LABEL, "Total thickness:", 7, 17, 56),
+         label(IDC_TOTAL_THICKNESS, {}, 63, 17, 100),
+         control(ItemKind::StaticLeft, IDC_STATUS_LINE, {}, 7, 29, 166, 17)}));
 
     all.push_back(makeTemplate(
         IDD_GRID_BAR_ALL, {}, 597, kTwoRowHeight,
@@ -170,25 +172,26 @@ std::vector<DialogTemplate> buildTemplates()
                                 label(IDC_METAL_THICKNESS_AS_LABEL, kThicknessAsLabel, 145, kRow1, 68),
                                 dropDown(IDC_METAL_THICKNESS_AS, 215, kRow1, 48, thicknessChoices())}));
 
-    all.push_back(makeTemplate(IDD_BAR_DIELECTRIC, {}, 345, kOneRowHeight,
-                               concat({checkBox(IDC_AUTO_ER, kAutoEr, 7, kRow1, 214)}, erFrequencyGroup(229))));
+    // The long Auto Er text gets a row of its own so the bars fit a grid pane of 60 % of the window.
+    all.push_back(makeTemplate(IDD_BAR_DIELECTRIC, {}, 228, kTwoRowHeight,
+                               concat({checkBox(IDC_AUTO_ER, kAutoEr, 7, kRow1, 214)}, erFrequencyGroup(7, kRow2))));
 
     all.push_back(makeTemplate(IDD_BAR_METAL, {}, 376, kOneRowHeight,
                                {checkBox(IDC_AUTO_ER, kAutoEr, 7, kRow1, 214),
                                 hidden(checkBox(IDC_FAB_COMPENSATION, kFabCompensation, 229, kRow1, 140))}));
 
     all.push_back(makeTemplate(
-        IDD_BAR_Z0_PLANNING, {}, 428, kTwoRowHeight,
+        IDD_BAR_Z0_PLANNING, {}, 250, 52,
         {label(IDC_PLAN_FOR_LABEL, kPlanForLabel, 7, kRow1, 34),
          dropDown(IDC_PLAN_FOR, 43, kRow1, 72, {"Single trace", "Differential pair"}),
          label(IDC_STRATEGY_LABEL, kStrategyLabel, 123, kRow1, 34), dropDown(IDC_STRATEGY, 159, kRow1, 84, strategyChoices()),
-         button(IDC_APPLY_AS_TEST_WIDTH, "Apply as Test Width", 7, kRow2, 76),
-         control(ItemKind::GroupBox, IDC_STATIC, "Hint", 251, 1, 170, 30),
-         control(ItemKind::StaticLeft, IDC_STATIC, "<Error> means Z0 is physically impossible.", 258, 12, 156, 16)}));
+         button(IDC_APPLY_AS_TEST_WIDTH, "Apply as Test Width", 7, 24, 76),
+         control(ItemKind::GroupBox, IDC_STATIC, "Hint", 89, 17, 154, 32),
+         control(ItemKind::StaticLeft, IDC_STATIC, "<Error> means Z0 is physically impossible.", 95, 28, 142, 17)}));
 
-    all.push_back(makeTemplate(IDD_BAR_CUSTOM_VIEW, {}, 407, kOneRowHeight,
-                               concat(concat({checkBox(IDC_AUTO_ER, kAutoEr, 7, kRow1, 214)}, erFrequencyGroup(229)),
-                                      {button(IDC_CUSTOMIZE, "Customize...", 346, kRow1, 54)})));
+    all.push_back(makeTemplate(IDD_BAR_CUSTOM_VIEW, {}, 228, kTwoRowHeight,
+                               concat(concat({checkBox(IDC_AUTO_ER, kAutoEr, 7, kRow1, 214)}, erFrequencyGroup(7, kRow2)),
+                                      {button(IDC_CUSTOMIZE, "Customize...", 130, kRow2 - 1, 54)})));
 
     std::sort(all.begin(), all.end(), [](const DialogTemplate& a, const DialogTemplate& b) { return a.id < b.id; });
     return all;

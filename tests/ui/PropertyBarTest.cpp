@@ -26,14 +26,14 @@ TEST(PropertyBar, BaseUnitsAndControlRectangles)
     const lm::BaseUnits units = lm::measureBaseUnits([](std::string_view) { return 363; }, 13);
     EXPECT_EQ(units.charWidth, 7);
 
-    // Picture bar: 36 units high -> 58 pixels at the bottom of a 400 x 300 pane.
+    // Picture bar: 48 units high -> 78 pixels at the bottom of a 400 x 300 pane.
     const lm::PaneLayout layout = lm::layoutPane(lm::propertyBarTemplate(IDD_PICTURE_BAR), {400, 300}, units);
-    EXPECT_EQ(layout.bar, (lm::Rect{0, 242, 400, 300}));
-    EXPECT_EQ(layout.view, (lm::Rect{0, 0, 400, 241}));
+    EXPECT_EQ(layout.bar, (lm::Rect{0, 222, 400, 300}));
+    EXPECT_EQ(layout.view, (lm::Rect{0, 0, 400, 221}));
     const auto status = std::find_if(layout.controls.begin(), layout.controls.end(),
                                      [](const lm::PlacedControl& c) { return c.item->id == IDC_STATUS_LINE; });
     ASSERT_NE(status, layout.controls.end());
-    EXPECT_EQ(status->rect, (lm::Rect{12, 269, 530, 295})); // (7, 17, 296, 16): 49/4, +221/8, 303*7/4, +429/8
+    EXPECT_EQ(status->rect, (lm::Rect{12, 269, 302, 296})); // (7, 29, 166, 17): 49/4, +377/8, 173*7/4, +598/8
 
     EXPECT_EQ(lm::layoutPane(lm::propertyBarTemplate(IDD_BAR_Z0_PLANNING), {400, 300}, units).groupBoxes.size(), 1u);
     // A tab the host added has no property bar: the view takes the pane but the line.
