@@ -1,5 +1,7 @@
 #include "qt/QtGridView.h"
 
+#include "qt/QtColor.h"
+
 #include "api/Board.h"
 #include "api/EditorInstance.h"
 #include "grid/LayerTextTable.h"
@@ -14,11 +16,6 @@ namespace lm::qt {
 namespace {
 
 QString textOf(const std::string& text) { return QString::fromStdString(text); }
-
-QColor colorOf(uint32_t bgr)
-{
-    return QColor(static_cast<int>(bgr & 0xFF), static_cast<int>((bgr >> 8) & 0xFF), static_cast<int>((bgr >> 16) & 0xFF));
-}
 
 int32_t columnIdAt(int column)
 {

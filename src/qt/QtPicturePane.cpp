@@ -1,5 +1,7 @@
 #include "qt/QtPicturePane.h"
 
+#include "qt/QtColor.h"
+
 #include "api/EditorInstance.h"
 #include "res/CommandIds.h"
 #include "ui/PicturePaneState.h"
@@ -9,15 +11,6 @@
 #include <QSignalBlocker>
 
 namespace lm::qt {
-namespace {
-
-QColor colorOf(uint32_t bgr)
-{
-    return QColor(static_cast<int>(bgr & 0xFF), static_cast<int>((bgr >> 8) & 0xFF), static_cast<int>((bgr >> 16) & 0xFF));
-}
-
-} // namespace
-
 QtPicturePane::QtPicturePane(EditorInstance& instance, QWidget* parent) : QtPane(instance, parent)
 {
     // A calm surface in the button-face colour until the stackup drawing lands.

@@ -1,0 +1,14 @@
+#pragma once
+// The core's colours are 0x00BBGGRR, red in the low byte.
+#include <QColor>
+
+#include <cstdint>
+
+namespace lm::qt {
+
+inline QColor colorOf(uint32_t bgr)
+{
+    return QColor(static_cast<int>(bgr & 0xFF), static_cast<int>((bgr >> 8) & 0xFF), static_cast<int>((bgr >> 16) & 0xFF));
+}
+
+} // namespace lm::qt
