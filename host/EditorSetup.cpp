@@ -54,7 +54,7 @@ bool usesRigidFlexUsages(std::span<const BoardStackup> boards)
 
 uint32_t capabilitiesFor(std::span<const BoardStackup> boards)
 {
-    return kHostCaps | (usesRigidFlexUsages(boards) ? kCapRigidFlex : 0u);
+    return kHostCaps | (usesRigidFlexUsages(boards) ? LM_CAP_RIGID_FLEX : 0u);
 }
 
 void showFileName(LMHANDLE instance, const std::filesystem::path& file)

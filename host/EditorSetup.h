@@ -15,22 +15,10 @@
 
 namespace lmhost {
 
-// Capability bits as the host interface defines them; the host keeps its own
-// names, as it knows the component only through the public header.
-enum HostCapability : uint32_t {
-    kCapDiffPairPlanning = 0x2,
-    kCapChangeStructure = 0x4,
-    kCapDeleteLayers = 0x8,
-    kCapPictureMouse = 0x10,
-    kCapLayerColors = 0x20,
-    kCapKeepInSyncShown = 0x80,
-    kCapMetalThicknessAs = 0x100,
-    kCapErFrequency = 0x400,
-    kCapRigidFlex = 0x800,
-};
-// Everything the example offers on every file; rigid-flex is decided per file.
-constexpr uint32_t kHostCaps = kCapDiffPairPlanning | kCapChangeStructure | kCapDeleteLayers | kCapPictureMouse |
-                               kCapLayerColors | kCapKeepInSyncShown | kCapMetalThicknessAs | kCapErFrequency;
+// Everything the example needs; rigid-flex files add LM_CAP_RIGID_FLEX.
+constexpr uint32_t kHostCaps = LM_CAP_DIFF_PAIR_PLANNING | LM_CAP_CHANGE_STRUCTURE | LM_CAP_DELETE_LAYERS |
+                               LM_CAP_PICTURE_MOUSE | LM_CAP_LAYER_COLORS | LM_CAP_KEEP_IN_SYNC_SHOWN |
+                               LM_CAP_METAL_THICKNESS_AS | LM_CAP_ER_FREQUENCY;
 
 // Metric (um, gram) at index 0, Imperial (mils, oz) at index 1.
 std::array<LMUNIT, 2> hostUnits();

@@ -245,6 +245,24 @@ typedef int32_t(LMCALLBACK* LMHELPPROC)(uint32_t userValue, const char* helpFile
                                          uint32_t contextId);
 typedef void(LMCALLBACK* LMCLOSEPROC)(int32_t closeCode, const char* context);
 
+/* Capability bits (lmSetCaps / lmGetCaps); a new instance holds LM_CAP_DEFAULT. */
+enum : uint32_t {
+    LM_CAP_LOSS_VALUES = 0x1,            /* loss tangent and loss curve columns carry values */
+    LM_CAP_DIFF_PAIR_PLANNING = 0x2,     /* Z0 planning for a differential pair is offered */
+    LM_CAP_CHANGE_STRUCTURE = 0x4,       /* insert, paste, most-suitable insertion */
+    LM_CAP_DELETE_LAYERS = 0x8,          /* delete and cut */
+    LM_CAP_PICTURE_MOUSE = 0x10,         /* the picture reacts to the mouse */
+    LM_CAP_LAYER_COLORS = 0x20,          /* the picture may use the layers' own colours */
+    LM_CAP_KEEP_IN_SYNC_INITIAL = 0x40,  /* initial "Keep Layers in Sync" state */
+    LM_CAP_KEEP_IN_SYNC_SHOWN = 0x80,    /* the "Keep Layers in Sync" check box is shown */
+    LM_CAP_METAL_THICKNESS_AS = 0x100,   /* the length/weight choice is on the property bar */
+    LM_CAP_READ_ONLY = 0x200,            /* only appearance and planning columns are editable */
+    LM_CAP_ER_FREQUENCY = 0x400,         /* the Er frequency field is on the property bar */
+    LM_CAP_RIGID_FLEX = 0x800,           /* rigid-flex usages instead of substrate */
+    LM_CAP_LOSS_TANGENT_EDITABLE = 0x1000,
+    LM_CAP_DEFAULT = 0x13C
+};
+
 enum { LM_CHANGE_ELECTRICAL = 0x1, LM_CHANGE_APPEARANCE = 0x2, LM_CHANGE_Z0_PLANNING = 0x4 };
 enum { LM_CLOSE_APPLIED = 1, LM_CLOSE_DISCARDED = 2 };
 

@@ -11,24 +11,25 @@ namespace lm {
 
 struct MBSTACKUPENTRY;
 
-// Capability bits a host chooses with lmSetCaps.
+// Capability bits a host chooses with lmSetCaps, by the core's names.
 enum Capability : uint32_t {
-    kCapLossValues = 0x1,          // loss tangent and loss curve columns carry values
-    kCapDiffPairPlanning = 0x2,    // Z0 planning for a differential pair is offered
-    kCapChangeStructure = 0x4,     // insert, paste, most-suitable insertion
-    kCapDeleteLayers = 0x8,        // delete and cut
-    kCapPictureMouse = 0x10,       // the picture reacts to the mouse
-    kCapLayerColors = 0x20,        // the picture may use the layers' own colours
-    kCapKeepInSyncInitial = 0x40,  // initial "Keep Layers in Sync" state
-    kCapKeepInSyncShown = 0x80,    // the "Keep Layers in Sync" check box is shown
-    kCapMetalThicknessAs = 0x100,  // the length/weight choice is on the property bar
-    kCapReadOnly = 0x200,          // only appearance and planning columns are editable
-    kCapErFrequency = 0x400,       // the Er frequency field is on the property bar
-    kCapRigidFlex = 0x800,         // rigid-flex usages instead of substrate
-    kCapLossTangentEditable = 0x1000,
+    kCapLossValues = LM_CAP_LOSS_VALUES,
+    kCapDiffPairPlanning = LM_CAP_DIFF_PAIR_PLANNING,
+    kCapChangeStructure = LM_CAP_CHANGE_STRUCTURE,
+    kCapDeleteLayers = LM_CAP_DELETE_LAYERS,
+    kCapPictureMouse = LM_CAP_PICTURE_MOUSE,
+    kCapLayerColors = LM_CAP_LAYER_COLORS,
+    kCapKeepInSyncInitial = LM_CAP_KEEP_IN_SYNC_INITIAL,
+    kCapKeepInSyncShown = LM_CAP_KEEP_IN_SYNC_SHOWN,
+    kCapMetalThicknessAs = LM_CAP_METAL_THICKNESS_AS,
+    kCapReadOnly = LM_CAP_READ_ONLY,
+    kCapErFrequency = LM_CAP_ER_FREQUENCY,
+    kCapRigidFlex = LM_CAP_RIGID_FLEX,
+    kCapLossTangentEditable = LM_CAP_LOSS_TANGENT_EDITABLE,
 };
-constexpr uint32_t kDefaultCaps = kCapChangeStructure | kCapDeleteLayers | kCapPictureMouse | kCapLayerColors |
-                                  kCapMetalThicknessAs; // 0x13C
+constexpr uint32_t kDefaultCaps = LM_CAP_DEFAULT;
+static_assert(kDefaultCaps == (kCapChangeStructure | kCapDeleteLayers | kCapPictureMouse | kCapLayerColors |
+                               kCapMetalThicknessAs));
 
 struct LMEDITSETTINGS {
     MBSTACKUPENTRY* currentBoard = nullptr; // the board shown (its layers and spans); none without boards

@@ -65,7 +65,7 @@ TEST(EditorSetup, RigidFlexCapabilityFollowsTheUsagesOfTheFile)
         const std::vector<BoardStackup> boards = readStackupFile(std::filesystem::path(LAMINAR_EXAMPLES) / example);
         Instance instance(lmInitInstance(nullptr, 0));
         setUpInstance(instance.get(), example, boards, "", nullptr);
-        const uint32_t expected = std::strcmp(example, "rigid-flex.json") == 0 ? (kHostCaps | kCapRigidFlex) : kHostCaps;
+        const uint32_t expected = std::strcmp(example, "rigid-flex.json") == 0 ? (kHostCaps | LM_CAP_RIGID_FLEX) : kHostCaps;
         EXPECT_EQ(lmGetCaps(instance.get(), 0xFFFFFFFFu), expected) << example;
     }
     EXPECT_EQ(kHostCaps, 0x5BEu); // the new instance's 0x13C, with 0x2, 0x80 and 0x400 added
