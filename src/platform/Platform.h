@@ -2,6 +2,7 @@
 // What the core asks of the desktop. The Qt front end implements it for real;
 // tests use a headless implementation with scripted answers.
 #include <cstdint>
+#include <optional>
 #include <string_view>
 
 namespace lm {
@@ -20,6 +21,9 @@ public:
     // The help viewer shows the topic of the context id in the help file, for
     // the editor window.
     virtual void showHelp(std::string_view helpFile, uint32_t contextId) = 0;
+    // The colour dialog with `initial` preselected (solid colours only); the
+    // chosen colour (0x00BBGGRR), nothing when the user cancelled.
+    virtual std::optional<uint32_t> chooseColour(uint32_t initial) = 0;
 };
 
 } // namespace lm

@@ -1,6 +1,10 @@
 #include "qt/QtPlatform.h"
 
+#include "model/LayerRecord.h"
+#include "qt/QtColor.h"
+
 #include <QApplication>
+#include <QColorDialog>
 #include <QDesktopServices>
 #include <QFile>
 #include <QFileInfo>
@@ -77,6 +81,15 @@ void QtPlatform::showHelp(std::string_view helpFile, uint32_t)
     // Nothing to show is answered like any refused action: with the beep.
     if (path.isEmpty() || !file.isFile() || !QDesktopServices::openUrl(QUrl::fromLocalFile(file.absoluteFilePath())))
         beep();
+}
+
+std::optional<uint32_t> QtPlatform::chooseColour(uint32_t initial)
+{
+    const QColor chosen = QColorDialog::getColor(qt::colorOf(initial), editorWindow_.data());
+    if (!chosen.isValid())
+        return std::nullopt;
+    return rgb(static_cast<uint32_t>(chosen.red()), static_cast<uint32_t>(chosen.green()),
+               static_cast<uint32_t>(chosen.blue()));
 }
 
 } // namespace lm

@@ -17,6 +17,7 @@ public:
     void beep() override;
     // A generic viewer cannot go to a context id: the help file opens at its start.
     void showHelp(std::string_view helpFile, uint32_t contextId) override;
+    std::optional<uint32_t> chooseColour(uint32_t initial) override;
 
 private:
     QPointer<QWidget> editorWindow_;

@@ -2,6 +2,8 @@
 // Geometry of the editor window, in pixels and without a toolkit: fitting a
 // stored placement onto the desktop, the first pane's size, and where the tool
 // bar, the tab control, the buttons and the check box go as the window resizes.
+#include "platform/Geometry.h"
+
 #include <cstdint>
 
 namespace lm {
@@ -10,21 +12,6 @@ namespace res {
 struct DialogTemplate;
 }
 struct WindowPlacement;
-
-struct Size {
-    int32_t width = 0;
-    int32_t height = 0;
-    bool operator==(const Size&) const = default;
-};
-
-// Right and bottom are exclusive, as on the desktop.
-struct Rect {
-    int32_t left = 0, top = 0, right = 0, bottom = 0;
-    int32_t width() const { return right - left; }
-    int32_t height() const { return bottom - top; }
-    Size size() const { return {width(), height()}; }
-    bool operator==(const Rect&) const = default;
-};
 
 // A font's dialog base units: its average character width and its height.
 struct BaseUnits {

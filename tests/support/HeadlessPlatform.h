@@ -46,6 +46,20 @@ public:
         return answer;
     }
 
+    // Answers of the colour dialog, first in first out; used up, it is cancelled.
+    std::deque<std::optional<uint32_t>> colourAnswers;
+    std::vector<uint32_t> coloursOffered;
+
+    std::optional<uint32_t> chooseColour(uint32_t initial) override
+    {
+        coloursOffered.push_back(initial);
+        if (colourAnswers.empty())
+            return std::nullopt;
+        const std::optional<uint32_t> answer = colourAnswers.front();
+        colourAnswers.pop_front();
+        return answer;
+    }
+
     void beep() override
     {
         ++beeps;
