@@ -1,0 +1,118 @@
+#include "grid/LayerRules.h"
+
+#include <gtest/gtest.h>
+
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+using lm::DrillSpanSet;
+
+namespace {
+
+constexpr int32_t kNone = -1, kSignal = 0, kPlane = 1, kPlating = 4, kSubstrate = 5, kMask = 6, kRigid = 7;
+
+// Layers from usages: 0-4 metals, the rest dielectrics.
+std::vector<LMLAYEREX> stack(std::initializer_list<int32_t> usages)
+{
+    std::vector<LMLAYEREX> layers;
+    for (int32_t usage : usages) {
+        LMLAYEREX layer{};
+        layer.nUsage = usage;
+        layer.nType = usage <= kPlating ? 0 : 1;
+        layers.push_back(layer);
+    }
+    return layers;
+}
+
+// Span sets of 32 bits from strings such as "01": bit k set when character k is '1'.
+std::vector<DrillSpanSet> spans(std::initializer_list<std::string> bits)
+{
+    std::vector<DrillSpanSet> sets;
+    for (const std::string& pattern : bits) {
+        DrillSpanSet set;
+        set.resetTo(32);
+        for (std::size_t k = 0; k < pattern.size(); ++k)
+            set.set(k, pattern[k] == '1');
+        sets.push_back(set);
+    }
+    return sets;
+}
+
+} // namespace
+
+TEST(MostSuitableUsage, FollowsTheNeighbours)
+{
+    EXPECT_EQ(lm::mostSuitableUsage(kSignal, kNone, false), kMask);       // above a top signal
+    EXPECT_EQ(lm::mostSuitableUsage(kNone, kPlating, false), kMask);      // below a bottom plating
+    EXPECT_EQ(lm::mostSuitableUsage(kSignal, kMask, false), kPlating);    // signal under a mask
+    EXPECT_EQ(lm::mostSuitableUsage(kMask, kPlane, false), kPlating);
+    EXPECT_EQ(lm::mostSuitableUsage(kPlating, kMask, false), kSubstrate); // plating is no conductor here
+    EXPECT_EQ(lm::mostSuitableUsage(kSubstrate, 9, true), kSignal);       // two dielectrics
+    EXPECT_EQ(lm::mostSuitableUsage(kSignal, kPlane, false), kSubstrate);
+    EXPECT_EQ(lm::mostSuitableUsage(kSignal, kPlane, true), kRigid);
+}
+
+TEST(MostSuitableUsage, MissingLayerIsNeitherMetalNorDielectric)
+{
+    EXPECT_EQ(lm::mostSuitableUsage(kNone, kNone, false), kSubstrate);
+    EXPECT_EQ(lm::mostSuitableUsage(kNone, kNone, true), kRigid);
+    EXPECT_EQ(lm::mostSuitableUsage(kMask, kNone, false), kSubstrate); // above a top mask
+    EXPECT_EQ(lm::mostSuitableUsage(kNone, kSubstrate, false), kSubstrate);
+}
+
+TEST(PlatingAllowed, OnlyOnTheOuterFaceAgainstAMetal)
+{
+    const auto layers = stack({kPlating, kSignal, kSubstrate, kPlane, kSignal});
+    EXPECT_TRUE(lm::platingAllowedAt(layers, 0));  // top, a metal below, none above
+    EXPECT_FALSE(lm::platingAllowedAt(layers, 1)); // a metal above, but more metal below
+    EXPECT_FALSE(lm::platingAllowedAt(layers, 3)); // dielectric above, signal below with metal above
+    EXPECT_TRUE(lm::platingAllowedAt(layers, 4));  // bottom, a metal above, none below
+
+    // A plating layer above does not count against the signal under it.
+    const auto plated = stack({kPlating, kPlating, kSignal});
+    EXPECT_TRUE(lm::platingAllowedAt(plated, 1));
+    EXPECT_FALSE(lm::platingAllowedAt(stack({kSignal}), 0));
+}
+
+TEST(DrillMoveAllowed, KeepsTheDrillPairsOfTheBlock)
+{
+    // Pair 0 spans layers 0-2, pair 1 layers 2-4.
+    const auto sets = spans({"10", "10", "11", "01", "01", "00"});
+    EXPECT_TRUE(lm::drillMoveAllowed(sets, 0, 1, 2));  // within pair 0
+    EXPECT_TRUE(lm::drillMoveAllowed(sets, 3, 1, 5));  // within pair 1
+    EXPECT_FALSE(lm::drillMoveAllowed(sets, 0, 1, 4)); // leaves pair 0, lands inside pair 1
+    EXPECT_FALSE(lm::drillMoveAllowed(sets, 5, 1, 1)); // would lie inside pair 0 without it
+    EXPECT_FALSE(lm::drillMoveAllowed(sets, 3, 1, 6)); // below the end of pair 1
+    // The block's own layers are no neighbours: layers 3-4 moved down by one stay put.
+    EXPECT_TRUE(lm::drillMoveAllowed(sets, 3, 2, 5));
+    EXPECT_TRUE(lm::drillMoveAllowed(sets, 3, 2, 3));
+    // Measured against the layers around the gap the block leaves, not against itself.
+    const auto misfit = spans({"11", "10", "11"});
+    EXPECT_FALSE(lm::drillMoveAllowed(misfit, 1, 1, 1));
+    EXPECT_FALSE(lm::drillMoveAllowed(misfit, 1, 1, 2));
+}
+
+TEST(DrillMoveAllowed, BlockNeedsEqualSetsAndSpansAtAll)
+{
+    const auto sets = spans({"10", "11", "01"});
+    EXPECT_FALSE(lm::drillMoveAllowed(sets, 0, 2, -1));
+    EXPECT_TRUE(lm::drillMoveAllowed(sets, 1, 1, -1));
+
+    std::vector<DrillSpanSet> none(3);
+    EXPECT_TRUE(lm::drillMoveAllowed(none, 0, 2, 3));
+    EXPECT_TRUE(lm::drillMoveAllowed({}, 0, 1, 0));
+    EXPECT_TRUE(lm::drillMoveAllowed(spans({"1"}), 0, 1, 0)); // a single layer has no neighbours
+}
+
+TEST(InsertedLayerSpans, LiesInsidePairsSpanningBothNeighbours)
+{
+    const auto sets = spans({"10", "11", "01"});
+    EXPECT_EQ(lm::insertedLayerSpans(sets, 1), spans({"10"})[0]);
+    EXPECT_EQ(lm::insertedLayerSpans(sets, 2), spans({"01"})[0]);
+    EXPECT_EQ(lm::insertedLayerSpans(sets, 0), spans({"10"})[0]); // only a layer below
+    DrillSpanSet wide;
+    wide.set(40);
+    EXPECT_EQ(lm::insertedLayerSpans(std::vector<DrillSpanSet>{wide, wide}, 1), wide); // every bit of the size
+    EXPECT_TRUE(lm::insertedLayerSpans(std::vector<DrillSpanSet>(2), 1).empty());
+}
