@@ -1,31 +1,68 @@
-// A full reload of the layer grid: the headers and every cell of every row.
+// The layer grid on a 64-layer board: a full reload (every style, value and
+// row number, the layer-kind and read-only passes), and one cell edit from the
+// editor opening to the idle pass that stores the rows.
 #include "LargeBoard.h"
+#include "SilentPlatform.h"
 
-#include "api/EditSettings.h"
-#include "grid/LayerTextTable.h"
-#include "model/Units.h"
+#include "api/EditorInstance.h"
+#include "grid/LayerGrid.h"
+#include "model/LayerRecord.h"
 
 #include <benchmark/benchmark.h>
 
 namespace lm::bench {
 namespace {
 
+
+struct LargeGrid {
+    SilentPlatform platform;
+    EditorInstance instance;
+    LayerGrid grid{instance, platform};
+
+    LargeGrid()
+    {
+        const std::vector<LMLAYEREX> layers = largeBoardLayers();
+        std::vector<LMDRILLPAIR> pairs = largeBoardDrillPairs();
+        instance.addStackup(1, "Large", layers.data(), kLargeBoardLayers);
+        instance.addDrillPairs(1, pairs.data(), static_cast<int32_t>(pairs.size()));
+        instance.showBoard(0);
+        grid.setHooks({[] {}, nullptr, nullptr});
+        grid.setup(7, 16);
+        grid.reload();
+    }
+};
+
 void BM_GridReload64(benchmark::State& state)
 {
-    const std::vector<LMLAYEREX> layers = largeBoardLayers();
-    const LMEDITSETTINGS settings;
+    LargeGrid large;
     for (auto _ : state) {
-        const char decimalPoint = userDecimalPoint();
-        for (const int32_t columnId : gridColumnIds())
-            benchmark::DoNotOptimize(columnHeaderText(columnId, settings));
-        for (std::size_t row = 0; row < layers.size(); ++row) {
-            benchmark::DoNotOptimize(rowHeaderText(row + 1));
-            for (const int32_t columnId : gridColumnIds())
-                benchmark::DoNotOptimize(layerCell(layers[row], columnId, settings, decimalPoint));
-        }
+        large.grid.reload();
+        benchmark::DoNotOptimize(large.grid.cells().rowCount());
     }
 }
 BENCHMARK(BM_GridReload64)->Unit(benchmark::kMicrosecond);
+
+void BM_GridCellEdit64(benchmark::State& state)
+{
+    LargeGrid large;
+    // A dielectric in the middle of the board.
+    constexpr int32_t kRow = kLargeBoardLayers / 2;
+    const CellPos thickness{kRow, large.grid.colOf(kColThickness)};
+    bool thin = false;
+    for (auto _ : state) {
+        thin = !thin;
+        const std::string_view typed = thin ? "150" : "160";
+        large.grid.beginEdit(thickness);
+        large.grid.textTyped(thickness, typed, static_cast<int32_t>(typed.size()));
+        if (!large.grid.finishEdit(thickness))
+            state.SkipWithError("the edit was refused");
+        large.grid.idleRefresh();
+        // Each edit is an undo step holding the whole board; drop it so the rounds stay alike.
+        large.grid.history().clear();
+    }
+    benchmark::DoNotOptimize(large.instance.settings().currentBoard->layers[kRow - 1].dThickness);
+}
+BENCHMARK(BM_GridCellEdit64)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 } // namespace lm::bench

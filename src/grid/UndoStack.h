@@ -43,6 +43,8 @@ public:
     // first, and drops it. Without an open group it does nothing.
     void discardGroup();
     bool groupOpen() const { return !groupStarts_.empty(); }
+    // An undo, redo or discard is being applied (commands it runs must not record anew).
+    bool applying() const { return counterparts_ != nullptr; }
 
     // Do: into the open group, or a group of its own, and the redo list empties.
     // Undo or Discard: onto the redo list; Redo: onto the undo list. During an

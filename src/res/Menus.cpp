@@ -12,20 +12,10 @@ MenuItem item(uint32_t id, std::string text) { return {id, std::move(text), {}};
 MenuItem separator() { return {}; }
 MenuItem popup(std::string text, std::vector<MenuItem> items) { return {0, std::move(text), std::move(items)}; }
 
-std::vector<MenuItem> buildMainMenu()
+// The two Insert submenus, shared by the Edit menu and the grid's right-button menu.
+MenuItem insertAboveMenu()
 {
-    MenuItem file = popup("&File", {
-        item(ID_FILE_PRINT, "&Print..."),
-        item(ID_FILE_PRINT_PICTURE, "Print P&icture..."),
-        separator(),
-        item(ID_APPLY_AND_CLOSE, "&Apply && Close\tCtrl+F4"),
-        item(ID_DISCARD_AND_CLOSE, "Discard && &Close\tAlt+F4"),
-        separator(),
-        item(ID_FILE_LOAD, "&Load\tCtrl+O"),
-        item(ID_FILE_SAVE, "&Save\tCtrl+S"),
-        item(ID_FILE_SAVE_AS, "Sa&ve as"),
-    });
-    MenuItem insertAbove = popup("Insert &Above", {
+    return popup("Insert &Above", {
         item(ID_INSERT_ABOVE_MOST_SUITABLE, "&Most Suitable"),
         separator(),
         item(ID_INSERT_ABOVE_SIGNAL, "&Signal"),
@@ -42,7 +32,11 @@ std::vector<MenuItem> buildMainMenu()
         item(ID_INSERT_ABOVE_COVER_LAYER, "&Cover Layer"),
         item(ID_INSERT_ABOVE_STIFFENER, "S&tiffener"),
     });
-    MenuItem insertBelow = popup("Insert &Below", {
+}
+
+MenuItem insertBelowMenu()
+{
+    return popup("Insert &Below", {
         item(ID_INSERT_BELOW_MOST_SUITABLE, "&Most Suitable"),
         separator(),
         item(ID_INSERT_BELOW_SIGNAL, "&Signal"),
@@ -59,6 +53,21 @@ std::vector<MenuItem> buildMainMenu()
         item(ID_INSERT_BELOW_COVER_LAYER, "&Cover Layer"),
         item(ID_INSERT_BELOW_STIFFENER, "S&tiffener"),
     });
+}
+
+std::vector<MenuItem> buildMainMenu()
+{
+    MenuItem file = popup("&File", {
+        item(ID_FILE_PRINT, "&Print..."),
+        item(ID_FILE_PRINT_PICTURE, "Print P&icture..."),
+        separator(),
+        item(ID_APPLY_AND_CLOSE, "&Apply && Close\tCtrl+F4"),
+        item(ID_DISCARD_AND_CLOSE, "Discard && &Close\tAlt+F4"),
+        separator(),
+        item(ID_FILE_LOAD, "&Load\tCtrl+O"),
+        item(ID_FILE_SAVE, "&Save\tCtrl+S"),
+        item(ID_FILE_SAVE_AS, "Sa&ve as"),
+    });
     MenuItem edit = popup("&Edit", {
         item(ID_EDIT_UNDO, "&Undo\tCtrl+Z"),
         item(ID_EDIT_REDO, "&Redo\tCtrl+Y"),
@@ -72,8 +81,8 @@ std::vector<MenuItem> buildMainMenu()
         item(ID_EDIT_PASTE, "&Paste\tCtrl-V"),
         item(ID_EDIT_DELETE, "&Delete\tDel"),
         separator(),
-        std::move(insertAbove),
-        std::move(insertBelow),
+        insertAboveMenu(),
+        insertBelowMenu(),
         separator(),
         item(ID_APPLY_TO_SELECTION, "Apply &to Selection"),
     });
@@ -97,6 +106,27 @@ std::vector<MenuItem> buildMainMenu()
         item(ID_APP_ABOUT, "About..."),
     });
     return {std::move(file), std::move(edit), std::move(view), std::move(help)};
+}
+
+// Submenu 0 of menu 1005: what a right-button click on the grid's current cell offers.
+MenuItem buildGridPopup()
+{
+    return popup("Grid Popup", {
+        item(ID_EDIT_CUT, "C&ut\tCtrl-X"),
+        item(ID_EDIT_COPY, "&Copy\tCtrl-C"),
+        item(ID_EDIT_PASTE, "&Paste\tCtrl-V"),
+        item(ID_EDIT_DELETE, "&Delete\tDel"),
+        separator(),
+        insertAboveMenu(),
+        insertBelowMenu(),
+        separator(),
+        item(ID_APPLY_TO_SELECTION, "Apply &to Selection"),
+        separator(),
+        item(ID_SELECT_ALL, "Select &All"),
+        item(ID_SELECT_METAL, "Select &Metal"),
+        item(ID_SELECT_DIELECTRIC, "Select &Dielectric"),
+        item(ID_CLEAR_SELECTION, "Clea&r Selection"),
+    });
 }
 
 constexpr std::array kAccelerators = std::to_array<Accelerator>({
@@ -151,6 +181,12 @@ std::string_view keyName(Key key)
 const std::vector<MenuItem>& mainMenuTemplate()
 {
     static const std::vector<MenuItem> menu = buildMainMenu();
+    return menu;
+}
+
+const MenuItem& gridPopupMenu()
+{
+    static const MenuItem menu = buildGridPopup();
     return menu;
 }
 

@@ -31,6 +31,11 @@ struct MenuItem {
 const std::vector<MenuItem>& mainMenuTemplate();
 enum MainMenuIndex : std::size_t { kFileMenu = 0, kEditMenu = 1, kViewMenu = 2, kHelpMenu = 3 };
 
+// Menu 1005, submenu 0: the popup "Grid Popup" the layer grid opens on a
+// right-button click (edit commands, both Insert submenus as in the Edit menu,
+// Apply to Selection and the selection commands). Callers edit a copy.
+const MenuItem& gridPopupMenu();
+
 // Keys the accelerator table uses; anything else never matches.
 enum class Key : uint8_t { C, X, V, Z, Y, O, S, Insert, Delete, Backspace, F4 };
 enum KeyModifier : uint8_t { kNoModifier = 0, kCtrl = 0x1, kShift = 0x2, kAlt = 0x4 };

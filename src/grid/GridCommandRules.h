@@ -1,0 +1,42 @@
+#pragma once
+// When the layer grid's commands are enabled, as functions of the grid's state
+// alone, so that menus, tool bar buttons and the right-button menu agree.
+#include <laminar/laminar.h>
+
+#include <cstdint>
+#include <optional>
+#include <span>
+
+namespace lm {
+
+// An Insert command: the usage it inserts (kMostSuitable: by the neighbours) and where.
+struct InsertCommand {
+    static constexpr int32_t kMostSuitable = -1;
+    int32_t usage = kMostSuitable;
+    bool above = true;
+};
+// The Insert command behind a menu id; nothing for any other id.
+std::optional<InsertCommand> insertCommandOf(uint32_t id);
+
+// What the enable rules look at.
+struct GridCommandState {
+    uint32_t caps = 0;
+    std::span<const LMLAYEREX> layers; // row r shows layers[r-1]
+    int32_t currentRow = 0;            // 1..N; 0 without a current cell in a layer row
+    bool currentInDataColumn = false;  // the current cell is not in the row-header column
+    bool rowsSelected = false;
+    bool editorOpen = false;           // an edit box is open on the current cell
+};
+
+bool insertEnabled(const InsertCommand& command, const GridCommandState& state);
+// Plating may go above (below) current row `row`: the row is a metal with no metal
+// of another usage than Plating on that side, or the neighbour on that side is a
+// metal and the rows from `row` to the other end hold none.
+bool platingInsertAllowed(std::span<const LMLAYEREX> layers, int32_t row, bool above);
+
+bool deleteEnabled(const GridCommandState& state);
+// The delete half decides when rows are selected; otherwise the edit box's text.
+bool cutEnabled(const GridCommandState& state);
+bool applyToSelectionEnabled(const GridCommandState& state);
+
+} // namespace lm

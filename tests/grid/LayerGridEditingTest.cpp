@@ -1,0 +1,218 @@
+#include "LayerGridFixture.h"
+
+#include <gtest/gtest.h>
+
+namespace lm {
+namespace {
+
+using test::GridFixture;
+using test::layerOf;
+
+constexpr uint32_t kLightBlue = rgb(200, 218, 238);
+
+TEST(LayerGridEditing, LettersTypedIntoANumberAreRefusedWithOneBeep)
+{
+    GridFixture f(test::fiveLayers());
+    const CellPos thickness = f.at(2, kColThickness);
+    f.grid->beginEdit(thickness);
+    // Keystroke by keystroke, as the editor reports them.
+    for (const std::string_view typed : {"1", "12"})
+        f.grid->textTyped(thickness, typed, static_cast<int32_t>(typed.size()));
+    const TypedText refused = f.grid->textTyped(thickness, "12a", 3);
+    EXPECT_TRUE(refused.changed);
+    EXPECT_EQ(refused.text, "12");
+    EXPECT_EQ(refused.caret, 2);
+    f.grid->textTyped(thickness, "123", 3);
+    EXPECT_EQ(f.text(2, kColThickness), "123");
+    EXPECT_EQ(f.platform.beeps, 1);
+    EXPECT_TRUE(f.grid->finishEdit(thickness));
+    f.grid->idleRefresh();
+    EXPECT_DOUBLE_EQ(f.layer(1).dThickness, 123e-6);
+    EXPECT_EQ(f.picturesUpdated, 1);
+
+    // Names are not cleaned.
+    const TypedText name = f.grid->textTyped(f.at(1, kColLayerName), "a b", 3);
+    EXPECT_FALSE(name.changed);
+    EXPECT_EQ(f.platform.beeps, 1);
+}
+
+TEST(LayerGridEditing, ThicknessRulesRefuseWithTheMessageAndKeepTheText)
+{
+    GridFixture f(test::fiveLayers());
+    f.grid->flags() = {};
+    EXPECT_FALSE(f.enter(2, kColThickness, "0.5"));
+    ASSERT_EQ(f.platform.messages.size(), 1u);
+    EXPECT_EQ(f.platform.messages[0].text,
+              "Invalid thickness value.\nLayer must be at least 1 um, i.e. 0.04 mils, thick.");
+    EXPECT_EQ(f.platform.messages[0].icon, MessageIcon::Exclamation);
+    EXPECT_EQ(f.text(2, kColThickness), "0.5");
+    EXPECT_FALSE(f.grid->flags().rowsModified);
+
+    f.grid->textTyped(f.at(2, kColThickness), "1", 1);
+    EXPECT_TRUE(f.grid->finishEdit(f.at(2, kColThickness)));
+    EXPECT_TRUE(f.grid->flags().rowsModified && f.grid->flags().valuesChanged);
+    f.grid->commitIfModified();
+    EXPECT_DOUBLE_EQ(f.layer(1).dThickness, 1e-6);
+
+    // A non-numeric edit clears values-changed.
+    EXPECT_TRUE(f.enter(1, kColLayerName, "Upper"));
+    EXPECT_FALSE(f.grid->flags().valuesChanged);
+    EXPECT_FALSE(f.enter(1, kColLayerName, "Up per"));
+    EXPECT_EQ(f.platform.messages.back().text, "Blank characters are not allowed in layer name.");
+}
+
+TEST(LayerGridEditing, StoringKeepsPrecisionOfUnchangedRoundedValues)
+{
+    GridFixture f(test::fiveLayers()); // 34.29 um of copper shows as 34
+    ASSERT_EQ(f.text(1, kColThickness), "34");
+    f.grid->storeAllRows();
+    EXPECT_DOUBLE_EQ(f.layer(0).dThickness, 3.429e-05);
+    EXPECT_TRUE(f.grid->textStandsForStored(1, f.grid->colOf(kColThickness)));
+    f.grid->cells().setText(1, f.grid->colOf(kColThickness), "34 ");
+    EXPECT_FALSE(f.grid->textStandsForStored(1, f.grid->colOf(kColThickness))) << "unclean text is a change";
+
+    // With automatic Er an edited metal row never takes an Er from the grid.
+    f.layer(0).dEr = 3.9;
+    ASSERT_TRUE(f.enter(1, kColThickness, "35"));
+    f.grid->idleRefresh();
+    EXPECT_DOUBLE_EQ(f.layer(0).dEr, 3.9);
+    EXPECT_DOUBLE_EQ(f.layer(0).dThickness, 35e-6);
+    EXPECT_EQ(f.text(1, kColEr), "<Auto>");
+}
+
+TEST(LayerGridEditing, UsagesOnlyAHostGivesSurviveAStore)
+{
+    std::vector<LMLAYEREX> layers = test::fiveLayers();
+    layers[2].nUsage = kSplitPlane;
+    layers[4].nUsage = kFloodedSignal;
+    GridFixture f(layers);
+    EXPECT_EQ(f.text(3, kColUsage), "Split/Mixed");
+    EXPECT_EQ(f.text(5, kColUsage), "Flooded Signal");
+    ASSERT_TRUE(f.enter(3, kColLayerName, "  Split  "));
+    f.grid->commitIfModified();
+    EXPECT_EQ(f.layer(2).nUsage, kSplitPlane);
+    EXPECT_EQ(f.layer(4).nUsage, kFloodedSignal);
+    EXPECT_EQ(layerName(f.layer(2)), "Split") << "blanks at both ends go";
+}
+
+TEST(LayerGridEditing, TypeOfTheOnlyLayerBecomesThePlainDielectric)
+{
+    for (const bool rigidFlex : {false, true}) {
+        GridFixture f({layerOf(kSignal, "Only", rgb(255, 0, 0))}, kDefaultCaps | (rigidFlex ? kCapRigidFlex : 0u));
+        f.grid->choose(f.at(1, kColType), "Dielectric");
+        const LMLAYEREX& layer = f.layer(0);
+        EXPECT_EQ(layer.nUsage, rigidFlex ? kRigid : kSubstrate);
+        EXPECT_DOUBLE_EQ(layer.dThickness, 0.000254);
+        EXPECT_DOUBLE_EQ(layer.dEr, 4.3);
+        EXPECT_EQ(f.text(1, kColUsage), rigidFlex ? "Rigid" : "Substrate");
+        EXPECT_EQ(f.text(1, kColEr), "4.3");
+        EXPECT_TRUE(f.notApplicable(1, kColColor));
+        EXPECT_TRUE(f.grid->flags().rowsModified && f.grid->flags().valuesChanged);
+    }
+}
+
+TEST(LayerGridEditing, TypeChangesTakeTheMostSuitableUsageOfTheirKind)
+{
+    // A top dielectric made metal: the most suitable usage, Solder Mask, is no metal usage.
+    GridFixture top({layerOf(kSolderMask), layerOf(kSignal, "Top", rgb(255, 0, 0)), layerOf(kSubstrate),
+                     layerOf(kSignal, "Bottom", rgb(0, 255, 0))});
+    top.grid->choose(top.at(1, kColType), "Metal");
+    EXPECT_EQ(top.layer(0).nType, kMetal);
+    EXPECT_EQ(top.layer(0).nUsage, kSignal);
+    EXPECT_NE(top.layer(0).crColor, 0u);
+    EXPECT_NE(top.layer(0).crColor, rgb(255, 0, 0));
+
+    // A metal between dielectrics made dielectric keeps only its loss tangent.
+    std::vector<LMLAYEREX> layers = test::fiveLayers();
+    layers[2].dLossTangent = 0.02;
+    layers[2].dThickness = 70e-6;
+    GridFixture f(layers);
+    f.grid->choose(f.at(3, kColType), "Dielectric");
+    const LMLAYEREX& layer = f.layer(2);
+    EXPECT_EQ(layer.nUsage, kSubstrate);
+    EXPECT_DOUBLE_EQ(layer.dLossTangent, 0.02);
+    EXPECT_EQ(layerName(layer), "");
+    EXPECT_DOUBLE_EQ(layer.dThickness, 0.000254);
+    EXPECT_EQ(f.grid->history().undoDepth(), 1u);
+
+    // One undo step gives the plane back, in the layer and in the row.
+    ASSERT_TRUE(f.grid->undo());
+    EXPECT_EQ(layerName(f.layer(2)), "GND");
+    EXPECT_EQ(f.layer(2).nUsage, kSolidPlane);
+    EXPECT_DOUBLE_EQ(f.layer(2).dThickness, 70e-6);
+    EXPECT_EQ(f.text(3, kColType), "Metal");
+    EXPECT_EQ(f.text(3, kColLayerName), "GND");
+}
+
+TEST(LayerGridEditing, InnerDielectricsOfARigidBoardAreSubstrate)
+{
+    std::vector<LMLAYEREX> layers = test::fiveLayers();
+    layers[1] = layerOf(kSolderMask);
+    layers[1].nTechnology = kNoTechnology;
+    layers.insert(layers.begin(), layerOf(kSolderMask));
+    GridFixture f(layers);
+    // A reload only looks: the inner mask keeps its usage behind a read-only cell.
+    EXPECT_FALSE(acceptsInput(f.style(3, kColUsage)));
+    EXPECT_EQ(f.style(3, kColUsage).background, kLightBlue);
+    EXPECT_EQ(f.layer(2).nUsage, kSolderMask);
+    EXPECT_TRUE(acceptsInput(f.style(1, kColUsage))) << "the outer mask stays a choice";
+    EXPECT_FALSE(isChoice(f.style(2, kColUsage), "Plating")) << "no plating between a mask and a core";
+
+    f.grid->choose(f.at(4, kColUsage), "Signal"); // any change runs the full pass
+    EXPECT_EQ(f.layer(2).nUsage, kSubstrate);
+    EXPECT_EQ(f.layer(2).nTechnology, kPrepreg);
+    EXPECT_EQ(f.text(3, kColUsage), "Substrate");
+    EXPECT_EQ(f.text(3, kColTechnology), "Prepreg");
+    EXPECT_EQ(f.layer(0).nUsage, kSolderMask);
+}
+
+TEST(LayerGridEditing, PlatingWherePlatingCannotStandBecomesSignal)
+{
+    GridFixture f({layerOf(kSignal, "Layer_01", rgb(255, 0, 0)), layerOf(kPlating, "P"),
+                   layerOf(kSignal, "Bottom", rgb(0, 255, 0))});
+    EXPECT_EQ(f.layer(1).nUsage, kPlating) << "a reload changes no layer";
+    f.grid->layerKindPass(false);
+    EXPECT_EQ(f.layer(1).nUsage, kSignal);
+    EXPECT_EQ(layerName(f.layer(1)), "Layer_02");
+    EXPECT_EQ(f.layer(1).crColor, rgb(0, 0, 255));
+    EXPECT_EQ(f.text(2, kColLayerName), "Layer_02");
+    EXPECT_FALSE(f.notApplicable(2, kColVisible));
+}
+
+TEST(LayerGridEditing, MetalChoiceRewritesTheMetalProperties)
+{
+    GridFixture f(test::fiveLayers());
+    f.grid->choose(f.at(1, kColMetal), "Gold");
+    EXPECT_EQ(f.text(1, kColBulkR), "2.439e-08");
+    EXPECT_FALSE(acceptsInput(f.style(1, kColBulkR)));
+    f.grid->choose(f.at(1, kColMetal), "<Custom>");
+    EXPECT_EQ(f.text(1, kColBulkR), "2.439e-08") << "a custom metal keeps what its cells show";
+    EXPECT_TRUE(acceptsInput(f.style(1, kColBulkR)));
+    f.grid->idleRefresh();
+    EXPECT_EQ(f.layer(0).nMetal, kCustomMetal);
+    EXPECT_DOUBLE_EQ(f.layer(0).dBulkResistivity, 2.439e-08);
+    EXPECT_EQ(f.grid->history().undoDepth(), 2u);
+}
+
+TEST(LayerGridEditing, CheckBoxAndColourButton)
+{
+    GridFixture f(test::fiveLayers());
+    f.grid->flags() = {};
+    f.grid->cellButtonClicked(f.at(1, kColVisible));
+    EXPECT_EQ(f.text(1, kColVisible), "0");
+    EXPECT_EQ(f.layer(0).bVisible, 0) << "the row is read back at once";
+    EXPECT_TRUE(f.grid->flags().rowsModified);
+
+    f.platform.colourAnswers = {std::nullopt, rgb(10, 20, 30)};
+    f.grid->cellButtonClicked(f.at(1, kColColor));
+    EXPECT_EQ(f.style(1, kColColor).background, rgb(255, 0, 0)) << "cancelled";
+    f.grid->cellButtonClicked(f.at(1, kColColor));
+    EXPECT_EQ(f.platform.coloursOffered, (std::vector<uint32_t>{rgb(255, 0, 0), rgb(255, 0, 0)}));
+    EXPECT_EQ(f.style(1, kColColor).background, rgb(10, 20, 30));
+    f.grid->idleRefresh();
+    EXPECT_EQ(f.layer(0).crColor, rgb(10, 20, 30));
+    EXPECT_EQ(f.grid->history().undoDepth(), 2u);
+}
+
+} // namespace
+} // namespace lm

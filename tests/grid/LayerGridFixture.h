@@ -1,0 +1,72 @@
+#pragma once
+// A layer grid over one board of an editor instance, with the headless
+// platform; shared by the grid's presentation and editing tests.
+#include "HeadlessPlatform.h"
+#include "api/EditorInstance.h"
+#include "grid/LayerGrid.h"
+#include "model/Catalogues.h"
+#include "model/LayerRecord.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+namespace lm::test {
+
+inline LMLAYEREX layerOf(int32_t usage, const char* name = "", uint32_t colour = 0)
+{
+    LMLAYEREX layer = defaultLayer(usage);
+    setLayerName(layer, name);
+    layer.crColor = colour;
+    return layer;
+}
+
+// Top, Core, GND, Core, Bottom.
+inline std::vector<LMLAYEREX> fiveLayers()
+{
+    return {layerOf(kSignal, "Top", rgb(255, 0, 0)), layerOf(kSubstrate), layerOf(kSolidPlane, "GND", rgb(0, 0, 255)),
+            layerOf(kSubstrate), layerOf(kSignal, "Bottom", rgb(0, 255, 0))};
+}
+
+struct GridFixture {
+    HeadlessPlatform platform;
+    EditorInstance instance;
+    std::unique_ptr<LayerGrid> grid;
+    int picturesUpdated = 0;
+
+    explicit GridFixture(const std::vector<LMLAYEREX>& layers, uint32_t caps = kDefaultCaps)
+    {
+        instance.setCaps(~0u, caps);
+        const LMLAYEREX none{};
+        EXPECT_TRUE(instance.addStackup(1, "board", layers.empty() ? &none : layers.data(),
+                                        static_cast<int32_t>(layers.size())));
+        instance.showBoard(0);
+        grid = std::make_unique<LayerGrid>(instance, platform);
+        grid->setHooks({[this] { ++picturesUpdated; }, nullptr, nullptr});
+        grid->setup(8, 16);
+        grid->reload();
+    }
+
+    CellPos at(int32_t row, int32_t columnId) const { return {row, grid->colOf(columnId)}; }
+    const std::string& text(int32_t row, int32_t columnId) const { return grid->cells().text(row, grid->colOf(columnId)); }
+    const CellStyle& style(int32_t row, int32_t columnId) const
+    {
+        return grid->cells().style(row, grid->colOf(columnId));
+    }
+    bool notApplicable(int32_t row, int32_t columnId) const
+    {
+        return style(row, columnId).control == CellControl::Static;
+    }
+    LMLAYEREX& layer(std::size_t index) { return instance.settings().currentBoard->layers.at(index); }
+
+    // Typing a whole text into an edit cell and leaving it.
+    bool enter(int32_t row, int32_t columnId, std::string_view typed)
+    {
+        grid->beginEdit(at(row, columnId));
+        grid->textTyped(at(row, columnId), typed, static_cast<int32_t>(typed.size()));
+        return grid->finishEdit(at(row, columnId));
+    }
+};
+
+} // namespace lm::test

@@ -1,0 +1,242 @@
+#include "LayerGridFixture.h"
+
+#include "grid/GridStyles.h"
+#include "grid/LayerColumnRules.h"
+#include "grid/TabChangeCmd.h"
+#include "ui/TabDescr.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+namespace lm {
+namespace {
+
+using test::GridFixture;
+using test::layerOf;
+
+constexpr uint32_t kLightBlue = rgb(200, 218, 238);
+constexpr uint32_t kSilver = rgb(192, 192, 192);
+
+TEST(LayerGrid, ShapeHeadersWidthsAndRowNumbers)
+{
+    GridFixture f(test::fiveLayers());
+    const CellGrid& cells = f.grid->cells();
+    ASSERT_EQ(cells.colCount(), 21);
+    ASSERT_EQ(cells.rowCount(), 6);
+    EXPECT_EQ(f.grid->colOf(kColTechnology), 7) << "Technology sits between Usage and Thickness";
+    EXPECT_EQ(f.text(0, kColThickness), "Thickness\num");
+    EXPECT_EQ(f.text(0, kColTCoef), "T coef\n1/°C");
+    EXPECT_EQ(f.text(0, kColLayerName), "Layer Name");
+    EXPECT_EQ(cells.text(5, 0), "5");
+    // Quarters of the average character width (8 px), the row header three characters wide.
+    EXPECT_EQ(f.grid->columnPixelWidth(kColLayerName), 72);
+    EXPECT_EQ(f.grid->columnPixelWidth(kColMetal), 48);
+    EXPECT_EQ(cells.columnWidth(0), 24);
+    EXPECT_EQ(cells.rowHeight(0), 32);
+
+    GridFixture empty({});
+    EXPECT_EQ(empty.grid->cells().rowCount(), 1) << "an empty stackup shows the header row only";
+}
+
+TEST(LayerGrid, CellsThatDoNotApplyAreSilverAndEmpty)
+{
+    GridFixture f({layerOf(kSignal, "Top", rgb(255, 0, 0)), layerOf(kSubstrate), layerOf(kPlating, "P")});
+    // A dielectric has a Visible value, yet its row shows no check box.
+    for (const int32_t columnId : {kColVisible, kColColor}) {
+        EXPECT_TRUE(f.notApplicable(2, columnId));
+        EXPECT_EQ(f.style(2, columnId).background, kSilver);
+        EXPECT_EQ(f.text(2, columnId), "");
+    }
+    const std::vector<int32_t> platingShows{kColLayerName, kColType,  kColUsage, kColThickness,
+                                            kColMetal,     kColBulkR, kColTCoef};
+    for (int32_t columnId = 0; columnId < kColumnIdCount; ++columnId) {
+        const bool shown = std::find(platingShows.begin(), platingShows.end(), columnId) != platingShows.end();
+        EXPECT_EQ(f.notApplicable(3, columnId), !shown) << "column " << columnId;
+        if (!shown) {
+            EXPECT_EQ(f.text(3, columnId), "") << "column " << columnId;
+        }
+    }
+    EXPECT_EQ(f.style(1, kColColor).background, rgb(255, 0, 0));
+    EXPECT_EQ(f.text(1, kColVisible), "1");
+    EXPECT_EQ(f.style(1, kColVisible).control, CellControl::CheckBox);
+}
+
+TEST(LayerGrid, TypeAndUsageLockedByPermanenceAndKeepInSync)
+{
+    std::vector<LMLAYEREX> layers = test::fiveLayers();
+    layers[0].bPermanent = 1;
+    GridFixture f(layers);
+    EXPECT_FALSE(acceptsInput(f.style(1, kColType)));
+    EXPECT_EQ(f.style(1, kColType).background, kLightBlue);
+    EXPECT_TRUE(acceptsInput(f.style(1, kColUsage)));
+    EXPECT_TRUE(acceptsInput(f.style(5, kColType)));
+
+    GridFixture synced(test::fiveLayers(), kDefaultCaps | kCapKeepInSyncInitial);
+    for (const int32_t row : {1, 2, 5}) {
+        EXPECT_FALSE(acceptsInput(synced.style(row, kColType))) << row;
+        EXPECT_FALSE(acceptsInput(synced.style(row, kColUsage))) << row;
+    }
+}
+
+TEST(LayerGrid, MetalDependentCellsFollowTheMetal)
+{
+    std::vector<LMLAYEREX> layers = test::fiveLayers();
+    layers[0].dBulkResistivity = 5.0; // a catalogue metal shows the table, whatever the record holds
+    layers[4].nMetal = kCustomMetal;
+    layers[4].dBulkResistivity = 2e-08;
+    GridFixture f(layers);
+    EXPECT_EQ(f.text(1, kColBulkR), "1.724e-08");
+    EXPECT_EQ(f.text(1, kColTCoef), "0.00393");
+    EXPECT_FALSE(acceptsInput(f.style(1, kColBulkR)));
+    EXPECT_EQ(f.text(5, kColBulkR), "2e-08");
+    EXPECT_TRUE(acceptsInput(f.style(5, kColBulkR)));
+
+    // Automatic Er (on in a new instance): a metal's Er is the calculator's.
+    EXPECT_EQ(f.text(1, kColEr), "<Auto>");
+    EXPECT_FALSE(acceptsInput(f.style(1, kColEr)));
+    EXPECT_EQ(f.text(2, kColEr), "4.3");
+    EXPECT_TRUE(acceptsInput(f.style(2, kColEr)));
+}
+
+TEST(LayerGrid, ReadOnlyCapabilityLeavesAppearanceAndPlanning)
+{
+    GridFixture f(test::fiveLayers(), kDefaultCaps | kCapReadOnly | kCapLossValues);
+    for (const int32_t columnId : {kColLayerName, kColThickness, kColType, kColLossTangent}) {
+        EXPECT_FALSE(acceptsInput(f.style(1, columnId))) << columnId;
+        EXPECT_EQ(f.style(2, columnId).background, kLightBlue) << columnId;
+    }
+    EXPECT_TRUE(acceptsInput(f.style(1, kColTestWidth)));
+    EXPECT_TRUE(acceptsInput(f.style(1, kColVisible)));
+
+    GridFixture lossEditable(test::fiveLayers(), kDefaultCaps | kCapReadOnly | kCapLossTangentEditable);
+    EXPECT_TRUE(acceptsInput(lossEditable.style(2, kColLossTangent)));
+    EXPECT_FALSE(acceptsInput(lossEditable.style(2, kColEr)));
+}
+
+TEST(LayerGrid, UnitsChangeRewritesValuesAndHeadersKeepingPendingEdits)
+{
+    GridFixture f(test::fiveLayers());
+    LMUNIT mils = metricUnit();
+    std::strcpy(mils.szLengthUnit, "mils");
+    mils.dLengthFactor = 1e6 / 25.4;
+    mils.nLengthDigits = 2;
+    f.instance.settings().units.push_back(mils);
+
+    ASSERT_TRUE(f.enter(2, kColThickness, "127")); // typed in um, not yet stored
+    f.instance.settings().unitIndex = 1;
+    f.grid->unitsChanged();
+    EXPECT_EQ(f.text(0, kColThickness), "Thickness\nmils");
+    EXPECT_EQ(f.text(2, kColThickness), "5");
+    EXPECT_EQ(f.text(4, kColThickness), "10");
+    EXPECT_NEAR(f.layer(1).dThickness, 127e-6, 1e-12);
+
+    // Metal thickness as a weight: one ounce of copper with an ounce unit.
+    f.instance.settings().units[1].dWeightFactor = 1.0 / 28.349523125;
+    std::strcpy(f.instance.settings().units[1].szWeightUnit, "oz");
+    f.instance.settings().metalThicknessAs = kThicknessAsWeight;
+    f.grid->unitsChanged();
+    EXPECT_EQ(f.text(0, kColThickness), "Thickness\nmils, oz");
+    EXPECT_EQ(f.text(1, kColThickness), "1");
+    EXPECT_EQ(f.text(2, kColThickness), "5");
+    ASSERT_TRUE(f.enter(1, kColThickness, "2"));
+    f.grid->commitIfModified();
+    EXPECT_NEAR(f.layer(0).dThickness, 2 * 3.429e-05, 1e-10);
+}
+
+TEST(LayerGrid, PlanningDecidesWidthGapAndCurve)
+{
+    GridFixture single(test::fiveLayers(), kDefaultCaps | kCapLossValues);
+    EXPECT_EQ(single.style(1, kColWidth).control, CellControl::ReadOnlyEdit);
+    EXPECT_TRUE(single.notApplicable(1, kColGap));
+    EXPECT_TRUE(single.notApplicable(1, kColZ0Curve));
+    EXPECT_EQ(single.text(1, kColLossCurve), "View...");
+    // A computed width lives in its cell only.
+    single.grid->cells().setText(1, single.grid->colOf(kColWidth), "999");
+    single.grid->storeAllRows();
+    EXPECT_DOUBLE_EQ(single.layer(0).dWidth, 0.000254);
+
+    GridFixture pair(test::fiveLayers(), kDefaultCaps | kCapDiffPairPlanning);
+    pair.instance.settings().z0DiffPair = true;
+    pair.instance.settings().z0Strategy = 0; // solve for separation
+    pair.grid->reload();
+    EXPECT_TRUE(acceptsInput(pair.style(1, kColWidth)));
+    EXPECT_EQ(pair.style(1, kColGap).control, CellControl::ReadOnlyEdit);
+    ASSERT_TRUE(pair.enter(1, kColWidth, "300"));
+    pair.grid->commitIfModified();
+    EXPECT_DOUBLE_EQ(pair.layer(0).dWidth, 300e-6);
+
+    pair.instance.settings().z0Strategy = 2; // solve for both
+    pair.grid->reload();
+    EXPECT_TRUE(pair.notApplicable(1, kColWidth));
+    EXPECT_TRUE(pair.notApplicable(1, kColGap));
+    EXPECT_EQ(pair.text(1, kColZ0Curve), "View...");
+    EXPECT_TRUE(pair.notApplicable(2, kColZ0Curve));
+}
+
+// Makes a tab current for the grid's undo, as the editor dialog does.
+struct FakeTabs : TabSwitchTarget {
+    LayerGrid* grid = nullptr;
+    std::vector<int32_t> selected;
+    bool selectTabById(int32_t tabId) override
+    {
+        selected.push_back(tabId);
+        const CTabDescrArray tabs = defaultTabs();
+        grid->showTab(tabId, tabs[static_cast<std::size_t>(tabId)].columns(), true);
+        return true;
+    }
+};
+
+TEST(LayerGrid, ShowTabLaysOutColumnsAndRecordsTheSwitch)
+{
+    GridFixture f(test::fiveLayers());
+    FakeTabs tabs;
+    tabs.grid = f.grid.get();
+    f.grid->setHooks({nullptr, &tabs, nullptr});
+    const CTabDescrArray defaults = defaultTabs();
+    const CellGrid& cells = f.grid->cells();
+
+    EXPECT_TRUE(f.grid->showTab(kTabBasic, defaults[kTabBasic].columns(), false)) << "unknown widths are fitted";
+    EXPECT_FALSE(f.grid->history().canUndo()) << "the first tab records nothing";
+    EXPECT_TRUE(cells.columnHidden(f.grid->colOf(kColTechnology)));
+    EXPECT_EQ(cells.visualColumn(4), f.grid->colOf(kColLayerName));
+    EXPECT_EQ(cells.visualColumn(10), f.grid->colOf(kColZ0));
+
+    EXPECT_FALSE(f.grid->showTab(kTabMetal, defaults[kTabMetal].columns(), true));
+    EXPECT_TRUE(cells.columnHidden(f.grid->colOf(kColVisible)));
+    EXPECT_EQ(cells.visualColumn(1), f.grid->colOf(kColLayerName));
+    EXPECT_EQ(f.grid->columnPixelWidth(kColLayerName), 32 * 8 / 4);
+    EXPECT_EQ(f.grid->columnPixelWidth(kColLossCurve), 18 * 8 / 4);
+
+    ASSERT_TRUE(f.grid->undo());
+    EXPECT_EQ(tabs.selected, std::vector<int32_t>{kTabBasic});
+    EXPECT_EQ(f.grid->tabShown(), kTabBasic);
+    EXPECT_FALSE(f.grid->history().canUndo()) << "the undo's own tab switch is no new step";
+    ASSERT_TRUE(f.grid->redo());
+    EXPECT_EQ(f.grid->tabShown(), kTabMetal);
+}
+
+TEST(LayerGrid, SelectionFollowsClicksUnlessKept)
+{
+    GridFixture f(test::fiveLayers());
+    const CellGrid& cells = f.grid->cells();
+    f.grid->selectLayer(2);
+    EXPECT_EQ(cells.current().row, 3);
+    EXPECT_EQ(cells.selectedRows(), std::vector<int32_t>{3});
+
+    f.grid->rowHeaderClicked(5, true, false);
+    EXPECT_EQ(cells.selectedRows(), (std::vector<int32_t>{3, 4, 5}));
+    f.grid->cellClicked(f.at(1, kColThickness));
+    EXPECT_FALSE(cells.anySelected());
+
+    f.grid->rowHeaderClicked(2, false, false);
+    f.grid->rowHeaderClicked(4, false, true);
+    EXPECT_EQ(cells.selectedRows(), (std::vector<int32_t>{2, 4}));
+    f.instance.settings().keepSelection = true;
+    f.grid->cellClicked(f.at(1, kColThickness));
+    EXPECT_EQ(cells.selectedRows(), (std::vector<int32_t>{2, 4}));
+    EXPECT_THROW(f.grid->selectLayer(5), LMInvalidArgument);
+}
+
+} // namespace
+} // namespace lm
