@@ -1,0 +1,205 @@
+#include "picture/StackupPicture.h"
+
+#include "PictureFixture.h"
+#include "RecordingCanvas.h"
+
+#include <gtest/gtest.h>
+
+namespace lm {
+namespace {
+
+using test::CanvasCall;
+using test::CanvasOp;
+using test::FakePictureHost;
+using test::PictureBoard;
+using test::RecordingCanvas;
+
+constexpr uint32_t kButtonFace = rgb(212, 208, 200);
+
+// Four substrates of 32 pixels in a 600 x 800 client.
+struct PictureOnBoard : ::testing::Test {
+    PictureBoard b{{kSubstrate, kSubstrate, kSubstrate, kSubstrate}};
+    FakePictureHost host;
+    StackupPicture picture{b.settings};
+    RecordingCanvas canvas;
+
+    void SetUp() override
+    {
+        picture.setHost(&host);
+        picture.layout({600, 800}, canvas);
+    }
+    // A point on the front face of a layer, or just below the stack.
+    Point on(int32_t layer) const
+    {
+        const PictureLayout& layout = picture.currentLayout();
+        const int32_t y = layer < 4 ? layout.layerTop[static_cast<std::size_t>(layer)] + 5 : layout.stack.bottom + 5;
+        return {layout.stack.left + 10, y};
+    }
+    void drag(int32_t from, int32_t over)
+    {
+        picture.leftDown(on(from));
+        picture.mouseMove(on(over));
+        picture.leftUp(on(over));
+    }
+};
+
+TEST_F(PictureOnBoard, MouseDoesNothingWithoutTheCapability)
+{
+    b.settings.caps &= ~uint32_t{kCapPictureMouse};
+    picture.mouseMove(on(1));
+    picture.leftDown(on(1));
+    picture.mouseMove(on(3));
+    picture.leftUp(on(3));
+    picture.doubleClick(on(1));
+    EXPECT_EQ(picture.hoveredLayer(), -1);
+    EXPECT_FALSE(picture.dragging());
+    EXPECT_EQ(host.redraws, 0);
+    EXPECT_TRUE(host.captures.empty());
+    EXPECT_TRUE(host.moves.empty());
+    EXPECT_TRUE(host.selected.empty());
+}
+
+TEST_F(PictureOnBoard, HoverOutlinesTheFrontFaceAndDoubleClickSelectsItsRow)
+{
+    picture.mouseMove(on(1));
+    picture.mouseMove(on(1));
+    EXPECT_EQ(picture.hoveredLayer(), 1);
+    EXPECT_EQ(host.redraws, 1);
+
+    picture.paint(canvas, kButtonFace);
+    const CanvasCall outline = canvas.ofKind(CanvasOp::Rectangle).back();
+    const PictureLayout& layout = picture.currentLayout();
+    EXPECT_EQ(outline.rect, (Rect{layout.stack.left, layout.layerTop[1], layout.stack.right, layout.layerTop[2]}));
+    EXPECT_TRUE(outline.xorOn);
+    EXPECT_EQ(outline.pen, (Pen{PenStyle::Dotted, rgb(255, 255, 255), 1}));
+
+    picture.mouseMove({5, 5});
+    EXPECT_EQ(picture.hoveredLayer(), -1);
+    EXPECT_EQ(host.redraws, 2);
+
+    picture.doubleClick(on(2));
+    picture.doubleClick({5, 5});
+    EXPECT_EQ(host.selected, (std::vector<int32_t>{2}));
+}
+
+TEST_F(PictureOnBoard, DragMovesTheLayerWhereItIsDropped)
+{
+    picture.leftDown(on(0));
+    EXPECT_TRUE(picture.dragging());
+    EXPECT_EQ(picture.dropTarget(), 0);
+    EXPECT_EQ(host.cursors.front(), PictureCursor::Drag);
+    picture.mouseMove(on(2)); // below the dragged layer: lands above layer 2
+    EXPECT_EQ(picture.dropTarget(), 2);
+    ASSERT_EQ(host.checks.size(), 1u);
+    EXPECT_EQ(host.checks[0].first, 0);
+    EXPECT_EQ(host.checks[0].count, 1);
+    EXPECT_EQ(host.checks[0].target, 2);
+
+    picture.paint(canvas, kButtonFace);
+    const PictureLayout& layout = picture.currentLayout();
+    const int32_t y = layout.layerTop[2];
+    const CanvasCall arrow = canvas.ofKind(CanvasOp::Polygon).back();
+    EXPECT_EQ(arrow.points.front(), (Point{layout.stack.left - 3, y}));
+    EXPECT_EQ(arrow.brush.colour, rgb(255, 255, 255));
+    EXPECT_EQ(arrow.pen.colour, rgb(0, 0, 0));
+    EXPECT_EQ(canvas.ofKind(CanvasOp::Line).back().points,
+              (std::vector<Point>{{layout.stack.left, y}, {layout.stack.right, y}}));
+
+    picture.leftUp(on(2));
+    EXPECT_FALSE(picture.dragging());
+    EXPECT_EQ(picture.dropTarget(), -1);
+    EXPECT_EQ(host.captures, (std::vector<bool>{true, false}));
+
+    drag(3, 1); // above the dragged layer: lands below layer 1
+    drag(1, 4); // below the stack: to the bottom
+    drag(2, 2); // back where it was
+    EXPECT_EQ(host.moves, (std::vector<std::pair<int32_t, int32_t>>{{0, 1}, {3, 2}, {1, 3}}));
+}
+
+TEST_F(PictureOnBoard, DragStopsWhereTheMoveCheckRefuses)
+{
+    host.allow = [](int32_t target) { return target != 2; };
+    picture.leftDown(on(0));
+    picture.mouseMove(on(2));
+    EXPECT_EQ(picture.dropTarget(), 0);
+    picture.mouseMove(on(3));
+    EXPECT_EQ(picture.dropTarget(), 3);
+    picture.mouseMove(on(2));
+    EXPECT_EQ(picture.dropTarget(), 3); // stays at the last allowed place
+    picture.leftUp(on(2));
+    EXPECT_EQ(host.moves, (std::vector<std::pair<int32_t, int32_t>>{{0, 2}}));
+
+    host.allow = [](int32_t) { return false; };
+    drag(3, 0);
+    EXPECT_EQ(host.moves.size(), 1u);
+    EXPECT_EQ(host.captures.back(), false);
+}
+
+TEST_F(PictureOnBoard, ScrollsWithinTheContentAndShiftsTheDrawing)
+{
+    picture.layout({600, 100}, canvas); // 170 pixels of content, 68 visible
+    EXPECT_EQ(host.bars.back().maximum, 170);
+    EXPECT_EQ(host.bars.back().page, 68);
+    picture.scrollLines(2);
+    EXPECT_EQ(picture.scrollPosition(), 24); // 6/8 of 16 a line
+    picture.scrollPages(1);
+    EXPECT_EQ(picture.scrollPosition(), 92);
+    picture.scrollPages(1);
+    EXPECT_EQ(picture.scrollPosition(), 103); // the last page
+    picture.scrollTo(-5);
+    EXPECT_EQ(picture.scrollPosition(), 0);
+    picture.scrollTo(50);
+    EXPECT_EQ(host.bars.back().position, 50);
+
+    // The mouse sees the content under the pointer.
+    const PictureLayout& layout = picture.currentLayout();
+    picture.mouseMove({layout.stack.left + 1, layout.layerTop[3] - 50});
+    EXPECT_EQ(picture.hoveredLayer(), 3);
+
+    canvas.calls.clear();
+    picture.paint(canvas, kButtonFace);
+    const CanvasCall background = canvas.ofKind(CanvasOp::FillRect).front();
+    EXPECT_EQ(background.rect, (Rect{0, 0, 600, 100}));
+    EXPECT_EQ(background.colour, kButtonFace);
+    EXPECT_EQ(background.origin, (Point{0, 0}));
+    EXPECT_EQ(canvas.ofKind(CanvasOp::FillRect).back().origin, (Point{0, -50}));
+
+    picture.layout({600, 800}, canvas); // everything fits again
+    EXPECT_EQ(picture.scrollPosition(), 0);
+    EXPECT_EQ(host.bars.back().maximum, 0);
+}
+
+TEST(StackupPicture, EmptyOrThinBoardsPaintCalmly)
+{
+    LMEDITSETTINGS noBoard;
+    StackupPicture none(noBoard);
+    RecordingCanvas canvas;
+    none.layout({600, 800}, canvas);
+    none.mouseMove({300, 400});
+    none.leftDown({300, 400});
+    none.paint(canvas, kButtonFace);
+    EXPECT_EQ(canvas.ofKind(CanvasOp::FillRect).size(), 1u); // the background alone
+
+    PictureBoard empty({}, true);
+    StackupPicture blank(empty.settings);
+    blank.layout({600, 800}, canvas);
+    blank.setZ0Values({});
+    blank.paint(canvas, kButtonFace);
+    EXPECT_EQ(canvas.ofKind(CanvasOp::FillRect).size(), 2u);
+
+    PictureBoard flat({kSignal, kSubstrate, kSolidPlane}, true);
+    for (LMLAYEREX& layer : flat.board.layers)
+        layer.dThickness = 0.0;
+    StackupPicture thin(flat.settings);
+    thin.setLabelMode(0);
+    thin.layout({600, 800}, canvas);
+    thin.paint(canvas, kButtonFace);
+    EXPECT_EQ(thin.currentLayout().layerHeight, (std::vector<int32_t>{12, 32, 12}));
+    EXPECT_EQ(canvas.texts().back(), "0 um");
+
+    thin.layout({0, 0}, canvas); // a collapsed pane
+    thin.paint(canvas, kButtonFace);
+}
+
+} // namespace
+} // namespace lm
