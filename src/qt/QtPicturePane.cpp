@@ -1,6 +1,7 @@
 #include "qt/QtPicturePane.h"
 
 #include "qt/QtColor.h"
+#include "qt/QtPictureView.h"
 
 #include "api/EditorInstance.h"
 #include "res/CommandIds.h"
@@ -13,24 +14,22 @@
 namespace lm::qt {
 QtPicturePane::QtPicturePane(EditorInstance& instance, QWidget* parent) : QtPane(instance, parent)
 {
-    // A calm surface in the button-face colour until the stackup drawing lands.
-    picture_ = new QWidget(this);
-    picture_->setObjectName(QStringLiteral("stackupPicture"));
-    picture_->setAutoFillBackground(true);
-    picture_->setBackgroundRole(QPalette::Button);
+    picture_ = new QtPictureView(instance.settings(), this);
     setView(picture_);
     setPropertyBar(res::IDD_PICTURE_BAR);
 }
 
-void QtPicturePane::setLabelMode(int32_t tabId)
-{
-    labelMode_ = tabId;
-    redrawView();
-}
+void QtPicturePane::setLabelMode(int32_t tabId) { picture_->picture().setLabelMode(tabId); }
+
+int32_t QtPicturePane::labelMode() const { return picture_->picture().labelMode(); }
+
+void QtPicturePane::setLayerGrid(LayerGrid* grid) { picture_->setLayerGrid(grid); }
+
+void QtPicturePane::setZ0Values(std::span<const double> values) { picture_->picture().setZ0Values(values); }
 
 void QtPicturePane::updateView()
 {
-    picture_->update();
+    picture_->relayout();
     refreshChecks();
 }
 
@@ -71,9 +70,11 @@ void QtPicturePane::handleBarCommand(uint32_t id, uint32_t code)
     auto* check = qobject_cast<QCheckBox*>(control(id));
     if (check == nullptr || code != kClicked)
         return;
-    // Both changes only redraw until the picture lays out slabs of its own.
-    if (pictureBarCheckChanged(instance().settings(), id, check->isChecked()) != PictureChange::None)
-        redrawView();
+    switch (pictureBarCheckChanged(instance().settings(), id, check->isChecked())) {
+    case PictureChange::Relayout: picture_->relayout(); break;
+    case PictureChange::Redraw: picture_->update(); break;
+    case PictureChange::None: break;
+    }
 }
 
 void QtPicturePane::refreshChecks()

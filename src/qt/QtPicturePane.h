@@ -4,7 +4,15 @@
 // the rules check.
 #include "qt/QtPane.h"
 
+#include <span>
+
+namespace lm {
+class LayerGrid;
+}
+
 namespace lm::qt {
+
+class QtPictureView;
 
 class QtPicturePane : public QtPane {
     Q_OBJECT
@@ -14,12 +22,18 @@ public:
 
     // The picture labels its layers as that tab does.
     void setLabelMode(int32_t tabId);
-    int32_t labelMode() const { return labelMode_; }
+    int32_t labelMode() const;
     // Severity of the rules-check result the status line shows.
     int32_t severity() const { return severity_; }
 
-    // Runs the rules check on the current board, refreshes the status line and
-    // the total thickness, and redraws.
+    // The grid the picture's drags move layers in and its double click selects rows of.
+    void setLayerGrid(LayerGrid* grid);
+    // Z0 of every layer of the current board, from the grid's refresh of computed values.
+    void setZ0Values(std::span<const double> values);
+    QtPictureView* pictureView() const { return picture_; }
+
+    // Lays the picture out anew, runs the rules check on the current board,
+    // refreshes the status line and the total thickness, and redraws.
     void updateView() override;
     void redrawView() override;
 
@@ -32,8 +46,7 @@ private:
     void refreshChecks();
     void refreshThickness();
 
-    QWidget* picture_ = nullptr;
-    int32_t labelMode_ = -1;
+    QtPictureView* picture_ = nullptr;
     int32_t severity_ = 0; // of the rules-check result shown
 };
 
