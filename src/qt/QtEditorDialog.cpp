@@ -75,6 +75,11 @@ QtEditorDialog::~QtEditorDialog()
     }
     if (QWindow* window = windowHandle())
         window->setTransientParent(nullptr);
+    // The panes show the dialog's layer grid, a member that goes before the child widgets would.
+    delete splitter_;
+    splitter_ = nullptr;
+    gridPane_ = nullptr;
+    picturePane_ = nullptr;
 }
 
 void QtEditorDialog::buildControls()
@@ -96,8 +101,15 @@ void QtEditorDialog::buildControls()
     tabBar_->setExpanding(false);
     tabBar_->setDrawBase(false);
     connect(tabBar_, &QTabBar::currentChanged, this, [this](int item) {
-        if (item >= 0)
-            guarded([&] { dialog_.tabSelected(item); });
+        if (item < 0)
+            return;
+        // The tab changes only when the cell in edit can be left.
+        if (gridPane_ && !gridPane_->gridView()->finishOpenEdit()) {
+            const QSignalBlocker quiet(tabBar_);
+            guarded([&] { tabBar_->setCurrentIndex(tabControlIndexOf(instance_.tabs(), instance_.activeTab())); });
+            return;
+        }
+        guarded([&] { dialog_.tabSelected(item); });
     });
     display_ = new QFrame(this);
     display_->setFrameStyle(QFrame::StyledPanel | QFrame::Plain);
@@ -179,7 +191,10 @@ void QtEditorDialog::closeEvent(QCloseEvent* event)
 
 void QtEditorDialog::commitPendingEdit()
 {
-    // The grid shows its rows read-only: no cell is ever in edit.
+    // A refused value keeps its editor open; the rows are stored all the same.
+    if (gridPane_)
+        gridPane_->gridView()->finishOpenEdit();
+    dialog_.grid().flush();
 }
 
 void QtEditorDialog::refreshPicture()
@@ -190,7 +205,8 @@ void QtEditorDialog::refreshPicture()
 
 void QtEditorDialog::prepareGridForClose()
 {
-    // Nothing half-finished can exist in a read-only grid.
+    if (gridPane_)
+        gridPane_->gridView()->dropOpenEdit();
 }
 
 void QtEditorDialog::takeColumnWidths() { dialog_.takeColumnWidths(); }
@@ -316,6 +332,9 @@ Size QtEditorDialog::tabClientSize() const
 void QtEditorDialog::recreatePanes(bool sideBySide, int32_t firstPaneSize)
 {
     // The split commands come from the menu or the tool bar, never from a pane.
+    // A cell in edit is left as a click elsewhere leaves it.
+    if (gridPane_)
+        gridPane_->gridView()->finishOpenEdit();
     delete splitter_;
     gridPane_ = nullptr;
     picturePane_ = nullptr;
@@ -323,8 +342,9 @@ void QtEditorDialog::recreatePanes(bool sideBySide, int32_t firstPaneSize)
     splitter_->setChildrenCollapsible(false);
     // A tracker follows the drag and the panes change once, when it ends.
     splitter_->setOpaqueResize(false);
-    gridPane_ = new QtGridPane(instance_, platform_, splitter_);
+    gridPane_ = new QtGridPane(instance_, platform_, dialog_.grid(), splitter_);
     picturePane_ = new QtPicturePane(instance_, splitter_);
+    picturePane_->setLayerGrid(&dialog_.grid());
     for (QtPane* pane : {static_cast<QtPane*>(gridPane_), static_cast<QtPane*>(picturePane_)})
         pane->setCommandOffer([this](uint32_t id, uint32_t code) { return routeCommand(id, code); });
     connect(splitter_, &QSplitter::splitterMoved, this, [this](int position) {
@@ -376,11 +396,7 @@ void QtEditorDialog::updatePanes()
         picturePane_->updateView();
 }
 
-void QtEditorDialog::rewriteGridRows()
-{
-    if (gridPane_)
-        gridPane_->reload();
-}
+void QtEditorDialog::rewriteGridRows() { dialog_.grid().rewriteAllRows(); }
 
 bool QtEditorDialog::keepInSyncChecked() const { return keepInSync_->isChecked(); }
 

@@ -1,7 +1,9 @@
 #include "qt/QtGridPane.h"
 
 #include "api/EditorInstance.h"
+#include "grid/LayerGrid.h"
 #include "model/Units.h"
+#include "qt/CoreCall.h"
 #include "platform/Platform.h"
 #include "qt/QtGridView.h"
 #include "res/CommandIds.h"
@@ -38,29 +40,29 @@ void applyState(QWidget* widget, const ControlState& state)
 
 } // namespace
 
-QtGridPane::QtGridPane(EditorInstance& instance, Platform& platform, QWidget* parent)
-    : QtPane(instance, parent), platform_(platform), grid_(new QtGridView(instance, this))
+QtGridPane::QtGridPane(EditorInstance& instance, Platform& platform, LayerGrid& grid, QWidget* parent)
+    : QtPane(instance, parent), platform_(platform), layers_(grid), grid_(new QtGridView(grid, this))
 {
     setView(grid_);
     setPropertyBar(res::IDD_GRID_BAR_ALL);
+    // The right-button menu's commands go the way of the bar's: the window first.
+    connect(grid_, &QtGridView::commandChosen, this, [this](uint32_t id) { barCommand(id, kClicked); });
 }
 
-int32_t QtGridPane::averageCharWidth() const { return grid_->averageCharWidth(); }
+int32_t QtGridPane::averageCharWidth() const { return layers_.averageCharWidth(); }
 
-int32_t QtGridPane::columnPixelWidth(int32_t columnId) const { return grid_->columnPixelWidth(columnId); }
+int32_t QtGridPane::columnPixelWidth(int32_t columnId) const { return layers_.columnPixelWidth(columnId); }
 
 void QtGridPane::showTab(int32_t tabId, std::span<const LMGRIDCOLDESCR> columns, bool widthsKnown)
 {
-    grid_->showTab(tabId, columns, widthsKnown);
+    bool fit = false;
+    callCore([&] { fit = layers_.showTab(tabId, columns, widthsKnown); });
+    grid_->tabPlaced(fit);
 }
-
-void QtGridPane::reload() { grid_->reload(); }
-
-void QtGridPane::updateView() { reload(); }
 
 void QtGridPane::redrawView()
 {
-    grid_->refresh();
+    grid_->viewport()->update();
     // The host may have replaced the unit list meanwhile.
     for (const ControlState& state : gridBarStates(propertyBarTemplate(propertyBarId()), instance().settings(), decimalPoint()))
         if (state.id == res::IDC_UNITS)
@@ -82,9 +84,11 @@ void QtGridPane::applyControlStates(const ControlStates& states)
 void QtGridPane::applyEffect(const GridBarEffect& effect)
 {
     applyControlStates(effect.controls);
-    // Until the grid computes values itself, both ask it for its texts anew.
-    if (effect.reshowValues || effect.refreshGrid)
-        grid_->refresh();
+    if (effect.reshowValues)
+        callCore([&] { layers_.unitsChanged(); });
+    // Planning modes restyle rows; the computed values follow with the grid's own refresh.
+    if (effect.refreshGrid)
+        callCore([&] { layers_.rewriteAllRows(); });
 }
 
 void QtGridPane::handleBarCommand(uint32_t id, uint32_t code)
@@ -107,8 +111,8 @@ void QtGridPane::handleBarCommand(uint32_t id, uint32_t code)
             erFrequencyChanged();
         break;
     default:
-        // Apply as Test Width belongs to the Z0 planning of the editable grid;
-        // Customize... is the editor window's (offered to it first).
+        // Apply as Test Width waits for the Z0 planning; Customize... is the
+        // editor window's (offered to it first).
         break;
     }
 }

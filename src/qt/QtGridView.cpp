@@ -1,204 +1,562 @@
 #include "qt/QtGridView.h"
 
-#include "qt/QtColor.h"
-
-#include "api/Board.h"
-#include "api/EditorInstance.h"
-#include "grid/LayerTextTable.h"
+#include "grid/LayerGrid.h"
+#include "qt/CoreCall.h"
+#include "qt/QtGridDelegates.h"
+#include "qt/QtGridLook.h"
+#include "qt/QtGridModel.h"
+#include "qt/QtGridRowHeader.h"
+#include "qt/QtMenus.h"
 #include "qt/QtTemplateControls.h"
 
-#include <QHeaderView>
+#include <QApplication>
+#include <QComboBox>
+#include <QContextMenuEvent>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPainter>
+#include <QScopedValueRollback>
 
 #include <algorithm>
-#include <limits>
 
 namespace lm::qt {
 namespace {
 
-QString textOf(const std::string& text) { return QString::fromStdString(text); }
+// Room for two digits and the header's margins.
+constexpr const char* kRowNumberSample = "888";
+constexpr int kRowPadding = 6;
+constexpr int kHeaderPadding = 8;
 
-int32_t columnIdAt(int column)
+QFont titleFont(const QFont& font)
 {
-    const std::span<const int32_t> ids = gridColumnIds();
-    return column >= 0 && static_cast<std::size_t>(column) < ids.size() ? ids[static_cast<std::size_t>(column)] : -1;
+    QFont title = font;
+    title.setWeight(QFont::DemiBold);
+    return title;
+}
+
+// The right-button menu with the core's states on every level.
+void fillContextMenu(QMenu* menu, const std::vector<res::MenuItem>& items, const CommandStates& states)
+{
+    addMenuItems(
+        menu, items, [](uint32_t) {},
+        [&items, &states](QMenu* submenu, std::size_t i) { fillContextMenu(submenu, items[i].items, states); });
+    applyCommandStates(menu, states);
 }
 
 } // namespace
 
-LayerTableModel::LayerTableModel(EditorInstance& instance, QObject* parent)
-    : QAbstractTableModel(parent), instance_(instance)
-{
-    reload();
-}
-
-void LayerTableModel::reload()
-{
-    beginResetModel();
-    const MBSTACKUPENTRY* board = instance_.settings().currentBoard;
-    const std::size_t count = board != nullptr ? board->layers.size() : 0;
-    rows_ = static_cast<int>(std::min<std::size_t>(count, static_cast<std::size_t>(std::numeric_limits<int>::max())));
-    endResetModel();
-}
-
-void LayerTableModel::refresh()
-{
-    if (rows_ > 0)
-        emit dataChanged(index(0, 0), index(rows_ - 1, columnCount() - 1));
-    emit headerDataChanged(Qt::Horizontal, 0, columnCount() - 1);
-}
-
-int LayerTableModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : rows_; }
-
-int LayerTableModel::columnCount(const QModelIndex& parent) const
-{
-    return parent.isValid() ? 0 : static_cast<int>(gridColumnIds().size());
-}
-
-const LMLAYEREX* LayerTableModel::layerAt(int row) const
-{
-    const MBSTACKUPENTRY* board = instance_.settings().currentBoard;
-    if (board == nullptr || row < 0 || row >= rows_ || static_cast<std::size_t>(row) >= board->layers.size())
-        return nullptr;
-    return &board->layers[static_cast<std::size_t>(row)];
-}
-
-QVariant LayerTableModel::data(const QModelIndex& index, int role) const
-{
-    if (!index.isValid() || !checkIndex(index, CheckIndexOption::ParentIsInvalid))
-        return {};
-    const LMLAYEREX* layer = layerAt(index.row());
-    if (layer == nullptr)
-        return {};
-    const LayerCell cell = layerCell(*layer, columnIdAt(index.column()), instance_.settings(), userDecimalPoint());
-    switch (role) {
-    case Qt::DisplayRole: return cell.look == CellLook::Check ? QVariant() : QVariant(textOf(cell.text));
-    case Qt::CheckStateRole:
-        return cell.look == CellLook::Check ? QVariant(cell.checked ? Qt::Checked : Qt::Unchecked) : QVariant();
-    case Qt::BackgroundRole: return QBrush(colorOf(cell.background));
-    case Qt::ForegroundRole: return QBrush(Qt::black); // on every background the grid gives
-    case Qt::TextAlignmentRole:
-        return QVariant::fromValue(Qt::AlignVCenter | (cell.alignLeft ? Qt::AlignLeft : Qt::AlignHCenter));
-    default: return {};
-    }
-}
-
-QVariant LayerTableModel::headerData(int section, Qt::Orientation orientation, int role) const
-{
-    if (orientation == Qt::Horizontal) {
-        if (section < 0 || section >= columnCount())
-            return {};
-        if (role == Qt::DisplayRole)
-            return textOf(columnHeaderText(columnIdAt(section), instance_.settings()));
-        if (role == Qt::TextAlignmentRole)
-            return QVariant::fromValue(Qt::AlignCenter);
-        return {};
-    }
-    if (section < 0 || section >= rows_)
-        return {};
-    if (role == Qt::DisplayRole)
-        return textOf(rowHeaderText(static_cast<std::size_t>(section) + 1));
-    if (role == Qt::TextAlignmentRole)
-        return QVariant::fromValue(Qt::AlignCenter);
-    return {};
-}
-
-Qt::ItemFlags LayerTableModel::flags(const QModelIndex& index) const
-{
-    if (!index.isValid() || !checkIndex(index, CheckIndexOption::ParentIsInvalid))
-        return Qt::NoItemFlags;
-    // Selectable for reading and copying by eye; nothing is editable in this first form.
-    return Qt::ItemIsEnabled | Qt::ItemIsSelectable;
-}
-
-QtGridView::QtGridView(EditorInstance& instance, QWidget* parent)
-    : QTableView(parent), model_(new LayerTableModel(instance, this))
+QtGridView::QtGridView(LayerGrid& grid, QWidget* parent)
+    : QTableView(parent), grid_(grid), model_(new QtGridModel(grid.cells(), this)),
+      delegates_(new GridCellDelegates(grid, this)), rowHeader_(new QtGridRowHeader(this))
 {
     setObjectName(QStringLiteral("layerGrid"));
+    const BaseUnits units = baseUnitsOf(font());
+    if (grid_.averageCharWidth() != units.charWidth || grid_.charHeight() != units.charHeight)
+        callCore([&] { grid_.setup(units.charWidth, units.charHeight); });
+
+    setVerticalHeader(rowHeader_);
     setModel(model_);
-    setEditTriggers(QAbstractItemView::NoEditTriggers);
-    setSelectionBehavior(QAbstractItemView::SelectItems);
-    setAlternatingRowColors(false);
+    setItemDelegate(delegates_);
+    delegates_->setEditorCreated([this](const QModelIndex& index, QWidget* editor) { editorCreated(index, editor); });
+    // The core selects; Qt only shows it.
+    setSelectionMode(QAbstractItemView::NoSelection);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::EditKeyPressed);
+    setTabKeyNavigation(true);
     setWordWrap(false);
+    setCornerButtonEnabled(false);
     setShowGrid(true);
     setGridStyle(Qt::SolidLine);
-    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    setStyleSheet(QStringLiteral("QTableView { gridline-color: %1; }").arg(look::kGridLine.name()));
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
 
     QHeaderView* header = horizontalHeader();
-    QFont headerFont = font();
-    headerFont.setBold(true);
-    header->setFont(headerFont);
     header->setSectionsMovable(false);
     header->setHighlightSections(false);
     header->setDefaultAlignment(Qt::AlignCenter);
-    // The title row is two character heights high: the title and its unit.
-    header->setMinimumHeight(2 * QFontMetrics(headerFont).height() + 6);
+    header->setSectionResizeMode(QHeaderView::Interactive);
+    header->setMinimumSectionSize(units.charWidth);
+    // Two lines: the title and its unit.
+    header->setMinimumHeight(2 * QFontMetrics(titleFont(font())).height() + kHeaderPadding);
+    const int rowHeight = fontMetrics().height() + kRowPadding;
+    rowHeader_->setMinimumSectionSize(rowHeight);
+    rowHeader_->setDefaultSectionSize(rowHeight);
 
-    QHeaderView* rows = verticalHeader();
-    rows->setSectionResizeMode(QHeaderView::Fixed);
-    rows->setDefaultSectionSize(fontMetrics().height() + 6);
-    rows->setDefaultAlignment(Qt::AlignCenter);
-    // The row-header column is three average characters wide.
-    rows->setFixedWidth(3 * averageCharWidth() + 8);
+    connect(model_, &QtGridModel::gridColumnsChanged, this, &QtGridView::applyColumns);
+    connect(model_, &QtGridModel::gridSelectionChanged, this, &QtGridView::mirrorSelection);
+    connect(model_, &QAbstractItemModel::modelReset, this, [this] {
+        // A reset took every editor away.
+        if (editor_)
+            forgetEditor();
+    });
+    connect(model_, &QAbstractItemModel::dataChanged, this, [this] {
+        // Undo and redo give up the edit in the core: its editor goes too.
+        if (editor_ && !finishing_ && qobject_cast<QLineEdit*>(editor_) && !grid_.editInProgress())
+            dropOpenEdit();
+    });
+    connect(header, &QHeaderView::sectionResized, this,
+            [this](int column, int, int size) { columnResized(column, size); });
+    connect(rowHeader_, &QtGridRowHeader::rowPressed, this,
+            [this](int row, Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint globalPos) {
+                if (button == Qt::LeftButton)
+                    rowPressed(row + 1, modifiers, globalPos);
+            });
+    connect(rowHeader_, &QtGridRowHeader::mouseDragged, this, &QtGridView::dragMoved);
+    connect(rowHeader_, &QtGridRowHeader::mouseReleased, this, [this] { dragReleased(); });
 
-    for (int column = 0; column < model_->columnCount(); ++column)
-        header->resizeSection(column, lm::columnPixelWidth(defaultColumnWidth(columnIdAt(column)), averageCharWidth()));
+    applyColumns();
+    mirrorSelection();
 }
 
-void QtGridView::refresh()
+QtGridView::~QtGridView()
 {
-    model_->refresh();
-    viewport()->update();
+    delegates_->setEditorCreated({});
+    if (editor_)
+        callCore([&] { grid_.setEditorOpen(false); });
 }
 
-int32_t QtGridView::averageCharWidth() const { return baseUnitsOf(font()).charWidth; }
+// ------------------------------------------------------------------ columns
 
-int32_t QtGridView::columnPixelWidth(int32_t columnId) const
+void QtGridView::applyColumns()
 {
-    const int32_t column = gridColumnOf(columnId);
-    return column < 0 ? 0 : horizontalHeader()->sectionSize(column);
-}
-
-void QtGridView::showTab(int32_t tabId, std::span<const LMGRIDCOLDESCR> columns, bool widthsKnown)
-{
+    const CellGrid& cells = model_->cells();
     QHeaderView* header = horizontalHeader();
-    setUpdatesEnabled(false);
-    for (int column = 0; column < model_->columnCount(); ++column) {
-        const int32_t id = columnIdAt(column);
-        const bool listed =
-            std::any_of(columns.begin(), columns.end(), [id](const LMGRIDCOLDESCR& c) { return c.columnId == id; });
-        header->setSectionHidden(column, !listed);
+    const int count = std::min(model_->columnCount(), cells.colCount() - 1);
+    const QScopedValueRollback<bool> quiet(applyingColumns_, true);
+    for (int32_t position = 1; position <= count; ++position) {
+        const int column = cells.visualColumn(position) - 1;
+        if (column >= 0 && column < count)
+            header->moveSection(header->visualIndex(column), position - 1);
     }
-    const int32_t perChar = averageCharWidth();
-    const int lastPosition = model_->columnCount() - 1;
-    for (std::size_t k = 0; k < columns.size(); ++k) {
-        const int32_t column = gridColumnOf(columns[k].columnId);
-        if (column < 0)
-            continue; // a host's column id the grid has no column for
-        const int position = static_cast<int>(std::min<std::size_t>(k, static_cast<std::size_t>(lastPosition)));
-        header->moveSection(header->visualIndex(column), position);
-        header->resizeSection(column, std::max(0, lm::columnPixelWidth(columns[k].width, perChar)));
+    for (int column = 0; column < count; ++column) {
+        const bool hidden = cells.columnHidden(column + 1);
+        header->setSectionHidden(column, hidden);
+        if (!hidden)
+            header->resizeSection(column, cells.columnWidth(column + 1));
     }
-    setUpdatesEnabled(true);
+    rowHeader_->setFixedWidth(
+        std::max(cells.columnWidth(0), fontMetrics().horizontalAdvance(QLatin1String(kRowNumberSample)) + kRowPadding));
+}
 
-    const bool firstTab = tabsShown_ == 0;
-    const uint64_t showing = ++tabsShown_;
-    tabShown_ = tabId;
-    if (!widthsKnown) {
-        // The first tab arrives while the window is still being built; the
-        // fitting waits for the loop, unless another tab came first.
-        if (firstTab)
-            QMetaObject::invokeMethod(
-                this, [this, showing] { if (showing == tabsShown_) fitColumns(); }, Qt::QueuedConnection);
-        else
-            fitColumns();
-    }
-    viewport()->update();
+void QtGridView::columnResized(int column, int newSize)
+{
+    // Hiding a column reports a width of 0; the cells keep the width it had.
+    if (applyingColumns_ || newSize <= 0 || horizontalHeader()->isSectionHidden(column))
+        return;
+    callCore([&] { model_->cells().setColumnWidth(column + 1, newSize); });
+}
+
+void QtGridView::tabPlaced(bool fit)
+{
+    const bool first = tabsPlaced_ == 0;
+    const uint64_t placing = ++tabsPlaced_;
+    if (!fit)
+        return;
+    // The first tab arrives while the window is still being built; the fitting
+    // waits for the loop, unless another tab came first.
+    if (first)
+        QMetaObject::invokeMethod(
+            this, [this, placing] { if (placing == tabsPlaced_) fitColumns(); }, Qt::QueuedConnection);
+    else
+        fitColumns();
 }
 
 void QtGridView::fitColumns()
 {
-    horizontalHeader()->resizeSections(QHeaderView::ResizeToContents);
+    {
+        const QScopedValueRollback<bool> quiet(applyingColumns_, true);
+        resizeColumnsToContents();
+    }
+    CellGrid& cells = model_->cells();
+    callCore([&] {
+        CellBatch batch(cells);
+        for (int column = 0; column < model_->columnCount(); ++column)
+            if (!horizontalHeader()->isSectionHidden(column))
+                cells.setColumnWidth(column + 1, columnWidth(column));
+    });
+}
+
+// ------------------------------------------------------------------ selection
+
+void QtGridView::mirrorSelection()
+{
+    const CellGrid& cells = model_->cells();
+    if (editor_ && !finishing_ && cells.current() != editing_)
+        dropOpenEdit(); // the core moved on (a command, the picture)
+
+    QItemSelection rows;
+    const int lastColumn = model_->columnCount() - 1;
+    if (lastColumn >= 0)
+        for (const int32_t row : cells.selectedRows())
+            if (row - 1 < model_->rowCount())
+                rows.select(model_->index(row - 1, 0), model_->index(row - 1, lastColumn));
+    const QScopedValueRollback<bool> quiet(mirroring_, true);
+    selectionModel()->select(rows, QItemSelectionModel::ClearAndSelect);
+    const QModelIndex current = model_->indexOf(cells.current());
+    if (current != currentIndex()) {
+        selectionModel()->setCurrentIndex(current, QItemSelectionModel::NoUpdate);
+        if (current.isValid())
+            scrollTo(current);
+    }
+    viewport()->update();
+    rowHeader_->viewport()->update();
+}
+
+void QtGridView::currentChanged(const QModelIndex& current, const QModelIndex& previous)
+{
+    QTableView::currentChanged(current, previous);
+    // Keys moved the current cell (arrows, Tab): the core hears it as a click.
+    if (!mirroring_ && current.isValid())
+        callCore([&] { grid_.cellClicked(QtGridModel::cellOf(current)); });
+}
+
+// ------------------------------------------------------------------ editing
+
+void QtGridView::editorCreated(const QModelIndex& index, QWidget* editor)
+{
+    editor_ = editor;
+    editing_ = QtGridModel::cellOf(index);
+    callCore([&] {
+        grid_.setEditorOpen(true);
+        grid_.beginEdit(editing_);
+    });
+}
+
+void QtGridView::forgetEditor()
+{
+    editor_ = nullptr;
+    editing_ = {};
+    callCore([&] { grid_.setEditorOpen(false); });
+}
+
+void QtGridView::commitData(QWidget*)
+{
+    // Nothing to take over: the cell has had every keystroke.
+}
+
+void QtGridView::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint)
+{
+    if (editor == nullptr || editor != editor_) {
+        QTableView::closeEditor(editor, hint);
+        return;
+    }
+    if (finishing_)
+        return; // the refusal's message box took the focus
+    const CellPos pos = editing_;
+    const Cell* cell = pos.row < model_->cells().rowCount() && pos.col < model_->cells().colCount()
+                           ? &model_->cells().cell(pos.row, pos.col)
+                           : nullptr;
+    bool finished = true;
+    {
+        const QScopedValueRollback<bool> busy(finishing_, true);
+        if (hint == QAbstractItemDelegate::RevertModelCache)
+            callCore([&] { grid_.cancelEdit(pos); });
+        else if (cell != nullptr && cell->style.control == CellControl::Edit)
+            callCore([&] { finished = grid_.finishEdit(pos); });
+    }
+    if (!finished) {
+        // Refused: the message was shown; the editor keeps the typed text.
+        if (editor_)
+            editor_->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    // Forgotten first: Tab opens the next cell's editor inside Qt's closing.
+    forgetEditor();
+    QTableView::closeEditor(editor, hint);
+}
+
+bool QtGridView::finishOpenEdit()
+{
+    if (!editor_)
+        return true;
+    closeEditor(editor_, QAbstractItemDelegate::NoHint);
+    return !editor_;
+}
+
+void QtGridView::dropOpenEdit()
+{
+    if (!editor_)
+        return;
+    QWidget* editor = editor_;
+    forgetEditor();
+    QTableView::closeEditor(editor, QAbstractItemDelegate::NoHint);
+}
+
+// ------------------------------------------------------------------ mouse and keys
+
+void QtGridView::mousePressEvent(QMouseEvent* event)
+{
+    event->accept();
+    drag_ = {};
+    // Leaving the cell in edit comes first; a refused value keeps the click from going anywhere.
+    if (!finishOpenEdit() || event->button() != Qt::LeftButton)
+        return;
+    const QPoint position = event->position().toPoint();
+    const QModelIndex index = indexAt(position);
+    if (!index.isValid() || !model_->flags(index).testFlag(Qt::ItemIsEnabled))
+        return;
+    const bool wasCurrent = index == currentIndex();
+    if (event->modifiers() == Qt::NoModifier && model_->cells().rowSelected(QtGridModel::cellOf(index).row)) {
+        // A selected row may be dragged away: its click waits for the release.
+        drag_.armed = true;
+        drag_.start = event->globalPosition().toPoint();
+        drag_.clickOnRelease = [this, index = QPersistentModelIndex(index), position, wasCurrent] {
+            if (index.isValid())
+                clickCell(index, position, wasCurrent);
+        };
+        return;
+    }
+    clickCell(index, position, wasCurrent);
+}
+
+void QtGridView::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    // The second click of a double click: an edit cell opens, a check box flips again.
+    mousePressEvent(event);
+}
+
+void QtGridView::mouseMoveEvent(QMouseEvent* event)
+{
+    if (drag_.armed && event->buttons().testFlag(Qt::LeftButton)) {
+        dragMoved(event->globalPosition().toPoint());
+        event->accept();
+        return;
+    }
+    // A held button never drags Qt's own selection or current cell along.
+    if (event->buttons() == Qt::NoButton)
+        QTableView::mouseMoveEvent(event);
+}
+
+void QtGridView::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton && drag_.armed)
+        dragReleased();
+    event->accept();
+}
+
+void QtGridView::clickCell(const QModelIndex& index, const QPoint& position, bool wasCurrent)
+{
+    const CellPos pos = QtGridModel::cellOf(index);
+    if (!callCore([&] { grid_.cellClicked(pos); }))
+        return;
+    const Cell* cell = model_->cellAt(index);
+    if (cell == nullptr)
+        return;
+    const QRect button = delegates_->delegateFor(index).buttonRect(visualRect(index));
+    switch (cell->style.control) {
+    case CellControl::CheckBox:
+    case CellControl::ColourButton:
+    case CellControl::PushButton:
+        if (button.contains(position) && buttonWorks(cell->style))
+            callCore([&] { grid_.cellButtonClicked(pos); });
+        break;
+    case CellControl::Edit:
+        if (wasCurrent) {
+            edit(index);
+            if (auto* line = qobject_cast<QLineEdit*>(editor_.data())) {
+                line->deselect();
+                line->setCursorPosition(line->cursorPositionAt(line->mapFrom(viewport(), position)));
+            }
+        }
+        break;
+    case CellControl::DropDown:
+        if (wasCurrent || button.contains(position)) {
+            edit(index);
+            if (auto* list = qobject_cast<QComboBox*>(editor_.data()))
+                list->showPopup();
+        }
+        break;
+    default: break;
+    }
+}
+
+void QtGridView::keyPressEvent(QKeyEvent* event)
+{
+    if (editor_) {
+        if (forwardingKey_) {
+            event->ignore(); // the editor left a key it was handed: it goes no further
+            return;
+        }
+        if (!editor_->hasFocus()) {
+            // Keys sent to the grid while a cell is in edit are the editor's.
+            const QScopedValueRollback<bool> forwarding(forwardingKey_, true);
+            QCoreApplication::sendEvent(editor_, event);
+            return;
+        }
+        // A key the editor leaves alone (Up, Down, Page Up) leaves the cell first.
+        if (!finishOpenEdit()) {
+            event->accept();
+            return;
+        }
+    }
+    const QModelIndex current = currentIndex();
+    const Cell* cell = model_->cellAt(current);
+    if (cell != nullptr && event->key() == Qt::Key_Space && event->modifiers() == Qt::NoModifier &&
+        buttonWorks(cell->style) && cell->style.control != CellControl::Edit &&
+        cell->style.control != CellControl::DropDown) {
+        callCore([&] { grid_.cellButtonClicked(QtGridModel::cellOf(current)); });
+        return;
+    }
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        // Enter opens the current cell; it never reaches the window's default button.
+        if (current.isValid())
+            edit(current);
+        event->accept();
+        return;
+    }
+    QTableView::keyPressEvent(event);
+}
+
+void QtGridView::contextMenuEvent(QContextMenuEvent* event)
+{
+    event->accept();
+    const QModelIndex index =
+        event->reason() == QContextMenuEvent::Mouse ? indexAt(event->pos()) : currentIndex();
+    if (!index.isValid())
+        return;
+    CommandStates states;
+    std::vector<res::MenuItem> items;
+    if (!callCore([&] { items = grid_.contextMenu(QtGridModel::cellOf(index), states); }) || items.empty())
+        return;
+    QMenu menu(this);
+    fillContextMenu(&menu, items, states);
+    const QPointer<QtGridView> alive(this);
+    const QAction* chosen = menu.exec(event->globalPos());
+    if (alive && chosen != nullptr)
+        emit commandChosen(chosen->data().toUInt());
+}
+
+// ------------------------------------------------------------------ row drag and drop
+
+void QtGridView::rowPressed(int32_t row, Qt::KeyboardModifiers modifiers, const QPoint& globalPos)
+{
+    drag_ = {};
+    const CellGrid& cells = model_->cells();
+    if (!finishOpenEdit() || row < 1 || row >= cells.rowCount())
+        return;
+    const bool extend = modifiers.testFlag(Qt::ShiftModifier);
+    const bool toggle = modifiers.testFlag(Qt::ControlModifier);
+    drag_.start = globalPos;
+    if (!extend && !toggle && cells.rowSelected(row)) {
+        // The selection may be dragged as it is; a plain click selects this row alone.
+        drag_.armed = true;
+        drag_.clickOnRelease = [this, row] { callCore([&] { grid_.rowHeaderClicked(row, false, false); }); };
+        return;
+    }
+    callCore([&] { grid_.rowHeaderClicked(row, extend, toggle); });
+    drag_.armed = !extend && !toggle;
+}
+
+void QtGridView::dragMoved(const QPoint& globalPos)
+{
+    if (!drag_.armed)
+        return;
+    if (!drag_.dragging) {
+        if ((globalPos - drag_.start).manhattanLength() < QApplication::startDragDistance())
+            return;
+        bool allowed = false;
+        callCore([&] { allowed = grid_.canDragSelection(); });
+        if (!allowed) {
+            drag_ = {};
+            return;
+        }
+        drag_.dragging = true;
+        drag_.clickOnRelease = nullptr;
+    }
+    drag_.dropBefore = dropRowAt(viewport()->mapFromGlobal(globalPos).y());
+    rowHeader_->setDropLine(dropLineY());
+    viewport()->update();
+}
+
+void QtGridView::dragReleased()
+{
+    const RowDrag drag = std::exchange(drag_, {});
+    rowHeader_->setDropLine(-1);
+    viewport()->update();
+    if (drag.dragging)
+        callCore([&] { grid_.dropSelection(drag.dropBefore); });
+    else if (drag.clickOnRelease)
+        drag.clickOnRelease();
+}
+
+int32_t QtGridView::dropRowAt(int viewportY) const
+{
+    const int rows = model_->rowCount();
+    const int row = rowAt(viewportY);
+    if (row < 0)
+        return viewportY < 0 ? 1 : rows + 1;
+    const bool lowerHalf = viewportY >= rowViewportPosition(row) + rowHeight(row) / 2;
+    return row + 1 + (lowerHalf ? 1 : 0);
+}
+
+int QtGridView::dropLineY() const
+{
+    const int rows = model_->rowCount();
+    if (rows == 0)
+        return 0;
+    const int above = drag_.dropBefore - 1; // the model row the line runs above
+    if (above < rows)
+        return rowViewportPosition(std::max(above, 0));
+    return rowViewportPosition(rows - 1) + rowHeight(rows - 1);
+}
+
+void QtGridView::paintEvent(QPaintEvent* event)
+{
+    QTableView::paintEvent(event);
+    if (!drag_.dragging)
+        return;
+    QPainter painter(viewport());
+    painter.fillRect(QRect(0, dropLineY() - 1, viewport()->width(), 3), look::kDropLine);
+}
+
+// ------------------------------------------------------------------ wait cursor
+
+void QtGridView::showEvent(QShowEvent* event)
+{
+    QTableView::showEvent(event);
+    watchWindow();
+}
+
+void QtGridView::changeEvent(QEvent* event)
+{
+    QTableView::changeEvent(event);
+    if (event->type() == QEvent::EnabledChange)
+        updateWaitCursor();
+    else if (event->type() == QEvent::ParentChange)
+        watchWindow();
+}
+
+void QtGridView::watchWindow()
+{
+    QWidget* top = window();
+    if (top == watchedWindow_)
+        return;
+    if (watchedWindow_)
+        watchedWindow_->removeEventFilter(this);
+    watchedWindow_ = top;
+    windowBlocked_ = false;
+    top->installEventFilter(this);
+    updateWaitCursor();
+}
+
+bool QtGridView::eventFilter(QObject* object, QEvent* event)
+{
+    const bool blocking = event->type() == QEvent::WindowBlocked || event->type() == QEvent::WindowUnblocked;
+    if (object == watchedWindow_ && blocking) {
+        // A modal child (a message box, a dialog) is up over the grid's window.
+        windowBlocked_ = event->type() == QEvent::WindowBlocked;
+        updateWaitCursor();
+    }
+    return QTableView::eventFilter(object, event);
+}
+
+void QtGridView::updateWaitCursor()
+{
+    if (windowBlocked_ || !window()->isEnabled())
+        setCursor(Qt::WaitCursor);
+    else
+        unsetCursor();
 }
 
 } // namespace lm::qt

@@ -1,72 +1,112 @@
 #pragma once
-// The layer grid as a read-only table: one row per layer of the current board,
-// the 20 columns in grid order with the row numbers in the vertical header.
-// Every text and look comes from the core's layer cells; cell editing is not
-// offered yet.
-#include "ui/TabControl.h"
+// The layer grid on screen: a table view over the core's cells. It shows what
+// the cells hold and hands every click, keystroke, edit and row drag to the
+// layer grid; its selection and current cell only mirror the core's, and its
+// columns follow the cells' visibility, order and widths.
+#include "grid/CellGrid.h"
 
-#include <QAbstractTableModel>
+#include <QAbstractItemDelegate>
+#include <QPointer>
 #include <QTableView>
 
+#include <functional>
+
 namespace lm {
-class EditorInstance;
+class LayerGrid;
 }
 
 namespace lm::qt {
 
-// The current board's layers through the core's layer cells. The row count is
-// taken at reload; a layer array that shrank since shows empty cells until then.
-class LayerTableModel : public QAbstractTableModel {
-    Q_OBJECT
-
-public:
-    LayerTableModel(EditorInstance& instance, QObject* parent);
-
-    // Re-reads the board: every row and header anew.
-    void reload();
-    // The same rows with fresh texts (units, modes, planning changed).
-    void refresh();
-
-    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
-    int columnCount(const QModelIndex& parent = QModelIndex()) const override;
-    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
-    QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
-    Qt::ItemFlags flags(const QModelIndex& index) const override;
-
-private:
-    const LMLAYEREX* layerAt(int row) const;
-
-    EditorInstance& instance_;
-    int rows_ = 0;
-};
+class GridCellDelegates;
+class QtGridModel;
+class QtGridRowHeader;
 
 class QtGridView : public QTableView {
     Q_OBJECT
 
 public:
-    QtGridView(EditorInstance& instance, QWidget* parent);
+    // The first view of a grid gives it the metrics of the grid font.
+    QtGridView(LayerGrid& grid, QWidget* parent);
+    ~QtGridView() override;
 
-    LayerTableModel* layerModel() const { return model_; }
-    void reload() { model_->reload(); }
-    void refresh();
+    LayerGrid& layerGrid() const { return grid_; }
+    QtGridModel* gridModel() const { return model_; }
 
-    // The grid font's average character width (the dialogs' rule).
-    int32_t averageCharWidth() const;
-    // Pixel width of the column showing that id; 0 when none does.
-    int32_t columnPixelWidth(int32_t columnId) const;
-    // Shows the tab's columns in its order and widths and hides the others; with
-    // unknown widths the columns are fitted to their contents, the first time
-    // once the event loop comes round, as the grid is then still being set up.
-    void showTab(int32_t tabId, std::span<const LMGRIDCOLDESCR> columns, bool widthsKnown);
-    // The tab shown; -1 before the first.
-    int32_t tabShown() const { return tabShown_; }
-
-private:
+    // A tab's columns are on the grid. With `fit` they are fitted to their
+    // contents and the widths go back into the cells; the first time once the
+    // event loop comes round, as the window is then still being built.
+    void tabPlaced(bool fit);
     void fitColumns();
 
-    LayerTableModel* model_;
-    int32_t tabShown_ = -1;
-    uint64_t tabsShown_ = 0; // how many times a tab was put on the grid
+    // The editor open on a cell; null when none is.
+    QWidget* openEditor() const { return editor_; }
+    // Ends the open edit as leaving the cell does: false when the value was
+    // refused and the editor stays open with the typed text.
+    bool finishOpenEdit();
+    // Closes the open editor without taking its text (the window is going).
+    void dropOpenEdit();
+
+signals:
+    // A command chosen from the right-button menu.
+    void commandChosen(uint32_t id);
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* object, QEvent* event) override;
+    void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
+    void commitData(QWidget* editor) override;
+    void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
+
+private:
+    void applyColumns();
+    void mirrorSelection();
+    void columnResized(int column, int newSize);
+
+    void editorCreated(const QModelIndex& index, QWidget* editor);
+    void forgetEditor();
+    // A left click on a cell that may be made current.
+    void clickCell(const QModelIndex& index, const QPoint& position, bool wasCurrent);
+
+    // --- row drag and drop, from the row header or from a selected row
+    void rowPressed(int32_t row, Qt::KeyboardModifiers modifiers, const QPoint& globalPos);
+    void dragMoved(const QPoint& globalPos);
+    void dragReleased();
+    int32_t dropRowAt(int viewportY) const;
+    int dropLineY() const;
+
+    void watchWindow();
+    void updateWaitCursor();
+
+    LayerGrid& grid_;
+    QtGridModel* model_;
+    GridCellDelegates* delegates_;
+    QtGridRowHeader* rowHeader_;
+    QPointer<QWidget> editor_;
+    CellPos editing_;
+    bool finishing_ = false;  // the layer grid is ending the edit (its message box may take the focus)
+    bool mirroring_ = false;  // the selection model is being set from the core
+    bool applyingColumns_ = false;
+    bool forwardingKey_ = false; // a key sent to the grid is being handed to the editor
+    uint64_t tabsPlaced_ = 0;
+    QPointer<QWidget> watchedWindow_;
+    bool windowBlocked_ = false;
+
+    struct RowDrag {
+        bool armed = false;    // the button went down where a drag may start
+        bool dragging = false;
+        QPoint start;          // global
+        int32_t dropBefore = 0; // the rows go before this grid row
+        std::function<void()> clickOnRelease; // a press on a selected row clicks only when no drag follows
+    };
+    RowDrag drag_;
 };
 
 } // namespace lm::qt

@@ -105,12 +105,22 @@ void QtMenus::fillMenu(QMenu* menu, const std::vector<res::MenuItem>& items, con
     menu->clear();
     disconnect(menu, &QMenu::aboutToShow, this, nullptr);
     connect(menu, &QMenu::aboutToShow, this, [this, menu, path] { popupOpening(menu, path); });
+    addMenuItems(
+        menu, items, [this](uint32_t id) { command_(id, kCodeMenuOrClick); },
+        [this, &items, &path](QMenu* submenu, std::size_t i) {
+            std::vector<std::size_t> inner = path;
+            inner.push_back(i);
+            fillMenu(submenu, items[i].items, inner);
+        });
+}
+
+void addMenuItems(QMenu* menu, const std::vector<res::MenuItem>& items, const std::function<void(uint32_t)>& command,
+                  const std::function<void(QMenu*, std::size_t)>& fillSubmenu)
+{
     for (std::size_t i = 0; i < items.size(); ++i) {
         const res::MenuItem& item = items[i];
         if (item.isPopup()) {
-            std::vector<std::size_t> inner = path;
-            inner.push_back(i);
-            fillMenu(menu->addMenu(textOf(item.text)), item.items, inner);
+            fillSubmenu(menu->addMenu(textOf(item.text)), i);
         } else if (item.isSeparator()) {
             menu->addSeparator();
         } else {
@@ -118,7 +128,7 @@ void QtMenus::fillMenu(QMenu* menu, const std::vector<res::MenuItem>& items, con
             QAction* action = menu->addAction(textOf(item.text));
             const uint32_t id = item.id;
             action->setData(QVariant::fromValue(id));
-            connect(action, &QAction::triggered, this, [this, id] { command_(id, kCodeMenuOrClick); });
+            QObject::connect(action, &QAction::triggered, menu, [command, id] { command(id); });
         }
     }
 }

@@ -68,4 +68,10 @@ private:
 // The state the core gave each of the menu's own command items.
 void applyCommandStates(QMenu* menu, const CommandStates& states);
 
+// Fills `menu` with the items: separators, actions that carry their command id
+// in data() and report it to `command` when triggered, and submenus, each
+// handed to `fillSubmenu` with the index of its item.
+void addMenuItems(QMenu* menu, const std::vector<res::MenuItem>& items, const std::function<void(uint32_t)>& command,
+                  const std::function<void(QMenu*, std::size_t)>& fillSubmenu);
+
 } // namespace lm::qt

@@ -38,12 +38,21 @@ BoardListContents boardListContents(const EditorInstance& instance)
 
 EditorDialog::EditorDialog(EditorInstance& instance, Platform& platform, EditorDialogView& view)
     : instance_(instance), platform_(platform), view_(view), menuBar_(mainMenuTemplate()),
-      splitter_(instance.placement().sideBySide)
+      splitter_(instance.placement().sideBySide), grid_(instance, platform)
 {
     addDialogCommands();
     application_.add(ID_APP_ABOUT, [this] { view_.showAboutBox(); });
+    router_.setGrid(&grid_);
     router_.setDialog(&dialog_);
     router_.setApplication(&application_);
+    router_.setGridIdleRefresh([this] { grid_.idleRefresh(); });
+    LayerGridHooks hooks;
+    hooks.updatePicture = [this] {
+        if (TabPanes* panes = view_.tabPanes())
+            panes->updatePicturePane();
+    };
+    hooks.tabs = this;
+    grid_.setHooks(std::move(hooks));
 }
 
 void EditorDialog::addDialogCommands()
@@ -93,6 +102,7 @@ void EditorDialog::open()
 
     if (!instance_.boards().empty())
         instance_.showBoard(boardShownOnOpening(instance_.boards(), instance_.currentBoardId()));
+    grid_.reload();
     createPanes(firstPane);
 
     view_.setMinimumTrackingSize();
@@ -143,7 +153,13 @@ void EditorDialog::customize()
 void EditorDialog::keepInSyncToggled()
 {
     onKeepInSyncToggled(instance_, view_.keepInSyncChecked(),
-                        {[this] { view_.updatePanes(); }, [this] { view_.rewriteGridRows(); }});
+                        {[this] { updatePanes(); }, [this] { view_.rewriteGridRows(); }});
+}
+
+void EditorDialog::updatePanes()
+{
+    grid_.reload();
+    view_.updatePanes();
 }
 
 bool EditorDialog::popupOpening(std::span<const std::size_t> path, CommandStates& states)
@@ -203,8 +219,10 @@ void EditorDialog::boardPicked(int32_t index)
 {
     if (index < 0)
         return;
+    // Rows typed since the last idle pass belong to the board being left.
+    grid_.commitIfModified();
     instance_.showBoard(static_cast<std::size_t>(index));
-    view_.updatePanes();
+    updatePanes();
 }
 
 void EditorDialog::takeColumnWidths()

@@ -3,6 +3,8 @@
 // itself, the order in which its window is set up, the switches of tab and
 // board, and the split commands with their enabling. The Qt dialog implements
 // EditorDialogView, builds its widgets when asked and forwards input here.
+#include "grid/LayerGrid.h"
+#include "grid/TabChangeCmd.h"
 #include "res/Menus.h"
 #include "ui/CommandRouting.h"
 #include "ui/CommandTarget.h"
@@ -74,7 +76,7 @@ public:
     virtual void showAboutBox() = 0;
 };
 
-class EditorDialog {
+class EditorDialog : public TabSwitchTarget {
 public:
     // All three must outlive the dialog.
     EditorDialog(EditorInstance& instance, Platform& platform, EditorDialogView& view);
@@ -86,9 +88,10 @@ public:
     // instance takes its snapshots when the runner reports the open window.
     void open();
 
-    // Menus, accelerators, buttons and bar controls go through here. The grid
-    // carries out nothing yet, so its target stays unset.
+    // Menus, accelerators, buttons and bar controls go through here, the layer grid first.
     CommandRouter& router() { return router_; }
+    // The layer grid lives as long as the window; re-created panes show it again.
+    LayerGrid& grid() { return grid_; }
     SplitterModel& splitter() { return splitter_; }
     const std::vector<res::MenuItem>& menuBar() const { return menuBar_; }
 
@@ -107,7 +110,7 @@ public:
     // it that has a tab control item). Nothing when it is the active tab already
     // or there is none; otherwise the tab control shows it and the picture and the
     // grid's property bar follow it. True when it changed.
-    bool selectTabById(int32_t tabId);
+    bool selectTabById(int32_t tabId) override;
     // The user picked entry `index` of the board list.
     void boardPicked(int32_t index);
 
@@ -122,6 +125,8 @@ private:
     void chooseSplit(bool sideBySide);
     void customize();
     void keepInSyncToggled();
+    // The grid shows the current board's layers anew and both panes follow.
+    void updatePanes();
 
     EditorInstance& instance_;
     Platform& platform_;
@@ -130,6 +135,7 @@ private:
     SplitterModel splitter_;
     CommandMap dialog_;
     CommandMap application_;
+    LayerGrid grid_;
     CommandRouter router_;
 };
 

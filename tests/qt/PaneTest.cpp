@@ -1,6 +1,6 @@
-// Offscreen proofs of the panes' wiring: the grid view over a board, the
-// property bar built from its template, the Er frequency field, the picture
-// pane's status line, and the two small dialogs.
+// Offscreen proofs of the panes' wiring: the property bar built from its
+// template, the Er frequency field, the picture pane's status line, and the two
+// small dialogs. The grid view has its own tests (GridViewTest.cpp).
 #include "qt/QtAboutBox.h"
 #include "qt/QtCustomizeDialog.h"
 #include "qt/QtGridPane.h"
@@ -9,7 +9,7 @@
 
 #include "api/Board.h"
 #include "api/EditorInstance.h"
-#include "grid/LayerTextTable.h"
+#include "grid/LayerGrid.h"
 #include "model/Catalogues.h"
 #include "platform/Platform.h"
 #include "res/CommandIds.h"
@@ -17,11 +17,9 @@
 #include "ui/CustomizeColumns.h"
 #include "ui/PicturePaneState.h"
 
-#include <QAbstractItemModelTester>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -42,12 +40,14 @@ public:
     MessageAnswer messageBox(std::string_view, MessageButtons, MessageIcon) override { return MessageAnswer::Ok; }
     void beep() override { ++beeps; }
     void showHelp(std::string_view, uint32_t) override {}
+    std::optional<uint32_t> chooseColour(uint32_t) override { return std::nullopt; }
 };
 
 // An instance showing a three-layer board: signal, substrate, signal.
 struct ThreeLayerBoard {
     EditorInstance instance;
     BeepCounter platform;
+    LayerGrid grid{instance, platform};
 
     explicit ThreeLayerBoard(uint32_t extraCaps = 0)
     {
@@ -57,6 +57,7 @@ struct ThreeLayerBoard {
         EXPECT_TRUE(instance.addStackup(1, "board", layers, 3));
         instance.showBoard(0);
         instance.settings().caps |= extraCaps;
+        grid.reload();
     }
 };
 
@@ -77,60 +78,10 @@ Widget* named(const QWidget& parent, uint32_t id)
     return parent.findChild<Widget*>(QString::number(id));
 }
 
-TEST(GridPane, ShowsTheBoardAndTheBasicTabsColumns)
-{
-    ThreeLayerBoard board;
-    QtGridPane pane(board.instance, board.platform, nullptr);
-    QtGridView* grid = pane.findChild<QtGridView*>(QStringLiteral("layerGrid"));
-    ASSERT_EQ(grid, pane.gridView());
-    QAbstractItemModelTester tester(grid->model(), QAbstractItemModelTester::FailureReportingMode::Fatal);
-    pane.reload();
-
-    QAbstractItemModel& model = *grid->model();
-    EXPECT_EQ(model.rowCount(), 3);
-    EXPECT_EQ(model.columnCount(), 20);
-    EXPECT_EQ(model.headerData(2, Qt::Vertical).toString(), "3");
-    EXPECT_EQ(model.data(model.index(2, gridColumnOf(kColLayerName))).toString(), "Bottom");
-    EXPECT_EQ(model.headerData(gridColumnOf(kColThickness), Qt::Horizontal).toString(), "Thickness\num");
-    EXPECT_FALSE(model.flags(model.index(0, 0)).testFlag(Qt::ItemIsEditable));
-
-    const CTabDescr basic = defaultTabs()[0];
-    pane.showTab(basic.id(), basic.columns(), true);
-    QHeaderView* header = grid->horizontalHeader();
-    EXPECT_TRUE(header->isSectionHidden(gridColumnOf(kColTechnology)));
-    EXPECT_TRUE(header->isSectionHidden(gridColumnOf(kColMetal)));
-    EXPECT_FALSE(header->isSectionHidden(gridColumnOf(kColZ0)));
-    for (std::size_t k = 0; k < basic.columns().size(); ++k) {
-        const LMGRIDCOLDESCR& entry = basic.columns()[k];
-        EXPECT_EQ(header->visualIndex(gridColumnOf(entry.columnId)), static_cast<int>(k));
-        EXPECT_EQ(pane.columnPixelWidth(entry.columnId), columnPixelWidth(entry.width, pane.averageCharWidth()));
-    }
-}
-
-TEST(GridPane, FirstTabWithUnknownWidthsFitsLaterUnlessAnotherTabCameFirst)
-{
-    ThreeLayerBoard board;
-    QtGridPane pane(board.instance, board.platform, nullptr);
-    const CTabDescr metal = defaultTabs()[2];
-    const int32_t given = columnPixelWidth(200, pane.averageCharWidth()); // far wider than any content
-    const std::vector<LMGRIDCOLDESCR> wide{{kColLayerName, 200}};
-
-    pane.showTab(metal.id(), wide, false);
-    EXPECT_EQ(pane.columnPixelWidth(kColLayerName), given); // the fit waits for the loop
-    QCoreApplication::processEvents();
-    EXPECT_LT(pane.columnPixelWidth(kColLayerName), given);
-
-    QtGridPane second(board.instance, board.platform, nullptr);
-    second.showTab(metal.id(), wide, false);
-    second.showTab(metal.id(), wide, true); // the widths are known now: no late fitting over them
-    QCoreApplication::processEvents();
-    EXPECT_EQ(second.columnPixelWidth(kColLayerName), given);
-}
-
 TEST(GridPane, PropertyBarControlsByIdInsideThePaneAndOfferedCommands)
 {
     ThreeLayerBoard board;
-    QtGridPane pane(board.instance, board.platform, nullptr);
+    QtGridPane pane(board.instance, board.platform, board.grid, nullptr);
     pane.resize(900, 400);
     pane.show();
 
@@ -162,7 +113,7 @@ TEST(GridPane, PropertyBarControlsByIdInsideThePaneAndOfferedCommands)
 TEST(GridPane, ErFrequencyKeepsDigitsAndBeepsOnceForARefusedKey)
 {
     ThreeLayerBoard board(kCapErFrequency);
-    QtGridPane pane(board.instance, board.platform, nullptr);
+    QtGridPane pane(board.instance, board.platform, board.grid, nullptr);
     pane.show();
     auto* frequency = named<QLineEdit>(pane, res::IDC_ER_FREQUENCY);
     ASSERT_NE(frequency, nullptr);

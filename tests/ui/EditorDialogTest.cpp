@@ -299,3 +299,33 @@ TEST(EditorDialog, TabsByItemAndById)
     EXPECT_EQ(e.instance.currentBoardId(), 8);
     EXPECT_EQ(e.log.back(), "update panes");
 }
+
+TEST(EditorDialog, TheGridTakesCommandsFirstAndFollowsTheBoard)
+{
+    DialogFixture e;
+    lm::LayerGrid& grid = e.dialog.grid();
+    EXPECT_EQ(grid.layerCount(), 2);
+    EXPECT_EQ(grid.cells().rowCount(), 3);
+    EXPECT_TRUE(e.dialog.router().route(ID_SELECT_ALL));
+    EXPECT_EQ(grid.cells().selectedRows(), (std::vector<int32_t>{1, 2}));
+
+    // Idle: the grid's rows go into the layers and the picture follows.
+    grid.flags().rowsModified = true;
+    CommandStates toolBar;
+    e.dialog.idle(toolBar);
+    EXPECT_EQ(e.view.panes.calls.back(), "update picture");
+
+    // Undo of a tab switch on the grid makes the earlier tab current through the dialog.
+    const lm::CTabDescrArray& tabs = e.instance.tabs();
+    grid.showTab(tabs[0].id(), tabs[0].columns(), true);
+    grid.showTab(tabs[2].id(), tabs[2].columns(), true);
+    e.instance.setActiveTab(2);
+    e.log.clear();
+    EXPECT_TRUE(e.dialog.router().route(ID_EDIT_UNDO, lm::kCodeAccelerator));
+    EXPECT_EQ(e.instance.activeTab(), 0);
+    EXPECT_EQ(e.log, (lm::test::EventLog{"select item 0"}));
+
+    e.dialog.boardPicked(1);
+    EXPECT_EQ(grid.layerCount(), 1);
+    EXPECT_EQ(grid.cells().rowCount(), 2);
+}

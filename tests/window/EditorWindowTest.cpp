@@ -89,7 +89,8 @@ TEST(EditorWindow, DiscardAsksOnlyWhenSomethingChanged)
     ASSERT_TRUE(lmRunNonModal(host.instance, &recordClose, "b"));
     LMLAYEREX* layers = nullptr;
     int32_t count = 0;
-    lmGetStackup(host.instance, 1, &layers, &count);
+    // A board the grid does not show: its rows would write the shown board back.
+    lmGetStackup(host.instance, 2, &layers, &count);
     layers[1].dThickness *= 2;
     // The close box asks; No keeps the window open.
     answerNextMessage(QMessageBox::No, questions);

@@ -1,0 +1,232 @@
+// Offscreen proofs of the grid view's wiring: the table shows the core's cells
+// and follows its columns, keystrokes and leaving a cell go to the layer grid,
+// rows are dragged through the row header, and the wait cursor shows while
+// the grid's window is disabled.
+#include "qt/QtGridModel.h"
+#include "qt/QtGridPane.h"
+#include "qt/QtGridView.h"
+
+#include "HeadlessPlatform.h"
+#include "api/Board.h"
+#include "api/EditorInstance.h"
+#include "grid/LayerGrid.h"
+#include "model/Catalogues.h"
+#include "model/LayerRecord.h"
+#include "ui/TabControl.h"
+
+#include <QAbstractItemModelTester>
+#include <QApplication>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace lm::qt {
+namespace {
+
+// Top, Core, Inner, Prepreg, Bottom: signals between substrates.
+void addFiveLayers(EditorInstance& instance)
+{
+    LMLAYEREX layers[] = {defaultLayer(kSignal), defaultLayer(kSubstrate), defaultLayer(kSignal),
+                          defaultLayer(kSubstrate), defaultLayer(kSignal)};
+    const char* names[] = {"Top", "Core", "Inner", "Prepreg", "Bottom"};
+    for (std::size_t i = 0; i < std::size(layers); ++i)
+        setLayerName(layers[i], names[i]);
+    ASSERT_TRUE(instance.addStackup(1, "board", layers, 5));
+    instance.showBoard(0);
+}
+
+std::vector<std::string> layerNames(const EditorInstance& instance)
+{
+    std::vector<std::string> names;
+    for (const LMLAYEREX& layer : instance.settings().currentBoard->layers)
+        names.emplace_back(layerName(layer));
+    return names;
+}
+
+void sendMouse(QWidget* target, QEvent::Type type, QPoint at, Qt::MouseButtons held)
+{
+    const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
+    QMouseEvent event(type, at, target->mapToGlobal(at), button, held, Qt::NoModifier);
+    QApplication::sendEvent(target, &event);
+}
+
+// A board on the grid, the Basic tab showing, the pane on screen.
+struct GridOnScreen {
+    EditorInstance instance;
+    test::HeadlessPlatform platform;
+    LayerGrid grid{instance, platform};
+    QtGridPane pane{instance, platform, grid, nullptr};
+    QtGridView& view = *pane.gridView();
+
+    GridOnScreen()
+    {
+        addFiveLayers(instance);
+        grid.reload();
+        const CTabDescr basic = defaultTabs()[0];
+        pane.showTab(basic.id(), basic.columns(), true);
+        pane.resize(1100, 400);
+        pane.show();
+    }
+    QModelIndex at(int32_t row, int32_t columnId) const
+    {
+        return view.model()->index(row - 1, grid.colOf(columnId) - 1);
+    }
+    QString text(int32_t row, int32_t columnId) const { return view.model()->data(at(row, columnId)).toString(); }
+    void click(int32_t row, int32_t columnId)
+    {
+        QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, view.visualRect(at(row, columnId)).center());
+    }
+    QLineEdit* openEditor(int32_t row, int32_t columnId)
+    {
+        view.edit(at(row, columnId));
+        auto* editor = qobject_cast<QLineEdit*>(view.openEditor());
+        if (editor != nullptr)
+            editor->selectAll();
+        return editor;
+    }
+};
+
+TEST(GridView, ShowsTheCellsAndFollowsTheColumnsOfTheCore)
+{
+    EditorInstance instance;
+    test::HeadlessPlatform platform;
+    LayerGrid grid(instance, platform);
+    QtGridPane pane(instance, platform, grid, nullptr);
+    QtGridView& view = *pane.gridView();
+    QAbstractItemModelTester tester(view.model(), QAbstractItemModelTester::FailureReportingMode::Fatal);
+    addFiveLayers(instance);
+    grid.reload();
+
+    const QAbstractItemModel& model = *view.model();
+    auto at = [&](int32_t row, int32_t columnId) { return model.index(row - 1, grid.colOf(columnId) - 1); };
+    EXPECT_EQ(model.rowCount(), 5);
+    EXPECT_EQ(model.columnCount(), 20);
+    EXPECT_EQ(model.headerData(2, Qt::Vertical).toString(), "3");
+    EXPECT_EQ(model.headerData(grid.colOf(kColThickness) - 1, Qt::Horizontal).toString(), "Thickness\num");
+    EXPECT_EQ(model.data(at(5, kColLayerName)).toString(), "Bottom");
+    EXPECT_TRUE(model.flags(at(1, kColLayerName)).testFlag(Qt::ItemIsEditable));
+    EXPECT_FALSE(model.flags(at(1, kColZ0)).testFlag(Qt::ItemIsEnabled)); // a result
+    EXPECT_EQ(model.data(at(1, kColVisible), Qt::CheckStateRole).toInt(), Qt::Checked);
+    EXPECT_EQ(model.data(at(2, kColVisible), Qt::BackgroundRole).value<QBrush>().color(), QColor(192, 192, 192));
+
+    // Unknown widths are fitted to the contents, the first time once the loop
+    // comes round; the fitted widths go back into the cells.
+    const int32_t given = columnPixelWidth(200, grid.averageCharWidth());
+    const std::vector<LMGRIDCOLDESCR> wide{{kColLayerName, 200}};
+    pane.showTab(kTabMetal, wide, false);
+    EXPECT_EQ(pane.columnPixelWidth(kColLayerName), given);
+    QCoreApplication::processEvents();
+    EXPECT_LT(pane.columnPixelWidth(kColLayerName), given);
+    EXPECT_EQ(view.columnWidth(grid.colOf(kColLayerName) - 1), pane.columnPixelWidth(kColLayerName));
+
+    const CTabDescr metal = defaultTabs()[2];
+    pane.showTab(metal.id(), metal.columns(), true);
+    QHeaderView* header = view.horizontalHeader();
+    EXPECT_TRUE(header->isSectionHidden(grid.colOf(kColVisible) - 1));
+    for (std::size_t k = 0; k < metal.columns().size(); ++k) {
+        const LMGRIDCOLDESCR& entry = metal.columns()[k];
+        EXPECT_EQ(header->visualIndex(grid.colOf(entry.columnId) - 1), static_cast<int>(k));
+        EXPECT_EQ(header->sectionSize(grid.colOf(entry.columnId) - 1),
+                  columnPixelWidth(entry.width, grid.averageCharWidth()));
+    }
+    // The user widens a column: the cells keep the width, the tab takes it from there.
+    header->resizeSection(grid.colOf(kColLayerName) - 1, 150);
+    EXPECT_EQ(pane.columnPixelWidth(kColLayerName), 150);
+}
+
+TEST(GridView, KeystrokesAndLeavingTheCellGoToTheLayerGrid)
+{
+    GridOnScreen board;
+    board.click(2, kColThickness);
+    EXPECT_EQ(board.grid.cells().current(), (CellPos{2, board.grid.colOf(kColThickness)}));
+    EXPECT_EQ(board.view.currentIndex(), board.at(2, kColThickness));
+
+    QLineEdit* editor = board.openEditor(2, kColThickness);
+    ASSERT_NE(editor, nullptr);
+    EXPECT_TRUE(board.grid.editorOpen());
+    QTest::keyClicks(editor, "12a3");
+    EXPECT_EQ(editor->text(), "123");
+    EXPECT_EQ(board.platform.beeps, 1);
+    QTest::keyClick(editor, Qt::Key_Return);
+    EXPECT_EQ(board.view.openEditor(), nullptr);
+    EXPECT_FALSE(board.grid.editorOpen());
+    EXPECT_EQ(board.text(2, kColThickness), "123");
+    EXPECT_TRUE(board.grid.flags().rowsModified);
+
+    // Thinner than 1 um: refused with its message, the editor stays with the
+    // typed text, and a click elsewhere asks again and goes nowhere.
+    editor = board.openEditor(2, kColThickness);
+    ASSERT_NE(editor, nullptr);
+    QTest::keyClicks(editor, "0.0001");
+    QTest::keyClick(editor, Qt::Key_Return);
+    ASSERT_EQ(board.platform.messages.size(), 1u);
+    EXPECT_EQ(board.platform.messages[0].icon, MessageIcon::Exclamation);
+    EXPECT_EQ(board.view.openEditor(), editor);
+    EXPECT_EQ(editor->text(), "0.0001");
+    board.click(1, kColLayerName);
+    EXPECT_EQ(board.platform.messages.size(), 2u);
+    EXPECT_EQ(board.grid.cells().current().row, 2);
+    // Escape gives the cell back the text it had.
+    QTest::keyClick(editor, Qt::Key_Escape);
+    EXPECT_EQ(board.view.openEditor(), nullptr);
+    EXPECT_EQ(board.text(2, kColThickness), "123");
+
+    // Undo while a cell is in edit gives the edit up and closes its editor.
+    editor = board.openEditor(2, kColThickness);
+    ASSERT_NE(editor, nullptr);
+    QTest::keyClicks(editor, "45");
+    EXPECT_TRUE(board.grid.undo());
+    EXPECT_EQ(board.view.openEditor(), nullptr);
+    EXPECT_FALSE(board.grid.editInProgress());
+    EXPECT_NE(board.text(2, kColThickness), "12345");
+
+    // The Visible check box flips its layer at once.
+    board.click(1, kColVisible);
+    EXPECT_EQ(board.instance.settings().currentBoard->layers[0].bVisible, 0);
+    EXPECT_EQ(board.view.model()->data(board.at(1, kColVisible), Qt::CheckStateRole).toInt(), Qt::Unchecked);
+}
+
+TEST(GridView, RowsDraggedByTheirHeaderMoveTheLayersAndTheSelectionFollowsTheCore)
+{
+    GridOnScreen board;
+    QWidget* rows = board.view.verticalHeader()->viewport();
+    auto upperPartOf = [&](int32_t row) {
+        return QPoint(rows->width() / 2, board.view.verticalHeader()->sectionViewportPosition(row - 1) + 2);
+    };
+    sendMouse(rows, QEvent::MouseButtonPress, upperPartOf(3), Qt::LeftButton);
+    EXPECT_EQ(board.grid.cells().selectedRows(), (std::vector<int32_t>{3}));
+    sendMouse(rows, QEvent::MouseMove, upperPartOf(2), Qt::LeftButton);
+    sendMouse(rows, QEvent::MouseMove, upperPartOf(1), Qt::LeftButton);
+    sendMouse(rows, QEvent::MouseButtonRelease, upperPartOf(1), Qt::NoButton);
+
+    EXPECT_EQ(layerNames(board.instance), (std::vector<std::string>{"Inner", "Top", "Core", "Prepreg", "Bottom"}));
+    EXPECT_EQ(board.text(1, kColLayerName), "Inner");
+    for (int row = 0; row < board.view.model()->rowCount(); ++row)
+        EXPECT_EQ(board.view.selectionModel()->isRowSelected(row, {}), board.grid.cells().rowSelected(row + 1)) << row;
+
+    // A click without a drag on the selected row keeps it selected alone.
+    sendMouse(rows, QEvent::MouseButtonPress, upperPartOf(4), Qt::LeftButton);
+    sendMouse(rows, QEvent::MouseButtonRelease, upperPartOf(4), Qt::NoButton);
+    EXPECT_EQ(board.grid.cells().selectedRows(), (std::vector<int32_t>{4}));
+}
+
+TEST(GridView, WaitCursorWhileItsWindowIsDisabled)
+{
+    EditorInstance instance;
+    test::HeadlessPlatform platform;
+    LayerGrid grid(instance, platform);
+    QWidget window;
+    auto* pane = new QtGridPane(instance, platform, grid, &window);
+    window.show();
+    EXPECT_NE(pane->gridView()->cursor().shape(), Qt::WaitCursor);
+    window.setEnabled(false);
+    EXPECT_EQ(pane->gridView()->cursor().shape(), Qt::WaitCursor);
+    window.setEnabled(true);
+    EXPECT_NE(pane->gridView()->cursor().shape(), Qt::WaitCursor);
+}
+
+} // namespace
+} // namespace lm::qt

@@ -1,0 +1,97 @@
+// The layer grid inside the editor window, driven as a host's test tool drives
+// it: keys and clicks sent to the widget named "layerGrid", the layers read
+// back through lm* functions.
+#include "HostedEditor.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QTableView>
+
+#include <cmath>
+
+using namespace window_test;
+
+namespace {
+
+void press(QWidget* target, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier, const QString& text = {})
+{
+    QKeyEvent event(QEvent::KeyPress, key, modifiers, text);
+    QApplication::sendEvent(target, &event);
+}
+
+// Keys go where the keyboard sends them: to the focused widget (the cell's
+// editor once one is open), else to `fallback`.
+QWidget* keyTarget(QWidget* fallback)
+{
+    QWidget* focus = QApplication::focusWidget();
+    return focus != nullptr ? focus : fallback;
+}
+
+void type(QWidget* fallback, const QString& text)
+{
+    for (const QChar c : text)
+        press(keyTarget(fallback), c.toUpper().unicode(), Qt::NoModifier, QString(c));
+}
+
+void click(QTableView* grid, const QModelIndex& index)
+{
+    const QPoint at = grid->visualRect(index).center();
+    for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+        QMouseEvent event(type, at, grid->viewport()->mapToGlobal(at), Qt::LeftButton,
+                          type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(grid->viewport(), &event);
+    }
+}
+
+int columnTitled(const QAbstractItemModel& model, const QString& title)
+{
+    for (int column = 0; column < model.columnCount(); ++column)
+        if (model.headerData(column, Qt::Horizontal).toString().startsWith(title))
+            return column;
+    return -1;
+}
+
+double thicknessOf(LMHANDLE instance, int32_t board, int index)
+{
+    LMLAYEREX* layers = nullptr;
+    int32_t count = 0;
+    lmGetStackup(instance, board, &layers, &count);
+    return index < count ? layers[index].dThickness : 0.0;
+}
+
+} // namespace
+
+TEST(GridWindow, TypedThicknessReachesTheLayersAndCtrlZTakesItBack)
+{
+    Host host;
+    lmSetCurrentBoard(host.instance, 1);
+    ASSERT_TRUE(lmRunNonModal(host.instance, &recordClose, ""));
+    QDialog* editor = editorWindow();
+    ASSERT_NE(editor, nullptr);
+    auto* grid = editor->findChild<QTableView*>("layerGrid");
+    ASSERT_NE(grid, nullptr);
+    spin();
+    const QAbstractItemModel& model = *grid->model();
+    const QModelIndex core = model.index(1, columnTitled(model, "Thickness"));
+    ASSERT_TRUE(core.isValid());
+    ASSERT_EQ(model.data(core).toString(), "1200");
+
+    // Typing into the current cell opens its editor; letters never get in.
+    click(grid, core);
+    grid->setFocus(); // as the click of a real mouse does
+    type(grid, "12a3");
+    press(keyTarget(grid), Qt::Key_Return);
+    spin();
+    ASSERT_EQ(editorWindow(), editor);
+    EXPECT_EQ(model.data(core).toString(), "123");
+    EXPECT_NEAR(thicknessOf(host.instance, 1, 1), 123e-6, 1e-12);
+
+    // The accelerator goes through the window to the grid's undo.
+    press(keyTarget(grid), Qt::Key_Z, Qt::ControlModifier);
+    spin();
+    EXPECT_EQ(model.data(core).toString(), "1200");
+    EXPECT_NEAR(thicknessOf(host.instance, 1, 1), 1.2e-3, 1e-12);
+
+    lmExitInstance(host.instance, true);
+    EXPECT_EQ(editorWindow(), nullptr);
+}
