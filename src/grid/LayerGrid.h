@@ -178,6 +178,10 @@ public:
     // current cell of a layer row, its items' states in `states`; empty when no menu opens.
     std::vector<res::MenuItem> contextMenu(CellPos clicked, CommandStates& states);
 
+    // What Delete and Cut do to the text of an open edit box: with
+    // `selectionOnly` the selected text goes, otherwise the selection or the
+    // character after the caret. The view that shows the editor sets it.
+    void setEditorTextDeleter(std::function<void(bool selectionOnly)> deleter) { editorTextDeleter_ = std::move(deleter); }
     // Whether an editor is open on the current cell (Delete then works on its text).
     void setEditorOpen(bool open) { editorOpen_ = open; }
     bool editorOpen() const { return editorOpen_; }
@@ -253,6 +257,7 @@ private:
     int32_t charHeight_ = 16;
     int32_t tabShown_ = -1;
     bool editorOpen_ = false;
+    std::function<void(bool)> editorTextDeleter_;
     bool screenLocked_ = false;
     // The edit in progress: where, its text before, and the layers before it.
     CellPos editing_;

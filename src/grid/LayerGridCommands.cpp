@@ -89,15 +89,21 @@ bool LayerGrid::onCommand(uint32_t id)
     }
     switch (id) {
     case ID_EDIT_DELETE:
-        // An open edit box deletes characters; the view does that.
-        if (editorOpen_)
-            return false;
+        if (editorOpen_) {
+            // In an open edit box Delete works on its text.
+            if (editorTextDeleter_)
+                editorTextDeleter_(false);
+            return true;
+        }
         deleteSelectedRows();
         return true;
     case ID_EDIT_CUT:
-        // Without selected rows Cut works on the edit box's text, which the view does.
-        if (!cells_.anySelected())
-            return false;
+        // Without selected rows Cut removes the selected text of the open edit box.
+        if (!cells_.anySelected()) {
+            if (editorOpen_ && editorTextDeleter_)
+                editorTextDeleter_(true);
+            return editorOpen_;
+        }
         if (settings().caps & kCapDeleteLayers)
             deleteSelectedRows();
         return true;

@@ -105,12 +105,18 @@ QtGridView::QtGridView(LayerGrid& grid, QWidget* parent)
     connect(rowHeader_, &QtGridRowHeader::mouseDragged, this, &QtGridView::dragMoved);
     connect(rowHeader_, &QtGridRowHeader::mouseReleased, this, [this] { dragReleased(); });
 
+    grid_.setEditorTextDeleter([this](bool selectionOnly) {
+        // QLineEdit::del reports the change like a keystroke, so the core hears it.
+        if (auto* edit = qobject_cast<QLineEdit*>(editor_); edit && (!selectionOnly || edit->hasSelectedText()))
+            edit->del();
+    });
     applyColumns();
     mirrorSelection();
 }
 
 QtGridView::~QtGridView()
 {
+    grid_.setEditorTextDeleter({});
     delegates_->setEditorCreated({});
     if (editor_)
         callCore([&] { grid_.setEditorOpen(false); });
@@ -216,6 +222,10 @@ void QtGridView::currentChanged(const QModelIndex& current, const QModelIndex& p
 void QtGridView::editorCreated(const QModelIndex& index, QWidget* editor)
 {
     editor_ = editor;
+    // A right-button click on the cell's control opens the grid's menu, not the control's own.
+    editor->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(editor, &QWidget::customContextMenuRequested, this,
+            [this, editor, index](const QPoint& pos) { showContextMenu(index, editor->mapToGlobal(pos)); });
     editing_ = QtGridModel::cellOf(index);
     callCore([&] {
         grid_.setEditorOpen(true);
@@ -413,6 +423,11 @@ void QtGridView::contextMenuEvent(QContextMenuEvent* event)
     event->accept();
     const QModelIndex index =
         event->reason() == QContextMenuEvent::Mouse ? indexAt(event->pos()) : currentIndex();
+    showContextMenu(index, event->globalPos());
+}
+
+void QtGridView::showContextMenu(const QModelIndex& index, const QPoint& globalPos)
+{
     if (!index.isValid())
         return;
     CommandStates states;
@@ -422,7 +437,7 @@ void QtGridView::contextMenuEvent(QContextMenuEvent* event)
     QMenu menu(this);
     fillContextMenu(&menu, items, states);
     const QPointer<QtGridView> alive(this);
-    const QAction* chosen = menu.exec(event->globalPos());
+    const QAction* chosen = menu.exec(globalPos);
     if (alive && chosen != nullptr)
         emit commandChosen(chosen->data().toUInt());
 }

@@ -57,6 +57,8 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
+    // The grid's right-button menu for that cell; nothing unless the core offers one.
+    void showContextMenu(const QModelIndex& index, const QPoint& globalPos);
     void paintEvent(QPaintEvent* event) override;
     void changeEvent(QEvent* event) override;
     void showEvent(QShowEvent* event) override;

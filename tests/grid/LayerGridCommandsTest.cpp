@@ -259,10 +259,14 @@ TEST(LayerGridDelete, WithoutTheCapabilityOnlyAnEditBoxDeletes)
     EXPECT_FALSE(f.enabled(ID_EDIT_CUT));
     EXPECT_FALSE(f.grid->deleteSelectedRows());
     EXPECT_EQ(f.board().layers.size(), 4u);
-    // The open edit box takes Delete; the view removes its characters.
+    // The open edit box takes Delete: its text loses characters, no row goes.
+    std::vector<bool> deletions;
+    f.grid->setEditorTextDeleter([&](bool selectionOnly) { deletions.push_back(selectionOnly); });
     f.grid->setEditorOpen(true);
     EXPECT_TRUE(f.enabled(ID_EDIT_DELETE));
-    EXPECT_FALSE(f.grid->onCommand(ID_EDIT_DELETE));
+    EXPECT_TRUE(f.grid->onCommand(ID_EDIT_DELETE));
+    EXPECT_EQ(deletions, std::vector<bool>{false});
+    EXPECT_EQ(f.board().layers.size(), 4u);
 }
 
 TEST(LayerGridApply, TextGoesOnlyWhereTheCellAcceptsIt)

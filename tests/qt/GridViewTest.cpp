@@ -12,6 +12,7 @@
 #include "grid/LayerGrid.h"
 #include "model/Catalogues.h"
 #include "model/LayerRecord.h"
+#include "res/CommandIds.h"
 #include "ui/TabControl.h"
 
 #include <QAbstractItemModelTester>
@@ -173,6 +174,15 @@ TEST(GridView, KeystrokesAndLeavingTheCellGoToTheLayerGrid)
     QTest::keyClick(editor, Qt::Key_Escape);
     EXPECT_EQ(board.view.openEditor(), nullptr);
     EXPECT_EQ(board.text(2, kColThickness), "123");
+
+    // Edit > Delete in an open edit box removes the character after the caret.
+    editor = board.openEditor(2, kColThickness);
+    ASSERT_NE(editor, nullptr);
+    editor->setCursorPosition(1);
+    EXPECT_TRUE(board.grid.onCommand(res::ID_EDIT_DELETE));
+    EXPECT_EQ(editor->text(), "13");
+    EXPECT_EQ(board.text(2, kColThickness), "13");
+    QTest::keyClick(editor, Qt::Key_Escape);
 
     // Undo while a cell is in edit gives the edit up and closes its editor.
     editor = board.openEditor(2, kColThickness);
