@@ -12,6 +12,7 @@
 using lm::MessageAnswer;
 using lm::MessageButtons;
 using lm::MessageIcon;
+using lm::test::ShownMessage;
 
 namespace {
 
@@ -58,9 +59,7 @@ TEST(ClosePaths, ApplyChecksBoardsLastToFirstAndAsksOnErrors)
     EXPECT_FALSE(editor.instance.applyAndClose(editor.platform));
     EXPECT_EQ(editor.drc.asked, (std::vector<int32_t>{2, 1, 0}));
     ASSERT_EQ(editor.platform.messages.size(), 2u);
-    EXPECT_EQ(editor.platform.messages[0].text, stillInvalid);
-    EXPECT_EQ(editor.platform.messages[0].buttons, MessageButtons::YesNo);
-    EXPECT_EQ(editor.platform.messages[0].icon, MessageIcon::Question);
+    EXPECT_EQ(editor.platform.messages[0], (ShownMessage{stillInvalid, MessageButtons::YesNo, MessageIcon::Question}));
     EXPECT_FALSE(editor.window.finishedApplied.has_value());
     EXPECT_EQ(editor.window.count("commitPendingEdit"), 1);
 
@@ -86,8 +85,7 @@ TEST(ClosePaths, CriticalFindingRefreshesThePictureThenRefuses)
     EXPECT_EQ(editor.drc.asked, (std::vector<int32_t>{2, 1}));
     EXPECT_EQ(editor.log, (lm::test::EventLog{"commitPendingEdit", "message: " + stillInvalid, "refreshPicture",
                                                "message: " + critical}));
-    EXPECT_EQ(editor.platform.messages.back().buttons, MessageButtons::Ok);
-    EXPECT_EQ(editor.platform.messages.back().icon, MessageIcon::Exclamation);
+    EXPECT_EQ(editor.platform.messages.back(), (ShownMessage{critical, MessageButtons::Ok, MessageIcon::Exclamation}));
     EXPECT_NE(editor.instance.window(), nullptr);
 
     // Saving asks the same but never closes.
@@ -112,9 +110,8 @@ TEST(ClosePaths, DiscardAsksOnlyAfterChangesAndKeepsTheEdits)
     edited.window.onCommit = [&] { lm::test::layersOf(edited.instance, 101)[0].dThickness = 1e-3; };
     edited.platform.answers = {MessageAnswer::No};
     EXPECT_FALSE(edited.instance.discardAndClose(edited.platform));
-    ASSERT_EQ(edited.platform.messages.size(), 1u);
-    EXPECT_EQ(edited.platform.messages[0].text, changesLost);
-    EXPECT_EQ(edited.platform.messages[0].icon, MessageIcon::Question);
+    EXPECT_EQ(edited.platform.messages,
+              (std::vector<ShownMessage>{{changesLost, MessageButtons::YesNo, MessageIcon::Question}}));
     EXPECT_EQ(edited.window.count("prepareGridForClose"), 0);
 
     edited.platform.answers = {MessageAnswer::Yes};

@@ -1,86 +1,24 @@
-#include "grid/LayerGrid.h"
+#include "LayerGridFixture.h"
 
-#include "HeadlessPlatform.h"
-#include "api/EditorInstance.h"
 #include "grid/GridCommandRules.h"
-#include "model/Catalogues.h"
 #include "res/CommandIds.h"
 #include "ui/MenuModel.h"
 
 #include <gtest/gtest.h>
 
-#include <memory>
-#include <string>
-#include <utility>
-#include <vector>
-
 namespace lm {
 namespace {
 
 using namespace res;
+using test::GridFixture;
 using Names = std::vector<std::string>;
 
 LMLAYEREX layer(int32_t usage, const char* name, int32_t id = 0)
 {
-    LMLAYEREX record = defaultLayer(usage);
-    setLayerName(record, name);
+    LMLAYEREX record = test::layerOf(usage, name, defaultLayer(usage).crColor);
     record.nId = id;
     return record;
 }
-
-struct GridFixture {
-    test::HeadlessPlatform platform;
-    EditorInstance instance;
-    std::unique_ptr<LayerGrid> grid;
-
-    explicit GridFixture(std::vector<LMLAYEREX> layers, uint32_t caps = kDefaultCaps,
-                         std::vector<LMDRILLPAIR> pairs = {})
-    {
-        instance.setCaps(~0u, caps);
-        LMLAYEREX none{};
-        EXPECT_TRUE(instance.addStackup(1, "board", layers.empty() ? &none : layers.data(),
-                                        static_cast<int32_t>(layers.size())));
-        if (!pairs.empty())
-            instance.addDrillPairs(1, pairs.data(), static_cast<int32_t>(pairs.size()));
-        instance.showBoard(0);
-        grid = std::make_unique<LayerGrid>(instance, platform);
-        grid->setup(7, 16);
-        grid->reload();
-    }
-
-    MBSTACKUPENTRY& board() { return *instance.settings().currentBoard; }
-    Names names()
-    {
-        Names out;
-        for (const LMLAYEREX& record : board().layers)
-            out.emplace_back(layerName(record));
-        return out;
-    }
-    std::vector<int32_t> usages()
-    {
-        std::vector<int32_t> out;
-        for (const LMLAYEREX& record : board().layers)
-            out.push_back(record.nUsage);
-        return out;
-    }
-    std::string cellText(int32_t row, int32_t columnId) { return grid->cells().text(row, grid->colOf(columnId)); }
-    void setCurrent(int32_t row, int32_t columnId = kColLayerName)
-    {
-        grid->cells().setCurrent({row, grid->colOf(columnId)});
-    }
-    void select(std::initializer_list<int32_t> rows)
-    {
-        for (int32_t row : rows)
-            grid->cells().selectRow(row);
-    }
-    bool enabled(uint32_t id)
-    {
-        CommandUiState state;
-        CommandUi ui(id, state);
-        EXPECT_TRUE(grid->updateCommand(ui));
-        return state.enabled;
-    }
-};
 
 // Signal over plane, the smallest board with two metals.
 std::vector<LMLAYEREX> twoMetals() { return {layer(kSignal, "Top", 1), layer(kSolidPlane, "Gnd", 2)}; }
@@ -102,8 +40,7 @@ TEST(LayerGridInsert, SignalAboveTopSignalGetsNameAndSubstrateBetween)
     EXPECT_DOUBLE_EQ(f.board().layers[1].dThickness, 0.000254);
     EXPECT_NE(f.board().layers[0].crColor, 0u);
     EXPECT_EQ(f.grid->cells().rowCount(), 5);
-    EXPECT_EQ(f.cellText(1, kColLayerName), "Layer_01");
-    EXPECT_EQ(f.cellText(3, kColLayerName), "Top");
+    EXPECT_EQ(f.text(3, kColLayerName), "Top");
     EXPECT_EQ(f.grid->cells().text(4, 0), "4");
     EXPECT_TRUE(f.grid->flags().rowsModified && f.grid->flags().valuesChanged);
 }
@@ -134,7 +71,7 @@ TEST(LayerGridInsert, MostSuitableFollowsTheNeighbours)
     mask.setCurrent(4);
     ASSERT_TRUE(mask.grid->insertMostSuitable(false));
     EXPECT_EQ(mask.usages(), (std::vector<int32_t>{kSignal, kSubstrate, kSolidPlane, kSubstrate, kSubstrate}));
-    EXPECT_EQ(mask.cellText(4, kColUsage), "Substrate");
+    EXPECT_EQ(mask.text(4, kColUsage), "Substrate");
     ASSERT_TRUE(mask.grid->undo());
     EXPECT_EQ(mask.usages(), (std::vector<int32_t>{kSignal, kSubstrate, kSolidPlane, kSolderMask}));
 }
@@ -146,7 +83,7 @@ TEST(LayerGridInsert, EmptyGridTakesTheLayerInRowOne)
     EXPECT_FALSE(f.enabled(ID_INSERT_BELOW_SOLDER_MASK));
     ASSERT_TRUE(f.grid->onCommand(ID_INSERT_BELOW_SIGNAL));
     EXPECT_EQ(f.names(), (Names{"Layer_01"}));
-    EXPECT_EQ(f.cellText(1, kColLayerName), "Layer_01");
+    EXPECT_EQ(f.text(1, kColLayerName), "Layer_01");
 }
 
 TEST(LayerGridInsert, PlatingBetweenTwoSignalsBecomesASignal)
@@ -155,9 +92,9 @@ TEST(LayerGridInsert, PlatingBetweenTwoSignalsBecomesASignal)
     f.setCurrent(1);
     ASSERT_TRUE(f.grid->insertLayer(kSignal, true));
     // The new signal stands over the plating, which now lies between two signals.
-    EXPECT_EQ(f.cellText(1, kColLayerName), "Layer_01");
-    EXPECT_EQ(f.cellText(2, kColLayerName), "Layer_02");
-    EXPECT_EQ(f.cellText(2, kColUsage), "Signal");
+    EXPECT_EQ(f.text(1, kColLayerName), "Layer_01");
+    EXPECT_EQ(f.text(2, kColLayerName), "Layer_02");
+    EXPECT_EQ(f.text(2, kColUsage), "Signal");
 }
 
 TEST(LayerGridInsert, DrillSpansFollowTheNeighboursAndUndoRestoresThem)
@@ -184,6 +121,7 @@ struct RecordingDefaultLayer : ILMDefaultLayer {
     struct Call {
         int32_t count, index, usage;
         std::string firstName;
+        bool operator==(const Call&) const = default;
     };
     std::vector<Call> calls;
     void PrepareNewLayer(const LMLAYEREX* layers, int32_t count, int32_t index, LMLAYEREX* newLayer) override
@@ -201,14 +139,8 @@ TEST(LayerGridInsert, DefaultLayerObjectSeesEveryNewLayerBeforeItIsPlaced)
     f.setCurrent(1);
     ASSERT_TRUE(f.grid->insertLayer(kSignal, false));
 
-    ASSERT_EQ(host.calls.size(), 2u);
-    EXPECT_EQ(host.calls[0].count, 2);
-    EXPECT_EQ(host.calls[0].index, 1);
-    EXPECT_EQ(host.calls[0].usage, kSignal);
-    EXPECT_EQ(host.calls[0].firstName, "Top");
-    EXPECT_EQ(host.calls[1].count, 3);
-    EXPECT_EQ(host.calls[1].index, 1);
-    EXPECT_EQ(host.calls[1].usage, kSubstrate);
+    using Call = RecordingDefaultLayer::Call;
+    EXPECT_EQ(host.calls, (std::vector<Call>{{2, 1, kSignal, "Top"}, {3, 1, kSubstrate, "Top"}}));
     EXPECT_DOUBLE_EQ(f.board().layers[2].dThickness, 1e-4);
 }
 
@@ -221,9 +153,9 @@ TEST(LayerGridDelete, PermanentLayerStopsTheWholeDelete)
     f.select({2, 5});
     EXPECT_TRUE(f.grid->onCommand(ID_EDIT_DELETE));
 
-    ASSERT_EQ(f.platform.messages.size(), 1u);
-    EXPECT_EQ(f.platform.messages[0].text, "Layer #5 is permanent and can't be deleted.");
-    EXPECT_EQ(f.platform.messages[0].icon, MessageIcon::Exclamation);
+    const test::ShownMessage permanent{"Layer #5 is permanent and can't be deleted.", MessageButtons::Ok,
+                                       MessageIcon::Exclamation};
+    EXPECT_EQ(f.platform.messages, std::vector{permanent});
     EXPECT_EQ(f.board().layers.size(), 5u);
     EXPECT_FALSE(f.grid->history().canUndo());
 }
@@ -231,7 +163,6 @@ TEST(LayerGridDelete, PermanentLayerStopsTheWholeDelete)
 TEST(LayerGridDelete, DeleteAllUndoRedoUndoRestoresTheStackup)
 {
     GridFixture f(fourLayers(), kDefaultCaps, {{1, 3}});
-    const std::vector<LMLAYEREX> before = f.board().layers;
     const std::vector<DrillSpanSet> spansBefore = f.board().drillSpans;
     f.grid->onCommand(ID_SELECT_ALL);
     EXPECT_TRUE(f.enabled(ID_EDIT_DELETE));
@@ -243,13 +174,9 @@ TEST(LayerGridDelete, DeleteAllUndoRedoUndoRestoresTheStackup)
     ASSERT_TRUE(f.grid->redo());
     EXPECT_TRUE(f.board().layers.empty());
     ASSERT_TRUE(f.grid->undo());
-    ASSERT_EQ(f.board().layers.size(), before.size());
-    for (std::size_t i = 0; i < before.size(); ++i) {
-        EXPECT_EQ(layerName(f.board().layers[i]), layerName(before[i]));
-        EXPECT_EQ(f.board().layers[i].dThickness, before[i].dThickness);
-    }
+    EXPECT_EQ(f.names(), (Names{"Top", "Core", "Gnd", "Mask"}));
     EXPECT_EQ(f.board().drillSpans, spansBefore);
-    EXPECT_EQ(f.cellText(4, kColLayerName), "Mask");
+    EXPECT_EQ(f.text(4, kColLayerName), "Mask");
 }
 
 TEST(LayerGridDelete, WithoutTheCapabilityOnlyAnEditBoxDeletes)
@@ -276,15 +203,15 @@ TEST(LayerGridApply, TextGoesOnlyWhereTheCellAcceptsIt)
     f.setCurrent(1, kColUsage);
     ASSERT_TRUE(f.enabled(ID_APPLY_TO_SELECTION));
     f.grid->onCommand(ID_APPLY_TO_SELECTION);
-    EXPECT_EQ(f.cellText(2, kColUsage), "Substrate");
-    EXPECT_EQ(f.cellText(3, kColUsage), "Plane");
+    EXPECT_EQ(f.text(2, kColUsage), "Substrate");
+    EXPECT_EQ(f.text(3, kColUsage), "Plane");
     EXPECT_TRUE(f.grid->history().canUndo());
 
     // Type: the row is rebuilt as a layer of the current row's usage.
     f.setCurrent(2, kColType);
     f.grid->applyToSelection();
     EXPECT_EQ(f.board().layers[0].nUsage, kSubstrate);
-    EXPECT_EQ(f.cellText(1, kColLayerName), "");
+    EXPECT_EQ(f.text(1, kColLayerName), "");
 }
 
 TEST(LayerGridSelection, SelectMetalReplacesTheSelection)
@@ -311,7 +238,7 @@ TEST(LayerGridMove, DrillPairCheckDecidesTheDrop)
     ASSERT_TRUE(f.grid->dropSelection(5));
     EXPECT_EQ(f.names(), (Names{"Top", "Core", "Mask", "Gnd"}));
     EXPECT_TRUE(f.board().drillSpans[1].test(0));
-    EXPECT_EQ(f.cellText(4, kColLayerName), "Gnd");
+    EXPECT_EQ(f.text(4, kColLayerName), "Gnd");
     ASSERT_TRUE(f.grid->undo());
     EXPECT_EQ(f.names(), (Names{"Top", "Core", "Gnd", "Mask"}));
 

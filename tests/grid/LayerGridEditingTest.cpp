@@ -41,10 +41,9 @@ TEST(LayerGridEditing, ThicknessRulesRefuseWithTheMessageAndKeepTheText)
     GridFixture f(test::fiveLayers());
     f.grid->flags() = {};
     EXPECT_FALSE(f.enter(2, kColThickness, "0.5"));
-    ASSERT_EQ(f.platform.messages.size(), 1u);
-    EXPECT_EQ(f.platform.messages[0].text,
-              "Invalid thickness value.\nLayer must be at least 1 um, i.e. 0.04 mils, thick.");
-    EXPECT_EQ(f.platform.messages[0].icon, MessageIcon::Exclamation);
+    const test::ShownMessage tooThin{"Invalid thickness value.\nLayer must be at least 1 um, i.e. 0.04 mils, thick.",
+                                     MessageButtons::Ok, MessageIcon::Exclamation};
+    EXPECT_EQ(f.platform.messages, std::vector{tooThin});
     EXPECT_EQ(f.text(2, kColThickness), "0.5");
     EXPECT_FALSE(f.grid->flags().rowsModified);
 

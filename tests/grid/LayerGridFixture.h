@@ -9,7 +9,9 @@
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace lm::test {
@@ -35,12 +37,15 @@ struct GridFixture {
     std::unique_ptr<LayerGrid> grid;
     int picturesUpdated = 0;
 
-    explicit GridFixture(const std::vector<LMLAYEREX>& layers, uint32_t caps = kDefaultCaps)
+    explicit GridFixture(const std::vector<LMLAYEREX>& layers, uint32_t caps = kDefaultCaps,
+                         std::vector<LMDRILLPAIR> pairs = {})
     {
         instance.setCaps(~0u, caps);
         const LMLAYEREX none{};
         EXPECT_TRUE(instance.addStackup(1, "board", layers.empty() ? &none : layers.data(),
                                         static_cast<int32_t>(layers.size())));
+        if (!pairs.empty())
+            instance.addDrillPairs(1, pairs.data(), static_cast<int32_t>(pairs.size()));
         instance.showBoard(0);
         grid = std::make_unique<LayerGrid>(instance, platform);
         grid->setHooks({[this] { ++picturesUpdated; }, nullptr, nullptr});
@@ -58,7 +63,35 @@ struct GridFixture {
     {
         return style(row, columnId).control == CellControl::Static;
     }
-    LMLAYEREX& layer(std::size_t index) { return instance.settings().currentBoard->layers.at(index); }
+    MBSTACKUPENTRY& board() { return *instance.settings().currentBoard; }
+    LMLAYEREX& layer(std::size_t index) { return board().layers.at(index); }
+    std::vector<std::string> names()
+    {
+        std::vector<std::string> out;
+        for (const LMLAYEREX& record : board().layers)
+            out.emplace_back(layerName(record));
+        return out;
+    }
+    std::vector<int32_t> usages()
+    {
+        std::vector<int32_t> out;
+        for (const LMLAYEREX& record : board().layers)
+            out.push_back(record.nUsage);
+        return out;
+    }
+    void setCurrent(int32_t row, int32_t columnId = kColLayerName) { grid->cells().setCurrent(at(row, columnId)); }
+    void select(std::initializer_list<int32_t> rows)
+    {
+        for (int32_t row : rows)
+            grid->cells().selectRow(row);
+    }
+    bool enabled(uint32_t id)
+    {
+        CommandUiState state;
+        CommandUi ui(id, state);
+        EXPECT_TRUE(grid->updateCommand(ui));
+        return state.enabled;
+    }
 
     // Typing a whole text into an edit cell and leaving it.
     bool enter(int32_t row, int32_t columnId, std::string_view typed)

@@ -2,6 +2,7 @@
 
 #include "grid/GridStyles.h"
 #include "grid/LayerColumnRules.h"
+#include "grid/LayerTextTable.h"
 #include "grid/TabChangeCmd.h"
 #include "ui/TabDescr.h"
 
@@ -25,9 +26,8 @@ TEST(LayerGrid, ShapeHeadersWidthsAndRowNumbers)
     ASSERT_EQ(cells.colCount(), 21);
     ASSERT_EQ(cells.rowCount(), 6);
     EXPECT_EQ(f.grid->colOf(kColTechnology), 7) << "Technology sits between Usage and Thickness";
+    EXPECT_EQ(gridColumnOf(kColumnIdCount), -1);
     EXPECT_EQ(f.text(0, kColThickness), "Thickness\num");
-    EXPECT_EQ(f.text(0, kColTCoef), "T coef\n1/°C");
-    EXPECT_EQ(f.text(0, kColLayerName), "Layer Name");
     EXPECT_EQ(cells.text(5, 0), "5");
     // Quarters of the average character width (8 px), the row header three characters wide.
     EXPECT_EQ(f.grid->columnPixelWidth(kColLayerName), 72);
@@ -37,6 +37,12 @@ TEST(LayerGrid, ShapeHeadersWidthsAndRowNumbers)
 
     GridFixture empty({});
     EXPECT_EQ(empty.grid->cells().rowCount(), 1) << "an empty stackup shows the header row only";
+
+    LMEDITSETTINGS settings;
+    settings.z0DiffPair = true;
+    EXPECT_EQ(columnHeaderText(kColTargetZ0, settings), "Target Z0\nohm") << "a pair is planned only when offered";
+    settings.caps |= kCapDiffPairPlanning;
+    EXPECT_EQ(columnHeaderText(kColTargetZ0, settings), "Diff Z0\nohm");
 }
 
 TEST(LayerGrid, CellsThatDoNotApplyAreSilverAndEmpty)

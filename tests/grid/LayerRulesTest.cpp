@@ -51,10 +51,7 @@ TEST(MostSuitableUsage, FollowsTheNeighbours)
     EXPECT_EQ(lm::mostSuitableUsage(kSubstrate, 9, true), kSignal);       // two dielectrics
     EXPECT_EQ(lm::mostSuitableUsage(kSignal, kPlane, false), kSubstrate);
     EXPECT_EQ(lm::mostSuitableUsage(kSignal, kPlane, true), kRigid);
-}
-
-TEST(MostSuitableUsage, MissingLayerIsNeitherMetalNorDielectric)
-{
+    // A missing layer is neither metal nor dielectric.
     EXPECT_EQ(lm::mostSuitableUsage(kNone, kNone, false), kSubstrate);
     EXPECT_EQ(lm::mostSuitableUsage(kNone, kNone, true), kRigid);
     EXPECT_EQ(lm::mostSuitableUsage(kMask, kNone, false), kSubstrate); // above a top mask

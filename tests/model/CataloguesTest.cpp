@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <vector>
-
 using namespace lm;
 
 TEST(Catalogues, TextsAndValuesLetTheLastMatchingRowWin)
@@ -27,16 +25,8 @@ TEST(Catalogues, DefaultLayersAndColumnsFollowTheUsage)
         EXPECT_EQ(layer.nType, isMetalUsage(usage) ? kMetal : kDielectric);
         EXPECT_EQ(layer.nMetal, isMetalUsage(usage) ? kCopper : kNoMetal);
     }
-    EXPECT_EQ(defaultLayer(kSubstrate).nTechnology, kPrepreg);
-    EXPECT_EQ(defaultLayer(kCoverLayer).dThickness, 1.27e-05);
     EXPECT_EQ(&defaultLayer(kUsageCount), &defaultLayer(kSignal));
     EXPECT_EQ(&defaultLayer(-1), &defaultLayer(kSignal));
-
-    const auto dielectric = applicableColumns(kAdhesive);
-    EXPECT_EQ(std::vector<int32_t>(dielectric.begin(), dielectric.end()),
-              (std::vector<int32_t>{0, 3, 4, 5, 8, 6, 7, 12}));
-    EXPECT_FALSE(columnApplies(kSignal, kColTechnology));
-    EXPECT_TRUE(columnApplies(kSplitPlane, kColLossCurve));
     EXPECT_FALSE(columnApplies(kUsageCount, kColLayerName));
     // Custom and unknown metals use copper's properties.
     EXPECT_EQ(&metalProperties(kCustomMetal), &metalProperties(kCopper));

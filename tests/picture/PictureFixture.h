@@ -40,7 +40,7 @@ struct FakePictureHost : PictureHost {
     std::vector<bool> captures;
     struct Bar { int32_t maximum, page, position; };
     std::vector<Bar> bars;
-    struct MoveCheck { int32_t first, count, target; };
+    struct MoveCheck { int32_t first, count, target; bool operator==(const MoveCheck&) const = default; };
     mutable std::vector<MoveCheck> checks;
     std::function<bool(int32_t target)> allow = [](int32_t) { return true; };
     std::vector<std::pair<int32_t, int32_t>> moves;

@@ -14,27 +14,21 @@ using test::CanvasOp;
 using test::PictureBoard;
 using test::RecordingCanvas;
 
-OuterSignals outerOf(std::initializer_list<int32_t> usages)
+// Top and bottom outer signal layers.
+std::pair<int32_t, int32_t> outerOf(std::initializer_list<int32_t> usages)
 {
-    return findOuterSignals(PictureBoard(usages).board.layers);
+    const OuterSignals outer = findOuterSignals(PictureBoard(usages).board.layers);
+    return {outer.top, outer.bottom};
 }
 
 TEST(PictureSlabs, OuterSignalLayers)
 {
-    const OuterSignals both = outerOf({kSolderMask, kSignal, kSubstrate, kSignal, kSolderMask});
-    EXPECT_EQ(both.top, 1);
-    EXPECT_EQ(both.bottom, 3);
+    EXPECT_EQ(outerOf({kSolderMask, kSignal, kSubstrate, kSignal, kSolderMask}), std::pair(1, 3));
     // Plating under the mask is a coating; over it, it is not.
-    const OuterSignals topOnly = outerOf({kSolderMask, kPlating, kSignal, kSubstrate, kSolidPlane});
-    EXPECT_EQ(topOnly.top, 2);
-    EXPECT_EQ(topOnly.bottom, -1);
-    const OuterSignals bareBottom = outerOf({kPlating, kSolderMask, kSignal, kSubstrate, kSignal});
-    EXPECT_EQ(bareBottom.top, -1);
-    EXPECT_EQ(bareBottom.bottom, 4);
+    EXPECT_EQ(outerOf({kSolderMask, kPlating, kSignal, kSubstrate, kSolidPlane}), std::pair(2, -1));
+    EXPECT_EQ(outerOf({kPlating, kSolderMask, kSignal, kSubstrate, kSignal}), std::pair(-1, 4));
     // One signal between two masks is picked by both sides, so by neither.
-    const OuterSignals single = outerOf({kSolderMask, kSignal, kSolderMask});
-    EXPECT_EQ(single.top, -1);
-    EXPECT_EQ(single.bottom, -1);
+    EXPECT_EQ(outerOf({kSolderMask, kSignal, kSolderMask}), std::pair(-1, -1));
 }
 
 struct Drawn {

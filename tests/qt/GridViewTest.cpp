@@ -6,12 +6,8 @@
 #include "qt/QtGridPane.h"
 #include "qt/QtGridView.h"
 
-#include "HeadlessPlatform.h"
+#include "BoardOnGrid.h"
 #include "api/Board.h"
-#include "api/EditorInstance.h"
-#include "grid/LayerGrid.h"
-#include "model/Catalogues.h"
-#include "model/LayerRecord.h"
 #include "res/CommandIds.h"
 #include "ui/TabControl.h"
 
@@ -27,26 +23,6 @@
 namespace lm::qt {
 namespace {
 
-// Top, Core, Inner, Prepreg, Bottom: signals between substrates.
-void addFiveLayers(EditorInstance& instance)
-{
-    LMLAYEREX layers[] = {defaultLayer(kSignal), defaultLayer(kSubstrate), defaultLayer(kSignal),
-                          defaultLayer(kSubstrate), defaultLayer(kSignal)};
-    const char* names[] = {"Top", "Core", "Inner", "Prepreg", "Bottom"};
-    for (std::size_t i = 0; i < std::size(layers); ++i)
-        setLayerName(layers[i], names[i]);
-    ASSERT_TRUE(instance.addStackup(1, "board", layers, 5));
-    instance.showBoard(0);
-}
-
-std::vector<std::string> layerNames(const EditorInstance& instance)
-{
-    std::vector<std::string> names;
-    for (const LMLAYEREX& layer : instance.settings().currentBoard->layers)
-        names.emplace_back(layerName(layer));
-    return names;
-}
-
 void sendMouse(QWidget* target, QEvent::Type type, QPoint at, Qt::MouseButtons held)
 {
     const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
@@ -54,18 +30,17 @@ void sendMouse(QWidget* target, QEvent::Type type, QPoint at, Qt::MouseButtons h
     QApplication::sendEvent(target, &event);
 }
 
-// A board on the grid, the Basic tab showing, the pane on screen.
-struct GridOnScreen {
-    EditorInstance instance;
-    test::HeadlessPlatform platform;
-    LayerGrid grid{instance, platform};
+// Signals between substrates.
+const std::initializer_list<std::pair<int32_t, const char*>> kFiveLayers{
+    {kSignal, "Top"}, {kSubstrate, "Core"}, {kSignal, "Inner"}, {kSubstrate, "Prepreg"}, {kSignal, "Bottom"}};
+
+// The five layers on the grid, the Basic tab showing, the pane on screen.
+struct GridOnScreen : test::BoardOnGrid {
     QtGridPane pane{instance, platform, grid, nullptr};
     QtGridView& view = *pane.gridView();
 
-    GridOnScreen()
+    GridOnScreen() : BoardOnGrid(kFiveLayers)
     {
-        addFiveLayers(instance);
-        grid.reload();
         const CTabDescr basic = defaultTabs()[0];
         pane.showTab(basic.id(), basic.columns(), true);
         pane.resize(1100, 400);
@@ -92,14 +67,12 @@ struct GridOnScreen {
 
 TEST(GridView, ShowsTheCellsAndFollowsTheColumnsOfTheCore)
 {
-    EditorInstance instance;
-    test::HeadlessPlatform platform;
-    LayerGrid grid(instance, platform);
-    QtGridPane pane(instance, platform, grid, nullptr);
+    test::BoardOnGrid board(kFiveLayers);
+    const LayerGrid& grid = board.grid;
+    QtGridPane pane(board.instance, board.platform, board.grid, nullptr);
     QtGridView& view = *pane.gridView();
     QAbstractItemModelTester tester(view.model(), QAbstractItemModelTester::FailureReportingMode::Fatal);
-    addFiveLayers(instance);
-    grid.reload();
+    board.grid.reload();
 
     const QAbstractItemModel& model = *view.model();
     auto at = [&](int32_t row, int32_t columnId) { return model.index(row - 1, grid.colOf(columnId) - 1); };
@@ -212,7 +185,7 @@ TEST(GridView, RowsDraggedByTheirHeaderMoveTheLayersAndTheSelectionFollowsTheCor
     sendMouse(rows, QEvent::MouseMove, upperPartOf(1), Qt::LeftButton);
     sendMouse(rows, QEvent::MouseButtonRelease, upperPartOf(1), Qt::NoButton);
 
-    EXPECT_EQ(layerNames(board.instance), (std::vector<std::string>{"Inner", "Top", "Core", "Prepreg", "Bottom"}));
+    EXPECT_EQ(board.names(), (std::vector<std::string>{"Inner", "Top", "Core", "Prepreg", "Bottom"}));
     EXPECT_EQ(board.text(1, kColLayerName), "Inner");
     for (int row = 0; row < board.view.model()->rowCount(); ++row)
         EXPECT_EQ(board.view.selectionModel()->isRowSelected(row, {}), board.grid.cells().rowSelected(row + 1)) << row;

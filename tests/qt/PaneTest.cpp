@@ -7,11 +7,8 @@
 #include "qt/QtGridView.h"
 #include "qt/QtPicturePane.h"
 
+#include "BoardOnGrid.h"
 #include "api/Board.h"
-#include "api/EditorInstance.h"
-#include "grid/LayerGrid.h"
-#include "model/Catalogues.h"
-#include "platform/Platform.h"
 #include "res/CommandIds.h"
 #include "ui/AboutBox.h"
 #include "ui/CustomizeColumns.h"
@@ -34,31 +31,9 @@
 namespace lm::qt {
 namespace {
 
-class BeepCounter : public Platform {
-public:
-    int beeps = 0;
-    MessageAnswer messageBox(std::string_view, MessageButtons, MessageIcon) override { return MessageAnswer::Ok; }
-    void beep() override { ++beeps; }
-    void showHelp(std::string_view, uint32_t) override {}
-    std::optional<uint32_t> chooseColour(uint32_t) override { return std::nullopt; }
-};
-
-// An instance showing a three-layer board: signal, substrate, signal.
-struct ThreeLayerBoard {
-    EditorInstance instance;
-    BeepCounter platform;
-    LayerGrid grid{instance, platform};
-
-    explicit ThreeLayerBoard(uint32_t extraCaps = 0)
-    {
-        LMLAYEREX layers[] = {defaultLayer(kSignal), defaultLayer(kSubstrate), defaultLayer(kSignal)};
-        setLayerName(layers[0], "Top");
-        setLayerName(layers[2], "Bottom");
-        EXPECT_TRUE(instance.addStackup(1, "board", layers, 3));
-        instance.showBoard(0);
-        instance.settings().caps |= extraCaps;
-        grid.reload();
-    }
+// Signal, substrate, signal.
+struct ThreeLayerBoard : test::BoardOnGrid {
+    ThreeLayerBoard() : BoardOnGrid({{kSignal, "Top"}, {kSubstrate, ""}, {kSignal, "Bottom"}}) {}
 };
 
 // Lets `user` act on the modal dialog the code under test is about to open.
@@ -112,7 +87,8 @@ TEST(GridPane, PropertyBarControlsByIdInsideThePaneAndOfferedCommands)
 
 TEST(GridPane, ErFrequencyKeepsDigitsAndBeepsOnceForARefusedKey)
 {
-    ThreeLayerBoard board(kCapErFrequency);
+    ThreeLayerBoard board;
+    board.instance.settings().caps |= kCapErFrequency;
     QtGridPane pane(board.instance, board.platform, board.grid, nullptr);
     pane.show();
     auto* frequency = named<QLineEdit>(pane, res::IDC_ER_FREQUENCY);
@@ -127,7 +103,8 @@ TEST(GridPane, ErFrequencyKeepsDigitsAndBeepsOnceForARefusedKey)
     EXPECT_EQ(frequency->text(), "10");
     EXPECT_EQ(board.platform.beeps, 1);
     EXPECT_DOUBLE_EQ(board.instance.settings().erFrequency, 1e7);
-    EXPECT_DOUBLE_EQ(board.instance.settings().currentBoard->layers[1].dErFrequency, 1e7);
+    for (const LMLAYEREX& layer : board.instance.settings().currentBoard->layers)
+        EXPECT_DOUBLE_EQ(layer.dErFrequency, 1e7);
 }
 
 TEST(PicturePane, StatusLineAndTotalThickness)

@@ -1,16 +1,11 @@
 // The picture widget over a real layer grid: a layer dragged with the mouse
-// lands at its new place, undo takes it back, and without the picture-mouse
-// capability nothing moves. The canvas is proved on an image's pixels.
+// lands at its new place, undo takes it back, and without a grid nothing
+// moves. The canvas is proved on an image's pixels.
 #include "qt/QtCanvas.h"
 #include "qt/QtPictureView.h"
 
-#include "HeadlessPlatform.h"
-
+#include "BoardOnGrid.h"
 #include "api/Board.h"
-#include "api/EditorInstance.h"
-#include "grid/LayerGrid.h"
-#include "model/Catalogues.h"
-#include "model/LayerRecord.h"
 
 #include <QFontMetrics>
 #include <QImage>
@@ -72,24 +67,13 @@ TEST(QtCanvas, FillsOutlinesWithExclusiveEdgesAndXorToggles)
 }
 
 // A five-layer board in a shown picture wired to the grid.
-struct PictureOverGrid {
-    EditorInstance instance;
-    test::HeadlessPlatform platform;
-    LayerGrid grid{instance, platform};
+struct PictureOverGrid : test::BoardOnGrid {
     QtPictureView view{instance.settings(), nullptr};
 
     PictureOverGrid()
+        : BoardOnGrid({{kSignal, "Top"}, {kSubstrate, "Core1"}, {kSolidPlane, "GND"}, {kSubstrate, "Core2"},
+                       {kSignal, "Bottom"}})
     {
-        std::vector<LMLAYEREX> layers;
-        for (const auto& [usage, name] : {std::pair{kSignal, "Top"}, {kSubstrate, "Core1"}, {kSolidPlane, "GND"},
-                                          {kSubstrate, "Core2"}, {kSignal, "Bottom"}}) {
-            layers.push_back(defaultLayer(usage));
-            setLayerName(layers.back(), name);
-        }
-        EXPECT_TRUE(instance.addStackup(1, "board", layers.data(), static_cast<int32_t>(layers.size())));
-        instance.showBoard(0);
-        grid.setup(7, 16);
-        grid.reload();
         view.setLayerGrid(&grid);
         view.resize(400, 500);
         view.show();
@@ -110,14 +94,6 @@ struct PictureOverGrid {
         QTest::mouseMove(&view, frontOf(over));
         QTest::mouseRelease(&view, Qt::LeftButton, {}, frontOf(over));
     }
-
-    std::vector<std::string> names() const
-    {
-        std::vector<std::string> result;
-        for (const LMLAYEREX& layer : instance.settings().currentBoard->layers)
-            result.emplace_back(layer.szName);
-        return result;
-    }
 };
 
 using Names = std::vector<std::string>;
@@ -135,15 +111,10 @@ TEST(PictureView, DraggedLayerMovesInTheGridAndUndoTakesItBack)
     EXPECT_EQ(board.names(), (Names{"Top", "Core1", "GND", "Core2", "Bottom"}));
 }
 
-TEST(PictureView, WithoutThePictureMouseCapabilityNothingMoves)
+TEST(PictureView, WithoutAGridNothingMoves)
 {
     PictureOverGrid board;
-    board.instance.settings().caps &= ~static_cast<uint32_t>(kCapPictureMouse);
-    board.drag(0, 3);
-    EXPECT_EQ(board.names(), (Names{"Top", "Core1", "GND", "Core2", "Bottom"}));
-
-    board.instance.settings().caps |= kCapPictureMouse;
-    board.view.setLayerGrid(nullptr); // no grid: moves are refused
+    board.view.setLayerGrid(nullptr);
     board.drag(0, 3);
     EXPECT_EQ(board.names(), (Names{"Top", "Core1", "GND", "Core2", "Bottom"}));
     EXPECT_FALSE(board.view.picture().dragging());

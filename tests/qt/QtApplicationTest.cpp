@@ -17,13 +17,6 @@
 namespace lm {
 namespace {
 
-TEST(QtApplication, TheHostsApplicationIsUsedAsItIs)
-{
-    QCoreApplication* host = QCoreApplication::instance();
-    EXPECT_TRUE(ensureQtApplication());
-    EXPECT_EQ(QCoreApplication::instance(), host);
-}
-
 TEST(DisplayProbe, OnlyADisplayThatAnswersAndWhosePluginLoadsIsOffered)
 {
     QTemporaryDir runtime;

@@ -27,16 +27,9 @@ TEST(DialogTemplates, EveryControlLiesInsideItsTemplateAndNamedIdsAreUnique)
     }
 }
 
-TEST(DialogTemplates, PropertyBarTexts)
+TEST(DialogTemplates, GridBarAllHoldsEveryControlOfTheTabBars)
 {
     const DialogTemplate& all = *findDialogTemplate(IDD_GRID_BAR_ALL);
-    EXPECT_EQ(all.item(IDC_UNITS_LABEL)->text, "Measurement &Units:");
-    EXPECT_EQ(findDialogTemplate(IDD_BAR_BASIC)->item(IDC_UNITS_LABEL)->text, "Measurement &units:");
-    EXPECT_EQ(all.item(IDC_PLAN_FOR)->initialStrings.at(1), "Diff pair");
-    EXPECT_EQ(findDialogTemplate(IDD_BAR_Z0_PLANNING)->item(IDC_PLAN_FOR)->initialStrings.at(1), "Differential pair");
-    EXPECT_FALSE(all.item(IDC_FAB_COMPENSATION)->visible);
-
-    // The grid bar 1013 holds every control that any tab's bar has.
     for (uint32_t barId : {IDD_BAR_BASIC, IDD_BAR_DIELECTRIC, IDD_BAR_METAL, IDD_BAR_Z0_PLANNING, IDD_BAR_CUSTOM_VIEW})
         for (const TemplateItem& item : findDialogTemplate(barId)->items)
             EXPECT_TRUE(item.id == IDC_STATIC || all.item(item.id) != nullptr) << barId << " control " << item.id;

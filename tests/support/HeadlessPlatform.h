@@ -4,6 +4,7 @@
 #include "platform/Platform.h"
 
 #include <deque>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,8 @@ struct ShownMessage {
     std::string text;
     MessageButtons buttons;
     MessageIcon icon;
+    bool operator==(const ShownMessage&) const = default;
+    friend void PrintTo(const ShownMessage& message, std::ostream* out) { *out << '"' << message.text << '"'; }
 };
 
 class HeadlessPlatform : public Platform {

@@ -39,21 +39,9 @@ public:
 
     std::vector<CanvasCall> calls;
 
-    void setPen(const Pen& pen) override
-    {
-        pen_ = pen;
-        record(CanvasOp::SetPen);
-    }
-    void setBrush(const Brush& brush) override
-    {
-        brush_ = brush;
-        record(CanvasOp::SetBrush);
-    }
-    void setXor(bool on) override
-    {
-        xor_ = on;
-        record(CanvasOp::SetXor);
-    }
+    void setPen(const Pen& pen) override { pen_ = pen, record(CanvasOp::SetPen); }
+    void setBrush(const Brush& brush) override { brush_ = brush, record(CanvasOp::SetBrush); }
+    void setXor(bool on) override { xor_ = on, record(CanvasOp::SetXor); }
     void setFont(const FontSpec& font) override { record(CanvasOp::SetFont).font = font; }
     void setTextColour(uint32_t colour) override { record(CanvasOp::SetTextColour).colour = colour; }
 
@@ -86,11 +74,7 @@ public:
 
     void setClip(const Rect& rect) override { record(CanvasOp::SetClip).rect = rect; }
     void clearClip() override { record(CanvasOp::ClearClip); }
-    void setOrigin(Point offset) override
-    {
-        origin_ = offset;
-        record(CanvasOp::SetOrigin).points = {offset};
-    }
+    void setOrigin(Point offset) override { origin_ = offset, record(CanvasOp::SetOrigin).points = {offset}; }
 
     // The calls of one kind, in order.
     std::vector<CanvasCall> ofKind(CanvasOp op) const

@@ -1,8 +1,7 @@
 #include "ui/CustomizeColumns.h"
 
-#include "TabTestGrid.h"
-#include "api/EditorInstance.h"
 #include "model/LayerRecord.h"
+#include "ui/TabDescr.h"
 
 #include <gtest/gtest.h>
 
@@ -20,22 +19,14 @@ std::vector<int32_t> columnIds(const lm::CTabDescr& tab)
 
 TEST(CustomizeColumns, UncheckedLayerNameComesBackLast)
 {
-    lm::EditorInstance instance;
-    instance.setActiveTab(4);
-    lm::test::RecordingTabGrid grid;
-    const std::size_t custom = lm::customViewTabIndex(instance.tabs());
-    ASSERT_EQ(custom, 4u);
-
-    lm::CustomizeColumns first(instance.tabs()[custom]);
+    lm::CustomizeColumns first(lm::defaultTabs()[lm::kTabCustomView]);
     ASSERT_EQ(first.items().size(), 20u);
     EXPECT_EQ(first.selection(), 0);
     ASSERT_EQ(first.items()[3].columnId, lm::kColLayerName);
     first.setChecked(3, false);
-    lm::applyCustomizedTab(instance, custom, first.accepted(), grid);
-    EXPECT_EQ(instance.tabs()[custom].columns().size(), 19u);
-    EXPECT_EQ(grid.shownColumns.size(), 19u); // the active tab goes on the grid again
+    EXPECT_EQ(first.accepted().columns().size(), 19u);
 
-    lm::CustomizeColumns second(instance.tabs()[custom]);
+    lm::CustomizeColumns second(first.accepted());
     ASSERT_EQ(second.items().back().title, "Layer Name");
     EXPECT_FALSE(second.items().back().checked);
     second.setChecked(19, true);
@@ -75,14 +66,4 @@ TEST(CustomizeColumns, MovingSwapsEntriesOnlyInsideTheColumnList)
     dialog.select(19);
     EXPECT_FALSE(dialog.canMoveDown());
     EXPECT_THROW(dialog.select(20), LMInvalidArgument);
-}
-
-TEST(CustomizeColumns, CustomViewIsTheLastDescriptorWithItsId)
-{
-    lm::CTabDescrArray tabs = lm::defaultTabs();
-    tabs.push_back(tabs[4]);
-    tabs.push_back(tabs[0]);
-    EXPECT_EQ(lm::customViewTabIndex(tabs), 5u);
-    tabs.erase(tabs.begin() + 4, tabs.begin() + 6);
-    EXPECT_THROW(lm::customViewTabIndex(tabs), LMInvalidArgument);
 }

@@ -12,12 +12,10 @@ namespace {
 
 TEST(PicturePaneState, StatusLineColourBySeverity)
 {
-    EXPECT_EQ(statusLineColour(0), rgb(0, 0, 0));
-    EXPECT_EQ(statusLineColour(1), rgb(0, 0, 255));
-    EXPECT_EQ(statusLineColour(2), rgb(255, 0, 0));
-    EXPECT_EQ(statusLineColour(3), rgb(255, 0, 0));
-    EXPECT_EQ(statusLineColour(4), rgb(0, 0, 0));
-    EXPECT_EQ(statusLineColour(-1), rgb(0, 0, 0));
+    const uint32_t black = rgb(0, 0, 0), blue = rgb(0, 0, 255), red = rgb(255, 0, 0);
+    EXPECT_EQ((std::vector<uint32_t>{statusLineColour(-1), statusLineColour(0), statusLineColour(1),
+                                     statusLineColour(2), statusLineColour(3), statusLineColour(4)}),
+              (std::vector<uint32_t>{black, black, blue, red, red, black}));
 }
 
 TEST(PicturePaneState, StatusLineFromTheChecker)
@@ -27,11 +25,7 @@ TEST(PicturePaneState, StatusLineFromTheChecker)
     board.layers = {defaultLayer(kSignal)};
     settings.currentBoard = &board;
 
-    const StatusLine none = checkStatusLine(settings); // no checker
-    EXPECT_EQ(none.text, "");
-    EXPECT_EQ(none.severity, 0);
-    EXPECT_EQ(none.colour, rgb(0, 0, 0));
-
+    EXPECT_EQ(checkStatusLine(settings).text, ""); // no checker
     CDefDRC drc;
     settings.drc = &drc;
     const StatusLine single = checkStatusLine(settings); // one layer is not a stackup

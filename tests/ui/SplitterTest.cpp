@@ -1,10 +1,6 @@
 #include "ui/Splitter.h"
 
-#include "res/CommandIds.h"
-
 #include <gtest/gtest.h>
-
-#include <utility>
 
 using lm::SplitterModel;
 
@@ -44,18 +40,4 @@ TEST(Splitter, ResizingKeepsTheFractionOfTheLastDrag)
     SplitterModel stacked(false);
     EXPECT_EQ(stacked.layout({1000, 400}, 200), 200);
     EXPECT_EQ(stacked.layout({10, 800}, 200), 400); // stacked panes follow the height
-}
-
-TEST(Splitter, SplitCommandsAreOfferedForTheOtherOrientation)
-{
-    SplitterModel splitter;
-    const auto state = [&](uint32_t id) {
-        const lm::SplitCommandState s = splitter.commandState(id);
-        return std::pair{s.enabled, s.checked};
-    };
-    EXPECT_EQ(state(lm::res::ID_SPLIT_VERTICAL), std::pair(false, true));
-    EXPECT_EQ(state(lm::res::ID_SPLIT_HORIZONTAL), std::pair(true, false));
-    splitter.chooseOrientation(false, {100, 100});
-    EXPECT_EQ(state(lm::res::ID_SPLIT_VERTICAL), std::pair(true, false));
-    EXPECT_EQ(state(lm::res::ID_SPLIT_HORIZONTAL), std::pair(false, true));
 }

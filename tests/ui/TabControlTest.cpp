@@ -14,12 +14,6 @@ TEST(TabControl, InvisibleTabsAreSkippedByItemsAndSelection)
     tabs[0].setVisible(false);
     EXPECT_EQ(lm::tabControlItems(tabs), (std::vector<std::string>{"Dielectric", "Metal", "Z0 Planning", "Custom View"}));
 
-    lm::test::RecordingTabGrid grid;
-    lm::test::RecordingTabPanes panes;
-    lm::switchTab(instance, 1, grid, panes);
-    EXPECT_EQ(instance.activeTab(), 2);
-    EXPECT_EQ(grid.shownTab, lm::kTabMetal);
-
     EXPECT_EQ(lm::initialTabSelection(tabs, 3).item, 2);
     const auto fallback = lm::initialTabSelection(tabs, 0); // the active tab is hidden: first item
     EXPECT_EQ(std::pair(fallback.item, fallback.descriptor), std::pair(0, 1));
