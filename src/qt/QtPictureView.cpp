@@ -1,9 +1,9 @@
 #include "qt/QtPictureView.h"
 
+#include "grid/LayerGrid.h"
+#include "qt/CoreCall.h"
 #include "qt/QtCanvas.h"
 #include "qt/QtResources.h"
-
-#include "grid/LayerGrid.h"
 
 #include <QApplication>
 #include <QCursor>
@@ -114,24 +114,27 @@ void QtPictureView::changeEvent(QEvent* event)
     QWidget::changeEvent(event);
 }
 
-void QtPictureView::mouseMoveEvent(QMouseEvent* event) { picture_.mouseMove(clientPoint(event)); }
+void QtPictureView::mouseMoveEvent(QMouseEvent* event)
+{
+    callCore([&] { picture_.mouseMove(clientPoint(event)); });
+}
 
 void QtPictureView::mousePressEvent(QMouseEvent* event)
 {
     if (event->button() == Qt::LeftButton)
-        picture_.leftDown(clientPoint(event));
+        callCore([&] { picture_.leftDown(clientPoint(event)); });
 }
 
 void QtPictureView::mouseReleaseEvent(QMouseEvent* event)
 {
     if (event->button() == Qt::LeftButton)
-        picture_.leftUp(clientPoint(event));
+        callCore([&] { picture_.leftUp(clientPoint(event)); });
 }
 
 void QtPictureView::mouseDoubleClickEvent(QMouseEvent* event)
 {
     if (event->button() == Qt::LeftButton)
-        picture_.doubleClick(clientPoint(event));
+        callCore([&] { picture_.doubleClick(clientPoint(event)); });
 }
 
 void QtPictureView::wheelEvent(QWheelEvent* event)
