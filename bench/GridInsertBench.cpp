@@ -1,7 +1,7 @@
 // A layer inserted into the grid of a large board and the insert undone: the
 // two structural steps a user repeats, each storing and rewriting rows.
+#include "HeadlessPlatform.h"
 #include "LargeBoard.h"
-#include "SilentPlatform.h"
 
 #include "api/EditorInstance.h"
 #include "grid/LayerGrid.h"
@@ -21,7 +21,7 @@ void BM_GridInsertAndUndo64(benchmark::State& state)
     instance.addStackup(1, "Large", layers.data(), kLargeBoardLayers);
     instance.addDrillPairs(1, pairs.data(), static_cast<int32_t>(pairs.size()));
     instance.showBoard(0);
-    SilentPlatform platform;
+    test::HeadlessPlatform platform;
     LayerGrid grid(instance, platform);
     grid.setup(7, 16);
     grid.reload();

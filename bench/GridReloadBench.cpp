@@ -1,8 +1,8 @@
 // The layer grid on a 64-layer board: a full reload (every style, value and
 // row number, the layer-kind and read-only passes), and one cell edit from the
 // editor opening to the idle pass that stores the rows.
+#include "HeadlessPlatform.h"
 #include "LargeBoard.h"
-#include "SilentPlatform.h"
 
 #include "api/EditorInstance.h"
 #include "grid/LayerGrid.h"
@@ -15,7 +15,7 @@ namespace {
 
 
 struct LargeGrid {
-    SilentPlatform platform;
+    test::HeadlessPlatform platform;
     EditorInstance instance;
     LayerGrid grid{instance, platform};
 

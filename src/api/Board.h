@@ -3,8 +3,10 @@
 // drill-span set of each layer is kept beside its record (same index).
 #include <laminar/laminar.h>
 
+#include "api/EditSettings.h"
 #include "model/DrillSpanSet.h"
 
+#include <span>
 #include <string>
 #include <vector>
 
@@ -17,5 +19,13 @@ struct MBSTACKUPENTRY {
     std::vector<DrillSpanSet> drillSpans; // parallel to layers
     std::vector<LMDRILLPAIR> drillPairs;  // in the order added
 };
+
+// The layers of the board the settings show; none without a board.
+inline std::span<const LMLAYEREX> currentLayers(const LMEDITSETTINGS& settings)
+{
+    if (settings.currentBoard == nullptr)
+        return {};
+    return settings.currentBoard->layers;
+}
 
 } // namespace lm

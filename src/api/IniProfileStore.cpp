@@ -1,5 +1,7 @@
 #include "api/IniProfileStore.h"
 
+#include "model/TextTrim.h"
+
 #include <algorithm>
 #include <atomic>
 #include <charconv>
@@ -15,16 +17,6 @@ namespace lm {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string_view trim(std::string_view text)
-{
-    const auto blank = [](char c) { return c == ' ' || c == '\t'; };
-    while (!text.empty() && blank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && blank(text.back()))
-        text.remove_suffix(1);
-    return text;
-}
 
 char lower(char c)
 {
@@ -61,7 +53,7 @@ std::optional<int32_t> parseDecimal(std::string_view text)
 bool writableNames(std::string_view section, std::string_view entry)
 {
     const auto hasLineBreak = [](std::string_view s) { return s.find_first_of("\r\n") != std::string_view::npos; };
-    const std::string_view key = trim(entry);
+    const std::string_view key = trimBlanksAndTabs(entry);
     return !hasLineBreak(section) && section.find(']') == std::string_view::npos && !key.empty() &&
            !hasLineBreak(key) && key.find('=') == std::string_view::npos && key.front() != '[' && key.front() != ';';
 }
@@ -102,10 +94,10 @@ void IniProfileStore::load()
             newline_ = "\r\n";
         first = false;
 
-        const std::string_view trimmed = trim(text);
+        const std::string_view trimmed = trimBlanksAndTabs(text);
         if (!trimmed.empty() && trimmed.front() == '[') {
             const std::string_view inner = trimmed.substr(1, trimmed.find(']') - 1);
-            Section section{std::string(trim(inner)), true, {Line{std::string(text), {}, {}}}};
+            Section section{std::string(trimBlanksAndTabs(inner)), true, {Line{std::string(text), {}, {}}}};
             sectionIndex_.emplace(lowered(section.name), sections_.size()); // first one wins
             sections_.push_back(std::move(section));
             continue;
@@ -113,8 +105,8 @@ void IniProfileStore::load()
         Line line{std::string(text), {}, {}};
         const std::size_t equals = trimmed.find('=');
         if (!trimmed.empty() && trimmed.front() != ';' && equals != std::string_view::npos) {
-            line.key = trim(trimmed.substr(0, equals));
-            line.value = trim(trimmed.substr(equals + 1));
+            line.key = trimBlanksAndTabs(trimmed.substr(0, equals));
+            line.value = trimBlanksAndTabs(trimmed.substr(equals + 1));
         }
         sections_.back().lines.push_back(std::move(line));
     }
@@ -122,7 +114,7 @@ void IniProfileStore::load()
 
 IniProfileStore::Section* IniProfileStore::findSection(std::string_view name)
 {
-    const auto found = sectionIndex_.find(lowered(trim(name)));
+    const auto found = sectionIndex_.find(lowered(trimBlanksAndTabs(name)));
     return found == sectionIndex_.end() ? nullptr : &sections_[found->second];
 }
 
@@ -131,7 +123,7 @@ int32_t IniProfileStore::readInt(std::string_view section, std::string_view entr
     const Section* found = findSection(section);
     if (found == nullptr)
         return fallback;
-    const std::string_view key = trim(entry);
+    const std::string_view key = trimBlanksAndTabs(entry);
     for (const Line& line : found->lines) {
         if (!line.key.empty() && sameName(line.key, key))
             return parseDecimal(line.value).value_or(fallback);
@@ -143,12 +135,12 @@ bool IniProfileStore::writeInt(std::string_view section, std::string_view entry,
 {
     if (unreadable_ || !writableNames(section, entry))
         return false;
-    const std::string key(trim(entry));
+    const std::string key(trimBlanksAndTabs(entry));
     const std::string valueText = std::to_string(value);
 
     Section* target = findSection(section);
     if (target == nullptr) {
-        const std::string name(trim(section));
+        const std::string name(trimBlanksAndTabs(section));
         sections_.push_back(Section{name, true, {Line{"[" + name + "]", {}, {}}, Line{key + "=" + valueText, key, valueText}}});
         sectionIndex_.emplace(lowered(name), sections_.size() - 1);
         if (commit(serialize()))

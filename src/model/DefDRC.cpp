@@ -1,6 +1,7 @@
 #include "model/DefDRC.h"
 
 #include "model/LayerRecord.h"
+#include "model/TextTrim.h"
 #include "res/Strings.h"
 
 #include <string_view>
@@ -33,14 +34,6 @@ bool isTooThin(const LMLAYEREX& layer) { return layer.dThickness < kMinThickness
 bool erOutOfRange(double er) { return er < kMinEr || er > kMaxEr; }
 bool lossTangentOutOfRange(double tangent) { return tangent < kMinLossTangent || tangent > kMaxLossTangent; }
 bool isAir(const LMLAYEREX& layer) { return isDielectric(layer) && layer.dEr >= kAirErMin && layer.dEr <= kAirErMax; }
-
-std::string_view trimBlanksAndTabs(std::string_view text)
-{
-    const auto first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos)
-        return {};
-    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
 
 // Fills each "%s" of the format in turn with the next reference; spare ones stay empty.
 std::string substituteReferences(std::string_view format, const std::string& first, const std::string& second)

@@ -100,9 +100,9 @@ std::string shortenToFit(std::string_view text, int32_t width, Canvas& canvas)
 std::string rightLabelText(const LMEDITSETTINGS& settings, std::size_t index, int32_t mode,
                            std::span<const double> z0Values)
 {
-    if (settings.currentBoard == nullptr || index >= settings.currentBoard->layers.size())
+    const std::span<const LMLAYEREX> layers = currentLayers(settings);
+    if (index >= layers.size())
         throw LMInvalidArgument("picture label: layer index out of range");
-    const std::vector<LMLAYEREX>& layers = settings.currentBoard->layers;
     const LMLAYEREX& layer = layers[index];
     switch (mode) {
     case 0: return thicknessLabel(settings, layer);

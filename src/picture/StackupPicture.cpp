@@ -16,13 +16,6 @@ namespace {
 constexpr uint32_t kWhite = rgb(255, 255, 255);
 constexpr uint32_t kBlack = rgb(0, 0, 0);
 
-std::span<const LMLAYEREX> boardLayers(const LMEDITSETTINGS& settings)
-{
-    if (settings.currentBoard == nullptr)
-        return {};
-    return settings.currentBoard->layers;
-}
-
 } // namespace
 
 StackupPicture::StackupPicture(LMEDITSETTINGS& settings) : settings_(settings) {}
@@ -32,7 +25,7 @@ void StackupPicture::layout(Size client, Canvas& measure)
     measure.setFont(FontSpec{});
     client_ = client;
     const PictureMetrics metrics{averageCharWidth(measure), measure.textHeight()};
-    layout_ = layoutPicture(boardLayers(settings_), client, metrics, settings_.drawProportionally);
+    layout_ = layoutPicture(currentLayers(settings_), client, metrics, settings_.drawProportionally);
 
     const int32_t count = static_cast<int32_t>(layout_.layerHeight.size());
     if (hovered_ >= count)
@@ -46,7 +39,7 @@ void StackupPicture::layout(Size client, Canvas& measure)
 
 void StackupPicture::paint(Canvas& canvas, uint32_t buttonFace)
 {
-    const std::span<const LMLAYEREX> layers = boardLayers(settings_);
+    const std::span<const LMLAYEREX> layers = currentLayers(settings_);
     // The grid re-lays the picture out after every edit; a count that changed
     // without that still gets a consistent picture.
     if (layers.size() != layout_.layerHeight.size())
@@ -120,7 +113,7 @@ void StackupPicture::setLabelMode(int32_t mode)
 
 void StackupPicture::setZ0Values(std::span<const double> values)
 {
-    z0_.assign(boardLayers(settings_).size(), 0.0);
+    z0_.assign(currentLayers(settings_).size(), 0.0);
     std::copy_n(values.begin(), std::min(values.size(), z0_.size()), z0_.begin());
     redraw();
 }

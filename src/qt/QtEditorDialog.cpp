@@ -1,6 +1,7 @@
 #include "qt/QtEditorDialog.h"
 
 #include "api/EditorInstance.h"
+#include "qt/CoreCall.h"
 #include "qt/IdleScheduler.h"
 #include "qt/QtAboutBox.h"
 #include "qt/QtCustomizeDialog.h"
@@ -25,7 +26,6 @@
 #include <QWindow>
 
 #include <algorithm>
-#include <exception>
 
 namespace lm::qt {
 namespace {
@@ -147,14 +147,10 @@ template <typename Work>
 void QtEditorDialog::guarded(Work work)
 {
     // While input is handled the window must outlive it, even when the run ends meanwhile.
+    // A failure raised for a host's inconsistent data (no Custom View tab to
+    // customize, say) is refused like a refused keystroke.
     ++commandDepth_;
-    try {
-        work();
-    } catch (const std::exception&) {
-        // A failure raised for a host's inconsistent data (no Custom View tab to
-        // customize, say) is refused like a refused keystroke.
-        platform_.beep();
-    }
+    callCore(work);
     --commandDepth_;
 }
 

@@ -3,6 +3,7 @@
 #include "grid/LayerGrid.h"
 #include "qt/CoreCall.h"
 #include "qt/QtCanvas.h"
+#include "qt/QtColor.h"
 #include "qt/QtResources.h"
 
 #include <QApplication>
@@ -40,12 +41,6 @@ Point clientPoint(const QMouseEvent* event)
 {
     const QPoint p = event->position().toPoint();
     return {p.x(), p.y()};
-}
-
-uint32_t bgrOf(const QColor& colour)
-{
-    return static_cast<uint32_t>(colour.red()) | static_cast<uint32_t>(colour.green()) << 8 |
-           static_cast<uint32_t>(colour.blue()) << 16;
 }
 
 } // namespace

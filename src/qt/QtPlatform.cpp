@@ -1,6 +1,5 @@
 #include "qt/QtPlatform.h"
 
-#include "model/LayerRecord.h"
 #include "qt/QtColor.h"
 
 #include <QApplication>
@@ -88,8 +87,7 @@ std::optional<uint32_t> QtPlatform::chooseColour(uint32_t initial)
     const QColor chosen = QColorDialog::getColor(qt::colorOf(initial), editorWindow_.data());
     if (!chosen.isValid())
         return std::nullopt;
-    return rgb(static_cast<uint32_t>(chosen.red()), static_cast<uint32_t>(chosen.green()),
-               static_cast<uint32_t>(chosen.blue()));
+    return qt::bgrOf(chosen);
 }
 
 } // namespace lm

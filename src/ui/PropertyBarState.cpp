@@ -1,6 +1,7 @@
 #include "ui/PropertyBarState.h"
 
 #include "api/Board.h"
+#include "model/TextTrim.h"
 #include "model/Units.h"
 #include "res/CommandIds.h"
 
@@ -95,7 +96,6 @@ ControlStates allGridBarStates(const LMEDITSETTINGS& settings, char decimalPoint
     return states;
 }
 
-bool isBlankOrTab(char c) { return c == ' ' || c == '\t'; }
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
 } // namespace
@@ -166,11 +166,7 @@ GridBarEffect gridBarCheckChanged(LMEDITSETTINGS& settings, uint32_t controlId, 
 
 CleanedText cleanErFrequencyText(std::string_view typed, char decimalPoint)
 {
-    std::string_view trimmed = typed;
-    while (!trimmed.empty() && isBlankOrTab(trimmed.front()))
-        trimmed.remove_prefix(1);
-    while (!trimmed.empty() && isBlankOrTab(trimmed.back()))
-        trimmed.remove_suffix(1);
+    const std::string_view trimmed = trimBlanksAndTabs(typed);
 
     CleanedText result;
     bool decimalPointKept = false;
