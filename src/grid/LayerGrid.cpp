@@ -42,14 +42,11 @@ void LayerGrid::setup(int32_t averageCharWidth, int32_t charHeight)
     CellBatch batch(cells_);
     const std::span<const int32_t> ids = gridColumnIds();
     cells_.setColCount(static_cast<int32_t>(ids.size()) + 1);
-    gridColOfId_.assign(kColumnIdCount, -1);
     for (std::size_t i = ids.size(); i-- > 0;) {
         const auto col = static_cast<int32_t>(i) + 1;
         cells_.setColumnId(col, ids[i]);
         // Initial widths are the default widths, in quarters of the average character width.
         cells_.setColumnWidth(col, defaultColumnWidth(ids[i]) * averageCharWidth_ / 4);
-        if (ids[i] >= 0 && ids[i] < kColumnIdCount && gridColOfId_[static_cast<std::size_t>(ids[i])] < 0)
-            gridColOfId_[static_cast<std::size_t>(ids[i])] = col;
     }
     cells_.setColumnWidth(0, 3 * averageCharWidth_);
     cells_.setRowHeight(0, 2 * charHeight_);
@@ -71,13 +68,6 @@ void LayerGrid::writeHeaders()
 }
 
 // ------------------------------------------------------------------ small helpers
-
-int32_t LayerGrid::gridCol(int32_t columnId) const
-{
-    if (columnId < 0 || columnId >= static_cast<int32_t>(gridColOfId_.size()))
-        return -1;
-    return gridColOfId_[static_cast<std::size_t>(columnId)];
-}
 
 bool LayerGrid::keptInSync() const { return keepInSyncInForce(settings().caps, settings().keepInSync); }
 
@@ -143,17 +133,11 @@ void LayerGrid::reload()
     takeUnitsFromSettings();
     history_.followBoard(settings().currentBoardId);
     CellBatch batch(cells_);
-    const int32_t count = layerCount();
     cells_.clearSelection();
-    cells_.setRowCount(count + 1);
-    const int32_t z0 = gridCol(kColZ0);
-    for (int32_t row = count; row >= 1; --row) {
-        writeRowNumber(row);
-        writeRow(row);
-        if (z0 > 0)
+    writeAllRows();
+    if (const int32_t z0 = colOf(kColZ0); z0 > 0)
+        for (int32_t row = layerCount(); row >= 1; --row)
             cells_.setText(row, z0, {}); // no computed value survives a reload
-    }
-    layerKindPass(true);
     // The new rows need their computed values.
     flags_.valuesChanged = true;
 }
@@ -169,7 +153,7 @@ void LayerGrid::unitsChanged()
         writeRowValues(row);
     readOnlyPass();
     for (const int32_t columnId : {kColThickness, kColTestWidth, kColWidth, kColGap})
-        if (const int32_t col = gridCol(columnId); col > 0)
+        if (const int32_t col = colOf(columnId); col > 0)
             cells_.setText(0, col, columnHeaderText(columnId, settings()));
     if (hooks_.updatePicture)
         hooks_.updatePicture();
@@ -179,9 +163,18 @@ void LayerGrid::rewriteAllRows()
 {
     // Edits the records have not taken yet would be lost otherwise.
     storeAllRows();
+    writeAllRows();
+}
+
+void LayerGrid::writeAllRows()
+{
     CellBatch batch(cells_);
-    for (int32_t row = std::min(layerCount(), cells_.rowCount() - 1); row >= 1; --row)
+    const int32_t count = layerCount();
+    cells_.setRowCount(count + 1); // the current cell is clamped with the rows
+    for (int32_t row = count; row >= 1; --row) {
+        writeRowNumber(row);
         writeRow(row);
+    }
     layerKindPass(true);
 }
 
@@ -294,7 +287,7 @@ void LayerGrid::writeMetalDependentCells(int32_t row, int32_t metal)
     auto applies = [this, row](int32_t col) { return col > 0 && !isNotApplicable(cells_.style(row, col)); };
     for (const auto& [columnId, field] : {std::pair{kColBulkR, &MetalProperties::bulkResistivity},
                                          std::pair{kColTCoef, &MetalProperties::tempCoef}}) {
-        const int32_t col = gridCol(columnId);
+        const int32_t col = colOf(columnId);
         if (!applies(col))
             continue;
         setStyleOf(row, col, metal == kCustomMetal ? GridStyle::Number : GridStyle::Result);
@@ -302,7 +295,7 @@ void LayerGrid::writeMetalDependentCells(int32_t row, int32_t metal)
             cells_.setText(row, col, number(metalProperties(metal).*field));
     }
     for (const int32_t columnId : {kColEr, kColLossTangent}) {
-        const int32_t col = gridCol(columnId);
+        const int32_t col = colOf(columnId);
         if (!applies(col) || (columnId == kColLossTangent && !lossColumnsOn(settings().caps)))
             continue;
         if (settings().autoEr) {
@@ -358,11 +351,8 @@ bool LayerGrid::showTab(int32_t tabId, std::span<const LMGRIDCOLDESCR> columns, 
     }
     // An undo or redo of a tab step makes its tab current through here: no new step then.
     if (!history_.applying()) {
-        if (auto command = CTabChangeCmd::forSwitch(hooks_.tabs, tabShown_, tabId)) {
-            UndoGroupGuard group(history_);
-            history_.record(std::move(command), CommandType::Do);
-            group.commit();
-        }
+        if (auto command = CTabChangeCmd::forSwitch(hooks_.tabs, tabShown_, tabId))
+            history_.record(std::move(command), CommandType::Do); // a step of its own
     }
     tabShown_ = tabId;
     return !widthsKnown;
@@ -447,14 +437,7 @@ bool LayerGrid::lockScreenUpdates(bool lock)
 void LayerGrid::redrawAllCells()
 {
     forgetEdit();
-    CellBatch batch(cells_);
-    const int32_t count = layerCount();
-    cells_.setRowCount(count + 1); // the current cell is clamped with the rows
-    for (int32_t row = count; row >= 1; --row) {
-        writeRowNumber(row);
-        writeRow(row);
-    }
-    layerKindPass(true);
+    writeAllRows();
 }
 
 void LayerGrid::repaintNow()

@@ -115,6 +115,7 @@ public:
     int32_t colOf(int32_t columnId) const { return cells_.columnOf(columnId); }
     int32_t columnIdAt(int32_t col) const { return cells_.columnId(col); }
     int32_t layerCount() const; // rows 1..N stand for these layers
+    bool isLayerRow(int32_t row) const;
     LMEDITSETTINGS& settings();
     const LMEDITSETTINGS& settings() const;
 
@@ -203,10 +204,9 @@ private:
     std::string valueText(const LMLAYEREX& layer, int32_t columnId) const;
     void readOnlyRow(int32_t row);
     void writeRowNumber(int32_t row);
-    // The grid's column of an id, from the columns set up once.
-    int32_t gridCol(int32_t columnId) const;
+    // Row count, numbers, styles and values of every row from the layers, then the look-only kind pass.
+    void writeAllRows();
     bool keptInSync() const;
-    bool isLayerRow(int32_t row) const;
     std::vector<LMLAYEREX>& layers();
     const std::vector<LMLAYEREX>& layers() const;
     LMLAYEREX& layerOfRow(int32_t row);
@@ -226,6 +226,8 @@ private:
     // Files the layers kept at the start of the edit as one undo step.
     void recordEditStep();
     void forgetEdit();
+    // Stores the rows and keeps the layers as they are now for the undo step a change may become.
+    void keepLayersBeforeChange();
     void toggleVisible(int32_t row, int32_t col);
     void chooseColour(int32_t row, int32_t col);
     // A View... button: the chart dialogs open here once they exist.
@@ -267,7 +269,6 @@ private:
     LMUNIT rowsUnit_{};
     int32_t rowsThicknessMode_ = 0;
     char decimalPoint_ = '.';
-    std::vector<int32_t> gridColOfId_; // by column id
 };
 
 } // namespace lm

@@ -24,22 +24,13 @@ namespace {
 
 constexpr const char* kPermanentLayerMessage = "Layer #%d is permanent and can't be deleted.";
 
-std::span<const LMLAYEREX> layersOf(const LMEDITSETTINGS& settings)
-{
-    if (!settings.currentBoard)
-        return {};
-    return settings.currentBoard->layers;
-}
-
-bool isGridLayerRow(const LayerGrid& grid, int32_t row) { return row >= 1 && row <= grid.layerCount(); }
-
 GridCommandState commandState(const LayerGrid& grid)
 {
     const CellPos current = grid.cells().current();
     GridCommandState state;
     state.caps = grid.settings().caps;
-    state.layers = layersOf(grid.settings());
-    state.currentRow = current.valid() && isGridLayerRow(grid, current.row) ? current.row : 0;
+    state.layers = currentLayers(grid.settings());
+    state.currentRow = current.valid() && grid.isLayerRow(current.row) ? current.row : 0;
     state.currentInDataColumn = current.col >= 1;
     state.rowsSelected = grid.cells().anySelected();
     state.editorOpen = grid.editorOpen();
@@ -159,10 +150,10 @@ bool LayerGrid::insertMostSuitable(bool above)
     if (!(settings().caps & kCapChangeStructure))
         return false;
     const int32_t row = cells_.current().row;
-    if (!isGridLayerRow(*this, row))
+    if (!isLayerRow(row))
         return false;
     storeAllRows();
-    const std::span<const LMLAYEREX> layers = layersOf(settings());
+    const std::span<const LMLAYEREX> layers = currentLayers(settings());
     const int32_t index = row - 1;
     const int32_t current = usageAt(layers, index);
     const int32_t beyond = usageAt(layers, above ? index - 1 : index + 1);
@@ -183,7 +174,7 @@ bool LayerGrid::insertMostSuitable(bool above)
 int32_t LayerGrid::insertionRow() const
 {
     const int32_t row = cells_.current().row;
-    if (cells_.current().valid() && isGridLayerRow(*this, row))
+    if (cells_.current().valid() && isLayerRow(row))
         return row;
     return layerCount() == 0 ? 1 : 0;
 }
@@ -242,7 +233,7 @@ bool LayerGrid::deleteSelectedRows()
         return false;
     const std::vector<int32_t> rows = cells_.selectedRows();
     for (auto it = rows.rbegin(); it != rows.rend(); ++it) {
-        if (!isGridLayerRow(*this, *it) || !board->layers[static_cast<std::size_t>(*it) - 1].bPermanent)
+        if (!isLayerRow(*it) || !board->layers[static_cast<std::size_t>(*it) - 1].bPermanent)
             continue;
         char text[96];
         std::snprintf(text, sizeof(text), kPermanentLayerMessage, *it);
@@ -253,7 +244,7 @@ bool LayerGrid::deleteSelectedRows()
     storeAllRows();
     return recordStructuralEdit(history_, settings(), flags_, [&] {
         for (auto it = rows.rbegin(); it != rows.rend(); ++it) {
-            if (!isGridLayerRow(*this, *it))
+            if (!isLayerRow(*it))
                 continue;
             removeLayer(*board, static_cast<std::size_t>(*it) - 1);
             cells_.removeRows(*it, 1);
@@ -281,7 +272,7 @@ void LayerGrid::applyToSelection()
     recordStructuralEdit(history_, settings(), flags_, [&] {
         bool changed = false;
         for (auto it = rows.rbegin(); it != rows.rend(); ++it)
-            if (*it != current.row && isGridLayerRow(*this, *it))
+            if (*it != current.row && isLayerRow(*it))
                 changed = applyToRow(*it, current.col, text, usage, metal) || changed;
         return changed;
     });
@@ -323,7 +314,7 @@ void LayerGrid::selectByType(int32_t type)
 {
     CellBatch batch(cells_);
     cells_.clearSelection();
-    const std::span<const LMLAYEREX> layers = layersOf(settings());
+    const std::span<const LMLAYEREX> layers = currentLayers(settings());
     for (auto row = static_cast<int32_t>(layers.size()); row >= 1; --row)
         if (layers[static_cast<std::size_t>(row) - 1].nType == type)
             cells_.selectRow(row);
@@ -415,7 +406,7 @@ bool LayerGrid::moveRowsBefore(int32_t first, int32_t count, int32_t beforeRow)
 
 std::vector<res::MenuItem> LayerGrid::contextMenu(CellPos clicked, CommandStates& states)
 {
-    if (!clicked.valid() || clicked != cells_.current() || !isGridLayerRow(*this, clicked.row))
+    if (!clicked.valid() || clicked != cells_.current() || !isLayerRow(clicked.row))
         return {};
     std::vector<res::MenuItem> items = res::gridPopupMenu().items;
     removeUnofferedInsertItems(items);

@@ -7,6 +7,7 @@
 #include "grid/StoreLayersCmd.h"
 #include "model/Catalogues.h"
 #include "model/LayerRecord.h"
+#include "model/TextTrim.h"
 #include "model/Units.h"
 #include "platform/Platform.h"
 
@@ -19,14 +20,6 @@ constexpr std::size_t kMaxGridNameLength = 63;
 constexpr int32_t kRefusingSeverity = 2; // errors and critical findings refuse a value
 
 const std::string kNoText;
-
-std::string_view trimmed(std::string_view text)
-{
-    const std::size_t first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos)
-        return {};
-    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
 
 // The number a numeric column shows for the stored value.
 double shownValue(const LMLAYEREX& layer, int32_t columnId, const LMUNIT& unit, int32_t thicknessMode)
@@ -54,7 +47,7 @@ bool isEditBox(const CellStyle& style)
 
 const std::string& LayerGrid::textAt(int32_t row, int32_t columnId) const
 {
-    const int32_t col = gridCol(columnId);
+    const int32_t col = colOf(columnId);
     return col > 0 ? cells_.text(row, col) : kNoText;
 }
 
@@ -72,13 +65,19 @@ void LayerGrid::forgetEdit()
     layersBeforeEdit_.reset();
 }
 
+void LayerGrid::keepLayersBeforeChange()
+{
+    forgetEdit();
+    storeAllRows();
+    layersBeforeEdit_ = std::make_unique<CStoreLayers>(settings());
+}
+
 void LayerGrid::beginEdit(CellPos pos)
 {
     forgetEdit();
     if (!isLayerRow(pos.row) || pos.col < 1 || pos.col >= cells_.colCount())
         return;
-    storeAllRows();
-    layersBeforeEdit_ = std::make_unique<CStoreLayers>(settings());
+    keepLayersBeforeChange();
     editing_ = pos;
     textBeforeEdit_ = cells_.text(pos.row, pos.col);
 }
@@ -90,7 +89,7 @@ TypedText LayerGrid::textTyped(CellPos pos, std::string_view text, int32_t caret
     if (!isLayerRow(pos.row) || !isNumericColumn(columnIdAt(pos.col)) || textStandsForStored(pos.row, pos.col))
         return typed;
     // Only digits, one decimal point and an exponent can be typed into a number.
-    const std::string_view kept = trimmed(text);
+    const std::string_view kept = trimBlanksAndTabs(text);
     if (isCleanForm(kept, decimalPoint_))
         return typed;
     platform_.beep();
@@ -143,9 +142,7 @@ void LayerGrid::recordEditStep()
     if (!before)
         before = std::make_unique<CStoreLayers>(settings());
     forgetEdit();
-    UndoGroupGuard group(history_);
-    history_.record(std::move(before), CommandType::Do);
-    group.commit();
+    history_.record(std::move(before), CommandType::Do); // a step of its own
 }
 
 // ------------------------------------------------------------------ drop-down choices
@@ -262,17 +259,16 @@ void LayerGrid::cellButtonClicked(CellPos pos)
 
 void LayerGrid::toggleVisible(int32_t row, int32_t col)
 {
-    forgetEdit();
-    storeAllRows();
-    auto before = std::make_unique<CStoreLayers>(settings());
-    cells_.setText(row, col, cells_.text(row, col) == "1" ? "0" : "1");
+    keepLayersBeforeChange();
     LMLAYEREX& layer = layerOfRow(row);
+    const uint8_t wasVisible = layer.bVisible;
+    cells_.setText(row, col, cells_.text(row, col) == "1" ? "0" : "1");
     readRowInto(row, layer);
     flags_.rowsModified = true; // the picture follows at the next idle pass
-    if (layer.bVisible != before->layers()[static_cast<std::size_t>(row - 1)].bVisible) {
-        layersBeforeEdit_ = std::move(before);
+    if (layer.bVisible != wasVisible)
         recordEditStep();
-    }
+    else
+        forgetEdit();
 }
 
 void LayerGrid::chooseColour(int32_t row, int32_t col)
@@ -281,9 +277,7 @@ void LayerGrid::chooseColour(int32_t row, int32_t col)
     const std::optional<uint32_t> chosen = platform_.chooseColour(shown);
     if (!chosen)
         return;
-    forgetEdit();
-    storeAllRows();
-    layersBeforeEdit_ = std::make_unique<CStoreLayers>(settings());
+    keepLayersBeforeChange();
     CellStyle coloured = cells_.style(row, col);
     coloured.background = *chosen & 0xFFFFFFu;
     cells_.setStyle(row, col, coloured);
@@ -331,7 +325,7 @@ void LayerGrid::readRowInto(int32_t row, LMLAYEREX& layer) const
 {
     if (row < 1 || row >= cells_.rowCount())
         throw LMInvalidArgument("no such grid row");
-    setLayerName(layer, trimmed(textAt(row, kColLayerName)).substr(0, kMaxGridNameLength));
+    setLayerName(layer, trimBlanksAndTabs(textAt(row, kColLayerName)).substr(0, kMaxGridNameLength));
     layer.nType = catalogueValue(Catalogue::Type, textAt(row, kColType));
     layer.nUsage = usageValue(textAt(row, kColUsage));
     layer.nMetal = catalogueValue(Catalogue::Metal, textAt(row, kColMetal));
@@ -363,7 +357,7 @@ void LayerGrid::readRowInto(int32_t row, LMLAYEREX& layer) const
         }
         if (layer.nUsage != kPlating) {
             layer.bVisible = textAt(row, kColVisible) == "1" ? 1 : 0;
-            if (const int32_t col = gridCol(kColColor); col > 0)
+            if (const int32_t col = colOf(kColColor); col > 0)
                 layer.crColor = cells_.style(row, col).background;
         }
     }
@@ -420,8 +414,8 @@ void LayerGrid::layerKindPass(bool lookOnly)
     const auto rows = std::min(static_cast<int32_t>(all.size()), cells_.rowCount() - 1);
     const bool rigidFlex = (settings().caps & kCapRigidFlex) != 0;
     const bool sync = keptInSync();
-    const int32_t usageCol = gridCol(kColUsage);
-    const int32_t technologyCol = gridCol(kColTechnology);
+    const int32_t usageCol = colOf(kColUsage);
+    const int32_t technologyCol = colOf(kColTechnology);
     auto usageStyle = [&](GridStyle list) { return sync ? lockedVariant(namedStyle(list)) : namedStyle(list); };
 
     CellBatch batch(cells_);

@@ -11,15 +11,6 @@ namespace lm {
 
 std::span<const int32_t> gridColumnIds() { return columnCatalogueOrder(); }
 
-int32_t gridColumnOf(int32_t columnId)
-{
-    const std::span<const int32_t> ids = gridColumnIds();
-    for (std::size_t i = ids.size(); i-- > 0;)
-        if (ids[i] == columnId)
-            return static_cast<int32_t>(i);
-    return -1;
-}
-
 std::string columnHeaderText(int32_t columnId, const LMEDITSETTINGS& settings)
 {
     // The planning target reads as the pair's impedance when planning for a pair.

@@ -13,9 +13,6 @@ namespace lm {
 
 // The 20 column ids in the order of the grid's columns, after the row header.
 std::span<const int32_t> gridColumnIds();
-// Grid column (0-based, row header excluded) of a column id, scanning from the
-// last column to the first; -1 when no column shows it.
-int32_t gridColumnOf(int32_t columnId);
 
 // The title, and for a column with a unit a newline and the current unit text.
 std::string columnHeaderText(int32_t columnId, const LMEDITSETTINGS& settings);

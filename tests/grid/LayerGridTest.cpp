@@ -26,7 +26,7 @@ TEST(LayerGrid, ShapeHeadersWidthsAndRowNumbers)
     ASSERT_EQ(cells.colCount(), 21);
     ASSERT_EQ(cells.rowCount(), 6);
     EXPECT_EQ(f.grid->colOf(kColTechnology), 7) << "Technology sits between Usage and Thickness";
-    EXPECT_EQ(gridColumnOf(kColumnIdCount), -1);
+    EXPECT_EQ(f.grid->colOf(kColumnIdCount), -1);
     EXPECT_EQ(f.text(0, kColThickness), "Thickness\num");
     EXPECT_EQ(cells.text(5, 0), "5");
     // Quarters of the average character width (8 px), the row header three characters wide.
