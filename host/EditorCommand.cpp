@@ -8,6 +8,7 @@
 #include "StackupArchive.h"
 
 #include <laminar/laminar.h>
+#include <laminar/z0calc.h>
 
 #include <optional>
 #include <ostream>
@@ -29,6 +30,8 @@ int editModally(StackupDocument document, std::ostream& out, std::ostream& err)
         StackupArchive archive(instance.get(), std::move(document), ui, out);
         setUpInstance(instance.get(), archive.file(), archive.boardsRead(), userGuide, &openHelpFile);
         lmSetArchiveCallback(instance.get(), &archive);
+        lmz0::ReferenceZ0Calculator calculator(instance.get());
+        lmSetZ0Calculator(instance.get(), &calculator);
         lmLoadFromRegistry(instance.get(), false, nullptr, nullptr);
 
         const bool applied = lmRunModal(instance.get());

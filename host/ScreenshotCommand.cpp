@@ -7,6 +7,8 @@
 #include "InstanceBoards.h"
 #include "QtArchiveUi.h"
 
+#include <laminar/z0calc.h>
+
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
@@ -142,6 +144,8 @@ int takeScreenshot(const EditorOptions& options, const StackupDocument& document
     StackupArchive archive(instance.get(), document, ui, out);
     setUpInstance(instance.get(), archive.file(), archive.boardsRead(), locateUserGuide(), &openHelpFile);
     lmSetArchiveCallback(instance.get(), &archive);
+    lmz0::ReferenceZ0Calculator calculator(instance.get());
+    lmSetZ0Calculator(instance.get(), &calculator);
     // The user's window layout and tabs, but a picture never stores preferences.
     lmLoadFromRegistry(instance.get(), false, nullptr, nullptr);
 
