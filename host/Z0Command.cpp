@@ -20,9 +20,6 @@
 namespace lmhost {
 namespace {
 
-constexpr int32_t kMetalType = 0;
-constexpr int32_t kFloodedSignal = 3; // the last conductor usage; Plating follows
-
 struct Z0Options {
     std::string file;
     std::optional<int32_t> board;
@@ -61,8 +58,6 @@ Z0Options parseZ0Options(std::span<const std::string> args)
     return options;
 }
 
-bool isConductor(const LMLAYEREX& layer) { return layer.nType == kMetalType && layer.nUsage <= kFloodedSignal; }
-
 std::string nameOf(const LMLAYEREX& layer)
 {
     return std::string(layer.szName, strnlen(layer.szName, sizeof layer.szName));
@@ -82,7 +77,7 @@ std::vector<LayerRow> rowsOf(const std::vector<BoardStackup>& boards, std::optio
         int32_t count = 0;
         lmGetStackup(instance.get(), board.id, &layers, &count);
         for (int32_t i = 0; i < count; ++i)
-            if (isConductor(layers[i]))
+            if (lmz0::isConductorLayer(layers[i]))
                 rows.push_back({board.id, i, nameOf(layers[i]), lmz0::analyseLayer(layers, count, i)});
     }
     return rows;

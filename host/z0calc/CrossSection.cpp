@@ -1,28 +1,14 @@
 #include "CrossSection.h"
 
+#include "LayerKinds.h"
+
 #include <cmath>
 
 namespace lmz0 {
 namespace {
 
-constexpr int32_t kMetal = 0;
-constexpr int32_t kSignal = 0;
-constexpr int32_t kSolidPlane = 1;
-constexpr int32_t kSplitPlane = 2;
-constexpr int32_t kFloodedSignal = 3;
-constexpr int32_t kPlating = 4;
-constexpr int32_t kSolderMask = 6;
-
 // Planes within this fraction of each other's height make a symmetric stripline.
 constexpr double kSymmetryTolerance = 1e-3;
-
-bool isReferencePlane(const LMLAYEREX& layer)
-{
-    return layer.nType == kMetal &&
-           (layer.nUsage == kSolidPlane || layer.nUsage == kSplitPlane || layer.nUsage == kFloodedSignal);
-}
-
-bool isValidThickness(double value) { return std::isfinite(value) && value > 0.0; }
 
 Dielectric dielectricOf(const LMLAYEREX& layer)
 {
@@ -46,9 +32,9 @@ SideScan scanSide(const LMLAYEREX* layers, int32_t count, int32_t index, int32_t
             side.reachedPlane = true;
             break;
         }
-        if (layer.nType == kMetal && layer.nUsage == kPlating) continue;
-        if (!isValidThickness(layer.dThickness) || !std::isfinite(layer.dEr) || layer.dEr < 1.0) side.valid = false;
-        if (layer.nType == kMetal || layer.nUsage != kSolderMask) side.maskOnly = false;
+        if (isPlating(layer)) continue;
+        if (!isPositive(layer.dThickness) || !std::isfinite(layer.dEr) || layer.dEr < 1.0) side.valid = false;
+        if (isMetal(layer) || layer.nUsage != kSolderMask) side.maskOnly = false;
         side.dielectrics.push_back(dielectricOf(layer));
     }
     return side;
@@ -61,12 +47,12 @@ double totalThickness(const std::vector<Dielectric>& dielectrics)
     return sum;
 }
 
-bool isConductor(const LMLAYEREX& layer)
-{
-    return layer.nType == kMetal && layer.nUsage >= kSignal && layer.nUsage <= kFloodedSignal;
-}
-
 } // namespace
+
+bool isConductorLayer(const LMLAYEREX& layer)
+{
+    return isMetal(layer) && layer.nUsage >= kSignal && layer.nUsage <= kFloodedSignal;
+}
 
 double CrossSection::h1() const { return totalThickness(planeSide); }
 double CrossSection::h2() const { return totalThickness(otherSide); }
@@ -74,7 +60,7 @@ double CrossSection::h2() const { return totalThickness(otherSide); }
 CrossSection crossSectionOf(const LMLAYEREX* layers, int32_t count, int32_t index, const LMLAYEREX& self)
 {
     CrossSection section;
-    if (!layers || index < 0 || index >= count || !isConductor(self) || !isValidThickness(self.dThickness))
+    if (!layers || index < 0 || index >= count || !isConductorLayer(self) || !isPositive(self.dThickness))
         return section;
     section.t = self.dThickness;
     section.resistivity = self.dBulkResistivity;

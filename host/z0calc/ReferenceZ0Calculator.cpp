@@ -1,5 +1,6 @@
 #include "CrossSection.h"
 #include "FieldSolver.h"
+#include "LayerKinds.h"
 #include "LineLoss.h"
 #include "LineModel.h"
 #include "TraceSolver.h"
@@ -14,13 +15,7 @@
 namespace lmz0 {
 namespace {
 
-constexpr int32_t kMetal = 0;
-constexpr int32_t kPlating = 4;
-constexpr int32_t kSolderMask = 6;
-constexpr int32_t kPrepreg = 1;
-
 double finiteOrZero(double value) { return std::isfinite(value) && value > 0.0 ? value : 0.0; }
-bool isPositive(double value) { return std::isfinite(value) && value > 0.0; }
 
 struct Board {
     const LMLAYEREX* layers = nullptr;
@@ -71,11 +66,11 @@ double singleZ0(const CrossSection& section, double w)
 const LMLAYEREX* neighbour(const Board& board, int32_t index, int32_t step)
 {
     for (int32_t i = index + step; i >= 0 && i < board.count; i += step)
-        if (!(board.layers[i].nType == kMetal && board.layers[i].nUsage == kPlating)) return &board.layers[i];
+        if (!isPlating(board.layers[i])) return &board.layers[i];
     return nullptr;
 }
 
-bool isDielectric(const LMLAYEREX* layer) { return layer && layer->nType != kMetal; }
+bool isDielectric(const LMLAYEREX* layer) { return layer && !isMetal(*layer); }
 
 Dielectric materialOf(const LMLAYEREX& layer) { return {0.0, layer.dEr, layer.dLossTangent, layer.dErFrequency}; }
 
@@ -165,7 +160,7 @@ double ReferenceZ0Calculator::SolveTraceGeometry(const LMLAYEREX* layer, double 
 void ReferenceZ0Calculator::ApplyAutoEr(LMLAYEREX* layer)
 {
     const std::optional<Located> where = locate(instance_, layer);
-    if (!where || layer->nType != kMetal || layer->nUsage == kPlating) return;
+    if (!where || !isMetal(*layer) || isPlating(*layer)) return;
     if (const std::optional<Dielectric> fill = fillOf(where->board, where->index)) {
         layer->dEr = fill->er;
         layer->dLossTangent = fill->tanDelta;

@@ -1,6 +1,7 @@
 #include "TraceSolver.h"
 
 #include "FieldSolver.h"
+#include "LayerKinds.h"
 #include "LineModel.h"
 
 #include <boost/math/tools/roots.hpp>
@@ -17,7 +18,6 @@ namespace {
 constexpr double kRoundTripTolerance = 2e-5;
 constexpr double kBracketFactor = 1.05;
 
-bool isPositive(double value) { return std::isfinite(value) && value > 0.0; }
 
 using Impedance = std::function<double(double)>;
 

@@ -229,7 +229,7 @@ TEST(ExampleStructures, EveryConductorLayerOfTheExamplesHasTheExpectedStructure)
         std::vector<std::string> found;
         for (const lmhost::BoardStackup& board : lmhost::readStackupFile(std::string(LAMINAR_EXAMPLES "/") + file))
             for (int32_t i = 0; i < static_cast<int32_t>(board.layers.size()); ++i)
-                if (board.layers[i].nType == 0 && board.layers[i].nUsage <= 3)
+                if (isConductorLayer(board.layers[i]))
                     found.push_back(structureName(
                         crossSectionOf(board.layers.data(), static_cast<int32_t>(board.layers.size()), i).structure));
         EXPECT_EQ(found, structures) << file;

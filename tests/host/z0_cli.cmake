@@ -7,15 +7,7 @@ foreach(required LAMINAR SOURCE_DIR)
   endif()
 endforeach()
 
-function(run_laminar expected)
-  execute_process(COMMAND "${LAMINAR}" ${ARGN} WORKING_DIRECTORY "${SOURCE_DIR}"
-    RESULT_VARIABLE code OUTPUT_VARIABLE out ERROR_VARIABLE err)
-  if(NOT code STREQUAL "${expected}")
-    message(FATAL_ERROR "laminar ${ARGN}: exit ${code}, expected ${expected}\nstdout:\n${out}\nstderr:\n${err}")
-  endif()
-  set(out "${out}" PARENT_SCOPE)
-  set(err "${err}" PARENT_SCOPE)
-endfunction()
+include(${CMAKE_CURRENT_LIST_DIR}/run_laminar.cmake)
 
 # Text: a header, then one tab-separated row per conductor layer in layer order.
 run_laminar(0 z0 examples/8-layer.json)

@@ -38,6 +38,9 @@ struct LossOptions {
     double roughnessRms = 0.5e-6;   // copper surface roughness, metres rms
 };
 
+// Signal, Plane, Split/Mixed and Flooded Signal metal layers: the layers that carry traces.
+bool isConductorLayer(const LMLAYEREX& layer);
+
 // The analysis of layer `index` of a board given as an array of records (top
 // first). Layers other than Signal, Plane, Split/Mixed and Flooded Signal, and
 // layers without a reference plane, give structure None and zeros.
