@@ -25,6 +25,8 @@ constexpr double kEps0 = 8.8541878128e-12;
 constexpr double kCoarseFraction = 1.0 / 5.0;
 constexpr double kFineFraction = 1.0 / 10.0;
 constexpr double kGrowth = 0.25;
+// Beyond this many grid nodes (a cross-section far outside board sizes) there is no answer.
+constexpr std::size_t kMostNodes = 200000;
 // An open top and side lie this many cross-section sizes away.
 constexpr double kOpenDistance = 40.0;
 // A stripline's side wall lies this many plane spacings beyond the trace.
@@ -148,6 +150,7 @@ double gridCapacitance(const Geometry& g, bool air, bool odd, double fraction)
     }
     const std::vector<double> xs = gradedAxis(xKeys, 0.0, g.side, smallest, fraction);
     const std::vector<double> ys = gradedAxis(yKeys, 0.0, g.top, smallest, fraction);
+    if (xs.size() * ys.size() > kMostNodes) return 0.0;
     const int nx = static_cast<int>(xs.size()), ny = static_cast<int>(ys.size());
     auto node = [nx](int i, int j) { return j * nx + i; };
 
@@ -281,6 +284,7 @@ Mode fieldSolvedLine(const CrossSection& section, double w, double gap)
     const double cAir = share * capacitance(g, true, odd);
     double er = 1.0;
     const double c = homogeneous(g, er) ? er * cAir : share * capacitance(g, false, odd);
+    if (!(cAir > 0.0) || !(c > 0.0) || !std::isfinite(c)) return {0.0, 1.0};
     mode = {1.0 / (kLightSpeed * cAir), c / cAir};
     cache().store(key, mode);
     return mode;
