@@ -143,7 +143,7 @@ int takeScreenshot(const EditorOptions& options, const StackupDocument& document
     setUpInstance(instance.get(), archive.file(), archive.boardsRead(), locateUserGuide(), &openHelpFile);
     lmSetArchiveCallback(instance.get(), &archive);
     // The user's window layout and tabs, but a picture never stores preferences.
-    lmLoadFromRegistry(instance.get(), false, nullptr, nullptr);
+    restoreUserPreferences(instance.get(), err);
 
     if (!lmRunNonModal(instance.get(), &windowClosed, "screenshot")) {
         err << "laminar: the editor window could not be opened\n";
