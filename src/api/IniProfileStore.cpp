@@ -83,14 +83,18 @@ void IniProfileStore::load()
         const std::size_t end = rest.find('\n');
         std::string_view text = rest.substr(0, end);
         rest.remove_prefix(end == std::string_view::npos ? rest.size() : end + 1);
-        const bool crlf = !text.empty() && text.back() == '\r';
-        if (crlf)
-            text.remove_suffix(1);
-        if (first && crlf && end != std::string_view::npos)
+        const bool terminated = end != std::string_view::npos;
+        const auto endsInReturn = [](std::string_view t) { return !t.empty() && t.back() == '\r'; };
+        if (first && terminated && endsInReturn(text))
             newline_ = "\r\n";
         first = false;
+        // A line keeps its text exactly, less the file's own line ending: a stray carriage
+        // return (an unterminated last line, a CRLF line in an LF file) is written back as it was.
+        if (terminated && newline_ == "\r\n" && endsInReturn(text))
+            text.remove_suffix(1);
+        const std::string_view content = endsInReturn(text) ? text.substr(0, text.size() - 1) : text;
 
-        const std::string_view trimmed = trimBlanksAndTabs(text);
+        const std::string_view trimmed = trimBlanksAndTabs(content);
         if (!trimmed.empty() && trimmed.front() == '[') {
             const std::string_view inner = trimmed.substr(1, trimmed.find(']') - 1);
             Section section{std::string(trimBlanksAndTabs(inner)), true, {Line{std::string(text), {}, {}}}};

@@ -88,6 +88,16 @@ TEST_F(IniProfileStoreTest, LooksUpCaseInsensitivelyAndKeepsUnrelatedContent)
     lm::IniProfileStore crlf(dos);
     EXPECT_TRUE(crlf.writeInt("a", "m", 2) && crlf.flush());
     EXPECT_EQ(fileText(dos), "[A]\r\nk=1\r\nm=2\r\n");
+
+    // Carriage returns that are not the file's line ending are content: a second store changes nothing more.
+    const fs::path mixed = dir_ / "mixed.ini";
+    writeFileText(mixed, "[A]\nk=1\r\nremark\r\r");
+    for (int store = 0; store < 2; ++store) {
+        lm::IniProfileStore again(mixed);
+        EXPECT_EQ(again.readInt("A", "k", -1), 1);
+        EXPECT_TRUE(again.writeInt("A", "m", 2) && again.flush());
+        EXPECT_EQ(fileText(mixed), "[A]\nk=1\r\nm=2\nremark\r\r\n");
+    }
 }
 
 TEST_F(IniProfileStoreTest, FailedFlushLeavesTheFileAsBeforeAndLaterSucceeds)
