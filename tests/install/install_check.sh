@@ -37,6 +37,15 @@ fi
 # Only the moved prefix is offered: no package registries, no inherited paths.
 cp -r "$prefix/share/laminar/examples/host-project" "$work/src"
 clean_env=(env -u LD_LIBRARY_PATH -u CMAKE_PREFIX_PATH -u PKG_CONFIG_PATH -u Laminar_DIR)
+# Where the system lets us, the trees are not merely unused but gone: what runs
+# below sees empty folders in their place (the build tree first, as it may lie
+# inside the source tree).
+reach="the trees unused"
+if unshare --mount sh -c "mount -t tmpfs none '$source_dir'" 2>/dev/null; then
+  clean_env=(unshare --mount sh -ec 'mount -t tmpfs none "$1"; mount -t tmpfs none "$2"; shift 2; exec "$@"'
+             hide "$build_dir" "$source_dir" "${clean_env[@]}")
+  reach="the trees hidden"
+fi
 
 "${clean_env[@]}" cmake -S "$work/src" -B "$work/with-cmake" -G Ninja -DCMAKE_CXX_COMPILER="$cxx" \
   -DCMAKE_PREFIX_PATH="$prefix" -DCMAKE_FIND_USE_PACKAGE_REGISTRY=OFF \
@@ -69,4 +78,4 @@ out=$("${clean_env[@]}" "$prefix/bin/laminar" check "$prefix/share/laminar/examp
 [[ "$out" == *': OK - '* ]] || fail "the installed laminar printed: $out"
 [[ "$("${clean_env[@]}" ldd "$prefix/bin/laminar" | grep liblaminar)" == *"$prefix/"* ]] ||
   fail "the installed laminar does not load the installed component"
-echo "install check: $prefix passed (SONAME $soname)"
+echo "install check: $prefix passed (SONAME $soname; $reach)"
