@@ -1,7 +1,8 @@
 # What `cmake --install` puts under a prefix. Every path is relative to the
 # prefix, so an installed tree works wherever it is moved:
 #   Runtime      the component, the example host, the docs and the examples
-#   Development  the header, the development link, the CMake package, laminar.pc
+#   Development  the headers, the development link, the reference impedance
+#                calculator (a static library), the CMake package, the .pc files
 include(CMakePackageConfigHelpers)
 
 set(LAMINAR_CMAKE_DIR ${CMAKE_INSTALL_LIBDIR}/cmake/Laminar)
@@ -18,6 +19,8 @@ function(laminar_install_host_library target)
     ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT Development
     FILE_SET HEADERS DESTINATION ${CMAKE_INSTALL_INCLUDEDIR} COMPONENT Development)
 endfunction()
+
+laminar_install_host_library(laminar_z0calc)
 
 # The example host finds the component beside it wherever the tree lies.
 file(RELATIVE_PATH laminar_bin_to_lib /${CMAKE_INSTALL_BINDIR} /${CMAKE_INSTALL_LIBDIR})
@@ -36,9 +39,10 @@ install(FILES ${PROJECT_BINARY_DIR}/LaminarConfig.cmake ${PROJECT_BINARY_DIR}/La
 # laminar.pc finds the prefix from its own folder, so it moves with the tree.
 file(RELATIVE_PATH LAMINAR_PC_TO_PREFIX /${CMAKE_INSTALL_LIBDIR}/pkgconfig /)
 string(REGEX REPLACE "/$" "" LAMINAR_PC_TO_PREFIX "${LAMINAR_PC_TO_PREFIX}")
-configure_file(cmake/laminar.pc.in ${PROJECT_BINARY_DIR}/laminar.pc @ONLY)
-install(FILES ${PROJECT_BINARY_DIR}/laminar.pc DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig
-  COMPONENT Development)
+foreach(pc laminar laminar-z0calc)
+  configure_file(cmake/${pc}.pc.in ${PROJECT_BINARY_DIR}/${pc}.pc @ONLY)
+  install(FILES ${PROJECT_BINARY_DIR}/${pc}.pc DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig COMPONENT Development)
+endforeach()
 
 install(FILES README.md DESTINATION ${CMAKE_INSTALL_DOCDIR} COMPONENT Runtime)
 install(DIRECTORY docs/ DESTINATION ${CMAKE_INSTALL_DOCDIR} COMPONENT Runtime)
