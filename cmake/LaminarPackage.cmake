@@ -8,8 +8,9 @@ set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "layer-stackup editor component for printe
 string(JOIN "\n" CPACK_PACKAGE_DESCRIPTION
   "Laminar is a shared library that a host design application loads to let"
   "its users edit the layer stackups of printed-circuit boards. This package"
-  "holds the library, its C++ header, a CMake package and a pkg-config file"
-  "for hosts, the laminar example host, the documentation and examples.")
+  "holds the library, its C++ header, a reference impedance calculator, a"
+  "CMake package and pkg-config files for hosts, the laminar example host,"
+  "the documentation and examples.")
 set(CPACK_PACKAGE_CONTACT "Laminar developers <maintainers@laminar.invalid>")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)

@@ -17,7 +17,8 @@ prefix=$work/prefix
 
 for file in include/laminar/laminar.h "$libdir/liblaminar.so" "$libdir/cmake/Laminar/LaminarConfig.cmake" \
             "$libdir/cmake/Laminar/LaminarConfigVersion.cmake" "$libdir/cmake/Laminar/LaminarTargets.cmake" \
-            "$libdir/pkgconfig/laminar.pc" bin/laminar share/doc/laminar/user-guide.md \
+            "$libdir/pkgconfig/laminar.pc" "$libdir/pkgconfig/laminar-z0calc.pc" include/laminar/z0calc.h \
+            "$libdir/liblaminar_z0calc.a" bin/laminar share/doc/laminar/user-guide.md \
             share/laminar/examples/8-layer.json share/laminar/examples/host-project/main.cpp; do
   [[ -e "$prefix/$file" ]] || fail "$file is not installed"
 done
@@ -70,6 +71,49 @@ for program in "$work/with-cmake/stackup-check" "$work/with-pkg-config/stackup-c
   status=0
   out=$("${clean_env[@]}" "$program" 0.5) || status=$?
   [[ $status -eq 1 && "$out" == *': ERROR - '* ]] || fail "$program on a 0.5 um core (exit $status): $out"
+done
+
+# The reference calculator links alone, both ways: a microstrip over a plane.
+mkdir "$work/calc"
+cat > "$work/calc/main.cpp" <<'CPP'
+#include <laminar/z0calc.h>
+#include <cstdio>
+int main()
+{
+    LMLAYEREX board[3]{};
+    const int32_t types[] = {0, 1, 0}, usages[] = {0, 5, 1};
+    const double thicknesses[] = {35e-6, 200e-6, 35e-6};
+    for (int i = 0; i < 3; ++i) {
+        board[i].nType = types[i];
+        board[i].nUsage = usages[i];
+        board[i].dThickness = thicknesses[i];
+        board[i].nMetal = types[i] == 0 ? 0 : -1;
+        board[i].nTechnology = types[i] == 0 ? -1 : 0;
+    }
+    board[0].dTestWidth = 0.36e-3;
+    board[1].dEr = 4.3;
+    const lmz0::LayerImpedance top = lmz0::analyseLayer(board, 3, 0);
+    std::printf("%s %d\n", lmz0::structureName(top.structure), static_cast<int>(top.z0 + 0.5));
+}
+CPP
+cat > "$work/calc/CMakeLists.txt" <<'CMAKE'
+cmake_minimum_required(VERSION 3.16)
+project(CalculatorAlone LANGUAGES CXX)
+find_package(Laminar REQUIRED)
+add_executable(microstrip main.cpp)
+target_link_libraries(microstrip PRIVATE Laminar::z0calc)
+CMAKE
+"${clean_env[@]}" cmake -S "$work/calc" -B "$work/calc/with-cmake" -G Ninja -DCMAKE_CXX_COMPILER="$cxx" \
+  -DCMAKE_PREFIX_PATH="$prefix" -DCMAKE_FIND_USE_PACKAGE_REGISTRY=OFF \
+  -DCMAKE_FIND_USE_SYSTEM_PACKAGE_REGISTRY=OFF >/dev/null
+"${clean_env[@]}" cmake --build "$work/calc/with-cmake" >/dev/null
+# shellcheck disable=SC2046 # the flags are words
+"${clean_env[@]}" "$cxx" -std=c++17 -o "$work/calc/microstrip" "$work/calc/main.cpp" \
+  $(PKG_CONFIG_LIBDIR="$prefix/$libdir/pkgconfig" pkg-config --cflags --libs laminar-z0calc) -Wl,-rpath,"$pc_libdir"
+for program in "$work/calc/with-cmake/microstrip" "$work/calc/microstrip"; do
+  out=$("${clean_env[@]}" "$program") || fail "$program failed: $out"
+  [[ "$out" =~ ^microstrip\ ([0-9]+)$ && ${BASH_REMATCH[1]} -ge 40 && ${BASH_REMATCH[1]} -le 60 ]] ||
+    fail "$program printed: $out"
 done
 
 # The installed example host finds its component beside it.
