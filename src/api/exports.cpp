@@ -5,7 +5,6 @@
 
 #include "api/EditorInstance.h"
 #include "api/EditorRun.h"
-#include "qt/QtWindowRunner.h"
 
 using lm::EditorInstance;
 
@@ -17,9 +16,6 @@ EditorInstance& instanceOf(LMHANDLE handle)
         throw LMInvalidArgument("null instance handle");
     return *static_cast<EditorInstance*>(handle);
 }
-
-// Loading the component plugs its Qt window into the core's runs.
-[[maybe_unused]] const bool windowRunnerRegistered = (lm::setWindowRunner(&lm::qt::runEditorWindow), true);
 
 } // namespace
 

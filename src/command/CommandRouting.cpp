@@ -1,4 +1,4 @@
-#include "ui/CommandRouting.h"
+#include "command/CommandRouting.h"
 
 #include "res/CommandIds.h"
 #include "res/Strings.h"

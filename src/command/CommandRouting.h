@@ -2,7 +2,7 @@
 // Where a command goes and who decides whether it is enabled: the layer grid
 // first, then the editor dialog, last the application object.
 #include "res/Menus.h"
-#include "ui/CommandTarget.h"
+#include "command/CommandTarget.h"
 
 #include <functional>
 #include <string_view>

@@ -1,4 +1,4 @@
-#include "ui/CommandTarget.h"
+#include "command/CommandTarget.h"
 
 namespace lm {
 

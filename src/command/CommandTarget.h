@@ -1,7 +1,7 @@
 #pragma once
 // Whatever carries out commands: the layer grid, the editor dialog, the
 // application object, a pane. CommandMap is the ready-made message map.
-#include "ui/CommandUi.h"
+#include "command/CommandUi.h"
 
 #include <functional>
 #include <initializer_list>

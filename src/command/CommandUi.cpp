@@ -1,4 +1,4 @@
-#include "ui/CommandUi.h"
+#include "command/CommandUi.h"
 
 namespace lm {
 

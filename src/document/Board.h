@@ -3,7 +3,7 @@
 // drill-span set of each layer is kept beside its record (same index).
 #include <laminar/laminar.h>
 
-#include "api/EditSettings.h"
+#include "document/EditSettings.h"
 #include "model/DrillSpanSet.h"
 
 #include <span>

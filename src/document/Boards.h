@@ -1,7 +1,7 @@
 #pragma once
 // The boards of an instance: how a host's stackup enters, how boards are
 // found by id, and how drill pairs attach to a board's layers.
-#include "api/Board.h"
+#include "document/Board.h"
 
 #include <span>
 #include <string_view>

@@ -1,4 +1,4 @@
-#include "api/ChangeFlags.h"
+#include "document/ChangeFlags.h"
 
 #include "model/LayerRecord.h"
 

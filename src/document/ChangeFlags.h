@@ -1,7 +1,7 @@
 #pragma once
 // What changed between the boards and a snapshot of them, as the host reads it:
 // 0x1 electrical, 0x2 appearance, 0x4 Z0 planning.
-#include "api/Boards.h"
+#include "document/Boards.h"
 
 #include <cstdint>
 

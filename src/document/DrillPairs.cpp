@@ -1,4 +1,4 @@
-#include "api/Boards.h"
+#include "document/Boards.h"
 
 #include <algorithm>
 #include <optional>

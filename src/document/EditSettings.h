@@ -55,6 +55,12 @@ struct LMEDITSETTINGS {
     const LMUNIT& currentUnit() const { return units.at(static_cast<std::size_t>(unitIndex)); }
 };
 
+// Planning is for a differential pair only when chosen and offered by the host.
+inline bool plansForDiffPair(const LMEDITSETTINGS& settings)
+{
+    return (settings.caps & kCapDiffPairPlanning) != 0 && settings.z0DiffPair;
+}
+
 // Where the window was and how it was split; captured when it is destroyed so
 // that preferences can be stored after it is gone.
 struct WindowPlacement {

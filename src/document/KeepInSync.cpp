@@ -1,6 +1,6 @@
-#include "ui/KeepInSync.h"
+#include "document/KeepInSync.h"
 
-#include "api/EditorInstance.h"
+#include "document/EditorDocument.h"
 
 #include <algorithm>
 #include <cstring>
@@ -40,11 +40,11 @@ void restoreLayerIdentities(BoardList& boards, const BoardList& snapshot)
     }
 }
 
-void onKeepInSyncToggled(EditorInstance& instance, bool checked, const KeepInSyncViews& views)
+void onKeepInSyncToggled(EditorDocument& document, bool checked, const KeepInSyncViews& views)
 {
-    instance.settings().keepInSync = checked;
+    document.settings.keepInSync = checked;
     if (checked) {
-        restoreLayerIdentities(instance.boardsForEditing(), instance.boardsAtOpen());
+        restoreLayerIdentities(document.boards, document.boardsAtOpen);
         if (views.updatePanes)
             views.updatePanes();
     } else if (views.rewriteGridRows) {

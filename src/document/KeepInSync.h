@@ -2,13 +2,13 @@
 // "Keep Layers in Sync": while in force, a layer keeps the name, type and
 // usage the host gave it (the grid makes Type and Usage read-only); switching
 // the check box on gives edited layers their host identity back.
-#include "api/Boards.h"
+#include "document/Boards.h"
 
 #include <functional>
 
 namespace lm {
 
-class EditorInstance;
+struct EditorDocument;
 
 // The check box is shown only with capability bit 0x80, and then starts
 // checked when bit 0x40 is set.
@@ -34,6 +34,6 @@ struct KeepInSyncViews {
 // Command 1046: the flag takes the check box state. Checked: the boards are
 // restored from the snapshot taken at opening and the panes updated;
 // unchecked: the grid rewrites its rows.
-void onKeepInSyncToggled(EditorInstance& instance, bool checked, const KeepInSyncViews& views);
+void onKeepInSyncToggled(EditorDocument& document, bool checked, const KeepInSyncViews& views);
 
 } // namespace lm

@@ -1,4 +1,4 @@
-#include "ui/TabDescr.h"
+#include "document/TabDescr.h"
 
 #include "model/LayerRecord.h"
 #include "res/Strings.h"

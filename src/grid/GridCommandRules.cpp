@@ -1,6 +1,6 @@
 #include "grid/GridCommandRules.h"
 
-#include "api/EditSettings.h"
+#include "document/EditSettings.h"
 #include "model/LayerRecord.h"
 #include "res/CommandIds.h"
 

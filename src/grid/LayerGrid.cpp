@@ -1,6 +1,6 @@
 #include "grid/LayerGrid.h"
 
-#include "api/EditorInstance.h"
+#include "document/Board.h"
 #include "grid/GridStyles.h"
 #include "grid/LayerColumnRules.h"
 #include "grid/LayerTextTable.h"
@@ -8,14 +8,14 @@
 #include "model/Catalogues.h"
 #include "model/LayerRecord.h"
 #include "model/Units.h"
-#include "ui/KeepInSync.h"
-#include "ui/TabDescr.h"
+#include "document/KeepInSync.h"
+#include "document/TabDescr.h"
 
 #include <algorithm>
 
 namespace lm {
 
-LayerGrid::LayerGrid(EditorInstance& instance, Platform& platform) : instance_(instance), platform_(platform)
+LayerGrid::LayerGrid(LMEDITSETTINGS& settings, Platform& platform) : settings_(settings), platform_(platform)
 {
     // Shaped at once with standard metrics, so the grid is whole before the view measures its font.
     setup(averageCharWidth_, charHeight_);
@@ -23,8 +23,6 @@ LayerGrid::LayerGrid(EditorInstance& instance, Platform& platform) : instance_(i
 
 LayerGrid::~LayerGrid() = default;
 
-LMEDITSETTINGS& LayerGrid::settings() { return instance_.settings(); }
-const LMEDITSETTINGS& LayerGrid::settings() const { return instance_.settings(); }
 
 int32_t LayerGrid::layerCount() const
 {

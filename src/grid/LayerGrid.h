@@ -11,11 +11,10 @@
 // command routing and the right-button menu).
 #include <laminar/laminar.h>
 
-#include "grid/CellGrid.h"
+#include "sheet/CellGrid.h"
 #include "grid/UndoRefresh.h"
-#include "grid/UndoStack.h"
-#include "res/Menus.h"
-#include "ui/CommandTarget.h"
+#include "sheet/UndoStack.h"
+#include "command/CommandTarget.h"
 
 #include <cstdint>
 #include <functional>
@@ -26,7 +25,6 @@
 
 namespace lm {
 
-class EditorInstance;
 class Platform;
 class TabSwitchTarget;
 struct LMEDITSETTINGS;
@@ -53,9 +51,9 @@ struct TypedText {
 
 class LayerGrid : public CommandTarget, private GridScreenUpdates {
 public:
-    // Both must outlive the grid. The grid reads the instance's settings and
-    // current board each time; it keeps no pointer into the layer array.
-    LayerGrid(EditorInstance& instance, Platform& platform);
+    // Both must outlive the grid. The grid works on the board the settings
+    // show, read each time; it keeps no pointer into the layer array.
+    LayerGrid(LMEDITSETTINGS& settings, Platform& platform);
     ~LayerGrid() override;
     LayerGrid(const LayerGrid&) = delete;
     LayerGrid& operator=(const LayerGrid&) = delete;
@@ -116,8 +114,8 @@ public:
     int32_t columnIdAt(int32_t col) const { return cells_.columnId(col); }
     int32_t layerCount() const; // rows 1..N stand for these layers
     bool isLayerRow(int32_t row) const;
-    LMEDITSETTINGS& settings();
-    const LMEDITSETTINGS& settings() const;
+    LMEDITSETTINGS& settings() { return settings_; }
+    const LMEDITSETTINGS& settings() const { return settings_; }
 
     // ================================================= LayerGridEditing.cpp: edits
     // An editor opens on a cell: the rows are stored and the layers kept for the
@@ -174,10 +172,6 @@ public:
     bool moveLayer(int32_t from, int32_t to);
     // The drill-pair move check for layers [first, first+count) landing before index `target` (-1: no target).
     bool moveAllowed(int32_t first, int32_t count, int32_t target) const;
-
-    // The right-button menu ("Grid Popup" of menu 1005) for a click on the
-    // current cell of a layer row, its items' states in `states`; empty when no menu opens.
-    std::vector<res::MenuItem> contextMenu(CellPos clicked, CommandStates& states);
 
     // What Delete and Cut do to the text of an open edit box: with
     // `selectionOnly` the selected text goes, otherwise the selection or the
@@ -246,9 +240,8 @@ private:
     bool applyToRow(int32_t row, int32_t col, const std::string& text, int32_t usage, int32_t metal);
     // Rows [first, first+count) with their layers go before row `beforeRow`; one undo step.
     bool moveRowsBefore(int32_t first, int32_t count, int32_t beforeRow);
-    void updateMenuStates(const std::vector<res::MenuItem>& items, CommandStates& states);
 
-    EditorInstance& instance_;
+    LMEDITSETTINGS& settings_;
     Platform& platform_;
     LayerGridHooks hooks_;
     CellGrid cells_;

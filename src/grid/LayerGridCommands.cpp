@@ -3,8 +3,8 @@
 // states, and the right-button menu.
 #include "grid/LayerGrid.h"
 
-#include "api/Board.h"
-#include "api/EditSettings.h"
+#include "document/Board.h"
+#include "document/EditSettings.h"
 #include "grid/GridCommandRules.h"
 #include "grid/InsertLayer.h"
 #include "grid/LayerRules.h"
@@ -12,7 +12,6 @@
 #include "model/Catalogues.h"
 #include "platform/Platform.h"
 #include "res/CommandIds.h"
-#include "ui/MenuModel.h"
 
 #include <cstdio>
 
@@ -400,35 +399,6 @@ bool LayerGrid::moveRowsBefore(int32_t first, int32_t count, int32_t beforeRow)
         layerKindPass(false);
         return true;
     });
-}
-
-// ---------------------------------------------------------------- right-button menu
-
-std::vector<res::MenuItem> LayerGrid::contextMenu(CellPos clicked, CommandStates& states)
-{
-    if (!clicked.valid() || clicked != cells_.current() || !isLayerRow(clicked.row))
-        return {};
-    std::vector<res::MenuItem> items = res::gridPopupMenu().items;
-    removeUnofferedInsertItems(items);
-    removeInsertItemsForBoardKind(items, settings().caps);
-    updateMenuStates(items, states);
-    return items;
-}
-
-void LayerGrid::updateMenuStates(const std::vector<res::MenuItem>& items, CommandStates& states)
-{
-    for (auto it = items.rbegin(); it != items.rend(); ++it) {
-        if (it->isPopup()) {
-            updateMenuStates(it->items, states);
-            continue;
-        }
-        if (!it->isCommand())
-            continue;
-        CommandUi ui(it->id, states[it->id]);
-        // An item the grid does not carry out (yet) is disabled, as in the menu bar.
-        if (!updateCommand(ui) || !ui.enableCalled())
-            ui.enable(hasCommandHandler(it->id));
-    }
 }
 
 } // namespace lm

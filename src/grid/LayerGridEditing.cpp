@@ -1,6 +1,6 @@
 #include "grid/LayerGrid.h"
 
-#include "api/EditorInstance.h"
+#include "document/Board.h"
 #include "grid/GridStyles.h"
 #include "grid/LayerColumnRules.h"
 #include "grid/LayerRules.h"

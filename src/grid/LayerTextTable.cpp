@@ -2,8 +2,7 @@
 
 #include "model/LayerRecord.h"
 #include "model/Units.h"
-#include "ui/PropertyBarState.h"
-#include "ui/TabDescr.h"
+#include "document/TabDescr.h"
 
 #include <cstdio>
 

@@ -3,7 +3,7 @@
 // their unit line, and the row numbers.
 #include <laminar/laminar.h>
 
-#include "api/EditSettings.h"
+#include "document/EditSettings.h"
 
 #include <cstddef>
 #include <span>

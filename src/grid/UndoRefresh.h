@@ -3,7 +3,7 @@
 // stays locked while the history is applied, every cell is redrawn once, and the
 // grid's edit flags make the next idle pass store the rows into the layer
 // records, update the picture and refresh the computed values.
-#include "grid/UndoStack.h"
+#include "sheet/UndoStack.h"
 
 namespace lm {
 

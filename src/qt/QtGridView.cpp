@@ -8,6 +8,7 @@
 #include "qt/QtGridRowHeader.h"
 #include "qt/QtMenus.h"
 #include "qt/QtTemplateControls.h"
+#include "ui/GridContextMenu.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -432,7 +433,7 @@ void QtGridView::showContextMenu(const QModelIndex& index, const QPoint& globalP
         return;
     CommandStates states;
     std::vector<res::MenuItem> items;
-    if (!callCore([&] { items = grid_.contextMenu(QtGridModel::cellOf(index), states); }) || items.empty())
+    if (!callCore([&] { items = gridContextMenu(grid_, QtGridModel::cellOf(index), states); }) || items.empty())
         return;
     QMenu menu(this);
     fillContextMenu(&menu, items, states);

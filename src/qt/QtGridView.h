@@ -3,7 +3,7 @@
 // the cells hold and hands every click, keystroke, edit and row drag to the
 // layer grid; its selection and current cell only mirror the core's, and its
 // columns follow the cells' visibility, order and widths.
-#include "grid/CellGrid.h"
+#include "sheet/CellGrid.h"
 
 #include <QAbstractItemDelegate>
 #include <QPointer>

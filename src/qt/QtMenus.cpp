@@ -1,6 +1,6 @@
 #include "qt/QtMenus.h"
 
-#include "ui/CommandRouting.h"
+#include "command/CommandRouting.h"
 #include "ui/EditorDialog.h"
 
 #include <QAction>

@@ -4,7 +4,7 @@
 // in data(). A popup asks the core for its items' states as it opens, and is
 // rebuilt when the core changed its items.
 #include "res/Menus.h"
-#include "ui/CommandUi.h"
+#include "command/CommandUi.h"
 
 #include <QObject>
 #include <QPointer>

@@ -1,4 +1,4 @@
-#include "grid/UndoStack.h"
+#include "sheet/UndoStack.h"
 
 #include <utility>
 

@@ -6,8 +6,8 @@
 #include "grid/LayerGrid.h"
 #include "grid/TabChangeCmd.h"
 #include "res/Menus.h"
-#include "ui/CommandRouting.h"
-#include "ui/CommandTarget.h"
+#include "command/CommandRouting.h"
+#include "command/CommandTarget.h"
 #include "ui/Splitter.h"
 #include "ui/WindowLayout.h"
 
@@ -20,10 +20,11 @@
 namespace lm {
 
 class CustomizeColumns;
-class EditorInstance;
+class DialogOwner;
 class Platform;
 class TabGrid;
 class TabPanes;
+struct EditorDocument;
 struct WindowPlacement;
 
 // The tool bar's board list: every board's name in order with the board shown
@@ -32,7 +33,7 @@ struct BoardListContents {
     std::vector<std::string> names;
     int32_t selected = -1;
 };
-BoardListContents boardListContents(const EditorInstance& instance);
+BoardListContents boardListContents(const EditorDocument& document);
 
 // What the dialog asks of its window.
 class EditorDialogView {
@@ -79,7 +80,7 @@ public:
 class EditorDialog : public TabSwitchTarget {
 public:
     // All three must outlive the dialog.
-    EditorDialog(EditorInstance& instance, Platform& platform, EditorDialogView& view);
+    EditorDialog(DialogOwner& owner, Platform& platform, EditorDialogView& view);
     EditorDialog(const EditorDialog&) = delete;
     EditorDialog& operator=(const EditorDialog&) = delete;
 
@@ -128,7 +129,8 @@ private:
     // The grid shows the current board's layers anew and both panes follow.
     void updatePanes();
 
-    EditorInstance& instance_;
+    DialogOwner& owner_;
+    EditorDocument& doc_;
     Platform& platform_;
     EditorDialogView& view_;
     std::vector<res::MenuItem> menuBar_;

@@ -1,4 +1,4 @@
-#include "ui/CommandRouting.h"
+#include "command/CommandRouting.h"
 
 #include <gtest/gtest.h>
 

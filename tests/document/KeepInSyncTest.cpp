@@ -1,4 +1,4 @@
-#include "ui/KeepInSync.h"
+#include "document/KeepInSync.h"
 
 #include "OpenEditor.h"
 #include "model/LayerRecord.h"
@@ -46,7 +46,7 @@ TEST(KeepInSync, CheckingRestoresBoardsWithUnchangedLayerCount)
 
     int paneUpdates = 0, rowRewrites = 0;
     const lm::KeepInSyncViews views{[&] { ++paneUpdates; }, [&] { ++rowRewrites; }};
-    lm::onKeepInSyncToggled(e.instance, true, views);
+    lm::onKeepInSyncToggled(e.instance.document(), true, views);
     EXPECT_TRUE(e.instance.settings().keepInSync);
     const LMLAYEREX& first = boards[0].layers[0];
     EXPECT_EQ(lm::layerName(first), lm::layerName(e.instance.boardsAtOpen()[0].layers[0]));
@@ -58,7 +58,7 @@ TEST(KeepInSync, CheckingRestoresBoardsWithUnchangedLayerCount)
     EXPECT_EQ(second.dThickness, 5e-6);
     EXPECT_EQ(lm::layerName(boards[1].layers[0]), "Kept");
 
-    lm::onKeepInSyncToggled(e.instance, false, views);
+    lm::onKeepInSyncToggled(e.instance.document(), false, views);
     EXPECT_FALSE(e.instance.settings().keepInSync);
     EXPECT_EQ(std::make_pair(paneUpdates, rowRewrites), std::make_pair(1, 1));
 }

@@ -1,4 +1,4 @@
-#include "ui/TabDescr.h"
+#include "document/TabDescr.h"
 
 #include <gtest/gtest.h>
 

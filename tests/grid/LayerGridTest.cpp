@@ -4,7 +4,7 @@
 #include "grid/LayerColumnRules.h"
 #include "grid/LayerTextTable.h"
 #include "grid/TabChangeCmd.h"
-#include "ui/TabDescr.h"
+#include "document/TabDescr.h"
 
 #include <gtest/gtest.h>
 

@@ -5,7 +5,7 @@
 #include "qt/QtPictureView.h"
 
 #include "BoardOnGrid.h"
-#include "api/Board.h"
+#include "document/Board.h"
 
 #include <QFontMetrics>
 #include <QImage>

@@ -1,6 +1,6 @@
 #include "res/CommandIds.h"
 #include "res/Menus.h"
-#include "ui/CommandRouting.h"
+#include "command/CommandRouting.h"
 #include "ui/MenuModel.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "grid/CellGrid.h"
+#include "sheet/CellGrid.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "grid/TabChangeCmd.h"
 #include "grid/UndoRefresh.h"
-#include "grid/UndoStack.h"
-#include "ui/TabDescr.h"
+#include "sheet/UndoStack.h"
+#include "document/TabDescr.h"
 
 #include <gtest/gtest.h>
 

@@ -47,7 +47,7 @@ struct GridFixture {
         if (!pairs.empty())
             instance.addDrillPairs(1, pairs.data(), static_cast<int32_t>(pairs.size()));
         instance.showBoard(0);
-        grid = std::make_unique<LayerGrid>(instance, platform);
+        grid = std::make_unique<LayerGrid>(instance.settings(), platform);
         grid->setHooks({[this] { ++picturesUpdated; }, nullptr, nullptr});
         grid->setup(8, 16);
         grid->reload();
