@@ -1,7 +1,7 @@
 // How a run of the editor window begins and ends, independent of the toolkit.
 #include "api/EditorInstance.h"
 
-#include "api/EditorWindow.h"
+#include "ui/EditorWindow.h"
 #include "platform/Platform.h"
 #include "res/Strings.h"
 

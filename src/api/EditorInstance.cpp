@@ -2,7 +2,7 @@
 
 #include "document/ChangeFlags.h"
 #include "api/EditorRun.h"
-#include "api/EditorWindow.h"
+#include "ui/EditorWindow.h"
 #include "api/Preferences.h"
 
 namespace lm {

@@ -6,7 +6,7 @@
 #include <laminar/laminar.h>
 
 #include "document/EditorDocument.h"
-#include "model/DefDRC.h"
+#include "model/BuiltInRulesCheck.h"
 #include "ui/DialogOwner.h"
 
 #include <string>

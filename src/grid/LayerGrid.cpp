@@ -3,7 +3,7 @@
 #include "document/Board.h"
 #include "grid/GridStyles.h"
 #include "grid/LayerColumnRules.h"
-#include "grid/LayerTextTable.h"
+#include "grid/GridFrameTexts.h"
 #include "grid/TabChangeCmd.h"
 #include "model/Catalogues.h"
 #include "model/LayerRecord.h"

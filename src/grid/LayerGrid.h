@@ -12,7 +12,7 @@
 #include <laminar/laminar.h>
 
 #include "sheet/CellGrid.h"
-#include "grid/UndoRefresh.h"
+#include "grid/GridUndo.h"
 #include "sheet/UndoStack.h"
 #include "command/CommandTarget.h"
 

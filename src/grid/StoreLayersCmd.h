@@ -5,7 +5,7 @@
 #include <laminar/laminar.h>
 
 #include "document/EditSettings.h"
-#include "grid/UndoRefresh.h"
+#include "grid/GridUndo.h"
 #include "sheet/UndoStack.h"
 #include "model/DrillSpanSet.h"
 

@@ -5,7 +5,7 @@
 // template 1000. Behaviour lives in EditorDialog; this class builds the
 // widgets it asks for and forwards input to it.
 #include "api/EditorRun.h"
-#include "api/EditorWindow.h"
+#include "ui/EditorWindow.h"
 #include "qt/QtPlatform.h"
 #include "ui/EditorDialog.h"
 #include "ui/TabControl.h"

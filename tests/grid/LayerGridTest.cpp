@@ -2,7 +2,7 @@
 
 #include "grid/GridStyles.h"
 #include "grid/LayerColumnRules.h"
-#include "grid/LayerTextTable.h"
+#include "grid/GridFrameTexts.h"
 #include "grid/TabChangeCmd.h"
 #include "document/TabDescr.h"
 

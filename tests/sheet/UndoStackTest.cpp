@@ -1,5 +1,5 @@
 #include "grid/TabChangeCmd.h"
-#include "grid/UndoRefresh.h"
+#include "grid/GridUndo.h"
 #include "sheet/UndoStack.h"
 #include "document/TabDescr.h"
 

@@ -3,7 +3,7 @@
 // Header-only, shared by the core's tests.
 #include "HeadlessPlatform.h"
 #include "document/EditSettings.h"
-#include "api/EditorWindow.h"
+#include "ui/EditorWindow.h"
 
 #include <algorithm>
 #include <functional>

@@ -2,7 +2,7 @@
 
 #include "document/Board.h"
 #include "model/Catalogues.h"
-#include "model/DefDRC.h"
+#include "model/BuiltInRulesCheck.h"
 #include "res/CommandIds.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "grid/UndoRefresh.h"
+#include "grid/GridUndo.h"
 
 namespace lm {
 namespace {

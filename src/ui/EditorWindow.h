@@ -1,6 +1,6 @@
 #pragma once
-// What the instance asks of its open editor window. The Qt front end
-// implements it; tests use a recording fake.
+// What the instance asks of its open editor window. EditorDialog implements
+// it; the instance's tests use a recording fake.
 #include <string_view>
 
 namespace lm {

@@ -1,4 +1,4 @@
-#include "grid/LayerTextTable.h"
+#include "grid/GridFrameTexts.h"
 
 #include "model/LayerRecord.h"
 #include "model/Units.h"

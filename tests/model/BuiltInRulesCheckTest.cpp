@@ -1,4 +1,4 @@
-#include "model/DefDRC.h"
+#include "model/BuiltInRulesCheck.h"
 
 #include "model/LayerRecord.h"
 
