@@ -13,6 +13,8 @@ public:
     // True when the window was told to finish.
     virtual bool applyAndClose(Platform& platform) = 0;
     virtual bool discardAndClose(Platform& platform) = 0;
+    // The window is going: the instance keeps its column widths and placement.
+    virtual void windowDestroyed() = 0;
 
 protected:
     ~DialogOwner() = default;

@@ -57,7 +57,7 @@ EditorDialog::EditorDialog(DialogOwner& owner, Platform& platform, EditorDialogV
 
 void EditorDialog::addDialogCommands()
 {
-    // Printing and copying are not offered yet: without handlers they stay disabled.
+    // Printing and copying have no handlers, so they stay disabled (open work: docs/design.md).
     dialog_.add({IDOK, ID_APPLY_AND_CLOSE}, [this] { owner_.applyAndClose(platform_); });
     dialog_.add({IDCANCEL, ID_DISCARD_AND_CLOSE}, [this] { owner_.discardAndClose(platform_); });
     addArchiveAndHelpCommands(dialog_, doc_, platform_);
@@ -115,6 +115,8 @@ void EditorDialog::open()
 void EditorDialog::createPanes(int32_t firstPaneSize)
 {
     view_.recreatePanes(splitter_.vertical(), firstPaneSize);
+    if (StackupPicture* picture = view_.stackupPicture())
+        picture->setLayerMoves(&pictureMoves_);
     TabGrid* grid = view_.tabGrid();
     TabPanes* panes = view_.tabPanes();
     if (!grid || !panes)
@@ -152,8 +154,7 @@ void EditorDialog::customize()
 
 void EditorDialog::keepInSyncToggled()
 {
-    onKeepInSyncToggled(doc_, view_.keepInSyncChecked(),
-                        {[this] { updatePanes(); }, [this] { view_.rewriteGridRows(); }});
+    onKeepInSyncToggled(doc_, view_.keepInSyncChecked(), {[this] { updatePanes(); }, [this] { grid_.rewriteAllRows(); }});
 }
 
 void EditorDialog::updatePanes()
@@ -225,6 +226,22 @@ void EditorDialog::boardPicked(int32_t index)
     updatePanes();
 }
 
+// ------------------------------------------------------------------ EditorWindow
+
+void EditorDialog::commitPendingEdit()
+{
+    view_.finishOpenEdit();
+    grid_.flush();
+}
+
+void EditorDialog::refreshPicture()
+{
+    if (TabPanes* panes = view_.tabPanes())
+        panes->updatePicturePane();
+}
+
+void EditorDialog::prepareGridForClose() { view_.dropOpenEdit(); }
+
 void EditorDialog::takeColumnWidths()
 {
     const int32_t active = doc_.activeTab;
@@ -233,16 +250,35 @@ void EditorDialog::takeColumnWidths()
         takeColumnWidthsBack(doc_.tabs[static_cast<std::size_t>(active)], *grid);
 }
 
-void EditorDialog::capturePlacement(WindowPlacement& placement, const Rect& normal, bool maximized,
-                                    int32_t firstPaneSize) const
+void EditorDialog::capturePlacement(WindowPlacement& placement)
 {
-    placement.left = normal.left;
-    placement.top = normal.top;
-    placement.right = normal.right;
-    placement.bottom = normal.bottom;
-    placement.maximized = maximized;
-    placement.paneSize = firstPaneSize;
+    const WindowGeometry now = view_.geometryNow();
+    placement.left = now.normal.left;
+    placement.top = now.normal.top;
+    placement.right = now.normal.right;
+    placement.bottom = now.normal.bottom;
+    placement.maximized = now.maximized;
+    placement.paneSize = now.firstPaneSize;
     placement.sideBySide = splitter_.vertical();
+}
+
+void EditorDialog::finish(bool applied)
+{
+    if (finished_)
+        return;
+    // Column widths and placement are taken while the grid and the panes exist.
+    windowGoing();
+    view_.endRun(applied);
+}
+
+void EditorDialog::setTitle(std::string_view title) { view_.showTitle(title); }
+
+void EditorDialog::windowGoing()
+{
+    if (finished_)
+        return;
+    finished_ = true;
+    owner_.windowDestroyed();
 }
 
 } // namespace lm

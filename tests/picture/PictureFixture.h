@@ -34,7 +34,7 @@ struct PictureBoard {
     }
 };
 
-struct FakePictureHost : PictureHost {
+struct FakePictureHost : PictureHost, PictureLayerMoves {
     int redraws = 0;
     std::vector<PictureCursor> cursors;
     std::vector<bool> captures;

@@ -67,10 +67,14 @@ struct FakeDialogView : lm::EditorDialogView {
     lm::TabPanes* tabPanes() override { return &panes; }
     void selectTabItem(int32_t item) override { note("select item " + std::to_string(item)); }
     void updatePanes() override { note("update panes"); }
-    void rewriteGridRows() override { note("rewrite rows"); }
     bool keepInSyncChecked() const override { return checkBoxChecked; }
     bool runCustomizeDialog(lm::CustomizeColumns& model) override { return customize && customize(model); }
     void showAboutBox() override { note("about"); }
+    lm::StackupPicture* stackupPicture() override { return nullptr; }
+    void finishOpenEdit() override { note("finish edit"); }
+    void dropOpenEdit() override { note("drop edit"); }
+    lm::WindowGeometry geometryNow() const override { return {}; }
+    void endRun(bool applied) override { note(applied ? "end applied" : "end discarded"); }
 };
 
 struct SeverityDrc : IDRC {
@@ -242,10 +246,16 @@ TEST(EditorDialog, KeepInSyncFollowsTheCheckBox)
     e.view.checkBoxChecked = true;
     e.dialog.router().route(IDC_KEEP_IN_SYNC);
     EXPECT_TRUE(e.instance.settings().keepInSync);
+    EXPECT_EQ(e.log, (lm::test::EventLog{"update panes"}));
+    // Unchecked, the grid writes every row again from the layer records.
+    lm::CellGrid& cells = e.dialog.grid().cells();
+    const int32_t nameColumn = e.dialog.grid().colOf(lm::kColLayerName);
+    const std::string name = cells.text(1, nameColumn);
+    cells.setText(1, nameColumn, "typed over");
     e.view.checkBoxChecked = false;
     e.dialog.router().route(IDC_KEEP_IN_SYNC);
     EXPECT_FALSE(e.instance.settings().keepInSync);
-    EXPECT_EQ(e.log, (lm::test::EventLog{"update panes", "rewrite rows"}));
+    EXPECT_EQ(cells.text(1, nameColumn), name);
 }
 
 TEST(EditorDialog, TabsByItemAndById)
