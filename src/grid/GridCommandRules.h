@@ -28,6 +28,10 @@ struct GridCommandState {
     bool editorOpen = false;           // an edit box is open on the current cell
 };
 
+class LayerGrid;
+// The state as the grid shows it now.
+GridCommandState commandStateOf(const LayerGrid& grid);
+
 bool insertEnabled(const InsertCommand& command, const GridCommandState& state);
 // Plating may go above (below) current row `row`: the row is a metal with no metal
 // of another usage than Plating on that side, or the neighbour on that side is a

@@ -5,10 +5,10 @@
 // and the two edit flags, and carries the commands on whole layers. The Qt
 // front end shows its cells and forwards every click, keystroke and drop here.
 //
-// Files: LayerGrid.cpp (set-up, presentation, reload, tabs), LayerGridEditing.cpp
-// (cell edits, validation, storing rows, the layer-kind pass),
-// LayerGridCommands.cpp (insert, delete, cut, apply, selection, moves, undo,
-// command routing and the right-button menu).
+// Its jobs: RowPresentation (row styles, value texts), GridFrameTexts (headers),
+// LayerGridRows.cpp (rows read back), LayerRules (stackup rules of the edits),
+// LayerGridEditing.cpp (cell edits), LayerInsert, LayerDelete, ApplyToSelection
+// and LayerMoves (layer commands), LayerGridCommands.cpp (routing, selection, undo).
 #include <laminar/laminar.h>
 
 #include "sheet/CellGrid.h"
@@ -66,7 +66,7 @@ public:
     GridEditFlags& flags() { return flags_; }
     const GridEditFlags& flags() const { return flags_; }
 
-    // ================================================= LayerGrid.cpp: presentation
+    // ================================================= LayerGrid.cpp: set-up, rows, tabs
     // Creates the 21 columns with titles, ids and widths and builds the styles
     // (the dielectric-usage list by the rigid-flex bit now). Font metrics are the
     // grid font's, in pixels.
@@ -117,7 +117,7 @@ public:
     LMEDITSETTINGS& settings() { return settings_; }
     const LMEDITSETTINGS& settings() const { return settings_; }
 
-    // ================================================= LayerGridEditing.cpp: edits
+    // ================================================= edits (LayerGridEditing.cpp, LayerGridRows.cpp)
     // An editor opens on a cell: the rows are stored and the layers kept for the
     // undo step the edit may become.
     void beginEdit(CellPos pos);
@@ -147,7 +147,7 @@ public:
     // it ends with the read-only pass.
     void layerKindPass(bool lookOnly);
 
-    // ================================================= LayerGridCommands.cpp: commands
+    // ================================================= commands (LayerGridCommands.cpp and the command files)
     bool onCommand(uint32_t id) override;
     bool hasCommandHandler(uint32_t id) const override;
     bool updateCommand(CommandUi& ui) override;
@@ -213,7 +213,7 @@ private:
     void refreshComputedValues();
     int32_t firstVisibleDataColumn() const;
 
-    // --- LayerGridEditing.cpp private helpers
+    // --- private helpers of the edits
     void typeChanged(int32_t row);
     void usageChanged(int32_t row);
     void metalChanged(int32_t row);
@@ -224,12 +224,12 @@ private:
     void keepLayersBeforeChange();
     void toggleVisible(int32_t row, int32_t col);
     void chooseColour(int32_t row, int32_t col);
-    // A View... button: the chart dialogs open here once they exist.
+    // A View... button: where the chart dialogs open (open work: docs/design.md).
     void viewButtonClicked(int32_t row, int32_t columnId);
     const std::string& textAt(int32_t row, int32_t columnId) const;
     double numberAt(int32_t row, int32_t columnId) const;
 
-    // --- LayerGridCommands.cpp private helpers
+    // --- private helpers of the commands
     // The row an insert works at: the current layer row, row 1 of an empty grid, else 0.
     int32_t insertionRow() const;
     // Inserts at current row `row` as one undo step; `firstChange` runs inside that step first.
