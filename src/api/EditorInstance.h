@@ -18,7 +18,7 @@ class EditorWindow;
 class Platform;
 struct PreferenceState;
 
-class EditorInstance : public DialogOwner {
+class EditorInstance final : public DialogOwner {
 public:
     explicit EditorInstance(void* parentWindow = nullptr);
     // Destroys a window that is still open (without calling the close function).
