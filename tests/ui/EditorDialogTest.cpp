@@ -6,6 +6,7 @@
 #include "OpenEditor.h"
 #include "TabTestGrid.h"
 #include "res/CommandIds.h"
+#include "model/LayerRecord.h"
 #include "ui/CustomizeColumns.h"
 
 #include <gtest/gtest.h>
