@@ -248,15 +248,17 @@ TEST(EditorDialog, KeepInSyncFollowsTheCheckBox)
     e.dialog.router().route(IDC_KEEP_IN_SYNC);
     EXPECT_TRUE(e.instance.settings().keepInSync);
     EXPECT_EQ(e.log, (lm::test::EventLog{"update panes"}));
-    // Unchecked, the grid writes every row again from the layer records.
+    // Unchecked, the grid writes every row again: its cells take their styles from the records anew.
     lm::CellGrid& cells = e.dialog.grid().cells();
     const int32_t nameColumn = e.dialog.grid().colOf(lm::kColLayerName);
-    const std::string name = cells.text(1, nameColumn);
-    cells.setText(1, nameColumn, "typed over");
+    lm::CellStyle style = cells.style(1, nameColumn);
+    const bool readOnly = style.readOnly;
+    style.readOnly = !readOnly;
+    cells.setStyle(1, nameColumn, style);
     e.view.checkBoxChecked = false;
     e.dialog.router().route(IDC_KEEP_IN_SYNC);
     EXPECT_FALSE(e.instance.settings().keepInSync);
-    EXPECT_EQ(cells.text(1, nameColumn), name);
+    EXPECT_EQ(cells.style(1, nameColumn).readOnly, readOnly);
 }
 
 TEST(EditorDialog, TabsByItemAndById)
