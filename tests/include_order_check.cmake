@@ -2,7 +2,7 @@
 # it on the same level. Folders lower in the list may be included by those
 # higher up; an include without a folder ("Name.h") stays in the file's folder.
 set(levels
-  "res platform"
+  "res platform files"
   "model"
   "document sheet command"
   "grid picture charts"

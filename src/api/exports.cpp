@@ -4,7 +4,6 @@
 #include <laminar/laminar.h>
 
 #include "api/EditorInstance.h"
-#include "api/EditorRun.h"
 
 using lm::EditorInstance;
 
