@@ -3,13 +3,15 @@
 // unit systems it works in, the capabilities it offers, the simulation
 // parameters, the texts the window shows and help. docs/example-host.md
 // explains the choices.
-#include "StackupFile.h"
+#include "BoardFile.h"
+#include "KicadRulesCheck.h"
 
 #include <laminar/laminar.h>
 
 #include <array>
 #include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <span>
 #include <string>
 
@@ -31,10 +33,12 @@ bool usesRigidFlexUsages(std::span<const BoardStackup> boards);
 uint32_t capabilitiesFor(std::span<const BoardStackup> boards);
 
 // Units, settings, capabilities, simulation parameters, help, the file's name
-// and the boards. Preferences, the archive callback and the run are the caller's.
-// helpFile is the user guide's absolute path (empty: none found).
-void setUpInstance(LMHANDLE instance, const std::filesystem::path& file, std::span<const BoardStackup> boards,
-                   const std::string& helpFile, LMHELPPROC helpProc);
+// and the boards; for a KiCad board, the host's rules check, which the caller
+// keeps while the instance lives (null for a stackup file). Preferences, the
+// archive callback and the run are the caller's. helpFile is the user guide's
+// absolute path (empty: none found).
+[[nodiscard]] std::unique_ptr<KicadRulesCheck> setUpInstance(LMHANDLE instance, const StackupDocument& document,
+                                                             const std::string& helpFile, LMHELPPROC helpProc);
 
 // Design information and window title name the file: "Laminar - 8-layer.json".
 // Called again when Save as gives the boards another file.
