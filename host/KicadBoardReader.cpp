@@ -283,6 +283,7 @@ void makeLayers(Board& board)
                 layer.dLossTangent = propertyNumber(sublayer, "loss_tangent", defaults.lossTangent);
             }
             layer.crColor = defaults.color;
+            if (usage == kPlane) layer.nPourDrawStyle = kSolidPour; // drawn as the planes they are
             board.layers.push_back(layer);
             board.origins.push_back({i, s});
         }

@@ -81,19 +81,17 @@ std::string refusal(const Board& board, std::span<const LMLAYEREX> layers)
     const Parts parts = partsOf(layers);
     const std::size_t copperCount = board.copperNames.size();
     if (parts.copper.size() != copperCount)
-        return "The KiCad board has " + std::to_string(copperCount) + " copper layers and the stackup " +
-               std::to_string(parts.copper.size()) + ": " + (parts.copper.size() > copperCount ? "delete" : "insert") +
-               " copper layers until they are " + std::to_string(copperCount) +
-               " (KiCad changes the copper count in its Board Setup).";
+        return std::string(parts.copper.size() > copperCount ? "Delete" : "Insert") + " copper layers until there are " +
+               std::to_string(copperCount) + ": the KiCad board has " + std::to_string(copperCount) +
+               " (KiCad's Board Setup changes the count).";
     for (std::size_t k = 0; k < copperCount; ++k) {
         const LMLAYEREX& copper = *parts.copper[k];
         if (nameOf(copper) != board.copperNames[k])
-            return "Copper layer " + std::to_string(k + 1) + " from the top is KiCad's " + board.copperNames[k] +
-                   ": name it so (KiCad keeps its copper names; " + quotedName(copper) + " cannot be written).";
+            return "Name " + quotedName(copper) + " " + board.copperNames[k] + " again: KiCad keeps its copper names.";
         const bool power = board.copperIsPower[k];
         if ((copper.nUsage == kPlane) != power)
-            return board.copperNames[k] + " is a " + (power ? "power" : "signal") + " layer in KiCad's layer table: make it " +
-                   (power ? "Plane" : "Signal") + " (KiCad changes layer types in its Board Setup).";
+            return "Make " + board.copperNames[k] + " " + (power ? "Plane" : "Signal") + ": KiCad's layer table has it as a " +
+                   (power ? "power" : "signal") + " layer.";
     }
     if (!parts.insideMasks.empty())
         return "KiCad has no solder mask inside the board: move " + quotedName(*parts.insideMasks.front()) +

@@ -11,6 +11,7 @@ namespace lmhost::kicad {
 
 constexpr int32_t kSignal = 0, kPlane = 1, kSubstrate = 5, kSolderMask = 6;
 constexpr int32_t kCore = 0, kPrepreg = 1;
+constexpr int32_t kSolidPour = 1;
 
 // KiCad's defaults for a new board and for values a stackup layer leaves out.
 constexpr int64_t kDefaultCopperNm = 35'000;
