@@ -205,15 +205,15 @@ TEST(KicadBoard, ChangesKicadCannotTakeAreRefusedSayingWhatToChange)
         return refusalOf(board, layers);
     };
     EXPECT_EQ(edited([](auto&) {}), "");
-    EXPECT_NE(edited([](auto& l) { l.erase(l.begin() + 3, l.begin() + 5); }).find("insert copper layers until they are 4"),
+    EXPECT_NE(edited([](auto& l) { l.erase(l.begin() + 3, l.begin() + 5); }).find("Insert copper layers until there are 4"),
               std::string::npos);
-    EXPECT_NE(edited([](auto& l) { l.insert(l.begin() + 3, l[1]); }).find("delete"), std::string::npos);
+    EXPECT_NE(edited([](auto& l) { l.insert(l.begin() + 3, l[1]); }).find("Delete copper layers"), std::string::npos);
     EXPECT_NE(edited([](auto& l) { l[4].nUsage = 6; }).find("move \"dielectric_2\" outside"), std::string::npos);
     EXPECT_NE(edited([](auto& l) { l[1].nUsage = 4; }).find("make \"F.Cu\" Signal or Plane"), std::string::npos);
     EXPECT_NE(edited([](auto& l) { l[4].nUsage = 8; }).find("make \"dielectric_2\" Substrate"), std::string::npos);
-    EXPECT_NE(edited([](auto& l) { std::strcpy(l[3].szName, "GND"); }).find("KiCad's In1.Cu: name it so"),
+    EXPECT_NE(edited([](auto& l) { std::strcpy(l[3].szName, "GND"); }).find("Name \"GND\" In1.Cu again"),
               std::string::npos);
-    EXPECT_NE(edited([](auto& l) { l[3].nUsage = 0; }).find("make it Plane"), std::string::npos);
+    EXPECT_NE(edited([](auto& l) { l[3].nUsage = 0; }).find("Make In1.Cu Plane"), std::string::npos);
     EXPECT_NE(edited([](auto& l) { l.erase(l.begin() + 4); }).find("between In1.Cu and In2.Cu"), std::string::npos);
     EXPECT_NE(edited([](auto& l) { l.erase(l.begin()); }).find("keep exactly one Solder Mask layer above F.Cu"),
               std::string::npos);
@@ -238,7 +238,7 @@ TEST(KicadBoard, ChangesKicadCannotTakeAreRefusedSayingWhatToChange)
         writeBoardFile(file, document, document.boards);
         ADD_FAILURE() << "written";
     } catch (const StackupFileError& error) {
-        EXPECT_EQ(std::string(error.what()).rfind(file.string() + ": not written: The KiCad board has 4 copper", 0), 0u)
+        EXPECT_EQ(std::string(error.what()).rfind(file.string() + ": not written: Insert copper layers until there are 4", 0), 0u)
             << error.what();
     }
     EXPECT_EQ(fileText(file), document.kicad->source);
