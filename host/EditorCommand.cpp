@@ -8,6 +8,7 @@
 #include "StackupArchive.h"
 
 #include <laminar/laminar.h>
+#include <laminar/z0calc.h>
 
 #include <optional>
 #include <ostream>
@@ -24,11 +25,13 @@ int editModally(StackupDocument document, std::ostream& out, std::ostream& err)
     const std::string userGuide = locateUserGuide();
     QtArchiveUi ui;
     for (;;) {
+        std::optional<lmz0::ReferenceZ0Calculator> calculator; // outlives the instance
         Instance instance(lmInitInstance(nullptr, 0));
         if (!instance) throw std::runtime_error("the editor instance could not be created");
         StackupArchive archive(instance.get(), std::move(document), ui, out);
         const auto hostCheck = setUpInstance(instance.get(), archive.documentRead(), userGuide, &openHelpFile);
         lmSetArchiveCallback(instance.get(), &archive);
+        lmSetZ0Calculator(instance.get(), &calculator.emplace(instance.get()));
         lmLoadFromRegistry(instance.get(), false, nullptr, nullptr);
 
         const bool applied = lmRunModal(instance.get());
