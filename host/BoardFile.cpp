@@ -1,6 +1,6 @@
 #include "BoardFile.h"
 
-#include "FileIO.h"
+#include "files/FileIO.h"
 
 #include <algorithm>
 #include <cctype>
@@ -21,7 +21,7 @@ StackupDocument readKicadBoard(const std::filesystem::path& file, std::ostream& 
 {
     auto board = std::make_shared<kicad::Board>();
     try {
-        *board = kicad::readBoard(readFileLimited(file, kMaxKicadBytes));
+        *board = kicad::readBoard(lm::files::readRegularFile(file, kMaxKicadBytes));
     } catch (const std::runtime_error& error) { // unreadable, or a BoardError
         failIn(file, error.what());
     }
@@ -43,7 +43,7 @@ void writeKicadBoard(const std::filesystem::path& target, const StackupDocument&
     }
     if (target == read.file && text == read.kicad->source) return; // nothing KiCad keeps changed
     try {
-        replaceFileAtomically(target, text);
+        lm::files::replaceFile(target, text);
     } catch (const std::runtime_error& error) {
         failIn(target, error.what());
     }

@@ -32,7 +32,7 @@ int editModally(StackupDocument document, std::ostream& out, std::ostream& err)
         const auto hostCheck = setUpInstance(instance.get(), archive.documentRead(), userGuide, &openHelpFile);
         lmSetArchiveCallback(instance.get(), &archive);
         lmSetZ0Calculator(instance.get(), &calculator.emplace(instance.get()));
-        lmLoadFromRegistry(instance.get(), false, nullptr, nullptr);
+        const bool preferencesRead = restoreUserPreferences(instance.get(), err);
 
         const bool applied = lmRunModal(instance.get());
         // A false result is also what a window that never opened gives.
@@ -40,7 +40,8 @@ int editModally(StackupDocument document, std::ostream& out, std::ostream& err)
             err << "laminar: the editor window could not be opened\n";
             return kEditorFailed;
         }
-        lmSaveToRegistry(instance.get(), false, nullptr, nullptr);
+        if (preferencesRead)
+            lmSaveToRegistry(instance.get(), false, nullptr, nullptr);
 
         if (std::optional<StackupDocument> loaded = archive.takeLoadedDocument()) {
             document = std::move(*loaded);

@@ -149,7 +149,7 @@ int takeScreenshot(const EditorOptions& options, const StackupDocument& document
     lmSetArchiveCallback(instance.get(), &archive);
     lmSetZ0Calculator(instance.get(), &calculator.emplace(instance.get()));
     // The user's window layout and tabs, but a picture never stores preferences.
-    lmLoadFromRegistry(instance.get(), false, nullptr, nullptr);
+    restoreUserPreferences(instance.get(), err);
 
     if (!lmRunNonModal(instance.get(), &windowClosed, "screenshot")) {
         err << "laminar: the editor window could not be opened\n";
