@@ -5,6 +5,7 @@
 #include <QClipboard>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QTableView>
@@ -98,4 +99,37 @@ TEST(ClipboardWindow, RowsCopiedInOneEditorArePastedIntoAnother)
     EXPECT_EQ(layers[4].nId, 0);
     EXPECT_EQ(layers[5].nId, 0);
     EXPECT_EQ(layers[6].nId, 24) << "the layers around keep theirs";
+}
+
+TEST(ClipboardWindow, CellEditorCopiesAndPastesTextThroughTheGrid)
+{
+    Host host;
+    QTableView* grid = openGrid(host.instance, 1);
+    ASSERT_NE(grid, nullptr);
+    const QAbstractItemModel& model = *grid->model();
+    int nameColumn = 0;
+    while (nameColumn < model.columnCount() && model.headerData(nameColumn, Qt::Horizontal).toString() != "Layer Name")
+        ++nameColumn;
+    const QModelIndex plane = model.index(2, nameColumn);
+    mouseClick(grid->viewport(), grid->visualRect(plane).center());
+    grid->setFocus();
+    press(grid, Qt::Key_F2, Qt::NoModifier);
+    auto* edit = grid->findChild<QLineEdit*>();
+    ASSERT_NE(edit, nullptr);
+    ASSERT_EQ(edit->text(), "Plane");
+
+    edit->setSelection(0, 2);
+    press(edit, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "Pl");
+
+    // A cell copied from a spreadsheet comes with its line end.
+    QGuiApplication::clipboard()->setText(QStringLiteral("Inner\n"));
+    edit->setSelection(1, 3); // "lan"
+    press(edit, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(edit->text(), "PInnere");
+    EXPECT_EQ(edit->cursorPosition(), 6);
+    press(edit, Qt::Key_Return, Qt::NoModifier);
+    spin();
+    lmExitInstance(host.instance, true);
+    EXPECT_STREQ(layersOf(host.instance, 1)[2].szName, "PInnere");
 }
