@@ -2,14 +2,10 @@
 // between places and boards, the text other programs read, and text in cells.
 #include "LayerGridFixture.h"
 
-#include "grid/CopiedRowsText.h"
 #include "grid/LayerRowsBlock.h"
-#include "model/Units.h"
 #include "res/CommandIds.h"
 
 #include <gtest/gtest.h>
-
-#include <cstring>
 
 namespace lm {
 namespace {
@@ -164,11 +160,7 @@ TEST(LayerGridClipboard, CutIsCopyThenDeleteInOneStep)
 TEST(LayerGridClipboard, TextSkipsControlColumnsAndFlattensHeaders)
 {
     GridFixture f(test::fiveLayers());
-    LMUNIT mils = metricUnit();
-    std::strcpy(mils.szLengthUnit, "mils");
-    mils.dLengthFactor = 1e6 / 25.4;
-    mils.nLengthDigits = 2;
-    f.instance.settings().units.push_back(mils);
+    f.addMilsUnit();
     f.instance.settings().unitIndex = 1;
     f.grid->unitsChanged();
     CellGrid& cells = f.grid->cells();
