@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Sets everything up, then builds and runs every test twice: a normal build and
-# one under the address and undefined-behaviour sanitizers.
+# one under the address and undefined-behaviour sanitizers; then each fuzz
+# target (clang, same sanitizers) runs for a short budget on its seed corpus.
 set -euo pipefail
 cd "$(dirname "$0")"
 scripts/setup.sh
@@ -13,3 +14,6 @@ export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktra
 export LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp:print_suppressions=0
 scripts/build.sh build-asan -DCMAKE_BUILD_TYPE=Debug -DLAMINAR_SANITIZE=ON
 ctest --test-dir build-asan --output-on-failure --timeout 300 -j "$(nproc)"
+
+scripts/build.sh build-fuzz -DCMAKE_CXX_COMPILER=clang++-14 -DLAMINAR_SANITIZE=ON -DLAMINAR_FUZZ=ON
+ctest --test-dir build-fuzz --output-on-failure -j "$(nproc)"

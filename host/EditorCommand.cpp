@@ -8,6 +8,7 @@
 #include "StackupArchive.h"
 
 #include <laminar/laminar.h>
+#include <laminar/z0calc.h>
 
 #include <optional>
 #include <ostream>
@@ -24,12 +25,14 @@ int editModally(StackupDocument document, std::ostream& out, std::ostream& err)
     const std::string userGuide = locateUserGuide();
     QtArchiveUi ui;
     for (;;) {
+        std::optional<lmz0::ReferenceZ0Calculator> calculator; // outlives the instance
         Instance instance(lmInitInstance(nullptr, 0));
         if (!instance) throw std::runtime_error("the editor instance could not be created");
         StackupArchive archive(instance.get(), std::move(document), ui, out);
         setUpInstance(instance.get(), archive.file(), archive.boardsRead(), userGuide, &openHelpFile);
         lmSetArchiveCallback(instance.get(), &archive);
-        lmLoadFromRegistry(instance.get(), false, nullptr, nullptr);
+        lmSetZ0Calculator(instance.get(), &calculator.emplace(instance.get()));
+        const bool preferencesRead = restoreUserPreferences(instance.get(), err);
 
         const bool applied = lmRunModal(instance.get());
         // A false result is also what a window that never opened gives.
@@ -37,7 +40,8 @@ int editModally(StackupDocument document, std::ostream& out, std::ostream& err)
             err << "laminar: the editor window could not be opened\n";
             return kEditorFailed;
         }
-        lmSaveToRegistry(instance.get(), false, nullptr, nullptr);
+        if (preferencesRead)
+            lmSaveToRegistry(instance.get(), false, nullptr, nullptr);
 
         if (std::optional<StackupDocument> loaded = archive.takeLoadedDocument()) {
             document = std::move(*loaded);

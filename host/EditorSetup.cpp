@@ -3,6 +3,7 @@
 #include "InstanceBoards.h"
 
 #include <cstdlib>
+#include <ostream>
 #include <string_view>
 
 namespace lmhost {
@@ -55,6 +56,17 @@ bool usesRigidFlexUsages(std::span<const BoardStackup> boards)
 uint32_t capabilitiesFor(std::span<const BoardStackup> boards)
 {
     return kHostCaps | (usesRigidFlexUsages(boards) ? LM_CAP_RIGID_FLEX : 0u);
+}
+
+bool restoreUserPreferences(LMHANDLE instance, std::ostream& err)
+{
+    try {
+        lmLoadFromRegistry(instance, false, nullptr, nullptr);
+        return true;
+    } catch (const LMInvalidArgument& refused) {
+        err << "laminar: ignored the stored preferences, using the defaults: " << refused.what() << '\n';
+        return false;
+    }
 }
 
 void showFileName(LMHANDLE instance, const std::filesystem::path& file)

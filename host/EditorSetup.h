@@ -10,6 +10,7 @@
 #include <array>
 #include <cstdint>
 #include <filesystem>
+#include <iosfwd>
 #include <span>
 #include <string>
 
@@ -35,6 +36,12 @@ uint32_t capabilitiesFor(std::span<const BoardStackup> boards);
 // helpFile is the user guide's absolute path (empty: none found).
 void setUpInstance(LMHANDLE instance, const std::filesystem::path& file, std::span<const BoardStackup> boards,
                    const std::string& helpFile, LMHELPPROC helpProc);
+
+// Restores the user's stored preferences. An entry the component refuses is
+// reported on err with the file and the entry, and the editor goes on with the
+// defaults; the result is then false, and the caller must not store preferences
+// over a file it could not read.
+bool restoreUserPreferences(LMHANDLE instance, std::ostream& err);
 
 // Design information and window title name the file: "Laminar - 8-layer.json".
 // Called again when Save as gives the boards another file.

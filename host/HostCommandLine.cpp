@@ -3,6 +3,7 @@
 #include "CheckCommand.h"
 #include "EditorCommand.h"
 #include "EditorOptions.h"
+#include "Z0Command.h"
 
 #include <ostream>
 
@@ -11,6 +12,9 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: laminar check FILE...   rules-check every board of each stackup file\n"
+    "       laminar z0 FILE [--board ID] [--json]\n"
+    "                               structure, heights, effective Er, Z0 and Zdiff of every\n"
+    "                               conductor layer (tab-separated, or one JSON array)\n"
     "       laminar FILE            edit the stackup file in the editor window\n"
     "       laminar FILE --screenshot OUT.png [--tab N] [--split vertical|horizontal]\n"
     "                               draw the editor window on FILE into a PNG picture\n"
@@ -19,6 +23,7 @@ constexpr const char* kUsage =
     "\n"
     "Exit status of check: 0 when no board has an error or critical finding, 1 when one\n"
     "does, 2 when a file is missing, unreadable or malformed, or the command line is wrong.\n"
+    "Exit status of z0: 0, or 2 for a missing, unreadable or malformed file or an unknown board.\n"
     "Exit status of the editor: 0 when the edits were written or discarded (or the picture\n"
     "saved), 1 when the window could not be opened or a write failed, 2 for a missing or\n"
     "malformed file or a wrong command line.\n";
@@ -42,6 +47,7 @@ int runHostCommandLine(std::span<const std::string> args, std::ostream& out, std
         if (args.size() < 2) return usage(err);
         return checkStackupFiles(args.subspan(1), out, err);
     }
+    if (args[0] == "z0") return printLayerImpedances(args.subspan(1), out, err);
     EditorOptions options;
     try {
         options = parseEditorOptions(args);

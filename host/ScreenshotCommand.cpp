@@ -7,6 +7,10 @@
 #include "InstanceBoards.h"
 #include "QtArchiveUi.h"
 
+#include <laminar/z0calc.h>
+
+#include <optional>
+
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
@@ -137,13 +141,15 @@ void chooseOffscreenWithoutDisplay()
 int takeScreenshot(const EditorOptions& options, const StackupDocument& document, std::ostream& out, std::ostream& err)
 {
     QtArchiveUi ui;
+    std::optional<lmz0::ReferenceZ0Calculator> calculator; // outlives the instance
     Instance instance(lmInitInstance(nullptr, 0));
     if (!instance) throw std::runtime_error("the editor instance could not be created");
     StackupArchive archive(instance.get(), document, ui, out);
     setUpInstance(instance.get(), archive.file(), archive.boardsRead(), locateUserGuide(), &openHelpFile);
     lmSetArchiveCallback(instance.get(), &archive);
+    lmSetZ0Calculator(instance.get(), &calculator.emplace(instance.get()));
     // The user's window layout and tabs, but a picture never stores preferences.
-    lmLoadFromRegistry(instance.get(), false, nullptr, nullptr);
+    restoreUserPreferences(instance.get(), err);
 
     if (!lmRunNonModal(instance.get(), &windowClosed, "screenshot")) {
         err << "laminar: the editor window could not be opened\n";

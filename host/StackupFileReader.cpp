@@ -1,6 +1,6 @@
 #include "StackupFile.h"
 
-#include "FileIO.h"
+#include "files/FileIO.h"
 #include "LayerCodes.h"
 #include "StackupFileCommon.h"
 
@@ -20,9 +20,6 @@ using Json = nlohmann::json;
 
 // The format nests 5 levels deep; anything much deeper is not a stackup file.
 constexpr int kMaxNesting = 8;
-// Far above what fits a valid file of kMaxFileBytes; keeps hostile input from
-// building a huge document before the per-board limits are looked at.
-constexpr std::size_t kMaxJsonValues = 2'000'000;
 
 std::string inQuotes(std::string_view text)
 {
@@ -43,6 +40,16 @@ constexpr std::string_view kOtherLayerKeys[] = {"id",      "permanent", "name", 
 constexpr std::string_view kBoardKeys[] = {"id", "name", "layers", "drillPairs"};
 constexpr std::string_view kDrillPairKeys[] = {"from", "to"};
 constexpr std::string_view kDocumentKeys[] = {"format", "version", "boards"};
+
+// The most JSON values (objects, arrays and scalars; keys not counted) a file
+// within the documented limits can hold: every layer with all its keys, every
+// board full of layers and drill pairs. Counted while parsing, so that hostile
+// input cannot build a huge document before the per-board limits are looked at.
+constexpr std::size_t kValuesPerLayer = 1 + std::size(kNumberFields) + std::size(kOtherLayerKeys);
+constexpr std::size_t kValuesPerDrillPair = 1 + std::size(kDrillPairKeys);
+constexpr std::size_t kValuesPerBoard =
+    1 + std::size(kBoardKeys) + kMaxLayersPerBoard * kValuesPerLayer + kMaxDrillPairsPerBoard * kValuesPerDrillPair;
+constexpr std::size_t kMaxJsonValues = 1 + std::size(kDocumentKeys) + kMaxBoards * kValuesPerBoard;
 
 bool isLayerKey(std::string_view key)
 {
@@ -296,7 +303,10 @@ Json parseJson(std::string_view text)
     std::vector<std::set<std::string>> keysOfOpenObjects;
     std::size_t values = 0;
     auto watch = [&](int depth, Json::parse_event_t event, Json& parsed) {
-        if (++values > kMaxJsonValues) fail("", "more than " + std::to_string(kMaxJsonValues) + " JSON values");
+        const bool isValue = event == Json::parse_event_t::value || event == Json::parse_event_t::object_start ||
+                             event == Json::parse_event_t::array_start;
+        if (isValue && ++values > kMaxJsonValues)
+            fail("", "more than " + std::to_string(kMaxJsonValues) + " JSON values");
         switch (event) {
         case Json::parse_event_t::object_start:
         case Json::parse_event_t::array_start:
@@ -337,7 +347,7 @@ std::vector<BoardStackup> readStackupFile(const std::filesystem::path& path)
 {
     std::string document;
     try {
-        document = readFileLimited(path, kMaxFileBytes);
+        document = lm::files::readRegularFile(path, kMaxFileBytes);
     } catch (const std::runtime_error& error) {
         throw StackupFileError(path.string() + ": " + error.what());
     }

@@ -1,6 +1,6 @@
 #include "StackupFile.h"
 
-#include "FileIO.h"
+#include "files/FileIO.h"
 #include "LayerCodes.h"
 #include "StackupFileCommon.h"
 
@@ -106,7 +106,7 @@ void writeStackupFile(const std::filesystem::path& path, std::span<const BoardSt
 {
     const std::string text = formatStackup(boards, path.string());
     try {
-        replaceFileAtomically(path, text);
+        lm::files::replaceFile(path, text);
     } catch (const std::runtime_error& error) {
         throw StackupFileError(path.string() + ": " + error.what());
     }

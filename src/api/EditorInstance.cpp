@@ -1,8 +1,11 @@
 #include "api/EditorInstance.h"
 
+#include "api/IniProfileStore.h"
+
 #include "api/ChangeFlags.h"
 #include "api/EditorRun.h"
 #include "api/EditorWindow.h"
+#include "api/IniProfileStore.h"
 #include "api/Preferences.h"
 
 namespace lm {
@@ -192,14 +195,19 @@ PreferenceState EditorInstance::preferenceState()
 
 void EditorInstance::saveToRegistry(bool useIniFile, const char* keyOrFileName, const LMREGFLAGS* flags)
 {
-    if (std::unique_ptr<ProfileStore> store = openProfileStore(useIniFile, keyOrFileName))
-        storePreferences(*store, effectiveFlags(flags), preferenceState());
+    const std::unique_ptr<IniProfileStore> store = openProfileStore(useIniFile, keyOrFileName);
+    storePreferences(*store, effectiveFlags(flags), preferenceState());
 }
 
 void EditorInstance::loadFromRegistry(bool useIniFile, const char* keyOrFileName, const LMREGFLAGS* flags)
 {
-    if (std::unique_ptr<ProfileStore> store = openProfileStore(useIniFile, keyOrFileName))
+    const std::unique_ptr<IniProfileStore> store = openProfileStore(useIniFile, keyOrFileName);
+    try {
         restorePreferences(*store, effectiveFlags(flags), preferenceState());
+    } catch (const LMInvalidArgument& refused) {
+        // Named with its file, so that a host can tell the user where to look.
+        throw LMInvalidArgument((store->file().string() + ": " + refused.what()).c_str());
+    }
 }
 
 // ------------------------------------------------------------------ runs

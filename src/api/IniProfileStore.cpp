@@ -1,14 +1,12 @@
 #include "api/IniProfileStore.h"
 
+#include "files/FileIO.h"
 #include "model/TextTrim.h"
 
 #include <algorithm>
-#include <atomic>
 #include <charconv>
-#include <cstdio>
-#include <fstream>
-#include <iterator>
 #include <optional>
+#include <stdexcept>
 #include <string_view>
 #include <system_error>
 
@@ -69,14 +67,12 @@ IniProfileStore::IniProfileStore(std::filesystem::path file) : file_(std::move(f
 void IniProfileStore::load()
 {
     std::error_code error;
-    const fs::file_status status = fs::status(file_, error);
-    if (status.type() == fs::file_type::not_found)
-        return;
-    std::ifstream in(file_, std::ios::binary);
+    if (fs::status(file_, error).type() == fs::file_type::not_found)
+        return; // also a dangling link: flush() creates the file it points to
     std::string content;
-    if (status.type() == fs::file_type::regular && in)
-        content.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    if (status.type() != fs::file_type::regular || !in || in.bad()) {
+    try {
+        content = files::readRegularFile(file_, kMaxProfileBytes);
+    } catch (const std::runtime_error&) {
         unreadable_ = true;
         return;
     }
@@ -87,14 +83,18 @@ void IniProfileStore::load()
         const std::size_t end = rest.find('\n');
         std::string_view text = rest.substr(0, end);
         rest.remove_prefix(end == std::string_view::npos ? rest.size() : end + 1);
-        const bool crlf = !text.empty() && text.back() == '\r';
-        if (crlf)
-            text.remove_suffix(1);
-        if (first && crlf && end != std::string_view::npos)
+        const bool terminated = end != std::string_view::npos;
+        const auto endsInReturn = [](std::string_view t) { return !t.empty() && t.back() == '\r'; };
+        if (first && terminated && endsInReturn(text))
             newline_ = "\r\n";
         first = false;
+        // A line keeps its text exactly, less the file's own line ending: a stray carriage
+        // return (an unterminated last line, a CRLF line in an LF file) is written back as it was.
+        if (terminated && newline_ == "\r\n" && endsInReturn(text))
+            text.remove_suffix(1);
+        const std::string_view content = endsInReturn(text) ? text.substr(0, text.size() - 1) : text;
 
-        const std::string_view trimmed = trimBlanksAndTabs(text);
+        const std::string_view trimmed = trimBlanksAndTabs(content);
         if (!trimmed.empty() && trimmed.front() == '[') {
             const std::string_view inner = trimmed.substr(1, trimmed.find(']') - 1);
             Section section{std::string(trimBlanksAndTabs(inner)), true, {Line{std::string(text), {}, {}}}};
@@ -143,23 +143,17 @@ bool IniProfileStore::writeInt(std::string_view section, std::string_view entry,
         const std::string name(trimBlanksAndTabs(section));
         sections_.push_back(Section{name, true, {Line{"[" + name + "]", {}, {}}, Line{key + "=" + valueText, key, valueText}}});
         sectionIndex_.emplace(lowered(name), sections_.size() - 1);
-        if (commit(serialize()))
-            return true;
-        sectionIndex_.erase(lowered(name));
-        sections_.pop_back();
-        return false;
+        changed_ = true;
+        return true;
     }
 
     auto& lines = target->lines;
     const auto existing =
         std::find_if(lines.begin(), lines.end(), [&](const Line& l) { return !l.key.empty() && sameName(l.key, key); });
     if (existing != lines.end()) {
-        const Line previous = *existing;
         *existing = Line{existing->key + "=" + valueText, existing->key, valueText}; // keeps the stored spelling
-        if (commit(serialize()))
-            return true;
-        *existing = previous;
-        return false;
+        changed_ = true;
+        return true;
     }
 
     // A new key goes after the section's last entry, so blank lines and
@@ -170,10 +164,8 @@ bool IniProfileStore::writeInt(std::string_view section, std::string_view entry,
             position = i + 1;
     }
     lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(position), Line{key + "=" + valueText, key, valueText});
-    if (commit(serialize()))
-        return true;
-    lines.erase(lines.begin() + static_cast<std::ptrdiff_t>(position));
-    return false;
+    changed_ = true;
+    return true;
 }
 
 std::string IniProfileStore::serialize() const
@@ -188,50 +180,24 @@ std::string IniProfileStore::serialize() const
     return text;
 }
 
-bool IniProfileStore::commit(const std::string& text) const
+bool IniProfileStore::flush()
 {
-    std::error_code error;
-    fs::path target = file_;
-    if (fs::is_symlink(target, error)) {
-        const fs::path resolved = fs::weakly_canonical(target, error);
-        if (!error)
-            target = resolved;
-    }
-    const fs::path directory = target.parent_path();
-    if (!directory.empty()) {
-        fs::create_directories(directory, error);
-        if (error)
-            return false;
-    }
-
-    // A fresh temporary name beside the target ("x": never reuse a file someone else holds).
-    static std::atomic<unsigned> counter{0};
-    fs::path temporary;
-    std::FILE* out = nullptr;
-    for (int attempt = 0; attempt < 100 && out == nullptr; ++attempt) {
-        temporary = target;
-        temporary += ".tmp" + std::to_string(counter++);
-        out = std::fopen(temporary.c_str(), "wbx");
-        if (out == nullptr && !fs::exists(temporary, error))
-            return false; // not a name clash: the directory cannot be written
-    }
-    if (out == nullptr)
+    if (unreadable_)
         return false;
-
-    bool written = std::fwrite(text.data(), 1, text.size(), out) == text.size();
-    written = std::fflush(out) == 0 && written;
-    written = std::fclose(out) == 0 && written;
-    if (written) {
-        const fs::file_status previous = fs::status(target, error);
-        if (!error && fs::is_regular_file(previous))
-            fs::permissions(temporary, previous.permissions(), error);
-        error.clear();
-        fs::rename(temporary, target, error);
-        written = !error;
+    if (!changed_)
+        return true;
+    try {
+        // The per-user file's folder may not exist yet; a link's target folder is the one that counts.
+        const fs::path folder = files::followLinks(file_).parent_path();
+        std::error_code error;
+        if (!folder.empty() && !fs::create_directories(folder, error) && error)
+            return false;
+        files::replaceFile(file_, serialize());
+    } catch (const std::runtime_error&) {
+        return false;
     }
-    if (!written)
-        fs::remove(temporary, error);
-    return written;
+    changed_ = false;
+    return true;
 }
 
 } // namespace lm

@@ -26,6 +26,10 @@ constexpr int32_t kVerSettings = 1;
 constexpr int32_t kVerPreferences = 3;
 
 
+// Window coordinates of every desktop fit 16 bits; a stored value beyond is not
+// a place a window was, and extents computed from it could overflow.
+constexpr int32_t kMaxDesktopCoordinate = 32767;
+
 constexpr int32_t kMinRestoredWidth = 2;
 constexpr int32_t kMaxRestoredWidth = 200;
 
@@ -123,7 +127,13 @@ void restoreCustomColumns(ProfileStore& store, std::size_t tabIndex, const CTabD
 {
     const auto& defaults = defaultTab.columns();
     const int32_t count = store.readInt(tabSection(tabIndex), "Count", countOf(defaults.size()));
-    tab.resizeColumns(count);
+    try {
+        tab.resizeColumns(count);
+    } catch (const LMInvalidArgument& refused) {
+        // The host can then tell the user which entry of the stored preferences to mend.
+        const std::string where = "[" + tabSection(tabIndex) + "] Count=" + std::to_string(count) + ": ";
+        throw LMInvalidArgument((where + refused.what()).c_str());
+    }
     for (int32_t j = 0; j < count; ++j) {
         const std::size_t column = static_cast<std::size_t>(j);
         LMGRIDCOLDESCR d{};
@@ -180,6 +190,7 @@ void restorePlacement(ProfileStore& store, WindowPlacement& p)
     p.maximized = store.readInt(kMainSection, "Maximized", 0) != 0;
     p.paneSize = store.readInt(kMainSection, "Pane Size", -1);
     p.sideBySide = store.readInt(kMainSection, "VSplit", 1) != 0;
+    sanitisePlacement(p);
 }
 
 void restoreOptions(ProfileStore& store, const PreferenceState& state)
@@ -208,16 +219,8 @@ fs::path configHome()
     return ".config";
 }
 
-} // namespace
-
-LMREGFLAGS effectiveFlags(const LMREGFLAGS* flags)
+void storeGroups(ProfileWriter& write, const LMREGFLAGS& flags, const PreferenceState& state)
 {
-    return flags != nullptr ? *flags : LMREGFLAGS{1, 1, 0, 1};
-}
-
-void storePreferences(ProfileStore& store, const LMREGFLAGS& flags, const PreferenceState& state)
-{
-    ProfileWriter write(store);
     if (!write(kMainSection, "VerAppearance", kVerAppearance) || !write(kMainSection, "VerPlacement", kVerPlacement) ||
         !write(kMainSection, "VerSettings", kVerSettings) || !write(kMainSection, "VerPreferences", kVerPreferences))
         return;
@@ -227,6 +230,31 @@ void storePreferences(ProfileStore& store, const LMREGFLAGS& flags, const Prefer
         return;
     if (flags.preferences != 0)
         storeOptions(write, state);
+}
+
+} // namespace
+
+void sanitisePlacement(WindowPlacement& p)
+{
+    const auto onDesktop = [](int32_t v) { return v >= -kMaxDesktopCoordinate && v <= kMaxDesktopCoordinate; };
+    const bool ordered = p.left <= p.right && p.top <= p.bottom;
+    if (!ordered || !onDesktop(p.left) || !onDesktop(p.top) || !onDesktop(p.right) || !onDesktop(p.bottom))
+        p.left = p.top = p.right = p.bottom = -1;
+    if (p.paneSize < -1 || p.paneSize > kMaxDesktopCoordinate)
+        p.paneSize = -1;
+}
+
+LMREGFLAGS effectiveFlags(const LMREGFLAGS* flags)
+{
+    return flags != nullptr ? *flags : LMREGFLAGS{1, 1, 0, 1};
+}
+
+void storePreferences(ProfileStore& store, const LMREGFLAGS& flags, const PreferenceState& state)
+{
+    ProfileWriter write(store);
+    storeGroups(write, flags, state);
+    // The store keeps what was written before a failure, and makes it lasting in one go.
+    store.flush();
 }
 
 void restorePreferences(ProfileStore& store, const LMREGFLAGS& flags, const PreferenceState& state)
@@ -271,7 +299,7 @@ fs::path perUserProfilePath(const char* keyName)
     return configHome() / root / (applicationName() + ".ini");
 }
 
-std::unique_ptr<ProfileStore> openProfileStore(bool useIniFile, const char* keyOrFileName)
+std::unique_ptr<IniProfileStore> openProfileStore(bool useIniFile, const char* keyOrFileName)
 {
     const bool named = keyOrFileName != nullptr && *keyOrFileName != '\0';
     if (useIniFile && named)

@@ -4,8 +4,6 @@
 #include <laminar/laminar.h>
 
 #include "api/EditorInstance.h"
-#include "api/EditorRun.h"
-#include "qt/QtWindowRunner.h"
 
 using lm::EditorInstance;
 
@@ -17,9 +15,6 @@ EditorInstance& instanceOf(LMHANDLE handle)
         throw LMInvalidArgument("null instance handle");
     return *static_cast<EditorInstance*>(handle);
 }
-
-// Loading the component plugs its Qt window into the core's runs.
-[[maybe_unused]] const bool windowRunnerRegistered = (lm::setWindowRunner(&lm::qt::runEditorWindow), true);
 
 } // namespace
 

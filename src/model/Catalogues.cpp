@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <ranges>
 
 namespace lm {
 namespace {
@@ -142,28 +141,28 @@ bool contains(std::span<const int32_t> values, int32_t value)
 
 } // namespace
 
+// Searches run from the last row to the first, so the last match wins. Reverse
+// iterators rather than views::reverse: clang 14, which builds the fuzz targets,
+// cannot compile that view of libstdc++ 12.
 std::string_view catalogueText(Catalogue catalogue, int32_t value)
 {
-    for (const CatalogueRow& row : rowsOf(catalogue) | std::views::reverse)
-        if (row.value == value)
-            return row.text;
-    return {};
+    const auto rows = rowsOf(catalogue);
+    const auto found = std::find_if(rows.rbegin(), rows.rend(), [&](const CatalogueRow& row) { return row.value == value; });
+    return found == rows.rend() ? std::string_view{} : found->text;
 }
 
 int32_t catalogueValue(Catalogue catalogue, std::string_view text)
 {
-    for (const CatalogueRow& row : rowsOf(catalogue) | std::views::reverse)
-        if (row.text == text)
-            return row.value;
-    return -1;
+    const auto rows = rowsOf(catalogue);
+    const auto found = std::find_if(rows.rbegin(), rows.rend(), [&](const CatalogueRow& row) { return row.text == text; });
+    return found == rows.rend() ? -1 : found->value;
 }
 
 const LMLAYEREX& defaultLayer(int32_t usage)
 {
-    for (const LMLAYEREX& layer : kDefaultLayers | std::views::reverse)
-        if (layer.nUsage == usage)
-            return layer;
-    return kDefaultLayers.front();
+    const auto found = std::find_if(kDefaultLayers.rbegin(), kDefaultLayers.rend(),
+                                    [&](const LMLAYEREX& layer) { return layer.nUsage == usage; });
+    return found == kDefaultLayers.rend() ? kDefaultLayers.front() : *found;
 }
 
 std::span<const int32_t> applicableColumns(int32_t usage)

@@ -9,6 +9,8 @@
 #include <optional>
 #include <tuple>
 
+#include <sys/stat.h>
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -47,6 +49,8 @@ TEST_F(IniProfileStoreTest, WritesProfileSyntaxIntoNewFoldersAndReadsItBack)
     EXPECT_TRUE(store.writeInt("Laminar\\TAB#2\\Column#4", "Width", -5));
     EXPECT_TRUE(store.writeInt("Laminar", "VerPlacement", 2));
     EXPECT_TRUE(store.writeInt("Laminar", "VerAppearance", 11));
+    EXPECT_FALSE(fs::exists(file)); // nothing lasting before the flush
+    EXPECT_TRUE(store.flush());
     EXPECT_EQ(fileText(file), "[Laminar]\nVerAppearance=11\nVerPlacement=2\n[Laminar\\TAB#2\\Column#4]\nWidth=-5\n");
 
     lm::IniProfileStore reread(file);
@@ -73,6 +77,7 @@ TEST_F(IniProfileStoreTest, LooksUpCaseInsensitivelyAndKeepsUnrelatedContent)
     // The stored spelling of a key stays; a new key goes after the section's last entry.
     EXPECT_TRUE(store.writeInt("Laminar", "VerAppearance", 10));
     EXPECT_TRUE(store.writeInt("Laminar", "Tab Count", 5));
+    EXPECT_TRUE(store.flush());
     std::string after = before;
     after.replace(after.find("verappearance = 7"), 17, "verappearance=10");
     after.insert(after.find("\n[Tail]"), "Tab Count=5\n");
@@ -81,11 +86,21 @@ TEST_F(IniProfileStoreTest, LooksUpCaseInsensitivelyAndKeepsUnrelatedContent)
     const fs::path dos = dir_ / "dos.ini";
     writeFileText(dos, "[A]\r\nk=1\r\n");
     lm::IniProfileStore crlf(dos);
-    EXPECT_TRUE(crlf.writeInt("a", "m", 2));
+    EXPECT_TRUE(crlf.writeInt("a", "m", 2) && crlf.flush());
     EXPECT_EQ(fileText(dos), "[A]\r\nk=1\r\nm=2\r\n");
+
+    // Carriage returns that are not the file's line ending are content: a second store changes nothing more.
+    const fs::path mixed = dir_ / "mixed.ini";
+    writeFileText(mixed, "[A]\nk=1\r\nremark\r\r");
+    for (int store = 0; store < 2; ++store) {
+        lm::IniProfileStore again(mixed);
+        EXPECT_EQ(again.readInt("A", "k", -1), 1);
+        EXPECT_TRUE(again.writeInt("A", "m", 2) && again.flush());
+        EXPECT_EQ(fileText(mixed), "[A]\nk=1\r\nm=2\nremark\r\r\n");
+    }
 }
 
-TEST_F(IniProfileStoreTest, FailedWriteLeavesFileAndMemoryAsBefore)
+TEST_F(IniProfileStoreTest, FailedFlushLeavesTheFileAsBeforeAndLaterSucceeds)
 {
     const fs::path folder = dir_ / "d";
     const fs::path moved = dir_ / "d2";
@@ -96,24 +111,62 @@ TEST_F(IniProfileStoreTest, FailedWriteLeavesFileAndMemoryAsBefore)
     // The folder turns into a regular file: nothing can be written there.
     fs::rename(folder, moved);
     writeFileText(folder, "not a folder");
-    EXPECT_FALSE(store.writeInt("S", "k", 2));
-    EXPECT_FALSE(store.writeInt("S", "n", 3));
-    EXPECT_FALSE(store.writeInt("T", "k", 3));
-    EXPECT_EQ(store.readInt("S", "k", -1), 1);
-    EXPECT_EQ(store.readInt("S", "n", -1), -1);
-    EXPECT_EQ(store.readInt("T", "k", -1), -1);
+    EXPECT_TRUE(store.writeInt("S", "k", 2));
+    EXPECT_TRUE(store.writeInt("T", "k", 3));
+    EXPECT_FALSE(store.flush());
     EXPECT_EQ(fileText(moved / "prefs.ini"), "[S]\nk=1\n");
 
     fs::remove(folder);
     fs::rename(moved, folder);
-    EXPECT_TRUE(store.writeInt("S", "m", 4));
-    EXPECT_EQ(fileText(folder / "prefs.ini"), "[S]\nk=1\nm=4\n");
+    EXPECT_TRUE(store.flush());
+    EXPECT_EQ(fileText(folder / "prefs.ini"), "[S]\nk=2\n[T]\nk=3\n");
     EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 1); // no temporary left
+}
 
-    // A path that is not a readable file reads as empty and is never overwritten.
-    lm::IniProfileStore onFolder(folder);
-    EXPECT_EQ(onFolder.readInt("S", "k", -1), -1);
-    EXPECT_FALSE(onFolder.writeInt("S", "k", 1));
+TEST_F(IniProfileStoreTest, WhatCannotBeReadIsNeverWrittenAndNeverBlocks)
+{
+    // A folder, a named pipe without a writer (opening it must not wait), a file beyond the size bound.
+    const fs::path pipe = dir_ / "pipe.ini";
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    const fs::path huge = dir_ / "huge.ini";
+    writeFileText(huge, "[S]\nk=1\n" + std::string(lm::kMaxProfileBytes, ';'));
+    for (const fs::path& path : {dir_, pipe, huge}) {
+        lm::IniProfileStore store(path);
+        EXPECT_EQ(store.readInt("S", "k", -1), -1) << path;
+        EXPECT_FALSE(store.writeInt("S", "k", 1) && store.flush()) << path;
+    }
+    EXPECT_EQ(fs::status(pipe).type(), fs::file_type::fifo);
+    EXPECT_EQ(fs::file_size(huge), lm::kMaxProfileBytes + 8);
+}
+
+TEST_F(IniProfileStoreTest, StoresThroughSymbolicLinksIntoTheFileTheyNameAndRefusesReadOnlyFiles)
+{
+    // The user keeps the real file elsewhere (a dotfiles folder) and links to it.
+    fs::create_directories(dir_ / "dotfiles");
+    writeFileText(dir_ / "dotfiles" / "prefs.ini", "[S]\nk=1\n");
+    fs::create_symlink("dotfiles/prefs.ini", dir_ / "link.ini");
+    {
+        lm::IniProfileStore store(dir_ / "link.ini");
+        EXPECT_EQ(store.readInt("S", "k", -1), 1);
+        EXPECT_TRUE(store.writeInt("S", "k", 2) && store.flush());
+    }
+    EXPECT_TRUE(fs::is_symlink(dir_ / "link.ini"));
+    EXPECT_EQ(fileText(dir_ / "dotfiles" / "prefs.ini"), "[S]\nk=2\n");
+
+    // A dangling link: the file it names is created, into a folder made for it.
+    fs::create_symlink(dir_ / "new" / "prefs.ini", dir_ / "dangling.ini");
+    {
+        lm::IniProfileStore store(dir_ / "dangling.ini");
+        EXPECT_TRUE(store.writeInt("S", "k", 3) && store.flush());
+    }
+    EXPECT_TRUE(fs::is_symlink(dir_ / "dangling.ini"));
+    EXPECT_EQ(fileText(dir_ / "new" / "prefs.ini"), "[S]\nk=3\n");
+
+    fs::permissions(dir_ / "dotfiles" / "prefs.ini", fs::perms::owner_read | fs::perms::group_read);
+    lm::IniProfileStore store(dir_ / "link.ini");
+    EXPECT_TRUE(store.writeInt("S", "k", 4));
+    EXPECT_FALSE(store.flush());
+    EXPECT_EQ(fileText(dir_ / "dotfiles" / "prefs.ini"), "[S]\nk=2\n");
 }
 
 TEST_F(IniProfileStoreTest, PerUserStoreFollowsConfigHomeAndKeyName)
@@ -122,14 +175,18 @@ TEST_F(IniProfileStoreTest, PerUserStoreFollowsConfigHomeAndKeyName)
     const std::string app = lm::applicationName() + ".ini";
     {
         ScopedEnv xdg("XDG_CONFIG_HOME", (dir_ / "cfg").c_str());
-        EXPECT_TRUE(lm::openProfileStore(false, nullptr)->writeInt("Laminar", "VerPlacement", 2));
+        const auto writeOne = [](bool useIniFile, const char* name) {
+            const auto store = lm::openProfileStore(useIniFile, name);
+            return store->writeInt("Laminar", "VerPlacement", 2) && store->flush();
+        };
+        EXPECT_TRUE(writeOne(false, nullptr));
         EXPECT_TRUE(fs::exists(dir_ / "cfg" / "Quorvex" / app));
-        EXPECT_TRUE(lm::openProfileStore(false, "Acme\\Tools")->writeInt("Laminar", "VerPlacement", 2));
+        EXPECT_TRUE(writeOne(false, "Acme\\Tools"));
         EXPECT_TRUE(fs::exists(dir_ / "cfg" / "Acme" / "Tools" / app));
         EXPECT_EQ(lm::perUserProfilePath("..\\..\\x"), dir_ / "cfg" / "x" / app);
         // An initialisation file without a name falls back to the per-user store.
         EXPECT_EQ(lm::openProfileStore(true, nullptr)->readInt("Laminar", "VerPlacement", 0), 2);
-        EXPECT_TRUE(lm::openProfileStore(true, (dir_ / "own.ini").c_str())->writeInt("S", "k", 1));
+        EXPECT_TRUE(writeOne(true, (dir_ / "own.ini").c_str()));
         EXPECT_TRUE(fs::exists(dir_ / "own.ini"));
     }
     ScopedEnv xdg("XDG_CONFIG_HOME", "");

@@ -43,6 +43,7 @@ TEST(Preferences, StoreWritesVersionsFirstAndStopsAtTheFirstFailedWrite)
     const std::vector<MemoryProfileStore::Write> versions{
         {kMain, "VerAppearance", 10}, {kMain, "VerPlacement", 2}, {kMain, "VerSettings", 1}, {kMain, "VerPreferences", 3}};
     EXPECT_EQ(none.writes, versions);
+    EXPECT_EQ(none.flushes, 1);
 
     MemoryProfileStore full;
     lm::storePreferences(full, kAll, instance.state());
@@ -61,7 +62,8 @@ TEST(Preferences, StoreWritesVersionsFirstAndStopsAtTheFirstFailedWrite)
     EXPECT_EQ(full.readInt(kMain, "WP Left", 0), 11);
     EXPECT_EQ(full.readInt(kMain, "Maximized", 0), 1);
 
-    // Failing the 6th write: nothing at all is attempted after it, in any group.
+    // Failing the 6th write: nothing at all is attempted after it, in any group;
+    // the five before it are still made lasting.
     MemoryProfileStore failing;
     failing.failFromWrite = 6;
     instance.activeTab = 0;
@@ -70,6 +72,7 @@ TEST(Preferences, StoreWritesVersionsFirstAndStopsAtTheFirstFailedWrite)
     EXPECT_EQ(failing.writes.size(), 6u);
     EXPECT_EQ(window.count("capturePlacement"), 1);
     EXPECT_FALSE(failing.has(kMain, "Active Tab"));
+    EXPECT_EQ(failing.flushes, 1);
 }
 
 TEST(Preferences, CapabilityBitsChooseWhichOptionsAreWrittenButNotWhichAreRead)

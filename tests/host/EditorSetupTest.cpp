@@ -4,11 +4,14 @@
 #include "EditorSetup.h"
 #include "InstanceBoards.h"
 #include "LayerCodes.h"
+#include "../support/TempDir.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
+#include <sstream>
 
 using namespace lmhost;
 
@@ -81,4 +84,28 @@ TEST(EditorOptions, ParsesTheEditorFormsAndRefusesWhatCannotWork)
     };
     for (const std::vector<std::string>& args : refused)
         EXPECT_THROW(parseEditorOptions(args), UsageError) << args.back();
+}
+
+TEST(EditorSetup, RefusedPreferencesAreNamedAndLeftAlone)
+{
+    lm::test::TempDir config;
+    const std::filesystem::path file = config.path / "Quorvex" / "liblaminar.ini";
+    std::filesystem::create_directories(file.parent_path());
+    const std::string stored = "[Laminar]\nVerAppearance=10\nVerPlacement=2\nWP Left=5\n[Laminar\\TAB#4]\nCount=-1\n";
+    lm::test::writeFileText(file, stored);
+    const char* previous = std::getenv("XDG_CONFIG_HOME");
+    const std::string saved = previous ? previous : "";
+    ::setenv("XDG_CONFIG_HOME", config.path.c_str(), 1);
+
+    LMHANDLE instance = lmInitInstance(nullptr, 0);
+    std::ostringstream err;
+    EXPECT_FALSE(restoreUserPreferences(instance, err));
+    EXPECT_EQ("laminar: ignored the stored preferences, using the defaults: " + file.string() +
+                  ": [Laminar\\TAB#4] Count=-1: column count out of range\n",
+              err.str());
+    EXPECT_EQ(5, lmGetTabCount(instance)); // the defaults, ready for the editor
+    lmFreeInstance(instance);
+    EXPECT_EQ(stored, lm::test::fileText(file));
+
+    previous ? ::setenv("XDG_CONFIG_HOME", saved.c_str(), 1) : ::unsetenv("XDG_CONFIG_HOME");
 }

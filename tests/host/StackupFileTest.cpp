@@ -5,10 +5,13 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cmath>
 #include <cstring>
+#include <future>
 #include <limits>
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -189,7 +192,7 @@ TEST_F(StackupFileOnDisk, FileProblemsNameTheFile)
     const auto errorReading = [](const fs::path& path) { return errorOf([&] { readStackupFile(path); }); };
     const fs::path missing = dir / "missing.json";
     EXPECT_EQ(missing.string() + ": cannot open the file: No such file or directory", errorReading(missing));
-    EXPECT_EQ(dir.string() + ": is a directory, not a stackup file", errorReading(dir));
+    EXPECT_EQ(dir.string() + ": is a directory, not a regular file", errorReading(dir));
 
     // Whitespace after the document fills the file to exactly the limit, then one byte more.
     const fs::path big = dir / "big.json";
@@ -226,7 +229,7 @@ TEST_F(StackupFileOnDisk, FailedWriteKeepsThePreviousFileAndLeavesNoTemporary)
 
     const fs::path subdirectory = dir / "taken";
     fs::create_directory(subdirectory);
-    expectRefused(subdirectory, sampleBoards(), "cannot replace the file");
+    expectRefused(subdirectory, sampleBoards(), "is a directory, not a regular file");
     EXPECT_TRUE(fs::is_directory(subdirectory));
     if (::geteuid() != 0) { // root writes into read-only directories anyway
         fs::permissions(dir, fs::perms::owner_read | fs::perms::owner_exec);
@@ -243,4 +246,76 @@ TEST_F(StackupFileOnDisk, FailedWriteKeepsThePreviousFileAndLeavesNoTemporary)
     struct stat status {};
     ::stat(file.c_str(), &status);
     EXPECT_EQ(0640u, status.st_mode & 0777u);
+}
+
+TEST_F(StackupFileOnDisk, NamedPipeIsRefusedAtOnce)
+{
+    const fs::path pipe = dir / "pipe.json";
+    ASSERT_EQ(0, ::mkfifo(pipe.c_str(), 0600));
+    auto reading = std::async(std::launch::async, [&] { return errorOf([&] { readStackupFile(pipe); }); });
+    if (reading.wait_for(std::chrono::seconds(10)) == std::future_status::timeout) {
+        ::close(::open(pipe.c_str(), O_WRONLY | O_NONBLOCK)); // a writer that leaves, so that the reader returns
+        FAIL() << "reading a pipe without a writer blocked";
+    }
+    EXPECT_EQ(pipe.string() + ": is not a regular file", reading.get());
+}
+
+TEST_F(StackupFileOnDisk, SavingThroughASymbolicLinkReplacesTheFileItNames)
+{
+    // The user keeps the board in a project folder and edits it through a link.
+    fs::create_directory(dir / "project");
+    writeStackupFile(dir / "project" / "board.json", sampleBoards());
+    fs::create_symlink("project/board.json", dir / "link.json");
+    fs::create_symlink("link.json", dir / "link-to-link.json");
+    auto renamed = sampleBoards();
+    renamed[0].name = "Renamed";
+    writeStackupFile(dir / "link-to-link.json", renamed);
+    EXPECT_TRUE(fs::is_symlink(dir / "link.json"));
+    EXPECT_TRUE(fs::is_symlink(dir / "link-to-link.json"));
+    EXPECT_EQ("Renamed", readStackupFile(dir / "project" / "board.json")[0].name);
+    EXPECT_EQ(1, std::distance(fs::directory_iterator(dir / "project"), {})); // the temporary was beside the target
+
+    // A dangling link: the file it names comes into being, the link stays.
+    fs::create_symlink(dir / "project" / "new.json", dir / "dangling.json");
+    writeStackupFile(dir / "dangling.json", renamed);
+    EXPECT_TRUE(fs::is_symlink(dir / "dangling.json"));
+    EXPECT_EQ("Renamed", readStackupFile(dir / "project" / "new.json")[0].name);
+
+    fs::create_symlink("loop.json", dir / "loop.json");
+    EXPECT_NE(std::string::npos, errorOf([&] { writeStackupFile(dir / "loop.json", renamed); }).find("symbolic link"));
+}
+
+TEST_F(StackupFileOnDisk, ReadOnlyFileIsRefusedAlsoThroughALink)
+{
+    const fs::path file = dir / "board.json";
+    writeStackupFile(file, sampleBoards());
+    ::chmod(file.c_str(), 0444);
+    fs::create_symlink("board.json", dir / "link.json");
+    const std::string before = fileText(file);
+    auto renamed = sampleBoards();
+    renamed[0].name = "Renamed";
+    for (const fs::path& path : {file, dir / "link.json"})
+        EXPECT_EQ(path.string() + ": the file is read-only", errorOf([&] { writeStackupFile(path, renamed); }));
+    EXPECT_EQ(before, fileText(file));
+    EXPECT_EQ(2, std::distance(fs::directory_iterator(dir), {}));
+}
+
+TEST(StackupFile, LargestBoardsWithinTheLimitsAreRead)
+{
+#if defined(__SANITIZE_ADDRESS__)
+    // A count, not a memory question: the sanitizer build would spend minutes on the two million values.
+    GTEST_SKIP();
+#endif
+    // Every board full of layers that carry id, name and usage: over two million JSON tokens.
+    const std::string layer = R"({"id":7,"name":"L","usage":"Signal"})";
+    const std::string board = R"({"id":@,"layers":[)" + repeated(layer, kMaxLayersPerBoard) + "]}";
+    std::string boards;
+    for (std::size_t i = 0; i < kMaxBoards; ++i) {
+        std::string one = board;
+        one.replace(one.find('@'), 1, std::to_string(i));
+        boards += (i ? "," : "") + one;
+    }
+    const auto read = parseStackup(R"({"format":"laminar-stackup","version":1,"boards":[)" + boards + "]}", "t");
+    ASSERT_EQ(kMaxBoards, read.size());
+    EXPECT_EQ(kMaxLayersPerBoard, read.back().layers.size());
 }

@@ -8,24 +8,7 @@ endforeach()
 file(REMOVE_RECURSE "${WORK_DIR}")
 file(MAKE_DIRECTORY "${WORK_DIR}")
 
-# Runs the program from the repository root (under LAMINAR_ENV, a command
-# prefix, when set); fails unless it exits with `expected`.
-function(run_laminar expected)
-  execute_process(COMMAND ${LAMINAR_ENV} "${LAMINAR}" ${ARGN} WORKING_DIRECTORY "${SOURCE_DIR}"
-    RESULT_VARIABLE code OUTPUT_VARIABLE out ERROR_VARIABLE err)
-  if(NOT code STREQUAL "${expected}")
-    message(FATAL_ERROR "laminar ${ARGN}: exit ${code}, expected ${expected}\nstdout:\n${out}\nstderr:\n${err}")
-  endif()
-  set(out "${out}" PARENT_SCOPE)
-  set(err "${err}" PARENT_SCOPE)
-endfunction()
-
-function(expect_contains text part what)
-  string(FIND "${text}" "${part}" at)
-  if(at EQUAL -1)
-    message(FATAL_ERROR "${what} lacks \"${part}\":\n${text}")
-  endif()
-endfunction()
+include(${CMAKE_CURRENT_LIST_DIR}/run_laminar.cmake)
 
 # Every example checks without an error, one line per board, in file order.
 file(GLOB examples RELATIVE "${SOURCE_DIR}" "${SOURCE_DIR}/examples/*.json")

@@ -34,12 +34,18 @@ public:
         set(section, entry, value);
         return true;
     }
+    bool flush() override
+    {
+        ++flushes;
+        return true;
+    }
     void set(std::string_view section, std::string_view entry, int32_t value) { values[Key(section, entry)] = value; }
     bool has(std::string_view section, std::string_view entry) const { return values.count(Key(section, entry)) != 0; }
 
     std::map<Key, int32_t> values;
     std::vector<Write> writes;                          // every attempt, failed ones included
     int failFromWrite = std::numeric_limits<int>::max(); // 1-based number of the first failing write
+    int flushes = 0;
 };
 
 } // namespace lm::test
