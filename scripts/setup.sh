@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(g++ cmake ninja-build pkg-config libgtest-dev libgmock-dev libbenchmark-dev
-          nlohmann-json3-dev qt6-base-dev qt6-svg-dev libboost-dev libeigen3-dev
+          nlohmann-json3-dev qt6-base-dev qt6-svg-dev libboost-dev libeigen3-dev dpkg-dev
           clang-14 libclang-rt-14-dev)  # the fuzz targets: clang and its libFuzzer runtime
 
 missing=()
