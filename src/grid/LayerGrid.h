@@ -7,11 +7,13 @@
 //
 // Files: LayerGrid.cpp (set-up, presentation, reload, tabs), LayerGridEditing.cpp
 // (cell edits, validation, storing rows, the layer-kind pass),
-// LayerGridCommands.cpp (insert, delete, cut, apply, selection, moves, undo,
-// command routing and the right-button menu).
+// LayerGridCommands.cpp (insert, delete, apply, selection, moves, undo,
+// command routing and the right-button menu); the clipboard commands are
+// LayerGridClipboard's.
 #include <laminar/laminar.h>
 
 #include "grid/CellGrid.h"
+#include "grid/LayerGridClipboard.h"
 #include "grid/UndoRefresh.h"
 #include "grid/UndoStack.h"
 #include "res/Menus.h"
@@ -29,6 +31,7 @@ namespace lm {
 class EditorInstance;
 class Platform;
 class TabSwitchTarget;
+struct GridCommandState;
 struct LMEDITSETTINGS;
 
 // Named cell styles of the grid, built once at set-up.
@@ -67,6 +70,7 @@ public:
     UndoStack& history() { return history_; }
     GridEditFlags& flags() { return flags_; }
     const GridEditFlags& flags() const { return flags_; }
+    LayerGridClipboard& clipboard() { return clipboard_; }
 
     // ================================================= LayerGrid.cpp: presentation
     // Creates the 21 columns with titles, ids and widths and builds the styles
@@ -153,6 +157,8 @@ public:
     bool onCommand(uint32_t id) override;
     bool hasCommandHandler(uint32_t id) const override;
     bool updateCommand(CommandUi& ui) override;
+    // What the enable rules of the grid's commands look at, the clipboard aside.
+    GridCommandState commandState() const;
 
     // Insert a layer of usage u above or below the current row; false when refused.
     bool insertLayer(int32_t usage, bool above);
@@ -190,6 +196,8 @@ public:
     bool editInProgress() const { return editing_.valid(); }
 
 private:
+    friend class LayerGridClipboard; // a paste inserts and renumbers rows as the commands here do
+
     // --- GridScreenUpdates: undo and redo rewrite every row from the layers.
     bool lockScreenUpdates(bool lock) override;
     void redrawAllCells() override;
@@ -250,6 +258,7 @@ private:
 
     EditorInstance& instance_;
     Platform& platform_;
+    LayerGridClipboard clipboard_{*this, platform_};
     LayerGridHooks hooks_;
     CellGrid cells_;
     UndoStack history_;

@@ -1,4 +1,4 @@
-// The layer grid's commands on whole layers: insert, delete, cut, apply to
+// The layer grid's commands on whole layers: insert, delete, apply to
 // selection, the selection commands, row moves, undo and redo, their enable
 // states, and the right-button menu.
 #include "grid/LayerGrid.h"
@@ -24,19 +24,6 @@ namespace {
 
 constexpr const char* kPermanentLayerMessage = "Layer #%d is permanent and can't be deleted.";
 
-GridCommandState commandState(const LayerGrid& grid)
-{
-    const CellPos current = grid.cells().current();
-    GridCommandState state;
-    state.caps = grid.settings().caps;
-    state.layers = currentLayers(grid.settings());
-    state.currentRow = current.valid() && grid.isLayerRow(current.row) ? current.row : 0;
-    state.currentInDataColumn = current.col >= 1;
-    state.rowsSelected = grid.cells().anySelected();
-    state.editorOpen = grid.editorOpen();
-    return state;
-}
-
 int32_t usageAt(std::span<const LMLAYEREX> layers, int32_t index)
 {
     if (index < 0 || static_cast<std::size_t>(index) >= layers.size())
@@ -45,6 +32,19 @@ int32_t usageAt(std::span<const LMLAYEREX> layers, int32_t index)
 }
 
 } // namespace
+
+GridCommandState LayerGrid::commandState() const
+{
+    const CellPos current = cells_.current();
+    GridCommandState state;
+    state.caps = settings().caps;
+    state.layers = currentLayers(settings());
+    state.currentRow = current.valid() && isLayerRow(current.row) ? current.row : 0;
+    state.currentInDataColumn = current.col >= 1;
+    state.rowsSelected = cells_.anySelected();
+    state.editorOpen = editorOpen_;
+    return state;
+}
 
 // ---------------------------------------------------------------- routing
 
@@ -55,6 +55,8 @@ bool LayerGrid::hasCommandHandler(uint32_t id) const
     switch (id) {
     case ID_EDIT_DELETE:
     case ID_EDIT_CUT:
+    case ID_EDIT_COPY:
+    case ID_EDIT_PASTE:
     case ID_APPLY_TO_SELECTION:
     case ID_KEEP_SELECTION:
     case ID_SELECT_ALL:
@@ -88,16 +90,9 @@ bool LayerGrid::onCommand(uint32_t id)
         }
         deleteSelectedRows();
         return true;
-    case ID_EDIT_CUT:
-        // Without selected rows Cut removes the selected text of the open edit box.
-        if (!cells_.anySelected()) {
-            if (editorOpen_ && editorTextDeleter_)
-                editorTextDeleter_(true);
-            return editorOpen_;
-        }
-        if (settings().caps & kCapDeleteLayers)
-            deleteSelectedRows();
-        return true;
+    case ID_EDIT_CUT: clipboard_.cut(); return true;
+    case ID_EDIT_COPY: clipboard_.copy(); return true;
+    case ID_EDIT_PASTE: clipboard_.paste(); return true;
     case ID_APPLY_TO_SELECTION: applyToSelection(); return true;
     case ID_KEEP_SELECTION: settings().keepSelection = !settings().keepSelection; return true;
     case ID_SELECT_ALL: selectAll(); return true;
@@ -115,14 +110,16 @@ bool LayerGrid::updateCommand(CommandUi& ui)
     const uint32_t id = ui.id();
     if (!hasCommandHandler(id))
         return false;
-    const GridCommandState state = commandState(*this);
+    const GridCommandState state = commandState();
     if (const auto insert = insertCommandOf(id)) {
         ui.enable(insertEnabled(*insert, state));
         return true;
     }
     switch (id) {
     case ID_EDIT_DELETE: ui.enable(deleteEnabled(state)); break;
-    case ID_EDIT_CUT: ui.enable(cutEnabled(state)); break;
+    case ID_EDIT_CUT: ui.enable(clipboard_.cutEnabled()); break;
+    case ID_EDIT_COPY: ui.enable(clipboard_.copyEnabled()); break;
+    case ID_EDIT_PASTE: ui.enable(clipboard_.pasteEnabled()); break;
     case ID_APPLY_TO_SELECTION: ui.enable(applyToSelectionEnabled(state)); break;
     case ID_KEEP_SELECTION:
         ui.enable();
@@ -259,7 +256,7 @@ bool LayerGrid::deleteSelectedRows()
 
 void LayerGrid::applyToSelection()
 {
-    if (!applyToSelectionEnabled(commandState(*this)))
+    if (!applyToSelectionEnabled(commandState()))
         return;
     const CellPos current = cells_.current();
     const std::string text = cells_.text(current.row, current.col);
