@@ -8,6 +8,7 @@ scripts/setup.sh
 export LC_ALL=C QT_QPA_PLATFORM=offscreen
 
 scripts/build.sh build -DLAMINAR_BENCHMARKS=ON
+scripts/setup.sh judge # KiCad's reader for the KiCad round-trip test
 ctest --test-dir build --output-on-failure --timeout 120 -j "$(nproc)"
 
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1

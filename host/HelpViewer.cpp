@@ -11,19 +11,22 @@
 namespace lmhost {
 namespace {
 
-std::string locateUserGuide(const std::filesystem::path& programFolder, const std::filesystem::path& sourceFolder)
+std::string locateUserGuide(const std::filesystem::path& programFolder)
 {
-    const std::filesystem::path guide = std::filesystem::path("docs") / "user-guide.md";
     std::error_code error;
-    // build/bin/laminar sits two folders below the repository root.
+    if (programFolder.empty()) return {};
+    // An installed program: the guide sits in the package's documentation folder.
+    const std::filesystem::path installed = programFolder / LAMINAR_INSTALLED_GUIDE;
+    if (std::filesystem::is_regular_file(installed, error))
+        return std::filesystem::weakly_canonical(installed, error).string();
+    // A build tree: build/bin/laminar sits two folders below the repository root.
+    const std::filesystem::path guide = std::filesystem::path("docs") / "user-guide.md";
     std::filesystem::path folder = programFolder;
     for (int up = 0; up < 3 && !folder.empty(); ++up, folder = folder.parent_path()) {
         if (std::filesystem::is_regular_file(folder / guide, error))
             return std::filesystem::weakly_canonical(folder / guide, error).string();
         if (folder == folder.parent_path()) break;
     }
-    if (!sourceFolder.empty() && std::filesystem::is_regular_file(sourceFolder / guide, error))
-        return std::filesystem::weakly_canonical(sourceFolder / guide, error).string();
     return {};
 }
 
@@ -33,7 +36,7 @@ std::string locateUserGuide()
 {
     std::error_code error;
     const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
-    return locateUserGuide(error ? std::filesystem::path() : program.parent_path(), LAMINAR_SOURCE_DIR);
+    return locateUserGuide(error ? std::filesystem::path() : program.parent_path());
 }
 
 int32_t LMCALLBACK openHelpFile(uint32_t, const char* helpFile, uint32_t, uint32_t)

@@ -1,14 +1,15 @@
 #pragma once
-// Help for the editor's Help button and Help > Contents: the user guide in docs/.
+// Help for the editor's Help button and Help > Contents: the user guide.
 #include <laminar/laminar.h>
 
 #include <string>
 
 namespace lmhost {
 
-// docs/user-guide.md found from the running program's folder upwards (a build
-// tree inside the repository), else in the source tree the program was built
-// from. Absolute; empty when neither exists.
+// The user guide of an installed program (../share/doc/laminar/user-guide.md
+// from its folder), else docs/user-guide.md found from the program's folder
+// upwards (a build tree inside the repository). Absolute; empty when neither
+// exists.
 std::string locateUserGuide();
 
 // The help function given to lmSetHelpInfo: opens the help file with the

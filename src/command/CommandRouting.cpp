@@ -82,11 +82,13 @@ std::string_view toolTipOfPrompt(std::string_view prompt)
     return text.substr(0, end);
 }
 
-uint32_t commandForKey(res::KeyChord chord, bool focusOnGrid)
+uint32_t commandForKey(res::KeyChord chord, KeyFocus focus)
 {
-    if (chord.key == res::Key::Delete && !focusOnGrid)
+    if (chord.key == res::Key::Delete && focus != KeyFocus::Grid)
         return 0;
-    return res::acceleratorCommand(chord);
+    const uint32_t id = res::acceleratorCommand(chord);
+    const bool clipboardKey = id == res::ID_EDIT_COPY || id == res::ID_EDIT_CUT || id == res::ID_EDIT_PASTE;
+    return clipboardKey && focus == KeyFocus::TextField ? 0 : id;
 }
 
 } // namespace lm

@@ -54,9 +54,18 @@ private:
 std::string_view toolTipText(uint32_t id);
 std::string_view toolTipOfPrompt(std::string_view prompt);
 
+// Where the keyboard focus is when a key goes down.
+enum class KeyFocus {
+    Grid,       // the layer grid itself
+    CellEditor, // the editor open on one of the grid's cells
+    TextField,  // another text field of the window (a property bar's)
+    Other,
+};
+
 // The command a key-down gives, 0 for none. Delete (with any modifiers) stays
 // with the focused control unless that is the layer grid, so that it deletes
-// characters in edit fields.
-uint32_t commandForKey(res::KeyChord chord, bool focusOnGrid);
+// characters in edit fields; the clipboard keys stay with a text field outside
+// the grid, whose own text they copy and paste.
+uint32_t commandForKey(res::KeyChord chord, KeyFocus focus);
 
 } // namespace lm

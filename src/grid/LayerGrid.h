@@ -8,11 +8,13 @@
 // Its jobs: RowPresentation (row styles, value texts), GridFrameTexts (headers),
 // LayerGridRows.cpp (rows read back), LayerRules (stackup rules of the edits),
 // LayerGridEditing.cpp (cell edits), LayerInsert, LayerDelete, ApplyToSelection
-// and LayerMoves (layer commands), LayerGridCommands.cpp (routing, selection, undo).
+// and LayerMoves (layer commands), LayerGridCommands.cpp (routing, selection, undo);
+// the clipboard commands are LayerGridClipboard's.
 #include <laminar/laminar.h>
 
 #include "sheet/CellGrid.h"
 #include "grid/GridUndo.h"
+#include "grid/LayerGridClipboard.h"
 #include "sheet/UndoStack.h"
 #include "command/CommandTarget.h"
 
@@ -65,6 +67,7 @@ public:
     UndoStack& history() { return history_; }
     GridEditFlags& flags() { return flags_; }
     const GridEditFlags& flags() const { return flags_; }
+    LayerGridClipboard& clipboard() { return clipboard_; }
 
     // ================================================= LayerGrid.cpp: set-up, rows, tabs
     // Creates the 21 columns with titles, ids and widths and builds the styles
@@ -184,6 +187,8 @@ public:
     bool editInProgress() const { return editing_.valid(); }
 
 private:
+    friend class LayerGridClipboard; // a paste inserts and renumbers rows as the commands here do
+
     // --- GridScreenUpdates: undo and redo rewrite every row from the layers.
     bool lockScreenUpdates(bool lock) override;
     void redrawAllCells() override;
@@ -243,6 +248,7 @@ private:
 
     LMEDITSETTINGS& settings_;
     Platform& platform_;
+    LayerGridClipboard clipboard_{*this, platform_};
     LayerGridHooks hooks_;
     CellGrid cells_;
     UndoStack history_;

@@ -35,6 +35,8 @@ bool LayerGrid::hasCommandHandler(uint32_t id) const
     switch (id) {
     case ID_EDIT_DELETE:
     case ID_EDIT_CUT:
+    case ID_EDIT_COPY:
+    case ID_EDIT_PASTE:
     case ID_APPLY_TO_SELECTION:
     case ID_KEEP_SELECTION:
     case ID_SELECT_ALL:
@@ -68,16 +70,9 @@ bool LayerGrid::onCommand(uint32_t id)
         }
         deleteSelectedRows();
         return true;
-    case ID_EDIT_CUT:
-        // Without selected rows Cut removes the selected text of the open edit box.
-        if (!cells_.anySelected()) {
-            if (editorOpen_ && editorTextDeleter_)
-                editorTextDeleter_(true);
-            return editorOpen_;
-        }
-        if (settings().caps & kCapDeleteLayers)
-            deleteSelectedRows();
-        return true;
+    case ID_EDIT_CUT: clipboard_.cut(); return true;
+    case ID_EDIT_COPY: clipboard_.copy(); return true;
+    case ID_EDIT_PASTE: clipboard_.paste(); return true;
     case ID_APPLY_TO_SELECTION: applyToSelection(); return true;
     case ID_KEEP_SELECTION: settings().keepSelection = !settings().keepSelection; return true;
     case ID_SELECT_ALL: selectAll(); return true;
@@ -102,7 +97,9 @@ bool LayerGrid::updateCommand(CommandUi& ui)
     }
     switch (id) {
     case ID_EDIT_DELETE: ui.enable(deleteEnabled(state)); break;
-    case ID_EDIT_CUT: ui.enable(cutEnabled(state)); break;
+    case ID_EDIT_CUT: ui.enable(clipboard_.cutEnabled()); break;
+    case ID_EDIT_COPY: ui.enable(clipboard_.copyEnabled()); break;
+    case ID_EDIT_PASTE: ui.enable(clipboard_.pasteEnabled()); break;
     case ID_APPLY_TO_SELECTION: ui.enable(applyToSelectionEnabled(state)); break;
     case ID_KEEP_SELECTION:
         ui.enable();

@@ -17,6 +17,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QFrame>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
@@ -54,7 +55,7 @@ QtEditorDialog::QtEditorDialog(EditorInstance& instance, RunMode mode)
 
     menus_ = new QtMenus(
         dialog_, this, [this](uint32_t id, uint32_t code) { routeCommand(id, code); },
-        [this] { return gridHasFocus(); });
+        [this] { return keyFocus(); });
     buildControls();
     const Rect client = dialogUnitsToPixels(0, 0, tpl.width, tpl.height, units_);
     resize(client.width(), client.height() + menus_->menuBar()->sizeHint().height());
@@ -160,9 +161,14 @@ bool QtEditorDialog::idlePass()
     return false;
 }
 
-bool QtEditorDialog::gridHasFocus() const
+KeyFocus QtEditorDialog::keyFocus() const
 {
-    return gridPane_ && QApplication::focusWidget() == gridPane_->gridView();
+    QWidget* focus = QApplication::focusWidget();
+    if (gridPane_ && focus == gridPane_->gridView())
+        return KeyFocus::Grid;
+    if (gridPane_ && focus != nullptr && gridPane_->gridView()->isAncestorOf(focus))
+        return KeyFocus::CellEditor;
+    return qobject_cast<QLineEdit*>(focus) != nullptr ? KeyFocus::TextField : KeyFocus::Other;
 }
 
 void QtEditorDialog::accept() { routeCommand(res::IDOK, kCodeMenuOrClick); }

@@ -7,6 +7,7 @@
 // forwards input to it.
 #include "api/EditorRun.h"
 #include "qt/QtPlatform.h"
+#include "command/CommandRouting.h"
 #include "ui/EditorDialog.h"
 #include "ui/TabControl.h"
 #include "ui/WindowLayout.h"
@@ -105,7 +106,7 @@ private:
     template <typename Work>
     void guarded(Work work);
     bool idlePass();
-    bool gridHasFocus() const;
+    KeyFocus keyFocus() const;
 
     // Geometry below the menu bar, and the tab control's parts within its rectangle.
     Rect clientRect() const;

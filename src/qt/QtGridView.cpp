@@ -8,6 +8,7 @@
 #include "qt/QtGridRowHeader.h"
 #include "qt/QtMenus.h"
 #include "qt/QtTemplateControls.h"
+#include "qt/QtTextOffsets.h"
 #include "ui/GridContextMenu.h"
 
 #include <QApplication>
@@ -111,13 +112,32 @@ QtGridView::QtGridView(LayerGrid& grid, QWidget* parent)
         if (auto* edit = qobject_cast<QLineEdit*>(editor_); edit && (!selectionOnly || edit->hasSelectedText()))
             edit->del();
     });
+    grid_.clipboard().setEditBoxView({[this] { return editBoxText(); },
+                                      [this](const std::string& text, int32_t caret) {
+                                          if (auto* edit = qobject_cast<QLineEdit*>(editor_)) {
+                                              edit->setText(QString::fromStdString(text));
+                                              edit->setCursorPosition(charsBefore(text, caret));
+                                          }
+                                      }});
     applyColumns();
     mirrorSelection();
+}
+
+std::optional<EditBoxText> QtGridView::editBoxText() const
+{
+    const auto* edit = qobject_cast<const QLineEdit*>(editor_.data());
+    if (edit == nullptr)
+        return std::nullopt;
+    const QString text = edit->text();
+    const int start = edit->hasSelectedText() ? edit->selectionStart() : edit->cursorPosition();
+    const int end = edit->hasSelectedText() ? edit->selectionEnd() : start;
+    return EditBoxText{text.toStdString(), bytesBefore(text, start), bytesBefore(text, end)};
 }
 
 QtGridView::~QtGridView()
 {
     grid_.setEditorTextDeleter({});
+    grid_.clipboard().setEditBoxView({});
     delegates_->setEditorCreated({});
     if (editor_)
         callCore([&] { grid_.setEditorOpen(false); });

@@ -6,9 +6,11 @@
 #include "grid/LayerGrid.h"
 #include "model/Catalogues.h"
 #include "model/LayerRecord.h"
+#include "model/Units.h"
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <initializer_list>
 #include <memory>
 #include <string>
@@ -91,6 +93,16 @@ struct GridFixture {
         CommandUi ui(id, state);
         EXPECT_TRUE(grid->updateCommand(ui));
         return state.enabled;
+    }
+
+    // Offers a second unit, mils with two digits, as unit 1 (not yet current).
+    void addMilsUnit()
+    {
+        LMUNIT mils = metricUnit();
+        std::strcpy(mils.szLengthUnit, "mils");
+        mils.dLengthFactor = 1e6 / 25.4;
+        mils.nLengthDigits = 2;
+        instance.settings().units.push_back(mils);
     }
 
     // Typing a whole text into an edit cell and leaving it.
