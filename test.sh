@@ -10,6 +10,7 @@ scripts/setup.sh
 export LC_ALL=C QT_QPA_PLATFORM=offscreen
 
 scripts/build.sh build -DLAMINAR_BENCHMARKS=ON
+scripts/setup.sh judge # KiCad's reader for the KiCad round-trip test
 ctest --test-dir build --output-on-failure --timeout 120 -j "$(nproc)"
 scripts/xvfb-tests.sh build
 

@@ -2,8 +2,8 @@
 // asking what changed since a snapshot.
 #include "LargeBoard.h"
 
-#include "api/Boards.h"
-#include "api/ChangeFlags.h"
+#include "document/Boards.h"
+#include "document/ChangeFlags.h"
 #include "api/EditorInstance.h"
 
 #include <benchmark/benchmark.h>

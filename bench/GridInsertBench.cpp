@@ -22,7 +22,7 @@ void BM_GridInsertAndUndo64(benchmark::State& state)
     instance.addDrillPairs(1, pairs.data(), static_cast<int32_t>(pairs.size()));
     instance.showBoard(0);
     test::HeadlessPlatform platform;
-    LayerGrid grid(instance, platform);
+    LayerGrid grid(instance.settings(), platform);
     grid.setup(7, 16);
     grid.reload();
     // A signal in the middle of the board: the new layer gets a dielectric beside it too.

@@ -17,7 +17,7 @@ namespace {
 struct LargeGrid {
     test::HeadlessPlatform platform;
     EditorInstance instance;
-    LayerGrid grid{instance, platform};
+    LayerGrid grid{instance.settings(), platform};
 
     LargeGrid()
     {

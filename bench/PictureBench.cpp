@@ -4,8 +4,8 @@
 #include "LargeBoard.h"
 
 #include "RecordingCanvas.h"
-#include "api/Board.h"
-#include "api/EditSettings.h"
+#include "document/Board.h"
+#include "document/EditSettings.h"
 #include "picture/StackupPicture.h"
 
 #include <benchmark/benchmark.h>

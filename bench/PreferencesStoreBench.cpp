@@ -1,6 +1,6 @@
 // Storing the preferences into an initialisation file: the default tabs, and a
 // Custom View of 2000 columns (the store writes two entries per column).
-#include "api/EditSettings.h"
+#include "document/EditSettings.h"
 #include "api/IniProfileStore.h"
 #include "api/Preferences.h"
 

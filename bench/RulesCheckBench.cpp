@@ -1,7 +1,7 @@
 // The rules check the picture's status line runs after every edit.
 #include "LargeBoard.h"
 
-#include "model/DefDRC.h"
+#include "model/BuiltInRulesCheck.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,7 +1,7 @@
 #include "CheckCommand.h"
 
 #include "InstanceBoards.h"
-#include "StackupFile.h"
+#include "BoardFile.h"
 
 #include <laminar/laminar.h>
 
@@ -75,7 +75,7 @@ int checkStackupFiles(std::span<const std::string> files, std::ostream& out, std
     for (const std::string& file : files) {
         std::ostringstream lines; // a file that fails part-way prints nothing
         try {
-            const int32_t worst = checkBoards(file, readStackupFile(file), lines);
+            const int32_t worst = checkBoards(file, readBoardFile(file, err).boards, lines);
             if (worst >= kSeverityError) exitCode = std::max<int>(exitCode, kExitFindings);
             out << lines.str() << std::flush;
         } catch (const StackupFileError& error) {

@@ -29,7 +29,7 @@ int editModally(StackupDocument document, std::ostream& out, std::ostream& err)
         Instance instance(lmInitInstance(nullptr, 0));
         if (!instance) throw std::runtime_error("the editor instance could not be created");
         StackupArchive archive(instance.get(), std::move(document), ui, out);
-        setUpInstance(instance.get(), archive.file(), archive.boardsRead(), userGuide, &openHelpFile);
+        const auto hostCheck = setUpInstance(instance.get(), archive.documentRead(), userGuide, &openHelpFile);
         lmSetArchiveCallback(instance.get(), &archive);
         lmSetZ0Calculator(instance.get(), &calculator.emplace(instance.get()));
         const bool preferencesRead = restoreUserPreferences(instance.get(), err);
@@ -52,7 +52,7 @@ int editModally(StackupDocument document, std::ostream& out, std::ostream& err)
             return kEditorDone;
         }
         try {
-            writeBoardsOfInstance(instance.get(), archive.file(), archive.boardsRead());
+            writeBoardsOfInstance(instance.get(), archive.file(), archive.documentRead());
         } catch (const StackupFileError& error) {
             err << error.what() << '\n';
             return kEditorFailed;
@@ -67,9 +67,9 @@ int editModally(StackupDocument document, std::ostream& out, std::ostream& err)
 int runEditor(const EditorOptions& options, std::ostream& out, std::ostream& err)
 {
     if (options.screenshot) chooseOffscreenWithoutDisplay();
-    StackupDocument document{options.file, {}};
+    StackupDocument document;
     try {
-        document.boards = readStackupFile(options.file);
+        document = readBoardFile(options.file, err);
     } catch (const StackupFileError& error) {
         err << error.what() << '\n';
         return kEditorBadInput;

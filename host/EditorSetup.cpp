@@ -78,9 +78,10 @@ void showFileName(LMHANDLE instance, const std::filesystem::path& file)
     lmSetTitle(instance, ("Laminar - " + name).c_str());
 }
 
-void setUpInstance(LMHANDLE instance, const std::filesystem::path& file, std::span<const BoardStackup> boards,
-                   const std::string& helpFile, LMHELPPROC helpProc)
+std::unique_ptr<KicadRulesCheck> setUpInstance(LMHANDLE instance, const StackupDocument& document,
+                                               const std::string& helpFile, LMHELPPROC helpProc)
 {
+    const std::vector<BoardStackup>& boards = document.boards;
     const std::array<LMUNIT, 2> units = hostUnits();
     lmSetSupportedUnits(instance, units.data(), static_cast<int32_t>(units.size()));
     const LMSETTINGS settings{0, 0}; // Metric, metal thickness as a length
@@ -90,9 +91,13 @@ void setUpInstance(LMHANDLE instance, const std::filesystem::path& file, std::sp
     const LMSIMPARM parm{1e6, 1, 0, {}};
     lmSetSimParm(instance, &parm);
     lmSetHelpInfo(instance, helpFile.c_str(), 0, 0, helpProc);
-    showFileName(instance, file);
+    showFileName(instance, document.file);
     addBoards(instance, boards);
     lmSetCurrentBoard(instance, boards.empty() ? -1 : boards.front().id);
+    if (!document.kicad) return nullptr;
+    auto check = std::make_unique<KicadRulesCheck>(*lmGetDRC(instance), document.kicad);
+    lmSetDRC(instance, check.get());
+    return check;
 }
 
 } // namespace lmhost

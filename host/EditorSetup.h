@@ -3,7 +3,8 @@
 // unit systems it works in, the capabilities it offers, the simulation
 // parameters, the texts the window shows and help. docs/example-host.md
 // explains the choices.
-#include "StackupFile.h"
+#include "BoardFile.h"
+#include "KicadRulesCheck.h"
 
 #include <laminar/laminar.h>
 
@@ -11,6 +12,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <iosfwd>
+#include <memory>
 #include <span>
 #include <string>
 
@@ -32,10 +34,12 @@ bool usesRigidFlexUsages(std::span<const BoardStackup> boards);
 uint32_t capabilitiesFor(std::span<const BoardStackup> boards);
 
 // Units, settings, capabilities, simulation parameters, help, the file's name
-// and the boards. Preferences, the archive callback and the run are the caller's.
-// helpFile is the user guide's absolute path (empty: none found).
-void setUpInstance(LMHANDLE instance, const std::filesystem::path& file, std::span<const BoardStackup> boards,
-                   const std::string& helpFile, LMHELPPROC helpProc);
+// and the boards; for a KiCad board, the host's rules check, which the caller
+// keeps while the instance lives (null for a stackup file). Preferences, the
+// archive callback and the run are the caller's. helpFile is the user guide's
+// absolute path (empty: none found).
+[[nodiscard]] std::unique_ptr<KicadRulesCheck> setUpInstance(LMHANDLE instance, const StackupDocument& document,
+                                                             const std::string& helpFile, LMHELPPROC helpProc);
 
 // Restores the user's stored preferences. An entry the component refuses is
 // reported on err with the file and the entry, and the editor goes on with the

@@ -20,6 +20,8 @@ constexpr const char* kUsage =
     "                               draw the editor window on FILE into a PNG picture\n"
     "       laminar --version       print the version\n"
     "       laminar --help          print this text\n"
+    "FILE is a stackup file (.json) or a KiCad board (.kicad_pcb), whose stackup the\n"
+    "editor writes back in place.\n"
     "\n"
     "Exit status of check: 0 when no board has an error or critical finding, 1 when one\n"
     "does, 2 when a file is missing, unreadable or malformed, or the command line is wrong.\n"

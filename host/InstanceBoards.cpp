@@ -42,9 +42,9 @@ std::vector<BoardStackup> boardsOfInstance(LMHANDLE instance, std::span<const Bo
     return boards;
 }
 
-void writeBoardsOfInstance(LMHANDLE instance, const std::filesystem::path& path, std::span<const BoardStackup> asRead)
+void writeBoardsOfInstance(LMHANDLE instance, const std::filesystem::path& path, const StackupDocument& read)
 {
-    writeStackupFile(path, boardsOfInstance(instance, asRead));
+    writeBoardFile(path, read, boardsOfInstance(instance, read.boards));
 }
 
 bool editorWasOpened(LMHANDLE instance)

@@ -1,7 +1,7 @@
 #pragma once
 // Handing a file's boards to an editor instance and taking the edited boards
 // back for writing, through the exported functions only.
-#include "StackupFile.h"
+#include "BoardFile.h"
 
 #include <laminar/laminar.h>
 
@@ -26,9 +26,10 @@ void addBoards(LMHANDLE instance, std::span<const BoardStackup> boards);
 // is dropped: the component ignores such a pair too, and the file refuses it.
 std::vector<BoardStackup> boardsOfInstance(LMHANDLE instance, std::span<const BoardStackup> asRead);
 
-// boardsOfInstance written atomically to path; throws StackupFileError naming
-// the file and the problem, and then the previous file is left as it was.
-void writeBoardsOfInstance(LMHANDLE instance, const std::filesystem::path& path, std::span<const BoardStackup> asRead);
+// boardsOfInstance written atomically to path, in the kind its extension names;
+// throws StackupFileError naming the file and the problem, and then the
+// previous file is left as it was.
+void writeBoardsOfInstance(LMHANDLE instance, const std::filesystem::path& path, const StackupDocument& read);
 
 // The editor window was opened on this instance since its boards were added:
 // only then does the instance hold the snapshot the change flags compare with.

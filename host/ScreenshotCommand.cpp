@@ -145,7 +145,7 @@ int takeScreenshot(const EditorOptions& options, const StackupDocument& document
     Instance instance(lmInitInstance(nullptr, 0));
     if (!instance) throw std::runtime_error("the editor instance could not be created");
     StackupArchive archive(instance.get(), document, ui, out);
-    setUpInstance(instance.get(), archive.file(), archive.boardsRead(), locateUserGuide(), &openHelpFile);
+    const auto hostCheck = setUpInstance(instance.get(), archive.documentRead(), locateUserGuide(), &openHelpFile);
     lmSetArchiveCallback(instance.get(), &archive);
     lmSetZ0Calculator(instance.get(), &calculator.emplace(instance.get()));
     // The user's window layout and tabs, but a picture never stores preferences.

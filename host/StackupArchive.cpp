@@ -3,7 +3,7 @@
 #include "EditorSetup.h"
 #include "InstanceBoards.h"
 
-#include <ostream>
+#include <iostream>
 #include <utility>
 
 namespace lmhost {
@@ -31,7 +31,7 @@ int32_t StackupArchive::Perform(int32_t operation)
 bool StackupArchive::writeTo(const std::filesystem::path& file)
 {
     try {
-        writeBoardsOfInstance(instance_, file, document_.boards);
+        writeBoardsOfInstance(instance_, file, document_);
     } catch (const StackupFileError& error) {
         ui_.showError(error.what());
         return false;
@@ -58,9 +58,9 @@ bool StackupArchive::load()
 {
     const std::filesystem::path chosen = ui_.askLoadPath(document_.file);
     if (chosen.empty()) return false;
-    StackupDocument next{chosen, {}};
+    StackupDocument next;
     try {
-        next.boards = readStackupFile(chosen);
+        next = readBoardFile(chosen, std::cerr);
     } catch (const StackupFileError& error) {
         ui_.showError(error.what());
         return false;

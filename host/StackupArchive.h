@@ -2,7 +2,7 @@
 // The example host's archive callback: Load, Save and Save as of the File menu
 // on stackup files. The questions it asks go through ArchiveUi, so the logic
 // runs without a window in tests.
-#include "StackupFile.h"
+#include "BoardFile.h"
 
 #include <laminar/laminar.h>
 
@@ -13,12 +13,6 @@
 #include <vector>
 
 namespace lmhost {
-
-// A stackup file and the boards read from it.
-struct StackupDocument {
-    std::filesystem::path file;
-    std::vector<BoardStackup> boards;
-};
 
 class ArchiveUi {
 public:
@@ -50,8 +44,9 @@ public:
 
     // Where Save and Apply & Close write: the file opened, or the last Save as.
     const std::filesystem::path& file() const { return document_.file; }
-    // The boards as read: their ids, names and drill pairs go back with the edits.
-    const std::vector<BoardStackup>& boardsRead() const { return document_.boards; }
+    // The document as read: its boards' ids, names and drill pairs go back with
+    // the edits, and a KiCad board's file around its stackup.
+    const StackupDocument& documentRead() const { return document_; }
     // The document Load read, once the run it ended is over; empty otherwise.
     std::optional<StackupDocument> takeLoadedDocument();
 

@@ -2,7 +2,7 @@
 
 #include "CheckCommand.h"
 #include "InstanceBoards.h"
-#include "StackupFile.h"
+#include "BoardFile.h"
 
 #include <laminar/laminar.h>
 #include <laminar/z0calc.h>
@@ -125,7 +125,7 @@ int printLayerImpedances(std::span<const std::string> args, std::ostream& out, s
         return kExitBadInput;
     }
     try {
-        const std::vector<BoardStackup> boards = readStackupFile(options.file);
+        const std::vector<BoardStackup> boards = readBoardFile(options.file, err).boards;
         bool found = !options.board;
         for (const BoardStackup& board : boards) found = found || board.id == *options.board;
         if (!found) {

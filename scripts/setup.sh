@@ -1,11 +1,19 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Laminar builds with, when any is missing.
 # As root it runs apt-get itself; otherwise it prints the exact command to run.
+#   scripts/setup.sh          what building and testing need
+#   scripts/setup.sh judge    KiCad, whose pcbnew Python module judges the KiCad
+#                             boards the example host writes (a large package:
+#                             only the test stage that uses it installs it)
 set -euo pipefail
 
-packages=(g++ cmake ninja-build pkg-config libgtest-dev libgmock-dev libbenchmark-dev
-          nlohmann-json3-dev qt6-base-dev qt6-svg-dev libboost-dev libeigen3-dev dpkg-dev xvfb
-          clang-14 libclang-rt-14-dev)  # the fuzz targets: clang and its libFuzzer runtime
+case "${1:-build}" in
+  build) packages=(g++ cmake ninja-build pkg-config libgtest-dev libgmock-dev libbenchmark-dev
+                   nlohmann-json3-dev qt6-base-dev qt6-svg-dev libboost-dev libeigen3-dev dpkg-dev xvfb
+                   clang-14 libclang-rt-14-dev) ;; # clang and libFuzzer: the fuzz targets
+  judge) packages=(kicad) ;;
+  *) echo "usage: scripts/setup.sh [build|judge]" >&2; exit 2 ;;
+esac
 
 missing=()
 for p in "${packages[@]}"; do

@@ -1,7 +1,7 @@
 // How a run of the editor window begins and ends, independent of the toolkit.
 #include "api/EditorInstance.h"
 
-#include "api/EditorWindow.h"
+#include "ui/EditorWindow.h"
 #include "platform/Platform.h"
 #include "res/Strings.h"
 
@@ -14,12 +14,12 @@ void EditorInstance::openedWindow(EditorWindow& window, Platform& platform, LMCL
     platform_ = &platform;
     closeProc_ = closeProc;
     closeContext_ = context;
-    if (boards_.empty())
-        settings_.currentBoard = nullptr;
+    if (doc_.boards.empty())
+        doc_.settings.currentBoard = nullptr;
     else
-        pointAtShownBoard(boardShownOnOpening(boards_, settings_.currentBoardId));
-    boardsAtOpen_ = boards_;
-    boardsAtReset_ = boards_;
+        doc_.showBoard(boardShownOnOpening(doc_.boards, doc_.settings.currentBoardId));
+    doc_.boardsAtOpen = doc_.boards;
+    boardsAtReset_ = doc_.boards;
 }
 
 void EditorInstance::windowDestroyed()
@@ -27,7 +27,7 @@ void EditorInstance::windowDestroyed()
     if (!window_)
         return;
     window_->takeColumnWidths();
-    window_->capturePlacement(placement_);
+    window_->capturePlacement(doc_.placement);
     window_ = nullptr;
     platform_ = nullptr;
 }
@@ -50,11 +50,11 @@ void EditorInstance::saveInstance()
 
 bool EditorInstance::boardsPassRulesCheck(Platform& platform)
 {
-    IDRC* drc = settings_.drc;
+    IDRC* drc = doc_.settings.drc;
     if (!drc)
         return true;
-    for (std::size_t i = boards_.size(); i-- > 0;) {
-        const std::vector<LMLAYEREX>& layers = boards_[i].layers;
+    for (std::size_t i = doc_.boards.size(); i-- > 0;) {
+        const std::vector<LMLAYEREX>& layers = doc_.boards[i].layers;
         const char* message = nullptr; // a host checker may write it unasked
         const int32_t severity = drc->CheckStackup(layers.empty() ? nullptr : layers.data(),
                                                    static_cast<int32_t>(layers.size()), &message);

@@ -2,10 +2,9 @@
 
 #include "api/IniProfileStore.h"
 
-#include "api/ChangeFlags.h"
+#include "document/ChangeFlags.h"
 #include "api/EditorRun.h"
-#include "api/EditorWindow.h"
-#include "api/IniProfileStore.h"
+#include "ui/EditorWindow.h"
 #include "api/Preferences.h"
 
 namespace lm {
@@ -16,9 +15,10 @@ std::string textOrEmpty(const char* text) { return text ? std::string(text) : st
 
 } // namespace
 
-EditorInstance::EditorInstance(void* parentWindow) : parentWindow_(parentWindow), tabs_(defaultTabs())
+EditorInstance::EditorInstance(void* parentWindow) : parentWindow_(parentWindow)
 {
-    settings_.drc = &builtInDrc_;
+    doc_.tabs = defaultTabs();
+    doc_.settings.drc = &builtInDrc_;
 }
 
 EditorInstance::~EditorInstance()
@@ -29,15 +29,15 @@ EditorInstance::~EditorInstance()
 
 // ------------------------------------------------------------------ tabs
 
-void EditorInstance::setTabs(const LMTABDESCR* records, int32_t count) { lm::setTabs(tabs_, records, count); }
+void EditorInstance::setTabs(const LMTABDESCR* records, int32_t count) { lm::setTabs(doc_.tabs, records, count); }
 
-int32_t EditorInstance::tabCount() const { return static_cast<int32_t>(tabs_.size()); }
+int32_t EditorInstance::tabCount() const { return static_cast<int32_t>(doc_.tabs.size()); }
 
 LMTABDESCR* EditorInstance::tab(int32_t index)
 {
     if (index < 0 || index >= tabCount())
         throw LMInvalidArgument("tab index out of range");
-    return tabs_[static_cast<std::size_t>(index)].record();
+    return doc_.tabs[static_cast<std::size_t>(index)].record();
 }
 
 // ------------------------------------------------------------------ boards
@@ -48,10 +48,9 @@ bool EditorInstance::addStackup(int32_t boardId, const char* name, const LMLAYER
         return false;
     if (count < 0)
         throw LMInvalidArgument("negative layer count");
-    appendBoard(boards_, boardId, textOrEmpty(name), {layers, static_cast<std::size_t>(count)});
+    appendBoard(doc_.boards, boardId, textOrEmpty(name), {layers, static_cast<std::size_t>(count)});
     // Appending may have moved the board an open window shows.
-    if (settings_.currentBoard)
-        pointAtShownBoard(shownBoard_);
+    doc_.pointAtShownBoardAgain();
     return true;
 }
 
@@ -59,7 +58,7 @@ void EditorInstance::getStackup(int32_t boardId, LMLAYEREX** layers, int32_t* co
 {
     if (!layers || !count)
         throw LMInvalidArgument("null output pointer");
-    MBSTACKUPENTRY* board = findBoard(boards_, boardId);
+    MBSTACKUPENTRY* board = findBoard(doc_.boards, boardId);
     if (!board)
         throw LMInvalidArgument("no board carries this id");
     *layers = board->layers.empty() ? nullptr : board->layers.data();
@@ -68,8 +67,8 @@ void EditorInstance::getStackup(int32_t boardId, LMLAYEREX** layers, int32_t* co
 
 void EditorInstance::freeStackups()
 {
-    boards_.clear();
-    settings_.currentBoard = nullptr;
+    doc_.boards.clear();
+    doc_.settings.currentBoard = nullptr;
 }
 
 bool EditorInstance::addDrillPairs(int32_t boardId, LMDRILLPAIR* pairs, int32_t count)
@@ -78,38 +77,24 @@ bool EditorInstance::addDrillPairs(int32_t boardId, LMDRILLPAIR* pairs, int32_t 
         return false;
     if (count <= 0)
         return true;
-    if (boards_.empty())
+    if (doc_.boards.empty())
         throw LMInvalidArgument("drill pairs for an instance without boards");
-    lm::addDrillPairs(drillPairTarget(boards_, boardId), {pairs, static_cast<std::size_t>(count)});
+    lm::addDrillPairs(drillPairTarget(doc_.boards, boardId), {pairs, static_cast<std::size_t>(count)});
     return true;
-}
-
-void EditorInstance::showBoard(std::size_t index)
-{
-    if (index >= boards_.size())
-        throw LMInvalidArgument("board index out of range");
-    pointAtShownBoard(index);
-}
-
-void EditorInstance::pointAtShownBoard(std::size_t index)
-{
-    shownBoard_ = index;
-    settings_.currentBoard = &boards_[index];
-    settings_.currentBoardId = boards_[index].boardId;
 }
 
 uint32_t EditorInstance::getChanges(bool reset)
 {
-    const uint32_t flags = boardChangeFlags(boards_, reset ? boardsAtReset_ : boardsAtOpen_);
+    const uint32_t flags = boardChangeFlags(doc_.boards, reset ? boardsAtReset_ : doc_.boardsAtOpen);
     if (reset)
-        boardsAtReset_ = boards_;
+        boardsAtReset_ = doc_.boards;
     return flags;
 }
 
 bool EditorInstance::boardsChangedSinceOpening() const
 {
     // Boards the host added while the window was open are changes too.
-    return boards_.size() > boardsAtOpen_.size() || boardChangeFlags(boards_, boardsAtOpen_) != 0;
+    return doc_.boards.size() > doc_.boardsAtOpen.size() || boardChangeFlags(doc_.boards, doc_.boardsAtOpen) != 0;
 }
 
 // ------------------------------------------------------------------ settings
@@ -118,51 +103,51 @@ void EditorInstance::setSettings(const LMSETTINGS* settings)
 {
     // A negative index would pass "below the unit count" and then select no unit.
     if (!settings || settings->unitIndex < 0 ||
-        static_cast<std::size_t>(settings->unitIndex) >= settings_.units.size())
+        static_cast<std::size_t>(settings->unitIndex) >= doc_.settings.units.size())
         return;
-    settings_.unitIndex = settings->unitIndex;
-    settings_.metalThicknessAs = settings->metalThicknessAs;
+    doc_.settings.unitIndex = settings->unitIndex;
+    doc_.settings.metalThicknessAs = settings->metalThicknessAs;
 }
 
 void EditorInstance::getSettings(LMSETTINGS* settings) const
 {
     if (!settings)
         throw LMInvalidArgument("null output pointer");
-    settings->unitIndex = settings_.unitIndex;
-    settings->metalThicknessAs = settings_.metalThicknessAs;
+    settings->unitIndex = doc_.settings.unitIndex;
+    settings->metalThicknessAs = doc_.settings.metalThicknessAs;
 }
 
 void EditorInstance::setSupportedUnits(const LMUNIT* units, int32_t count)
 {
     if (!units || count <= 0)
         return;
-    settings_.units.assign(units, units + count);
+    doc_.settings.units.assign(units, units + count);
     // A shorter list must not leave the index pointing past its end.
-    if (static_cast<std::size_t>(settings_.unitIndex) >= settings_.units.size())
-        settings_.unitIndex = 0;
+    if (static_cast<std::size_t>(doc_.settings.unitIndex) >= doc_.settings.units.size())
+        doc_.settings.unitIndex = 0;
 }
 
 void EditorInstance::setSimParm(const LMSIMPARM* parm)
 {
     if (!parm)
         return;
-    settings_.erFrequency = parm->erFrequency;
-    settings_.autoEr = parm->autoEr != 0;
-    settings_.fabCompensation = parm->fabCompensation != 0;
+    doc_.settings.erFrequency = parm->erFrequency;
+    doc_.settings.autoEr = parm->autoEr != 0;
+    doc_.settings.fabCompensation = parm->fabCompensation != 0;
 }
 
 void EditorInstance::getSimParm(LMSIMPARM* parm) const
 {
     if (!parm)
         throw LMInvalidArgument("null output pointer");
-    parm->erFrequency = settings_.erFrequency;
-    parm->autoEr = settings_.autoEr ? 1 : 0;
-    parm->fabCompensation = settings_.fabCompensation ? 1 : 0;
+    parm->erFrequency = doc_.settings.erFrequency;
+    parm->autoEr = doc_.settings.autoEr ? 1 : 0;
+    parm->fabCompensation = doc_.settings.fabCompensation ? 1 : 0;
 }
 
 void EditorInstance::setArchiveCallback(ILMArchiveCallback* callback)
 {
-    archiveCallback_ = callback;
+    doc_.archiveCallback = callback;
     if (window_)
         window_->rebuildFileMenu();
 }
@@ -171,26 +156,26 @@ void EditorInstance::setArchiveCallback(ILMArchiveCallback* callback)
 
 void EditorInstance::setDesignInfo(const char* designName, const char* designer, const char* third)
 {
-    designInfo_ = {textOrEmpty(designName), textOrEmpty(designer), textOrEmpty(third)};
+    doc_.designInfo = {textOrEmpty(designName), textOrEmpty(designer), textOrEmpty(third)};
 }
 
 void EditorInstance::setHelpInfo(const char* helpFile, uint32_t contextId, uint32_t userValue, LMHELPPROC helpProc)
 {
-    helpInfo_ = {textOrEmpty(helpFile), contextId, userValue, helpProc};
+    doc_.helpInfo = {textOrEmpty(helpFile), contextId, userValue, helpProc};
 }
 
 void EditorInstance::setTitle(const char* title)
 {
-    title_ = textOrEmpty(title);
+    doc_.title = textOrEmpty(title);
     if (window_)
-        window_->setTitle(title_);
+        window_->setTitle(doc_.title);
 }
 
 // ------------------------------------------------------------------ preferences
 
 PreferenceState EditorInstance::preferenceState()
 {
-    return PreferenceState{tabs_, settings_, placement_, activeTab_, window_};
+    return PreferenceState{doc_.tabs, doc_.settings, doc_.placement, doc_.activeTab, window_};
 }
 
 void EditorInstance::saveToRegistry(bool useIniFile, const char* keyOrFileName, const LMREGFLAGS* flags)
@@ -214,14 +199,14 @@ void EditorInstance::loadFromRegistry(bool useIniFile, const char* keyOrFileName
 
 bool EditorInstance::runModal()
 {
-    if (boards_.empty() || window_)
+    if (doc_.boards.empty() || window_)
         return false;
     return runEditorWindow(*this, RunMode::Modal, nullptr, nullptr);
 }
 
 bool EditorInstance::runNonModal(LMCLOSEPROC closeProc, const char* context)
 {
-    if (boards_.empty() || window_)
+    if (doc_.boards.empty() || window_)
         return false;
     return runEditorWindow(*this, RunMode::Modeless, closeProc, context);
 }

@@ -5,10 +5,9 @@
 // with its two ways of ending. One method per exported operation.
 #include <laminar/laminar.h>
 
-#include "api/Boards.h"
-#include "api/EditSettings.h"
-#include "model/DefDRC.h"
-#include "ui/TabDescr.h"
+#include "document/EditorDocument.h"
+#include "model/BuiltInRulesCheck.h"
+#include "ui/DialogOwner.h"
 
 #include <string>
 #include <string_view>
@@ -19,20 +18,7 @@ class EditorWindow;
 class Platform;
 struct PreferenceState;
 
-struct DesignInfo {
-    std::string designName;
-    std::string designer;
-    std::string third;
-};
-
-struct HelpInfo {
-    std::string helpFile;
-    uint32_t contextId = 0;
-    uint32_t userValue = 0;
-    LMHELPPROC helpProc = nullptr;
-};
-
-class EditorInstance {
+class EditorInstance final : public DialogOwner {
 public:
     explicit EditorInstance(void* parentWindow = nullptr);
     // Destroys a window that is still open (without calling the close function).
@@ -53,40 +39,40 @@ public:
     void getStackup(int32_t boardId, LMLAYEREX** layers, int32_t* count);
     void freeStackups();
     bool addDrillPairs(int32_t boardId, LMDRILLPAIR* pairs, int32_t count);
-    void setCurrentBoard(int32_t boardId) { settings_.currentBoardId = boardId; }
-    int32_t currentBoardId() const { return settings_.currentBoardId; }
+    void setCurrentBoard(int32_t boardId) { doc_.settings.currentBoardId = boardId; }
+    int32_t currentBoardId() const { return doc_.settings.currentBoardId; }
     // The user picked entry `index` of the board list.
-    void showBoard(std::size_t index);
+    void showBoard(std::size_t index) { doc_.showBoard(index); }
     uint32_t getChanges(bool reset);
 
     // --- settings
     void setSettings(const LMSETTINGS* settings);
     void getSettings(LMSETTINGS* settings) const;
     void setSupportedUnits(const LMUNIT* units, int32_t count);
-    void setCaps(uint32_t mask, uint32_t values) { settings_.caps = (settings_.caps & ~mask) | (values & mask); }
-    uint32_t caps(uint32_t mask) const { return settings_.caps & mask; }
+    void setCaps(uint32_t mask, uint32_t values) { doc_.settings.caps = (doc_.settings.caps & ~mask) | (values & mask); }
+    uint32_t caps(uint32_t mask) const { return doc_.settings.caps & mask; }
     void setSimParm(const LMSIMPARM* parm);
     void getSimParm(LMSIMPARM* parm) const;
 
     // --- host objects, kept by pointer and never owned
-    IZ0Calculator* z0Calculator() const { return settings_.z0Calculator; }
-    void setZ0Calculator(IZ0Calculator* calculator) { settings_.z0Calculator = calculator; }
-    IDRC* drc() const { return settings_.drc; }
-    void setDrc(IDRC* drc) { settings_.drc = drc; }
-    ILMDefaultLayer* defaultLayer() const { return settings_.defaultLayer; }
-    void setDefaultLayer(ILMDefaultLayer* layer) { settings_.defaultLayer = layer; }
-    void* matLib() const { return settings_.matLib; }
-    void setMatLib(void* matLib) { settings_.matLib = matLib; }
-    ILMArchiveCallback* archiveCallback() const { return archiveCallback_; }
+    IZ0Calculator* z0Calculator() const { return doc_.settings.z0Calculator; }
+    void setZ0Calculator(IZ0Calculator* calculator) { doc_.settings.z0Calculator = calculator; }
+    IDRC* drc() const { return doc_.settings.drc; }
+    void setDrc(IDRC* drc) { doc_.settings.drc = drc; }
+    ILMDefaultLayer* defaultLayer() const { return doc_.settings.defaultLayer; }
+    void setDefaultLayer(ILMDefaultLayer* layer) { doc_.settings.defaultLayer = layer; }
+    void* matLib() const { return doc_.settings.matLib; }
+    void setMatLib(void* matLib) { doc_.settings.matLib = matLib; }
+    ILMArchiveCallback* archiveCallback() const { return doc_.archiveCallback; }
     void setArchiveCallback(ILMArchiveCallback* callback);
 
     // --- texts (null counts as empty)
     void setDesignInfo(const char* designName, const char* designer, const char* third);
-    const DesignInfo& designInfo() const { return designInfo_; }
+    const DesignInfo& designInfo() const { return doc_.designInfo; }
     void setHelpInfo(const char* helpFile, uint32_t contextId, uint32_t userValue, LMHELPPROC helpProc);
-    const HelpInfo& helpInfo() const { return helpInfo_; }
+    const HelpInfo& helpInfo() const { return doc_.helpInfo; }
     void setTitle(const char* title);
-    const std::string& title() const { return title_; }
+    const std::string& title() const { return doc_.title; }
 
     // --- preferences
     void saveToRegistry(bool useIniFile, const char* keyOrFileName, const LMREGFLAGS* flags);
@@ -105,25 +91,27 @@ public:
     // run passes no close function.
     void openedWindow(EditorWindow& window, Platform& platform, LMCLOSEPROC closeProc, std::string_view context);
     // The window is going: keep its column widths and placement for storing preferences.
-    void windowDestroyed();
+    void windowDestroyed() override;
     // The close paths; true when the window was told to finish.
-    bool applyAndClose(Platform& platform);
-    bool discardAndClose(Platform& platform);
+    bool applyAndClose(Platform& platform) override;
+    bool discardAndClose(Platform& platform) override;
     // Commits the pending edit and checks every board; the window stays open.
     void saveInstance(Platform& platform);
 
     // --- what the window, the grid, the picture and printing read
-    LMEDITSETTINGS& settings() { return settings_; }
-    const LMEDITSETTINGS& settings() const { return settings_; }
-    const BoardList& boards() const { return boards_; }
+    EditorDocument& document() override { return doc_; }
+    const EditorDocument& document() const { return doc_; }
+    LMEDITSETTINGS& settings() { return doc_.settings; }
+    const LMEDITSETTINGS& settings() const { return doc_.settings; }
+    const BoardList& boards() const { return doc_.boards; }
     // The window edits layer records in place; it never adds or removes boards,
     // so settings().currentBoard stays valid.
-    BoardList& boardsForEditing() { return boards_; }
-    const BoardList& boardsAtOpen() const { return boardsAtOpen_; }
-    CTabDescrArray& tabs() { return tabs_; }
-    int32_t activeTab() const { return activeTab_; }
-    void setActiveTab(int32_t index) { activeTab_ = index; }
-    const WindowPlacement& placement() const { return placement_; }
+    BoardList& boardsForEditing() { return doc_.boards; }
+    const BoardList& boardsAtOpen() const { return doc_.boardsAtOpen; }
+    CTabDescrArray& tabs() { return doc_.tabs; }
+    int32_t activeTab() const { return doc_.activeTab; }
+    void setActiveTab(int32_t index) { doc_.activeTab = index; }
+    const WindowPlacement& placement() const { return doc_.placement; }
     void* parentWindow() const { return parentWindow_; }
     EditorWindow* window() const { return window_; }
     LMCLOSEPROC closeProc() const { return closeProc_; }
@@ -131,7 +119,6 @@ public:
 
 private:
     PreferenceState preferenceState();
-    void pointAtShownBoard(std::size_t index);
     bool boardsChangedSinceOpening() const;
     // Step 2 of Apply & Close: false when the user or a critical finding stops it.
     bool boardsPassRulesCheck(Platform& platform);
@@ -139,18 +126,8 @@ private:
 
     void* parentWindow_;
     CDefDRC builtInDrc_;
-    LMEDITSETTINGS settings_;
-    BoardList boards_;
-    BoardList boardsAtOpen_;
+    EditorDocument doc_;
     BoardList boardsAtReset_;
-    std::size_t shownBoard_ = 0; // index behind settings_.currentBoard while it is set
-    CTabDescrArray tabs_;
-    int32_t activeTab_ = -1;
-    WindowPlacement placement_;
-    DesignInfo designInfo_;
-    HelpInfo helpInfo_;
-    std::string title_;
-    ILMArchiveCallback* archiveCallback_ = nullptr;
     LMCLOSEPROC closeProc_ = nullptr;
     std::string closeContext_;
     EditorWindow* window_ = nullptr;

@@ -1,6 +1,6 @@
 #include "api/Preferences.h"
 
-#include "api/EditorWindow.h"
+#include "ui/EditorWindow.h"
 #include "api/IniProfileStore.h"
 
 #include <dlfcn.h>

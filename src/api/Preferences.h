@@ -4,9 +4,9 @@
 // planning options. Each group carries a version; another version is ignored.
 #include <laminar/laminar.h>
 
-#include "api/EditSettings.h"
+#include "document/EditSettings.h"
 #include "platform/ProfileStore.h"
-#include "ui/TabDescr.h"
+#include "document/TabDescr.h"
 
 #include <filesystem>
 #include <memory>

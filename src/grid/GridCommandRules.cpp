@@ -1,6 +1,6 @@
 #include "grid/GridCommandRules.h"
 
-#include "api/EditSettings.h"
+#include "document/EditSettings.h"
 #include "model/LayerRecord.h"
 #include "res/CommandIds.h"
 
@@ -100,12 +100,27 @@ bool deleteEnabled(const GridCommandState& state)
     return (state.rowsSelected && (state.caps & kCapDeleteLayers)) || state.editorOpen;
 }
 
+bool copyEnabled(const GridCommandState& state)
+{
+    return state.rowsSelected ||
+           (hasCurrentLayerRow(state) && state.currentInDataColumn && state.editorOpen && state.editorTextSelected);
+}
+
 bool cutEnabled(const GridCommandState& state)
 {
     if (state.rowsSelected)
         return (state.caps & kCapDeleteLayers) != 0;
-    // Copy's own rule for an edit box (selected text) is the view's to know.
-    return state.editorOpen;
+    return copyEnabled(state);
+}
+
+bool pasteEnabled(const GridCommandState& state)
+{
+    if (!hasCurrentLayerRow(state) || !state.clipboard)
+        return false;
+    // Layer rows come first: where they may not be pasted, the text beside them is not pasted either.
+    if (state.clipboard->layerRows)
+        return (state.caps & kCapChangeStructure) != 0;
+    return state.clipboard->text && state.currentTakesText;
 }
 
 bool applyToSelectionEnabled(const GridCommandState& state)

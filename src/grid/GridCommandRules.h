@@ -3,6 +3,8 @@
 // alone, so that menus, tool bar buttons and the right-button menu agree.
 #include <laminar/laminar.h>
 
+#include "platform/Clipboard.h"
+
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -26,7 +28,14 @@ struct GridCommandState {
     bool currentInDataColumn = false;  // the current cell is not in the row-header column
     bool rowsSelected = false;
     bool editorOpen = false;           // an edit box is open on the current cell
+    bool editorTextSelected = false;   // that edit box has selected text
+    bool currentTakesText = false;     // the current cell is an enabled edit box (a colour cell never is)
+    std::optional<ClipboardFormats> clipboard = std::nullopt; // nothing: the clipboard cannot be opened
 };
+
+class LayerGrid;
+// The state as the grid shows it now.
+GridCommandState commandStateOf(const LayerGrid& grid);
 
 bool insertEnabled(const InsertCommand& command, const GridCommandState& state);
 // Plating may go above (below) current row `row`: the row is a metal with no metal
@@ -35,8 +44,13 @@ bool insertEnabled(const InsertCommand& command, const GridCommandState& state);
 bool platingInsertAllowed(std::span<const LMLAYEREX> layers, int32_t row, bool above);
 
 bool deleteEnabled(const GridCommandState& state);
-// The delete half decides when rows are selected; otherwise the edit box's text.
+// Rows are selected, or the edit box on the current cell has selected text.
+bool copyEnabled(const GridCommandState& state);
+// The delete half decides when rows are selected; otherwise as Copy.
 bool cutEnabled(const GridCommandState& state);
+// A current layer row and an open clipboard holding layer rows (which need
+// the structure bit) or, without layer rows, text for a current cell that takes text.
+bool pasteEnabled(const GridCommandState& state);
 bool applyToSelectionEnabled(const GridCommandState& state);
 
 } // namespace lm

@@ -1,6 +1,6 @@
 #pragma once
 // The named cell styles of the layer grid and the base style of each column.
-#include "grid/CellGrid.h"
+#include "sheet/CellGrid.h"
 #include "grid/LayerGrid.h"
 
 #include <cstdint>

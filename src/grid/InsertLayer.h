@@ -4,7 +4,7 @@
 // with the drill-span sets the board keeps beside them.
 #include <laminar/laminar.h>
 
-#include "api/Board.h"
+#include "document/Board.h"
 
 #include <cstddef>
 #include <cstdint>

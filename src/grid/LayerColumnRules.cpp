@@ -2,7 +2,6 @@
 
 #include "model/Catalogues.h"
 #include "res/Strings.h"
-#include "ui/PropertyBarState.h"
 
 namespace lm {
 namespace {

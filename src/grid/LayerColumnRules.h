@@ -5,7 +5,7 @@
 // planning columns, the usage texts the catalogue lacks, and the cell colours.
 #include <laminar/laminar.h>
 
-#include "api/EditSettings.h"
+#include "document/EditSettings.h"
 #include "model/LayerRecord.h"
 
 #include <string>

@@ -1,30 +1,28 @@
 #include "grid/LayerGrid.h"
 
-#include "api/EditorInstance.h"
+#include "document/Board.h"
 #include "grid/GridStyles.h"
 #include "grid/LayerColumnRules.h"
-#include "grid/LayerTextTable.h"
+#include "grid/RowPresentation.h"
+#include "grid/GridFrameTexts.h"
 #include "grid/TabChangeCmd.h"
 #include "model/Catalogues.h"
 #include "model/LayerRecord.h"
 #include "model/Units.h"
-#include "ui/KeepInSync.h"
-#include "ui/TabDescr.h"
+#include "document/KeepInSync.h"
+#include "document/TabDescr.h"
 
 #include <algorithm>
 
 namespace lm {
 
-LayerGrid::LayerGrid(EditorInstance& instance, Platform& platform) : instance_(instance), platform_(platform)
+LayerGrid::LayerGrid(LMEDITSETTINGS& settings, Platform& platform) : settings_(settings), platform_(platform)
 {
     // Shaped at once with standard metrics, so the grid is whole before the view measures its font.
     setup(averageCharWidth_, charHeight_);
 }
 
 LayerGrid::~LayerGrid() = default;
-
-LMEDITSETTINGS& LayerGrid::settings() { return instance_.settings(); }
-const LMEDITSETTINGS& LayerGrid::settings() const { return instance_.settings(); }
 
 int32_t LayerGrid::layerCount() const
 {
@@ -189,38 +187,7 @@ void LayerGrid::writeRow(int32_t row)
 
 CellStyle LayerGrid::rowStyleFor(const LMLAYEREX& layer, int32_t columnId) const
 {
-    if (!columnApplies(layer.nUsage, columnId))
-        return namedStyle(GridStyle::NotApplicable);
-    const bool metal = layer.nType == kMetal;
-    switch (columnId) {
-    case kColVisible: return namedStyle(metal ? GridStyle::VisibleCheck : GridStyle::NotApplicable);
-    case kColType: {
-        const CellStyle& list = namedStyle(GridStyle::TypeList);
-        return keptInSync() || layer.bPermanent != 0 ? lockedVariant(list) : list;
-    }
-    case kColUsage: {
-        if (!metal && layer.nType != kDielectric)
-            return namedStyle(GridStyle::NotApplicable);
-        const CellStyle& list = namedStyle(metal ? GridStyle::MetalUsageList : GridStyle::DielectricUsageList);
-        return keptInSync() ? lockedVariant(list) : list;
-    }
-    case kColTechnology:
-        return namedStyle(hasTechnology(layer.nUsage) ? GridStyle::TechnologyList : GridStyle::NotApplicable);
-    case kColLossTangent:
-    case kColLossCurve:
-        return namedStyle(lossColumnsOn(settings().caps) ? baseStyleOf(columnId) : GridStyle::NotApplicable);
-    case kColWidth:
-    case kColGap:
-    case kColZ0Curve:
-        switch (planningRole(columnId, settings())) {
-        case PlanningRole::Entered: return namedStyle(GridStyle::Number);
-        case PlanningRole::Computed: return namedStyle(GridStyle::Result);
-        case PlanningRole::Button: return namedStyle(GridStyle::ViewButton);
-        case PlanningRole::NotApplicable: break;
-        }
-        return namedStyle(GridStyle::NotApplicable);
-    default: return namedStyle(baseStyleOf(columnId));
-    }
+    return rowCellStyle(layer, columnId, settings(), styles_);
 }
 
 void LayerGrid::applyRowStyles(int32_t row)
@@ -233,27 +200,7 @@ void LayerGrid::applyRowStyles(int32_t row)
 
 std::string LayerGrid::valueText(const LMLAYEREX& layer, int32_t columnId) const
 {
-    switch (columnId) {
-    case kColVisible: return layer.bVisible != 0 ? "1" : "0";
-    case kColPourDrawStyle: return std::string(catalogueText(Catalogue::PourDrawStyle, layer.nPourDrawStyle));
-    case kColLayerName: return std::string(layerName(layer));
-    case kColType: return std::string(catalogueText(Catalogue::Type, layer.nType));
-    case kColUsage: return usageText(layer.nUsage);
-    case kColThickness: return number(thicknessShown(layer, rowsUnit_, rowsThicknessMode_));
-    case kColEr: return number(layer.dEr);
-    case kColTechnology: return std::string(catalogueText(Catalogue::Technology, layer.nTechnology));
-    case kColMetal: return std::string(catalogueText(Catalogue::Metal, layer.nMetal));
-    case kColBulkR: return number(layer.dBulkResistivity);
-    case kColTCoef: return number(layer.dTempCoef);
-    case kColLossTangent: return number(layer.dLossTangent);
-    case kColTestWidth: return length(layer.dTestWidth);
-    case kColTargetZ0: return number(layer.dTargetZ0);
-    case kColWidth: return length(layer.dWidth);
-    case kColGap: return length(layer.dGap);
-    case kColZ0Curve:
-    case kColLossCurve: return std::string(kViewButtonText);
-    default: return {};
-    }
+    return rowValueText(layer, columnId, {rowsUnit_, rowsThicknessMode_, decimalPoint_});
 }
 
 void LayerGrid::writeRowValues(int32_t row)
@@ -419,8 +366,8 @@ void LayerGrid::idleRefresh()
 
 void LayerGrid::refreshComputedValues()
 {
-    // Auto Er, Z0 and the solved widths and gaps are computed here once the
-    // impedance calculator's planning is wired in; values-changed stays set until then.
+    // Where Auto Er, Z0 and the solved widths and gaps are computed through the
+    // impedance calculator (open work: docs/design.md); values-changed stays set.
 }
 
 bool LayerGrid::lockScreenUpdates(bool lock)

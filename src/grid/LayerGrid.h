@@ -5,17 +5,18 @@
 // and the two edit flags, and carries the commands on whole layers. The Qt
 // front end shows its cells and forwards every click, keystroke and drop here.
 //
-// Files: LayerGrid.cpp (set-up, presentation, reload, tabs), LayerGridEditing.cpp
-// (cell edits, validation, storing rows, the layer-kind pass),
-// LayerGridCommands.cpp (insert, delete, cut, apply, selection, moves, undo,
-// command routing and the right-button menu).
+// Its jobs: RowPresentation (row styles, value texts), GridFrameTexts (headers),
+// LayerGridRows.cpp (rows read back), LayerRules (stackup rules of the edits),
+// LayerGridEditing.cpp (cell edits), LayerInsert, LayerDelete, ApplyToSelection
+// and LayerMoves (layer commands), LayerGridCommands.cpp (routing, selection, undo);
+// the clipboard commands are LayerGridClipboard's.
 #include <laminar/laminar.h>
 
-#include "grid/CellGrid.h"
-#include "grid/UndoRefresh.h"
-#include "grid/UndoStack.h"
-#include "res/Menus.h"
-#include "ui/CommandTarget.h"
+#include "sheet/CellGrid.h"
+#include "grid/GridUndo.h"
+#include "grid/LayerGridClipboard.h"
+#include "sheet/UndoStack.h"
+#include "command/CommandTarget.h"
 
 #include <cstdint>
 #include <functional>
@@ -26,7 +27,6 @@
 
 namespace lm {
 
-class EditorInstance;
 class Platform;
 class TabSwitchTarget;
 struct LMEDITSETTINGS;
@@ -53,9 +53,9 @@ struct TypedText {
 
 class LayerGrid : public CommandTarget, private GridScreenUpdates {
 public:
-    // Both must outlive the grid. The grid reads the instance's settings and
-    // current board each time; it keeps no pointer into the layer array.
-    LayerGrid(EditorInstance& instance, Platform& platform);
+    // Both must outlive the grid. The grid works on the board the settings
+    // show, read each time; it keeps no pointer into the layer array.
+    LayerGrid(LMEDITSETTINGS& settings, Platform& platform);
     ~LayerGrid() override;
     LayerGrid(const LayerGrid&) = delete;
     LayerGrid& operator=(const LayerGrid&) = delete;
@@ -67,8 +67,9 @@ public:
     UndoStack& history() { return history_; }
     GridEditFlags& flags() { return flags_; }
     const GridEditFlags& flags() const { return flags_; }
+    LayerGridClipboard& clipboard() { return clipboard_; }
 
-    // ================================================= LayerGrid.cpp: presentation
+    // ================================================= LayerGrid.cpp: set-up, rows, tabs
     // Creates the 21 columns with titles, ids and widths and builds the styles
     // (the dielectric-usage list by the rigid-flex bit now). Font metrics are the
     // grid font's, in pixels.
@@ -116,10 +117,10 @@ public:
     int32_t columnIdAt(int32_t col) const { return cells_.columnId(col); }
     int32_t layerCount() const; // rows 1..N stand for these layers
     bool isLayerRow(int32_t row) const;
-    LMEDITSETTINGS& settings();
-    const LMEDITSETTINGS& settings() const;
+    LMEDITSETTINGS& settings() { return settings_; }
+    const LMEDITSETTINGS& settings() const { return settings_; }
 
-    // ================================================= LayerGridEditing.cpp: edits
+    // ================================================= edits (LayerGridEditing.cpp, LayerGridRows.cpp)
     // An editor opens on a cell: the rows are stored and the layers kept for the
     // undo step the edit may become.
     void beginEdit(CellPos pos);
@@ -149,7 +150,7 @@ public:
     // it ends with the read-only pass.
     void layerKindPass(bool lookOnly);
 
-    // ================================================= LayerGridCommands.cpp: commands
+    // ================================================= commands (LayerGridCommands.cpp and the command files)
     bool onCommand(uint32_t id) override;
     bool hasCommandHandler(uint32_t id) const override;
     bool updateCommand(CommandUi& ui) override;
@@ -178,10 +179,6 @@ public:
     // The drill-pair move check for layers [first, first+count) landing before index `target` (-1: no target).
     bool moveAllowed(int32_t first, int32_t count, int32_t target) const;
 
-    // The right-button menu ("Grid Popup" of menu 1005) for a click on the
-    // current cell of a layer row, its items' states in `states`; empty when no menu opens.
-    std::vector<res::MenuItem> contextMenu(CellPos clicked, CommandStates& states);
-
     // What Delete and Cut do to the text of an open edit box: with
     // `selectionOnly` the selected text goes, otherwise the selection or the
     // character after the caret. The view that shows the editor sets it.
@@ -193,6 +190,8 @@ public:
     bool editInProgress() const { return editing_.valid(); }
 
 private:
+    friend class LayerGridClipboard; // a paste inserts and renumbers rows as the commands here do
+
     // --- GridScreenUpdates: undo and redo rewrite every row from the layers.
     bool lockScreenUpdates(bool lock) override;
     void redrawAllCells() override;
@@ -222,7 +221,7 @@ private:
     void refreshComputedValues();
     int32_t firstVisibleDataColumn() const;
 
-    // --- LayerGridEditing.cpp private helpers
+    // --- private helpers of the edits
     void typeChanged(int32_t row);
     void usageChanged(int32_t row);
     void metalChanged(int32_t row);
@@ -235,12 +234,12 @@ private:
     void keepLayersBeforeChange();
     void toggleVisible(int32_t row, int32_t col);
     void chooseColour(int32_t row, int32_t col);
-    // A View... button: the chart dialogs open here once they exist.
+    // A View... button: where the chart dialogs open (open work: docs/design.md).
     void viewButtonClicked(int32_t row, int32_t columnId);
     const std::string& textAt(int32_t row, int32_t columnId) const;
     double numberAt(int32_t row, int32_t columnId) const;
 
-    // --- LayerGridCommands.cpp private helpers
+    // --- private helpers of the commands
     // The row an insert works at: the current layer row, row 1 of an empty grid, else 0.
     int32_t insertionRow() const;
     // Inserts at current row `row` as one undo step; `firstChange` runs inside that step first.
@@ -251,10 +250,10 @@ private:
     bool applyToRow(int32_t row, int32_t col, const std::string& text, int32_t usage, int32_t metal);
     // Rows [first, first+count) with their layers go before row `beforeRow`; one undo step.
     bool moveRowsBefore(int32_t first, int32_t count, int32_t beforeRow);
-    void updateMenuStates(const std::vector<res::MenuItem>& items, CommandStates& states);
 
-    EditorInstance& instance_;
+    LMEDITSETTINGS& settings_;
     Platform& platform_;
+    LayerGridClipboard clipboard_{*this, platform_};
     LayerGridHooks hooks_;
     CellGrid cells_;
     UndoStack history_;

@@ -1,10 +1,12 @@
 #include "grid/LayerGrid.h"
 
-#include "api/EditorInstance.h"
+#include "document/Board.h"
 #include "grid/GridStyles.h"
 #include "grid/LayerColumnRules.h"
+#include "grid/RowPresentation.h"
 #include "grid/LayerRules.h"
 #include "grid/StoreLayersCmd.h"
+#include "model/BuiltInRulesCheck.h"
 #include "model/Catalogues.h"
 #include "model/LayerRecord.h"
 #include "model/TextTrim.h"
@@ -17,27 +19,9 @@
 namespace lm {
 namespace {
 
-constexpr std::size_t kMaxGridNameLength = 63;
-constexpr int32_t kRefusingSeverity = 2; // errors and critical findings refuse a value
+constexpr int32_t kRefusingSeverity = DRC_ERROR; // errors and critical findings refuse a value
 
 const std::string kNoText;
-
-// The number a numeric column shows for the stored value.
-double shownValue(const LMLAYEREX& layer, int32_t columnId, const LMUNIT& unit, int32_t thicknessMode)
-{
-    switch (columnId) {
-    case kColThickness: return thicknessShown(layer, unit, thicknessMode);
-    case kColTestWidth: return lengthShown(layer.dTestWidth, unit);
-    case kColWidth: return lengthShown(layer.dWidth, unit);
-    case kColGap: return lengthShown(layer.dGap, unit);
-    case kColEr: return layer.dEr;
-    case kColLossTangent: return layer.dLossTangent;
-    case kColBulkR: return layer.dBulkResistivity;
-    case kColTCoef: return layer.dTempCoef;
-    case kColTargetZ0: return layer.dTargetZ0;
-    default: return 0.0;
-    }
-}
 
 bool isEditBox(const CellStyle& style)
 {
@@ -204,34 +188,7 @@ void LayerGrid::typeChanged(int32_t row)
     const int32_t type = catalogueValue(Catalogue::Type, textAt(row, kColType));
     if (type != kMetal && type != kDielectric)
         return;
-    std::vector<LMLAYEREX>& all = layers();
-    const auto index = static_cast<std::size_t>(row - 1);
-    const int32_t below = index + 1 < all.size() ? all[index + 1].nUsage : -1;
-    const int32_t above = index > 0 ? all[index - 1].nUsage : -1;
-    const bool rigidFlex = (settings().caps & kCapRigidFlex) != 0;
-    const int32_t plainDielectric = rigidFlex ? kRigid : kSubstrate;
-
-    int32_t usage = 0;
-    if (below == -1 && above == -1) {
-        usage = type == kDielectric ? plainDielectric : kSignal;
-    } else {
-        usage = mostSuitableUsage(below, above, rigidFlex);
-        if (type == kDielectric && isMetalUsage(usage))
-            usage = plainDielectric;
-        if (type == kMetal && !isMetalUsage(usage))
-            usage = kSignal;
-    }
-
-    // The layer starts again from its new usage's default; only its drill spans
-    // (kept beside the record) and its loss tangent stay.
-    LMLAYEREX& layer = all[index];
-    const double lossTangent = layer.dLossTangent;
-    const uint32_t spans = layer.pDrillSpans;
-    layer = defaultLayer(usage);
-    layer.dLossTangent = lossTangent;
-    layer.pDrillSpans = spans;
-    if (type == kMetal && usage != kPlating)
-        layer.crColor = uniqueColor(all, index);
+    restartLayerAsType(layers(), static_cast<std::size_t>(row - 1), type, (settings().caps & kCapRigidFlex) != 0);
     writeRow(row);
     layerKindPass(false);
 }
@@ -317,114 +274,6 @@ void LayerGrid::viewButtonClicked([[maybe_unused]] int32_t row, [[maybe_unused]]
     // The width-versus-separation and loss dialogs open here for layer row - 1.
 }
 
-// ------------------------------------------------------------------ rows and layers
-
-bool LayerGrid::textStandsForStored(int32_t row, int32_t col) const
-{
-    if (!isLayerRow(row) || col < 1 || col >= cells_.colCount())
-        return false;
-    const LMLAYEREX& layer = layerOfRow(row);
-    const std::string& text = cells_.text(row, col);
-    const int32_t columnId = columnIdAt(col);
-    switch (columnId) {
-    case kColLayerName: return text == layerName(layer);
-    case kColType: return catalogueValue(Catalogue::Type, text) == layer.nType;
-    case kColUsage: return usageValue(text) == layer.nUsage;
-    case kColTechnology: return catalogueValue(Catalogue::Technology, text) == layer.nTechnology;
-    case kColMetal: return catalogueValue(Catalogue::Metal, text) == layer.nMetal;
-    case kColPourDrawStyle: return catalogueValue(Catalogue::PourDrawStyle, text) == layer.nPourDrawStyle;
-    default: break;
-    }
-    if (!isNumericColumn(columnId))
-        return false;
-    // Any unclean text counts as a change, whatever number it reads as.
-    return isCleanForm(text, decimalPoint_) &&
-           readNumber(text, decimalPoint_) == shownValue(layer, columnId, rowsUnit_, rowsThicknessMode_);
-}
-
-void LayerGrid::readRowInto(int32_t row, LMLAYEREX& layer) const
-{
-    if (row < 1 || row >= cells_.rowCount())
-        throw LMInvalidArgument("no such grid row");
-    setLayerName(layer, trimBlanksAndTabs(textAt(row, kColLayerName)).substr(0, kMaxGridNameLength));
-    layer.nType = catalogueValue(Catalogue::Type, textAt(row, kColType));
-    layer.nUsage = usageValue(textAt(row, kColUsage));
-    layer.nMetal = catalogueValue(Catalogue::Metal, textAt(row, kColMetal));
-    if (columnApplies(layer.nUsage, kColPourDrawStyle))
-        layer.nPourDrawStyle = catalogueValue(Catalogue::PourDrawStyle, textAt(row, kColPourDrawStyle));
-
-    // A shown value rounded from the stored one keeps the stored precision while unchanged.
-    const double thickness = numberAt(row, kColThickness);
-    if (thickness != thicknessShown(layer, rowsUnit_, rowsThicknessMode_))
-        layer.dThickness = thicknessStored(thickness, layer, rowsUnit_, rowsThicknessMode_);
-
-    const bool loss = lossColumnsOn(settings().caps);
-    if (layer.nType == kDielectric) {
-        if (hasTechnology(layer.nUsage))
-            layer.nTechnology = catalogueValue(Catalogue::Technology, textAt(row, kColTechnology));
-        layer.dEr = numberAt(row, kColEr);
-        if (loss)
-            layer.dLossTangent = numberAt(row, kColLossTangent);
-    } else if (layer.nType == kMetal) {
-        layer.dBulkResistivity = numberAt(row, kColBulkR);
-        layer.dTempCoef = numberAt(row, kColTCoef);
-        // With Auto Er the calculator sets a metal's Er and loss tangent; a
-        // Plating row has neither cell.
-        if (!settings().autoEr) {
-            if (columnApplies(layer.nUsage, kColEr))
-                layer.dEr = numberAt(row, kColEr);
-            if (loss && columnApplies(layer.nUsage, kColLossTangent))
-                layer.dLossTangent = numberAt(row, kColLossTangent);
-        }
-        if (layer.nUsage != kPlating) {
-            layer.bVisible = textAt(row, kColVisible) == "1" ? 1 : 0;
-            if (const int32_t col = colOf(kColColor); col > 0)
-                layer.crColor = cells_.style(row, col).background;
-        }
-    }
-
-    if (columnApplies(layer.nUsage, kColZ0)) {
-        auto readLength = [&](int32_t columnId, double& field) {
-            const double shown = numberAt(row, columnId);
-            if (shown != lengthShown(field, rowsUnit_))
-                field = lengthStored(shown, rowsUnit_);
-        };
-        readLength(kColTestWidth, layer.dTestWidth);
-        layer.dTargetZ0 = numberAt(row, kColTargetZ0);
-        // Computed widths and gaps live in the cells only.
-        const int32_t entered = enteredPlanningColumn(settings());
-        if (entered == kColWidth)
-            readLength(kColWidth, layer.dWidth);
-        else if (entered == kColGap)
-            readLength(kColGap, layer.dGap);
-    }
-}
-
-void LayerGrid::storeAllRows()
-{
-    if (!settings().currentBoard)
-        return;
-    std::vector<LMLAYEREX>& all = layers();
-    for (auto row = std::min(static_cast<int32_t>(all.size()), cells_.rowCount() - 1); row >= 1; --row)
-        readRowInto(row, all[static_cast<std::size_t>(row - 1)]);
-}
-
-void LayerGrid::commitIfModified()
-{
-    if (!flags_.rowsModified)
-        return;
-    flags_.rowsModified = false;
-    storeAllRows();
-    if (hooks_.updatePicture)
-        hooks_.updatePicture();
-}
-
-void LayerGrid::flush()
-{
-    refreshComputedValues();
-    storeAllRows();
-}
-
 // ------------------------------------------------------------------ layer kinds
 
 void LayerGrid::layerKindPass(bool lookOnly)
@@ -433,7 +282,9 @@ void LayerGrid::layerKindPass(bool lookOnly)
         return;
     std::vector<LMLAYEREX>& all = layers();
     const auto rows = std::min(static_cast<int32_t>(all.size()), cells_.rowCount() - 1);
-    const bool rigidFlex = (settings().caps & kCapRigidFlex) != 0;
+    const std::vector<LayerKind> kinds =
+        applyLayerKindRules(all, static_cast<std::size_t>(std::max(rows, 0)), (settings().caps & kCapRigidFlex) != 0,
+                            lookOnly);
     const bool sync = keptInSync();
     const int32_t usageCol = colOf(kColUsage);
     const int32_t technologyCol = colOf(kColTechnology);
@@ -441,33 +292,22 @@ void LayerGrid::layerKindPass(bool lookOnly)
 
     CellBatch batch(cells_);
     for (int32_t row = rows; row >= 1; --row) {
-        LMLAYEREX& layer = all[static_cast<std::size_t>(row - 1)];
+        const LMLAYEREX& layer = all[static_cast<std::size_t>(row - 1)];
+        const LayerKind& kind = kinds[static_cast<std::size_t>(row - 1)];
         if (layer.nType == kDielectric) {
-            // Inner dielectrics of a rigid board are always Substrate; Solder
-            // Mask can only be an outer layer.
-            if (row != 1 && row != rows && !rigidFlex) {
+            if (kind.innerDielectric)
                 cells_.setStyle(row, usageCol, lockedVariant(namedStyle(GridStyle::DielectricUsageList)));
-                if (!lookOnly && layer.nUsage != kSubstrate) {
-                    layer.nUsage = kSubstrate;
-                    cells_.setText(row, usageCol, usageText(kSubstrate));
-                }
-            }
-            if (hasTechnology(layer.nUsage)) {
-                if (!lookOnly && layer.nTechnology == kNoTechnology)
-                    layer.nTechnology = kPrepreg;
+            if (kind.usageSet)
+                cells_.setText(row, usageCol, usageText(kSubstrate));
+            if (kind.technologyShown) {
                 setStyleOf(row, technologyCol, GridStyle::TechnologyList);
                 cells_.setText(row, technologyCol, std::string(catalogueText(Catalogue::Technology, layer.nTechnology)));
             }
         } else if (layer.nType == kMetal) {
-            const bool platingAllowed = platingAllowedAt(all, static_cast<std::size_t>(row - 1));
-            if (!lookOnly && layer.nUsage == kPlating && !platingAllowed) {
-                setLayerName(layer, firstFreeAutomaticName(all));
-                layer.nUsage = kSignal;
-                layer.crColor = uniqueColor(all, static_cast<std::size_t>(row - 1));
+            if (kind.rewritten)
                 writeRow(row);
-            }
             cells_.setStyle(row, usageCol,
-                            usageStyle(platingAllowed ? GridStyle::MetalUsageList : GridStyle::MetalUsageListNoPlating));
+                            usageStyle(kind.platingAllowed ? GridStyle::MetalUsageList : GridStyle::MetalUsageListNoPlating));
         }
     }
     for (const int32_t row : {1, rows})

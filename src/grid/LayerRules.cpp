@@ -1,5 +1,9 @@
 #include "grid/LayerRules.h"
 
+#include "grid/LayerColumnRules.h"
+#include "model/Catalogues.h"
+#include "model/LayerRecord.h"
+
 #include <algorithm>
 #include <stdexcept>
 #include <vector>
@@ -8,17 +12,15 @@ namespace lm {
 
 namespace {
 
-constexpr int32_t kSignal = 0, kPlating = 4, kSubstrate = 5, kSolderMask = 6, kRigid = 7, kStiffener = 11;
-
 // "No layer" (-1) is neither a metal nor a dielectric: it compares as larger
-// than every usage against 4 (as an unsigned value would) and fails the
+// than every usage against kPlating (as an unsigned value would) and fails the
 // dielectric range, so a layer without neighbours gets Substrate (Rigid on
 // rigid-flex boards).
 bool metalUsage(int32_t u) { return static_cast<uint32_t>(u) <= static_cast<uint32_t>(kPlating); }
 bool conductorUsage(int32_t u) { return static_cast<uint32_t>(u) < static_cast<uint32_t>(kPlating); }
 bool dielectricRange(int32_t u) { return u >= kSubstrate && u <= kStiffener; }
 
-bool isMetal(const LMLAYEREX& layer) { return layer.nType == 0; }
+bool isMetal(const LMLAYEREX& layer) { return layer.nType == kMetal; }
 bool isNonPlatingMetal(const LMLAYEREX& layer) { return isMetal(layer) && layer.nUsage != kPlating; }
 
 } // namespace
@@ -108,6 +110,66 @@ DrillSpanSet insertedLayerSpans(std::span<const DrillSpanSet> spans, std::size_t
         result.set(bit, above && below);
     }
     return result;
+}
+
+void restartLayerAsType(std::vector<LMLAYEREX>& layers, std::size_t index, int32_t type, bool rigidFlex)
+{
+    const int32_t below = index + 1 < layers.size() ? layers[index + 1].nUsage : -1;
+    const int32_t above = index > 0 ? layers[index - 1].nUsage : -1;
+    const int32_t plainDielectric = rigidFlex ? kRigid : kSubstrate;
+
+    int32_t usage = 0;
+    if (below == -1 && above == -1) {
+        usage = type == kDielectric ? plainDielectric : kSignal;
+    } else {
+        usage = mostSuitableUsage(below, above, rigidFlex);
+        if (type == kDielectric && isMetalUsage(usage))
+            usage = plainDielectric;
+        if (type == kMetal && !isMetalUsage(usage))
+            usage = kSignal;
+    }
+
+    // Its drill spans are kept beside the record, so the span field stays too.
+    LMLAYEREX& layer = layers[index];
+    const double lossTangent = layer.dLossTangent;
+    const uint32_t spans = layer.pDrillSpans;
+    layer = defaultLayer(usage);
+    layer.dLossTangent = lossTangent;
+    layer.pDrillSpans = spans;
+    if (type == kMetal && usage != kPlating)
+        layer.crColor = uniqueColor(layers, index);
+}
+
+std::vector<LayerKind> applyLayerKindRules(std::vector<LMLAYEREX>& layers, std::size_t count, bool rigidFlex,
+                                           bool lookOnly)
+{
+    count = std::min(count, layers.size());
+    std::vector<LayerKind> kinds(count);
+    for (std::size_t i = count; i-- > 0;) {
+        LMLAYEREX& layer = layers[i];
+        LayerKind& kind = kinds[i];
+        if (layer.nType == kDielectric) {
+            // Inner dielectrics of a rigid board are always Substrate; Solder
+            // Mask can only be an outer layer.
+            kind.innerDielectric = i != 0 && i + 1 != count && !rigidFlex;
+            if (kind.innerDielectric && !lookOnly && layer.nUsage != kSubstrate) {
+                layer.nUsage = kSubstrate;
+                kind.usageSet = true;
+            }
+            kind.technologyShown = hasTechnology(layer.nUsage);
+            if (kind.technologyShown && !lookOnly && layer.nTechnology == kNoTechnology)
+                layer.nTechnology = kPrepreg;
+        } else if (layer.nType == kMetal) {
+            kind.platingAllowed = platingAllowedAt(layers, i);
+            if (!lookOnly && layer.nUsage == kPlating && !kind.platingAllowed) {
+                setLayerName(layer, firstFreeAutomaticName(layers));
+                layer.nUsage = kSignal;
+                layer.crColor = uniqueColor(layers, i);
+                kind.rewritten = true;
+            }
+        }
+    }
+    return kinds;
 }
 
 } // namespace lm

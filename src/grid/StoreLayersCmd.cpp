@@ -1,6 +1,6 @@
 #include "grid/StoreLayersCmd.h"
 
-#include "api/Board.h"
+#include "document/Board.h"
 
 #include <memory>
 

@@ -4,9 +4,9 @@
 // It holds no board identity and restores into whichever board is current.
 #include <laminar/laminar.h>
 
-#include "api/EditSettings.h"
-#include "grid/UndoRefresh.h"
-#include "grid/UndoStack.h"
+#include "document/EditSettings.h"
+#include "grid/GridUndo.h"
+#include "sheet/UndoStack.h"
 #include "model/DrillSpanSet.h"
 
 #include <functional>

@@ -1,7 +1,7 @@
 #pragma once
 // Undo of a switch of the grid's tab, so that undo and redo take the user back
 // to the tab the edits were made on.
-#include "grid/UndoStack.h"
+#include "sheet/UndoStack.h"
 
 #include <cstdint>
 #include <memory>

@@ -1,7 +1,7 @@
 #include "picture/PictureLabels.h"
 
-#include "api/Board.h"
-#include "api/EditSettings.h"
+#include "document/Board.h"
+#include "document/EditSettings.h"
 #include "model/LayerRecord.h"
 #include "model/Units.h"
 #include "res/Strings.h"

@@ -1,7 +1,7 @@
 #include "picture/StackupPicture.h"
 
-#include "api/Board.h"
-#include "api/EditSettings.h"
+#include "document/Board.h"
+#include "document/EditSettings.h"
 #include "model/LayerRecord.h"
 #include "picture/PictureLabels.h"
 #include "picture/PictureLayout.h"
@@ -173,7 +173,7 @@ void StackupPicture::mouseMove(Point p)
         return;
     // Back to where it came from is no move at all.
     const bool home = candidate == dragged_ || candidate == dragged_ + 1;
-    if (!home && (host_ == nullptr || !host_->moveAllowed(dragged_, 1, candidate)))
+    if (!home && (moves_ == nullptr || !moves_->moveAllowed(dragged_, 1, candidate)))
         return;
     target_ = candidate;
     redraw();
@@ -208,9 +208,9 @@ void StackupPicture::leftUp(Point)
     if (host_ != nullptr) {
         host_->captureMouse(false);
         host_->setCursor(PictureCursor::Arrow);
-        if (move)
-            host_->moveLayer(dragged_, destination);
     }
+    if (move && moves_ != nullptr)
+        moves_->moveLayer(dragged_, destination);
     dragged_ = -1;
     redraw();
 }
@@ -228,8 +228,8 @@ void StackupPicture::doubleClick(Point p)
     if (!mouseEnabled())
         return;
     const int32_t hit = hitTest(toContent(p));
-    if (hit >= 0 && host_ != nullptr)
-        host_->selectLayer(hit);
+    if (hit >= 0 && moves_ != nullptr)
+        moves_->selectLayer(hit);
 }
 
 namespace {

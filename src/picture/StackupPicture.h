@@ -19,7 +19,7 @@ struct LMEDITSETTINGS;
 
 enum class PictureCursor : uint8_t { Arrow, Drag };
 
-// What the picture asks of the window around it and of the layer grid.
+// What the picture asks of the window around it.
 class PictureHost {
 public:
     virtual void redraw() = 0;
@@ -27,13 +27,21 @@ public:
     virtual void captureMouse(bool capture) = 0;
     // The vertical bar: range 0..maximum (0..0 when not needed, then disabled), page, position.
     virtual void setScrollBar(int32_t maximum, int32_t page, int32_t position) = 0;
-    // The grid's drill-pair move check and move (one undo step), and its row selection.
+
+protected:
+    ~PictureHost() = default;
+};
+
+// What the picture's drag and double click do to the layers: the drill-pair
+// move check and the move (one undo step), and the selection of a layer.
+class PictureLayerMoves {
+public:
     virtual bool moveAllowed(int32_t first, int32_t count, int32_t target) const = 0;
     virtual bool moveLayer(int32_t from, int32_t to) = 0;
     virtual void selectLayer(int32_t index) = 0;
 
 protected:
-    ~PictureHost() = default;
+    ~PictureLayerMoves() = default;
 };
 
 // Where the layout put things, in content coordinates (before the scroll offset).
@@ -63,6 +71,8 @@ public:
     explicit StackupPicture(LMEDITSETTINGS& settings);
 
     void setHost(PictureHost* host) { host_ = host; }
+    // Without moves the picture cannot move layers and its double click selects nothing.
+    void setLayerMoves(PictureLayerMoves* moves) { moves_ = moves; }
 
     // UpdateContent: measures the font on `measure` and lays out for the client size.
     void layout(Size client, Canvas& measure);
@@ -113,6 +123,7 @@ private:
 
     LMEDITSETTINGS& settings_;
     PictureHost* host_ = nullptr;
+    PictureLayerMoves* moves_ = nullptr;
     PictureLayout layout_;
     Size client_;
     int32_t labelMode_ = -1;

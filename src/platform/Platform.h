@@ -1,6 +1,8 @@
 #pragma once
 // What the core asks of the desktop. The Qt front end implements it for real;
 // tests use a headless implementation with scripted answers.
+#include "platform/Clipboard.h"
+
 #include <cstdint>
 #include <optional>
 #include <string_view>
@@ -24,6 +26,12 @@ public:
     // The colour dialog with `initial` preselected (solid colours only); the
     // chosen colour (0x00BBGGRR), nothing when the user cancelled.
     virtual std::optional<uint32_t> chooseColour(uint32_t initial) = 0;
+
+    // The clipboard. Each answers false or nothing when the clipboard cannot
+    // be opened; writing replaces whatever was on it.
+    virtual bool writeClipboard(const ClipboardData& data) = 0;
+    virtual std::optional<ClipboardFormats> clipboardFormats() = 0;
+    virtual std::optional<ClipboardData> readClipboard() = 0;
 };
 
 } // namespace lm

@@ -18,6 +18,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QFrame>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
@@ -57,7 +58,7 @@ QtEditorDialog::QtEditorDialog(EditorInstance& instance, RunMode mode)
 
     menus_ = new QtMenus(
         dialog_, this, [this](uint32_t id, uint32_t code) { routeCommand(id, code); },
-        [this] { return gridHasFocus(); });
+        [this] { return keyFocus(); });
     buildControls();
     const Rect client = dialogUnitsToPixels(0, 0, tpl.width, tpl.height, units_);
     resize(client.width(), client.height() + menus_->menuBar()->sizeHint().height());
@@ -74,10 +75,7 @@ QtEditorDialog::~QtEditorDialog()
 {
     // Destroyed without its run ending (the application went): the instance
     // still keeps what the window knows, while the grid is there.
-    if (!finished_) {
-        finished_ = true;
-        instance_.windowDestroyed();
-    }
+    dialog_.windowGoing();
     if (QWindow* window = windowHandle())
         window->setTransientParent(nullptr);
     // The panes show the dialog's layer grid, a member that goes before the child widgets would.
@@ -137,7 +135,7 @@ void QtEditorDialog::makeTransientForHost()
 
 bool QtEditorDialog::routeCommand(uint32_t id, uint32_t code)
 {
-    if (finished_)
+    if (dialog_.finished())
         return false;
     bool handled = false;
     guarded([&] {
@@ -161,16 +159,21 @@ void QtEditorDialog::guarded(Work work)
 
 bool QtEditorDialog::idlePass()
 {
-    if (finished_)
+    if (dialog_.finished())
         return false;
     guarded([&] { dialog_.idle(toolBarStates_); });
     toolBar_->applyStates(toolBarStates_);
     return false;
 }
 
-bool QtEditorDialog::gridHasFocus() const
+KeyFocus QtEditorDialog::keyFocus() const
 {
-    return gridPane_ && QApplication::focusWidget() == gridPane_->gridView();
+    QWidget* focus = QApplication::focusWidget();
+    if (gridPane_ && focus == gridPane_->gridView())
+        return KeyFocus::Grid;
+    if (gridPane_ && focus != nullptr && gridPane_->gridView()->isAncestorOf(focus))
+        return KeyFocus::CellEditor;
+    return qobject_cast<QLineEdit*>(focus) != nullptr ? KeyFocus::TextField : KeyFocus::Other;
 }
 
 void QtEditorDialog::accept() { routeCommand(res::IDOK, kCodeMenuOrClick); }
@@ -179,7 +182,7 @@ void QtEditorDialog::reject() { routeCommand(res::IDCANCEL, kCodeMenuOrClick); }
 
 void QtEditorDialog::closeEvent(QCloseEvent* event)
 {
-    if (finished_) {
+    if (dialog_.finished()) {
         event->accept();
         return;
     }
@@ -188,44 +191,11 @@ void QtEditorDialog::closeEvent(QCloseEvent* event)
     routeCommand(res::IDCANCEL, kCodeMenuOrClick);
 }
 
-// ------------------------------------------------------------------ EditorWindow
+// ------------------------------------------------------------------ the run's end
 
-void QtEditorDialog::commitPendingEdit()
+void QtEditorDialog::endRun(bool applied)
 {
-    // A refused value keeps its editor open; the rows are stored all the same.
-    if (gridPane_)
-        gridPane_->gridView()->finishOpenEdit();
-    dialog_.grid().flush();
-}
-
-void QtEditorDialog::refreshPicture()
-{
-    if (picturePane_)
-        picturePane_->updateView();
-}
-
-void QtEditorDialog::prepareGridForClose()
-{
-    if (gridPane_)
-        gridPane_->gridView()->dropOpenEdit();
-}
-
-void QtEditorDialog::takeColumnWidths() { dialog_.takeColumnWidths(); }
-
-void QtEditorDialog::capturePlacement(WindowPlacement& placement)
-{
-    dialog_.capturePlacement(placement, rectOf(normalGeometry()), isMaximized(), firstPaneNow());
-}
-
-void QtEditorDialog::finish(bool applied)
-{
-    if (finished_)
-        return;
-    finished_ = true;
     applied_ = applied;
-    // Column widths and placement are taken while the grid exists; from here on
-    // the instance knows no window, and the window no longer touches the instance.
-    instance_.windowDestroyed();
     if (mode_ == RunMode::Modal) {
         done(applied ? QDialog::Accepted : QDialog::Rejected);
         return;
@@ -238,12 +208,20 @@ void QtEditorDialog::finish(bool applied)
     deleteLater();
 }
 
-void QtEditorDialog::setTitle(std::string_view title)
+void QtEditorDialog::finishOpenEdit()
 {
-    setWindowTitle(QString::fromUtf8(title.data(), static_cast<qsizetype>(title.size())));
+    // A refused value keeps its editor open; the rows are stored all the same.
+    if (gridPane_)
+        gridPane_->gridView()->finishOpenEdit();
 }
 
-void QtEditorDialog::rebuildFileMenu() { dialog_.rebuildFileMenu(); }
+void QtEditorDialog::dropOpenEdit()
+{
+    if (gridPane_)
+        gridPane_->gridView()->dropOpenEdit();
+}
+
+WindowGeometry QtEditorDialog::geometryNow() const { return {rectOf(normalGeometry()), isMaximized(), firstPaneNow()}; }
 
 // ------------------------------------------------------------------ TabPanes
 
@@ -276,7 +254,7 @@ void QtEditorDialog::createToolBar(const BoardListContents& boardList)
     toolBar_ = new QtToolBar(
         boardList, [this](uint32_t id) { routeCommand(id, kCodeMenuOrClick); },
         [this](int32_t index) {
-            if (!finished_)
+            if (!dialog_.finished())
                 guarded([&] { dialog_.boardPicked(index); });
         },
         this);
@@ -322,7 +300,10 @@ void QtEditorDialog::setMinimumTrackingSize()
     setMinimumSize(least.width, least.height + menus_->menuBar()->sizeHint().height());
 }
 
-void QtEditorDialog::showTitle(std::string_view title) { setTitle(title); }
+void QtEditorDialog::showTitle(std::string_view title)
+{
+    setWindowTitle(QString::fromUtf8(title.data(), static_cast<qsizetype>(title.size())));
+}
 
 Size QtEditorDialog::tabClientSize() const
 {
@@ -346,7 +327,6 @@ void QtEditorDialog::recreatePanes(bool sideBySide, int32_t firstPaneSize)
     splitter_->setOpaqueResize(false);
     gridPane_ = new QtGridPane(instance_, platform_, dialog_.grid(), splitter_);
     picturePane_ = new QtPicturePane(instance_, splitter_);
-    picturePane_->setLayerGrid(&dialog_.grid());
     for (QtPane* pane : {static_cast<QtPane*>(gridPane_), static_cast<QtPane*>(picturePane_)})
         pane->setCommandOffer([this](uint32_t id, uint32_t code) { return routeCommand(id, code); });
     connect(splitter_, &QSplitter::splitterMoved, this, [this](int position) {
@@ -360,7 +340,7 @@ void QtEditorDialog::recreatePanes(bool sideBySide, int32_t firstPaneSize)
 
 void QtEditorDialog::relayout()
 {
-    if (finished_ || !layout_ || !toolBar_)
+    if (dialog_.finished() || !layout_ || !toolBar_)
         return;
     const int menuHeight = menus_->menuBar()->sizeHint().height();
     menus_->menuBar()->setGeometry(0, 0, width(), menuHeight);
@@ -398,18 +378,18 @@ void QtEditorDialog::updatePanes()
         picturePane_->updateView();
 }
 
-void QtEditorDialog::rewriteGridRows() { dialog_.grid().rewriteAllRows(); }
-
 bool QtEditorDialog::keepInSyncChecked() const { return keepInSync_->isChecked(); }
 
 bool QtEditorDialog::runCustomizeDialog(CustomizeColumns& model)
 {
     const bool ok = lm::qt::runCustomizeDialog(this, model);
     // The host may have ended the run while the dialog was up.
-    return ok && !finished_;
+    return ok && !dialog_.finished();
 }
 
 void QtEditorDialog::showAboutBox() { lm::qt::showAboutBox(this); }
+
+StackupPicture* QtEditorDialog::stackupPicture() { return picturePane_ ? &picturePane_->picture() : nullptr; }
 
 // ------------------------------------------------------------------ geometry
 

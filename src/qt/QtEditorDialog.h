@@ -2,11 +2,12 @@
 // The editor window "Quorvex Laminar": menu bar, tool bar, the tab control
 // "tabControl" whose display area holds the splitter with the grid pane and
 // the picture pane, OK, Cancel, Help and "Keep Layers in Sync", laid out from
-// template 1000. Behaviour lives in EditorDialog; this class builds the
-// widgets it asks for and forwards input to it.
+// template 1000. Behaviour lives in EditorDialog, which is also the window
+// the instance talks to; this class builds the widgets it asks for and
+// forwards input to it.
 #include "api/EditorRun.h"
-#include "api/EditorWindow.h"
 #include "qt/QtPlatform.h"
+#include "command/CommandRouting.h"
 #include "ui/EditorDialog.h"
 #include "ui/TabControl.h"
 #include "ui/WindowLayout.h"
@@ -35,31 +36,21 @@ class QtMenus;
 class QtPicturePane;
 class QtToolBar;
 
-class QtEditorDialog : public QDialog, public EditorWindow, public TabPanes, private EditorDialogView {
+class QtEditorDialog : public QDialog, public TabPanes, private EditorDialogView {
     Q_OBJECT
 
 public:
-    // Builds and sets up the whole window; the runner then reports it to the
-    // instance and shows it.
+    // Builds and sets up the whole window; the runner then reports its core
+    // dialog to the instance and shows it.
     QtEditorDialog(EditorInstance& instance, RunMode mode);
     ~QtEditorDialog() override;
 
     Platform& platform() { return platform_; }
+    // The window the instance talks to.
+    EditorDialog& core() { return dialog_; }
     // The run ended, and whether the edits were applied.
-    bool isFinished() const { return finished_; }
+    bool isFinished() const { return dialog_.finished(); }
     bool applied() const { return applied_; }
-
-    // --- EditorWindow
-    void commitPendingEdit() override;
-    void refreshPicture() override;
-    void prepareGridForClose() override;
-    void takeColumnWidths() override;
-    void capturePlacement(WindowPlacement& placement) override;
-    // Modal: the dialog's loop ends. Modeless: the window goes, at once when no
-    // command of its own is running, else as soon as that has returned.
-    void finish(bool applied) override;
-    void setTitle(std::string_view title) override;
-    void rebuildFileMenu() override;
 
     // --- TabPanes
     void showPictureForTab(int32_t tabId) override;
@@ -97,10 +88,16 @@ private:
     TabPanes* tabPanes() override;
     void selectTabItem(int32_t item) override;
     void updatePanes() override;
-    void rewriteGridRows() override;
     bool keepInSyncChecked() const override;
     bool runCustomizeDialog(CustomizeColumns& model) override;
     void showAboutBox() override;
+    StackupPicture* stackupPicture() override;
+    void finishOpenEdit() override;
+    void dropOpenEdit() override;
+    WindowGeometry geometryNow() const override;
+    // Modal: the dialog's loop ends. Modeless: the window goes, at once when no
+    // command of its own is running, else as soon as that has returned.
+    void endRun(bool applied) override;
 
     void buildControls();
     void makeTransientForHost();
@@ -110,7 +107,7 @@ private:
     template <typename Work>
     void guarded(Work work);
     bool idlePass();
-    bool gridHasFocus() const;
+    KeyFocus keyFocus() const;
 
     // Geometry below the menu bar, and the tab control's parts within its rectangle.
     Rect clientRect() const;
@@ -145,7 +142,6 @@ private:
     std::unique_ptr<QWindow> hostWindow_;
     int32_t firstPaneSize_ = 0;
     int commandDepth_ = 0;
-    bool finished_ = false;
     bool applied_ = false;
 };
 

@@ -5,6 +5,7 @@
 #include "qt/QtColor.h"
 #include "qt/QtGridLook.h"
 #include "qt/QtGridModel.h"
+#include "qt/QtTextOffsets.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -36,15 +37,6 @@ const QStyle* styleOf(const QStyleOptionViewItem& option)
 Qt::Alignment alignmentOf(const CellStyle& style)
 {
     return Qt::AlignVCenter | (style.align == CellAlign::Left ? Qt::AlignLeft : Qt::AlignHCenter);
-}
-
-// Carets: the core counts UTF-8 bytes, the line edit UTF-16 units.
-int32_t bytesBefore(const QString& text, int caret) { return static_cast<int32_t>(text.left(caret).toUtf8().size()); }
-
-int charsBefore(const std::string& text, int32_t caret)
-{
-    const std::size_t bytes = std::clamp<std::size_t>(static_cast<std::size_t>(std::max(caret, 0)), 0, text.size());
-    return static_cast<int>(QString::fromUtf8(text.data(), static_cast<qsizetype>(bytes)).size());
 }
 
 void drawButton(QPainter* painter, const QStyleOptionViewItem& option, const QRect& rect, const QString& text,

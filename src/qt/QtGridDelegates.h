@@ -3,7 +3,7 @@
 // installs, which hands every cell to the delegate of its control. They paint
 // from the cells and pass what the user types or chooses to the layer grid;
 // whether and how a value is taken is the layer grid's business.
-#include "grid/CellGrid.h"
+#include "sheet/CellGrid.h"
 
 #include <QStyledItemDelegate>
 

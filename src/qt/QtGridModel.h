@@ -4,7 +4,7 @@
 // headers, the row-header column the row headers. Texts, looks and flags all
 // come from the cells; edits never go through setData, the view hands them to
 // the layer grid, and what changes comes back through the observer.
-#include "grid/CellGrid.h"
+#include "sheet/CellGrid.h"
 
 #include <QAbstractTableModel>
 

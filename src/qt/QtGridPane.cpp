@@ -1,6 +1,7 @@
 #include "qt/QtGridPane.h"
 
 #include "api/EditorInstance.h"
+#include "ui/GridBarCommands.h"
 #include "grid/LayerGrid.h"
 #include "model/Units.h"
 #include "qt/CoreCall.h"
@@ -81,57 +82,28 @@ void QtGridPane::applyControlStates(const ControlStates& states)
             applyState(widget, state);
 }
 
-void QtGridPane::applyEffect(const GridBarEffect& effect)
-{
-    applyControlStates(effect.controls);
-    if (effect.reshowValues)
-        callCore([&] { layers_.unitsChanged(); });
-    // Planning modes restyle rows; the computed values follow with the grid's own refresh.
-    if (effect.refreshGrid)
-        callCore([&] { layers_.rewriteAllRows(); });
-}
-
 void QtGridPane::handleBarCommand(uint32_t id, uint32_t code)
 {
-    LMEDITSETTINGS& settings = instance().settings();
-    switch (id) {
-    case res::IDC_UNITS:
-    case res::IDC_METAL_THICKNESS_AS:
-    case res::IDC_PLAN_FOR:
-    case res::IDC_STRATEGY:
-        if (auto* list = qobject_cast<QComboBox*>(control(id)); list && code == kSelectionChange)
-            applyEffect(gridBarSelectionChanged(settings, id, list->currentIndex()));
-        break;
-    case res::IDC_AUTO_ER:
-        if (auto* check = qobject_cast<QCheckBox*>(control(id)))
-            applyEffect(gridBarCheckChanged(settings, id, check->isChecked()));
-        break;
-    case res::IDC_ER_FREQUENCY:
-        if (code == kEditChange)
-            erFrequencyChanged();
-        break;
-    default:
-        // Apply as Test Width waits for the Z0 planning; Customize... is the
-        // editor window's (offered to it first).
-        break;
-    }
-}
-
-void QtGridPane::erFrequencyChanged()
-{
-    auto* edit = qobject_cast<QLineEdit*>(control(res::IDC_ER_FREQUENCY));
-    if (edit == nullptr)
+    QWidget* widget = control(id);
+    if (widget == nullptr)
         return;
-    const ErFrequencyEdit change = erFrequencyEdited(instance().settings(), edit->text().toStdString(), decimalPoint());
-    if (change.cleaned.changed) {
+    BarControlValue value;
+    if (auto* list = qobject_cast<QComboBox*>(widget))
+        value.selection = list->currentIndex();
+    else if (auto* check = qobject_cast<QCheckBox*>(widget))
+        value.checked = check->isChecked();
+    else if (auto* edit = qobject_cast<QLineEdit*>(widget))
+        value.text = edit->text().toStdString();
+    BarAnswer answer;
+    if (!callCore([&] { answer = gridBarCommand(layers_, platform_, id, code, value, decimalPoint()); }))
+        return;
+    if (auto* edit = qobject_cast<QLineEdit*>(widget); edit && answer.text) {
         const QSignalBlocker quiet(edit);
-        const QString cleaned = textOf(change.cleaned.text);
+        const QString cleaned = textOf(*answer.text);
         edit->setText(cleaned);
-        edit->setCursorPosition(static_cast<int>(std::min<std::size_t>(change.cleaned.caret, cleaned.size())));
+        edit->setCursorPosition(static_cast<int>(std::min<std::size_t>(answer.caret, cleaned.size())));
     }
-    for (int32_t i = 0; i < change.cleaned.beeps; ++i)
-        platform_.beep();
-    applyEffect(change.effect);
+    applyControlStates(answer.controls);
 }
 
 char QtGridPane::decimalPoint() const { return userDecimalPoint(); }

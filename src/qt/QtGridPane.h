@@ -41,8 +41,6 @@ protected:
 
 private:
     void applyControlStates(const ControlStates& states);
-    void applyEffect(const GridBarEffect& effect);
-    void erFrequencyChanged();
     char decimalPoint() const;
 
     Platform& platform_;

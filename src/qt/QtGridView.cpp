@@ -8,6 +8,8 @@
 #include "qt/QtGridRowHeader.h"
 #include "qt/QtMenus.h"
 #include "qt/QtTemplateControls.h"
+#include "qt/QtTextOffsets.h"
+#include "ui/GridContextMenu.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -124,13 +126,32 @@ QtGridView::QtGridView(LayerGrid& grid, QWidget* parent)
         if (auto* edit = qobject_cast<QLineEdit*>(editor_); edit && (!selectionOnly || edit->hasSelectedText()))
             edit->del();
     });
+    grid_.clipboard().setEditBoxView({[this] { return editBoxText(); },
+                                      [this](const std::string& text, int32_t caret) {
+                                          if (auto* edit = qobject_cast<QLineEdit*>(editor_)) {
+                                              edit->setText(QString::fromStdString(text));
+                                              edit->setCursorPosition(charsBefore(text, caret));
+                                          }
+                                      }});
     applyColumns();
     mirrorSelection();
+}
+
+std::optional<EditBoxText> QtGridView::editBoxText() const
+{
+    const auto* edit = qobject_cast<const QLineEdit*>(editor_.data());
+    if (edit == nullptr)
+        return std::nullopt;
+    const QString text = edit->text();
+    const int start = edit->hasSelectedText() ? edit->selectionStart() : edit->cursorPosition();
+    const int end = edit->hasSelectedText() ? edit->selectionEnd() : start;
+    return EditBoxText{text.toStdString(), bytesBefore(text, start), bytesBefore(text, end)};
 }
 
 QtGridView::~QtGridView()
 {
     grid_.setEditorTextDeleter({});
+    grid_.clipboard().setEditBoxView({});
     delegates_->setEditorCreated({});
     if (editor_)
         callCore([&] { grid_.setEditorOpen(false); });
@@ -480,7 +501,7 @@ void QtGridView::showContextMenu(const QModelIndex& index, const QPoint& globalP
         return;
     CommandStates states;
     std::vector<res::MenuItem> items;
-    if (!callCore([&] { items = grid_.contextMenu(QtGridModel::cellOf(index), states); }) || items.empty())
+    if (!callCore([&] { items = gridContextMenu(grid_, QtGridModel::cellOf(index), states); }) || items.empty())
         return;
     QMenu menu(this);
     fillContextMenu(&menu, items, states);

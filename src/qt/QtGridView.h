@@ -3,13 +3,15 @@
 // the cells hold and hands every click, keystroke, edit and row drag to the
 // layer grid; its selection and current cell only mirror the core's, and its
 // columns follow the cells' visibility, order and widths.
-#include "grid/CellGrid.h"
+#include "grid/LayerGridClipboard.h"
+#include "sheet/CellGrid.h"
 
 #include <QAbstractItemDelegate>
 #include <QPointer>
 #include <QTableView>
 
 #include <functional>
+#include <optional>
 
 namespace lm {
 class LayerGrid;
@@ -73,6 +75,8 @@ protected:
 private:
     void applyColumns();
     void mirrorSelection();
+    // The open line edit's text and selection, for the clipboard commands.
+    std::optional<EditBoxText> editBoxText() const;
     void columnResized(int column, int newSize);
 
     void editorCreated(const QModelIndex& index, QWidget* editor);

@@ -1,6 +1,6 @@
 #include "qt/QtMenus.h"
 
-#include "ui/CommandRouting.h"
+#include "command/CommandRouting.h"
 #include "ui/EditorDialog.h"
 
 #include <QAction>
@@ -71,9 +71,9 @@ void applyCommandStates(QMenu* menu, const CommandStates& states)
     }
 }
 
-QtMenus::QtMenus(EditorDialog& dialog, QWidget* window, CommandSink command, GridFocus gridFocus)
+QtMenus::QtMenus(EditorDialog& dialog, QWidget* window, CommandSink command, FocusKind focusKind)
     : QObject(window), dialog_(dialog), window_(window), command_(std::move(command)),
-      gridFocus_(std::move(gridFocus)), menuBar_(new QMenuBar(window))
+      focusKind_(std::move(focusKind)), menuBar_(new QMenuBar(window))
 {
 }
 
@@ -178,7 +178,7 @@ bool QtMenus::translateKey(QObject* receiver, const QKeyEvent& event)
     const std::optional<res::KeyChord> chord = keyChordOf(event);
     if (!chord)
         return false;
-    const uint32_t id = commandForKey(*chord, gridFocus_ && gridFocus_());
+    const uint32_t id = commandForKey(*chord, focusKind_ ? focusKind_() : KeyFocus::Other);
     if (id == 0)
         return false;
     command_(id, kCodeAccelerator);

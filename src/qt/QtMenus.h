@@ -4,7 +4,8 @@
 // in data(). A popup asks the core for its items' states as it opens, and is
 // rebuilt when the core changed its items.
 #include "res/Menus.h"
-#include "ui/CommandUi.h"
+#include "command/CommandRouting.h"
+#include "command/CommandUi.h"
 
 #include <QObject>
 #include <QPointer>
@@ -33,11 +34,11 @@ class QtMenus : public QObject {
 public:
     // Called with a command id and its notification code (0 menu, 1 accelerator).
     using CommandSink = std::function<void(uint32_t id, uint32_t code)>;
-    // Whether the focus is on the layer grid itself (Delete then deletes layers).
-    using GridFocus = std::function<bool()>;
+    // Where the keyboard focus is (Delete deletes layers only on the grid itself).
+    using FocusKind = std::function<KeyFocus()>;
 
     // The menu bar goes to `window`; key presses anywhere in it are translated.
-    QtMenus(EditorDialog& dialog, QWidget* window, CommandSink command, GridFocus gridFocus);
+    QtMenus(EditorDialog& dialog, QWidget* window, CommandSink command, FocusKind focusKind);
 
     QMenuBar* menuBar() const { return menuBar_; }
     // Builds the whole menu bar from the core's tree.
@@ -59,7 +60,7 @@ private:
     EditorDialog& dialog_;
     QPointer<QWidget> window_;
     CommandSink command_;
-    GridFocus gridFocus_;
+    FocusKind focusKind_;
     QMenuBar* menuBar_;
     std::vector<QMenu*> topMenus_;
     bool acceleratorsLoaded_ = false;

@@ -4,6 +4,7 @@
 // its control id, and laid out in the pane font's dialog units on every resize;
 // the view fills the rest down to one pixel above the bar.
 #include "res/DialogTemplates.h"
+#include "ui/GridBarCommands.h"
 #include "ui/PropertyBarLayout.h"
 
 #include <QWidget>
@@ -27,9 +28,9 @@ public:
     using CommandOffer = std::function<bool(uint32_t id, uint32_t code)>;
 
     // Notification codes a bar control reports with its command.
-    static constexpr uint32_t kClicked = 0;        // push button, check box
-    static constexpr uint32_t kSelectionChange = 1; // drop-down list
-    static constexpr uint32_t kEditChange = 0x300; // edit field text changed
+    static constexpr uint32_t kClicked = kBarClicked;
+    static constexpr uint32_t kSelectionChange = kBarSelectionChange;
+    static constexpr uint32_t kEditChange = kBarEditChange;
 
     QtPane(EditorInstance& instance, QWidget* parent);
     ~QtPane() override;

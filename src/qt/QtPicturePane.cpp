@@ -23,7 +23,7 @@ void QtPicturePane::setLabelMode(int32_t tabId) { picture_->picture().setLabelMo
 
 int32_t QtPicturePane::labelMode() const { return picture_->picture().labelMode(); }
 
-void QtPicturePane::setLayerGrid(LayerGrid* grid) { picture_->setLayerGrid(grid); }
+StackupPicture& QtPicturePane::picture() { return picture_->picture(); }
 
 void QtPicturePane::setZ0Values(std::span<const double> values) { picture_->picture().setZ0Values(values); }
 

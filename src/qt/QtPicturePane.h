@@ -7,7 +7,7 @@
 #include <span>
 
 namespace lm {
-class LayerGrid;
+class StackupPicture;
 }
 
 namespace lm::qt {
@@ -26,8 +26,7 @@ public:
     // Severity of the rules-check result the status line shows.
     int32_t severity() const { return severity_; }
 
-    // The grid the picture's drags move layers in and its double click selects rows of.
-    void setLayerGrid(LayerGrid* grid);
+    StackupPicture& picture();
     // Z0 of every layer of the current board, from the grid's refresh of computed values.
     void setZ0Values(std::span<const double> values);
     QtPictureView* pictureView() const { return picture_; }

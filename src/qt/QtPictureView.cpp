@@ -1,6 +1,5 @@
 #include "qt/QtPictureView.h"
 
-#include "grid/LayerGrid.h"
 #include "qt/CoreCall.h"
 #include "qt/QtCanvas.h"
 #include "qt/QtColor.h"
@@ -195,19 +194,6 @@ void QtPictureView::setScrollBar(int32_t maximum, int32_t page, int32_t position
     bar_->setPageStep(std::max(1, page));
     bar_->setValue(position);
     bar_->setEnabled(maximum > 0);
-}
-
-bool QtPictureView::moveAllowed(int32_t first, int32_t count, int32_t target) const
-{
-    return grid_ != nullptr && grid_->moveAllowed(first, count, target);
-}
-
-bool QtPictureView::moveLayer(int32_t from, int32_t to) { return grid_ != nullptr && grid_->moveLayer(from, to); }
-
-void QtPictureView::selectLayer(int32_t index)
-{
-    if (grid_ != nullptr)
-        grid_->selectLayer(index);
 }
 
 } // namespace lm::qt

@@ -11,7 +11,6 @@
 class QScrollBar;
 
 namespace lm {
-class LayerGrid;
 struct LMEDITSETTINGS;
 } // namespace lm
 
@@ -26,9 +25,6 @@ public:
 
     StackupPicture& picture() { return picture_; }
     QScrollBar* scrollBar() const { return bar_; }
-    // Moves and row selection go to this grid; without one the picture cannot
-    // move layers and its double click selects nothing.
-    void setLayerGrid(LayerGrid* grid) { grid_ = grid; }
 
     // Recomputes the layout for the current size and font, then redraws.
     void relayout();
@@ -50,9 +46,6 @@ private:
     void setCursor(PictureCursor cursor) override;
     void captureMouse(bool capture) override;
     void setScrollBar(int32_t maximum, int32_t page, int32_t position) override;
-    bool moveAllowed(int32_t first, int32_t count, int32_t target) const override;
-    bool moveLayer(int32_t from, int32_t to) override;
-    void selectLayer(int32_t index) override;
 
     // The picture's area: the widget left of the scroll bar.
     QSize clientSize() const;
@@ -62,7 +55,6 @@ private:
 
     StackupPicture picture_;
     QScrollBar* bar_ = nullptr;
-    LayerGrid* grid_ = nullptr;
     QImage buffer_;
     int wheelRemainder_ = 0; // eighths of a degree not yet scrolled
 };

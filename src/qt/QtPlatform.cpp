@@ -3,11 +3,13 @@
 #include "qt/QtColor.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QColorDialog>
 #include <QDesktopServices>
 #include <QFile>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QUrl>
 
 namespace lm {
@@ -20,6 +22,15 @@ bool widgetsAvailable()
 {
     return qobject_cast<QApplication*>(QCoreApplication::instance()) != nullptr;
 }
+
+// Without a GUI application there is no clipboard to open.
+QClipboard* desktopClipboard()
+{
+    return qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr ? QGuiApplication::clipboard()
+                                                                                    : nullptr;
+}
+
+QString fromUtf8(const std::string& text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
 QMessageBox::Icon boxIcon(MessageIcon icon)
 {
@@ -88,6 +99,51 @@ std::optional<uint32_t> QtPlatform::chooseColour(uint32_t initial)
     if (!chosen.isValid())
         return std::nullopt;
     return qt::bgrOf(chosen);
+}
+
+bool QtPlatform::writeClipboard(const ClipboardData& data)
+{
+    QClipboard* clipboard = desktopClipboard();
+    if (clipboard == nullptr)
+        return false;
+    auto* mime = new QMimeData;
+    if (!data.text.empty())
+        mime->setText(fromUtf8(data.text));
+    if (!data.html.empty())
+        mime->setHtml(fromUtf8(data.html));
+    if (!data.layerRows.empty())
+        mime->setData(QLatin1String(kLayerRowsMimeType),
+                      QByteArray(reinterpret_cast<const char*>(data.layerRows.data()),
+                                 static_cast<qsizetype>(data.layerRows.size())));
+    clipboard->setMimeData(mime); // the clipboard owns it
+    return true;
+}
+
+std::optional<ClipboardFormats> QtPlatform::clipboardFormats()
+{
+    QClipboard* clipboard = desktopClipboard();
+    if (clipboard == nullptr)
+        return std::nullopt;
+    const QMimeData* mime = clipboard->mimeData();
+    if (mime == nullptr)
+        return ClipboardFormats{};
+    return ClipboardFormats{mime->hasText(), mime->hasFormat(QLatin1String(kLayerRowsMimeType))};
+}
+
+std::optional<ClipboardData> QtPlatform::readClipboard()
+{
+    QClipboard* clipboard = desktopClipboard();
+    if (clipboard == nullptr)
+        return std::nullopt;
+    ClipboardData data;
+    const QMimeData* mime = clipboard->mimeData();
+    if (mime == nullptr)
+        return data;
+    data.text = mime->text().toStdString();
+    const QByteArray rows = mime->data(QLatin1String(kLayerRowsMimeType));
+    const auto* bytes = reinterpret_cast<const std::byte*>(rows.constData());
+    data.layerRows.assign(bytes, bytes + rows.size());
+    return data;
 }
 
 } // namespace lm

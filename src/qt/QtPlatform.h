@@ -1,11 +1,15 @@
 #pragma once
-// The desktop on Qt: message boxes, the beep and the help viewer.
+// The desktop on Qt: message boxes, the beep, the help viewer, the colour
+// dialog and the clipboard.
 #include "platform/Platform.h"
 
 #include <QPointer>
 #include <QWidget>
 
 namespace lm {
+
+// The private format of copied layer rows: only this program reads it back.
+inline constexpr char kLayerRowsMimeType[] = "application/x-laminar-grid-rows";
 
 class QtPlatform : public Platform {
 public:
@@ -18,6 +22,10 @@ public:
     // A generic viewer cannot go to a context id: the help file opens at its start.
     void showHelp(std::string_view helpFile, uint32_t contextId) override;
     std::optional<uint32_t> chooseColour(uint32_t initial) override;
+    // One QMimeData with plain text, HTML and the layer-rows block under kLayerRowsMimeType.
+    bool writeClipboard(const ClipboardData& data) override;
+    std::optional<ClipboardFormats> clipboardFormats() override;
+    std::optional<ClipboardData> readClipboard() override;
 
 private:
     QPointer<QWidget> editorWindow_;

@@ -4,7 +4,7 @@
 #include "res/CommandIds.h"
 #include "res/Menus.h"
 #include "res/Strings.h"
-#include "ui/CommandRouting.h"
+#include "command/CommandRouting.h"
 
 #include <QAction>
 #include <QComboBox>

@@ -3,7 +3,7 @@
 // per command with its drawn icon and its tool tip, separators, and in the
 // board-list placeholder the label "Board:" with the drop-down list
 // "boardList". Every button's QAction carries its command id in data().
-#include "ui/CommandUi.h"
+#include "command/CommandUi.h"
 #include "ui/EditorDialog.h"
 
 #include <QToolBar>

@@ -15,7 +15,7 @@ bool runEditorWindow(EditorInstance& instance, RunMode mode, LMCLOSEPROC closePr
     if (!ensureQtApplication())
         return false;
     auto* dialog = new QtEditorDialog(instance, mode);
-    instance.openedWindow(*dialog, dialog->platform(), mode == RunMode::Modeless ? closeProc : nullptr,
+    instance.openedWindow(dialog->core(), dialog->platform(), mode == RunMode::Modeless ? closeProc : nullptr,
                           mode == RunMode::Modeless && context ? std::string_view(context) : std::string_view());
     if (mode == RunMode::Modeless) {
         dialog->show();

@@ -1,8 +1,7 @@
 #include "ui/CommandHandlers.h"
 
-#include "api/EditorInstance.h"
 #include "res/CommandIds.h"
-#include "ui/CommandTarget.h"
+#include "command/CommandTarget.h"
 #include "ui/Help.h"
 
 namespace lm {
@@ -22,13 +21,13 @@ bool performArchiveCommand(ILMArchiveCallback* callback, uint32_t commandId)
     return false;
 }
 
-void addArchiveAndHelpCommands(CommandMap& dialog, EditorInstance& instance, Platform& platform)
+void addArchiveAndHelpCommands(CommandMap& dialog, const EditorDocument& document, Platform& platform)
 {
     for (const res::ArchiveCommand& command : res::kArchiveCommands) {
         const uint32_t id = command.commandId;
-        dialog.add(id, [&instance, id] { performArchiveCommand(instance.archiveCallback(), id); });
+        dialog.add(id, [&document, id] { performArchiveCommand(document.archiveCallback, id); });
     }
-    dialog.add({res::IDHELP, res::ID_HELP_CONTENTS}, [&instance, &platform] { showHelp(instance.helpInfo(), platform); });
+    dialog.add({res::IDHELP, res::ID_HELP_CONTENTS}, [&document, &platform] { showHelp(document.helpInfo, platform); });
 }
 
 } // namespace lm

@@ -8,15 +8,15 @@
 namespace lm {
 
 class CommandMap;
-class EditorInstance;
+struct EditorDocument;
 class Platform;
 
 // Load, Save, Save as: asks IsSupported again and, when it answers true, calls
 // Perform with the command's operation code. True when Perform was called.
 bool performArchiveCommand(ILMArchiveCallback* callback, uint32_t commandId);
 
-// 57601, 57603, 32840 with the instance's archive callback at the time of the
+// 57601, 57603, 32840 with the document's archive callback at the time of the
 // command; 9 and 32826 with its help information.
-void addArchiveAndHelpCommands(CommandMap& dialog, EditorInstance& instance, Platform& platform);
+void addArchiveAndHelpCommands(CommandMap& dialog, const EditorDocument& document, Platform& platform);
 
 } // namespace lm

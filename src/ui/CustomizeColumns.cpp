@@ -1,6 +1,6 @@
 #include "ui/CustomizeColumns.h"
 
-#include "api/EditorInstance.h"
+#include "document/EditorDocument.h"
 #include "ui/TabControl.h"
 
 #include <algorithm>
@@ -104,13 +104,13 @@ std::size_t customViewTabIndex(const CTabDescrArray& tabs)
     throw LMInvalidArgument("no Custom View tab");
 }
 
-void applyCustomizedTab(EditorInstance& instance, std::size_t index, const CTabDescr& accepted, TabGrid& grid)
+void applyCustomizedTab(EditorDocument& document, std::size_t index, const CTabDescr& accepted, TabGrid& grid)
 {
-    CTabDescrArray& tabs = instance.tabs();
+    CTabDescrArray& tabs = document.tabs;
     if (index >= tabs.size())
         throw LMInvalidArgument("tab index out of range");
     tabs[index] = accepted;
-    if (instance.activeTab() >= 0 && static_cast<std::size_t>(instance.activeTab()) == index)
+    if (document.activeTab >= 0 && static_cast<std::size_t>(document.activeTab) == index)
         grid.showTab(accepted.id(), tabs[index].columns(), accepted.widthsKnown());
 }
 

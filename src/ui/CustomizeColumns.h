@@ -2,14 +2,14 @@
 // The Customize Spreadsheet dialog: the user checks, unchecks and reorders the
 // columns of the customizable tab. It works on a copy of the descriptor, which
 // replaces the original only on OK.
-#include "ui/TabDescr.h"
+#include "document/TabDescr.h"
 
 #include <string>
 #include <vector>
 
 namespace lm {
 
-class EditorInstance;
+struct EditorDocument;
 class TabGrid;
 
 struct ColumnListItem {
@@ -56,6 +56,6 @@ std::size_t customViewTabIndex(const CTabDescrArray& tabs);
 
 // OK of the dialog: the descriptor at `index` becomes the accepted copy, and when
 // it is the active tab the grid shows its columns again.
-void applyCustomizedTab(EditorInstance& instance, std::size_t index, const CTabDescr& accepted, TabGrid& grid);
+void applyCustomizedTab(EditorDocument& document, std::size_t index, const CTabDescr& accepted, TabGrid& grid);
 
 } // namespace lm

@@ -1,11 +1,11 @@
 #include "ui/EditorDialog.h"
 
-#include "api/EditSettings.h"
-#include "api/EditorInstance.h"
+#include "document/EditorDocument.h"
 #include "res/CommandIds.h"
+#include "ui/DialogOwner.h"
 #include "ui/CommandHandlers.h"
 #include "ui/CustomizeColumns.h"
-#include "ui/KeepInSync.h"
+#include "document/KeepInSync.h"
 #include "ui/MenuModel.h"
 #include "ui/TabControl.h"
 
@@ -24,21 +24,21 @@ bool hasCustomView(const CTabDescrArray& tabs)
 
 } // namespace
 
-BoardListContents boardListContents(const EditorInstance& instance)
+BoardListContents boardListContents(const EditorDocument& document)
 {
-    const BoardList& boards = instance.boards();
+    const BoardList& boards = document.boards;
     BoardListContents contents;
     if (boards.empty() || (boards.size() == 1 && boards.front().boardId < 0))
         return contents;
     for (const MBSTACKUPENTRY& board : boards)
         contents.names.push_back(board.name);
-    contents.selected = static_cast<int32_t>(boardShownOnOpening(boards, instance.currentBoardId()));
+    contents.selected = static_cast<int32_t>(boardShownOnOpening(boards, document.settings.currentBoardId));
     return contents;
 }
 
-EditorDialog::EditorDialog(EditorInstance& instance, Platform& platform, EditorDialogView& view)
-    : instance_(instance), platform_(platform), view_(view), menuBar_(mainMenuTemplate()),
-      splitter_(instance.placement().sideBySide), grid_(instance, platform)
+EditorDialog::EditorDialog(DialogOwner& owner, Platform& platform, EditorDialogView& view)
+    : owner_(owner), doc_(owner.document()), platform_(platform), view_(view), menuBar_(mainMenuTemplate()),
+      splitter_(doc_.placement.sideBySide), grid_(doc_.settings, platform)
 {
     addDialogCommands();
     application_.add(ID_APP_ABOUT, [this] { view_.showAboutBox(); });
@@ -57,10 +57,10 @@ EditorDialog::EditorDialog(EditorInstance& instance, Platform& platform, EditorD
 
 void EditorDialog::addDialogCommands()
 {
-    // Printing and copying are not offered yet: without handlers they stay disabled.
-    dialog_.add({IDOK, ID_APPLY_AND_CLOSE}, [this] { instance_.applyAndClose(platform_); });
-    dialog_.add({IDCANCEL, ID_DISCARD_AND_CLOSE}, [this] { instance_.discardAndClose(platform_); });
-    addArchiveAndHelpCommands(dialog_, instance_, platform_);
+    // Printing and copying have no handlers, so they stay disabled (open work: docs/design.md).
+    dialog_.add({IDOK, ID_APPLY_AND_CLOSE}, [this] { owner_.applyAndClose(platform_); });
+    dialog_.add({IDCANCEL, ID_DISCARD_AND_CLOSE}, [this] { owner_.discardAndClose(platform_); });
+    addArchiveAndHelpCommands(dialog_, doc_, platform_);
     dialog_.add(ID_SPLIT_VERTICAL, [this] { chooseSplit(true); });
     dialog_.add(ID_SPLIT_HORIZONTAL, [this] { chooseSplit(false); });
     for (uint32_t id : {ID_SPLIT_VERTICAL, ID_SPLIT_HORIZONTAL}) {
@@ -72,59 +72,61 @@ void EditorDialog::addDialogCommands()
     }
     dialog_.add({ID_CUSTOMIZE, IDC_CUSTOMIZE}, [this] { customize(); });
     // A host's tab list without Custom View leaves nothing to customize.
-    dialog_.addUpdate(ID_CUSTOMIZE, [this](CommandUi& ui) { ui.enable(hasCustomView(instance_.tabs())); });
+    dialog_.addUpdate(ID_CUSTOMIZE, [this](CommandUi& ui) { ui.enable(hasCustomView(doc_.tabs)); });
     dialog_.add(IDC_KEEP_IN_SYNC, [this] { keepInSyncToggled(); });
 }
 
 void EditorDialog::open()
 {
-    LMEDITSETTINGS& settings = instance_.settings();
+    LMEDITSETTINGS& settings = doc_.settings;
     removeUnofferedInsertItems(menuBar_);
     view_.showMenuBar(menuBar_);
     view_.loadAccelerators();
-    view_.createToolBar(boardListContents(instance_));
+    view_.createToolBar(boardListContents(doc_));
 
     const KeepInSyncCheckBox box = keepInSyncCheckBox(settings.caps);
     view_.showKeepInSync(box.shown, box.checked);
     if (box.shown)
         settings.keepInSync = box.checked;
 
-    const TabSelection selection = initialTabSelection(instance_.tabs(), instance_.activeTab());
-    view_.fillTabControl(tabControlItems(instance_.tabs()), selection.item);
-    instance_.setActiveTab(selection.descriptor);
+    const TabSelection selection = initialTabSelection(doc_.tabs, doc_.activeTab);
+    view_.fillTabControl(tabControlItems(doc_.tabs), selection.item);
+    doc_.activeTab = selection.descriptor;
 
     view_.measureTemplateLayout();
-    const WindowPlacement& placement = instance_.placement();
+    const WindowPlacement& placement = doc_.placement;
     const Rect stored = placementRect(placement);
     if (isPlacementStored(stored))
         view_.placeWindow(fitIntoWorkArea(stored, view_.workArea()), placement.maximized);
     const int32_t firstPane = firstPaneSizeAtOpening(placement.paneSize, splitter_.vertical(), view_.tabClientSize());
 
-    if (!instance_.boards().empty())
-        instance_.showBoard(boardShownOnOpening(instance_.boards(), instance_.currentBoardId()));
+    if (!doc_.boards.empty())
+        doc_.showBoard(boardShownOnOpening(doc_.boards, doc_.settings.currentBoardId));
     grid_.reload();
     createPanes(firstPane);
 
     view_.setMinimumTrackingSize();
     view_.relayout();
     rebuildFileMenu();
-    if (!instance_.title().empty())
-        view_.showTitle(instance_.title());
+    if (!doc_.title.empty())
+        view_.showTitle(doc_.title);
 }
 
 void EditorDialog::createPanes(int32_t firstPaneSize)
 {
     view_.recreatePanes(splitter_.vertical(), firstPaneSize);
+    if (StackupPicture* picture = view_.stackupPicture())
+        picture->setLayerMoves(&pictureMoves_);
     TabGrid* grid = view_.tabGrid();
     TabPanes* panes = view_.tabPanes();
     if (!grid || !panes)
         return;
-    const int32_t active = instance_.activeTab();
-    if (active < 0 || active >= instance_.tabCount()) {
+    const int32_t active = doc_.activeTab;
+    if (active < 0 || active >= doc_.tabCount()) {
         panes->showPictureForTab(-1);
         return;
     }
-    const CTabDescr& tab = instance_.tabs()[static_cast<std::size_t>(active)];
+    const CTabDescr& tab = doc_.tabs[static_cast<std::size_t>(active)];
     grid->showTab(tab.id(), tab.columns(), tab.widthsKnown());
     panes->showPictureForTab(tab.id());
     panes->setGridPropertyBar(tab.propertyBarId());
@@ -140,20 +142,19 @@ void EditorDialog::chooseSplit(bool sideBySide)
 
 void EditorDialog::customize()
 {
-    const std::size_t index = customViewTabIndex(instance_.tabs());
-    CustomizeColumns model(instance_.tabs()[index]);
+    const std::size_t index = customViewTabIndex(doc_.tabs);
+    CustomizeColumns model(doc_.tabs[index]);
     if (!view_.runCustomizeDialog(model))
         return;
     if (TabGrid* grid = view_.tabGrid())
-        applyCustomizedTab(instance_, index, model.accepted(), *grid);
+        applyCustomizedTab(doc_, index, model.accepted(), *grid);
     else
-        instance_.tabs()[index] = model.accepted();
+        doc_.tabs[index] = model.accepted();
 }
 
 void EditorDialog::keepInSyncToggled()
 {
-    onKeepInSyncToggled(instance_, view_.keepInSyncChecked(),
-                        {[this] { updatePanes(); }, [this] { view_.rewriteGridRows(); }});
+    onKeepInSyncToggled(doc_, view_.keepInSyncChecked(), {[this] { updatePanes(); }, [this] { grid_.rewriteAllRows(); }});
 }
 
 void EditorDialog::updatePanes()
@@ -172,7 +173,7 @@ bool EditorDialog::popupOpening(std::span<const std::size_t> path, CommandStates
     }
     if (path.empty())
         return false;
-    const bool changed = removeInsertItemsForBoardKind(*popup, instance_.settings().caps);
+    const bool changed = removeInsertItemsForBoardKind(*popup, doc_.settings.caps);
     router_.updateMenuPopup(*popup, states);
     return changed;
 }
@@ -182,7 +183,7 @@ void EditorDialog::rebuildFileMenu()
     if (menuBar_.size() <= kFileMenu)
         return;
     std::vector<MenuItem>& fileMenu = menuBar_[kFileMenu].items;
-    if (lm::rebuildFileMenu(fileMenu, instance_.archiveCallback()))
+    if (lm::rebuildFileMenu(fileMenu, doc_.archiveCallback))
         view_.showFileMenu(fileMenu);
 }
 
@@ -191,17 +192,17 @@ void EditorDialog::tabSelected(int32_t item)
     TabGrid* grid = view_.tabGrid();
     TabPanes* panes = view_.tabPanes();
     if (grid && panes)
-        switchTab(instance_, item, *grid, *panes);
+        switchTab(doc_, item, *grid, *panes);
 }
 
 bool EditorDialog::selectTabById(int32_t tabId)
 {
-    const CTabDescrArray& tabs = instance_.tabs();
+    const CTabDescrArray& tabs = doc_.tabs;
     for (std::size_t i = tabs.size(); i-- > 0;) {
         if (tabs[i].id() != tabId || !tabs[i].visible())
             continue;
         const auto descriptor = static_cast<int32_t>(i);
-        if (descriptor == instance_.activeTab())
+        if (descriptor == doc_.activeTab)
             return false;
         const int32_t item = tabControlIndexOf(tabs, descriptor);
         view_.selectTabItem(item);
@@ -210,9 +211,9 @@ bool EditorDialog::selectTabById(int32_t tabId)
         TabGrid* grid = view_.tabGrid();
         TabPanes* panes = view_.tabPanes();
         if (grid && panes)
-            switchTab(instance_, item, *grid, *panes);
+            switchTab(doc_, item, *grid, *panes);
         else
-            instance_.setActiveTab(descriptor);
+            doc_.activeTab = descriptor;
         return true;
     }
     return false;
@@ -224,28 +225,63 @@ void EditorDialog::boardPicked(int32_t index)
         return;
     // Rows typed since the last idle pass belong to the board being left.
     grid_.commitIfModified();
-    instance_.showBoard(static_cast<std::size_t>(index));
+    doc_.showBoard(static_cast<std::size_t>(index));
     updatePanes();
 }
 
-void EditorDialog::takeColumnWidths()
+// ------------------------------------------------------------------ EditorWindow
+
+void EditorDialog::commitPendingEdit()
 {
-    const int32_t active = instance_.activeTab();
-    TabGrid* grid = view_.tabGrid();
-    if (grid && active >= 0 && active < instance_.tabCount())
-        takeColumnWidthsBack(instance_.tabs()[static_cast<std::size_t>(active)], *grid);
+    view_.finishOpenEdit();
+    grid_.flush();
 }
 
-void EditorDialog::capturePlacement(WindowPlacement& placement, const Rect& normal, bool maximized,
-                                    int32_t firstPaneSize) const
+void EditorDialog::refreshPicture()
 {
-    placement.left = normal.left;
-    placement.top = normal.top;
-    placement.right = normal.right;
-    placement.bottom = normal.bottom;
-    placement.maximized = maximized;
-    placement.paneSize = firstPaneSize;
+    if (TabPanes* panes = view_.tabPanes())
+        panes->updatePicturePane();
+}
+
+void EditorDialog::prepareGridForClose() { view_.dropOpenEdit(); }
+
+void EditorDialog::takeColumnWidths()
+{
+    const int32_t active = doc_.activeTab;
+    TabGrid* grid = view_.tabGrid();
+    if (grid && active >= 0 && active < doc_.tabCount())
+        takeColumnWidthsBack(doc_.tabs[static_cast<std::size_t>(active)], *grid);
+}
+
+void EditorDialog::capturePlacement(WindowPlacement& placement)
+{
+    const WindowGeometry now = view_.geometryNow();
+    placement.left = now.normal.left;
+    placement.top = now.normal.top;
+    placement.right = now.normal.right;
+    placement.bottom = now.normal.bottom;
+    placement.maximized = now.maximized;
+    placement.paneSize = now.firstPaneSize;
     placement.sideBySide = splitter_.vertical();
+}
+
+void EditorDialog::finish(bool applied)
+{
+    if (finished_)
+        return;
+    // Column widths and placement are taken while the grid and the panes exist.
+    windowGoing();
+    view_.endRun(applied);
+}
+
+void EditorDialog::setTitle(std::string_view title) { view_.showTitle(title); }
+
+void EditorDialog::windowGoing()
+{
+    if (finished_)
+        return;
+    finished_ = true;
+    owner_.windowDestroyed();
 }
 
 } // namespace lm

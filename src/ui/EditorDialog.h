@@ -1,13 +1,17 @@
 #pragma once
 // The editor dialog's behaviour without a toolkit: the commands it carries out
 // itself, the order in which its window is set up, the switches of tab and
-// board, and the split commands with their enabling. The Qt dialog implements
-// EditorDialogView, builds its widgets when asked and forwards input here.
+// board, the split commands with their enabling, and the wiring of the panes
+// (the picture's drag and double click go to the grid). It is the window the
+// instance talks to. The Qt dialog implements EditorDialogView, builds its
+// widgets when asked and forwards input here.
 #include "grid/LayerGrid.h"
 #include "grid/TabChangeCmd.h"
 #include "res/Menus.h"
-#include "ui/CommandRouting.h"
-#include "ui/CommandTarget.h"
+#include "command/CommandRouting.h"
+#include "command/CommandTarget.h"
+#include "ui/EditorWindow.h"
+#include "ui/PictureMovesOnGrid.h"
 #include "ui/Splitter.h"
 #include "ui/WindowLayout.h"
 
@@ -20,10 +24,11 @@
 namespace lm {
 
 class CustomizeColumns;
-class EditorInstance;
+class DialogOwner;
 class Platform;
 class TabGrid;
 class TabPanes;
+struct EditorDocument;
 struct WindowPlacement;
 
 // The tool bar's board list: every board's name in order with the board shown
@@ -32,7 +37,14 @@ struct BoardListContents {
     std::vector<std::string> names;
     int32_t selected = -1;
 };
-BoardListContents boardListContents(const EditorInstance& instance);
+BoardListContents boardListContents(const EditorDocument& document);
+
+// Where the window is now, as its placement is recorded.
+struct WindowGeometry {
+    Rect normal;
+    bool maximized = false;
+    int32_t firstPaneSize = 0;
+};
 
 // What the dialog asks of its window.
 class EditorDialogView {
@@ -68,18 +80,29 @@ public:
     virtual void selectTabItem(int32_t item) = 0;
     // Both panes rebuild from the data.
     virtual void updatePanes() = 0;
-    // The grid re-evaluates every row.
-    virtual void rewriteGridRows() = 0;
     virtual bool keepInSyncChecked() const = 0;
     // True on OK.
     virtual bool runCustomizeDialog(CustomizeColumns& model) = 0;
     virtual void showAboutBox() = 0;
+    // The picture pane's picture; null while there are no panes.
+    virtual StackupPicture* stackupPicture() = 0;
+
+    // --- the instance's questions and the run's end
+    // The grid view's open cell editor is left as a click elsewhere leaves it
+    // (a refused value keeps it open).
+    virtual void finishOpenEdit() = 0;
+    // The grid view's open cell editor closes without giving up its text.
+    virtual void dropOpenEdit() = 0;
+    // The normal rectangle, the maximized state and the first pane's size now.
+    virtual WindowGeometry geometryNow() const = 0;
+    // Modal: the dialog's loop ends. Modeless: the window goes.
+    virtual void endRun(bool applied) = 0;
 };
 
-class EditorDialog : public TabSwitchTarget {
+class EditorDialog : public TabSwitchTarget, public EditorWindow {
 public:
     // All three must outlive the dialog.
-    EditorDialog(EditorInstance& instance, Platform& platform, EditorDialogView& view);
+    EditorDialog(DialogOwner& owner, Platform& platform, EditorDialogView& view);
     EditorDialog(const EditorDialog&) = delete;
     EditorDialog& operator=(const EditorDialog&) = delete;
 
@@ -101,8 +124,6 @@ public:
     bool popupOpening(std::span<const std::size_t> path, CommandStates& states);
     // Idle: the tool bar's buttons are updated into `states`.
     void idle(CommandStates& states) { router_.updateToolBar(states); }
-    // The archive callback may have changed; the view gets the File menu when it did.
-    void rebuildFileMenu();
 
     // The user selected tab control item `item`.
     void tabSelected(int32_t item);
@@ -114,9 +135,24 @@ public:
     // The user picked entry `index` of the board list.
     void boardPicked(int32_t index);
 
-    // The EditorWindow hooks' side that needs no widgets.
-    void takeColumnWidths();
-    void capturePlacement(WindowPlacement& placement, const Rect& normal, bool maximized, int32_t firstPaneSize) const;
+    // --- EditorWindow
+    // The open cell editor is left, then every row goes into the layers.
+    void commitPendingEdit() override;
+    void refreshPicture() override;
+    void prepareGridForClose() override;
+    void takeColumnWidths() override;
+    void capturePlacement(WindowPlacement& placement) override;
+    // The instance forgets the window (taking its widths and placement), then the view ends the run.
+    void finish(bool applied) override;
+    void setTitle(std::string_view title) override;
+    // The archive callback may have changed; the view gets the File menu when it did.
+    void rebuildFileMenu() override;
+
+    // The window goes without its run ending (the application went): the
+    // instance still takes what the window knows. Nothing after finish().
+    void windowGoing();
+    // finish() or windowGoing() ran: the window no longer touches the instance.
+    bool finished() const { return finished_; }
 
 private:
     void addDialogCommands();
@@ -128,7 +164,8 @@ private:
     // The grid shows the current board's layers anew and both panes follow.
     void updatePanes();
 
-    EditorInstance& instance_;
+    DialogOwner& owner_;
+    EditorDocument& doc_;
     Platform& platform_;
     EditorDialogView& view_;
     std::vector<res::MenuItem> menuBar_;
@@ -136,7 +173,9 @@ private:
     CommandMap dialog_;
     CommandMap application_;
     LayerGrid grid_;
+    PictureMovesOnGrid pictureMoves_{grid_};
     CommandRouter router_;
+    bool finished_ = false;
 };
 
 } // namespace lm

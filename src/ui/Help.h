@@ -1,7 +1,7 @@
 #pragma once
 // Help (button 9, Help > Contents 32826): the host's help function when it
 // gave one, else the help viewer of the desktop.
-#include "api/EditorInstance.h"
+#include "document/EditorDocument.h"
 
 namespace lm {
 

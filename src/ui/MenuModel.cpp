@@ -1,6 +1,6 @@
 #include "ui/MenuModel.h"
 
-#include "api/EditSettings.h"
+#include "document/EditSettings.h"
 #include "res/CommandIds.h"
 
 namespace lm {

@@ -1,6 +1,6 @@
 #include "ui/PicturePaneState.h"
 
-#include "api/Board.h"
+#include "document/Board.h"
 #include "model/LayerRecord.h"
 #include "model/Units.h"
 #include "res/CommandIds.h"

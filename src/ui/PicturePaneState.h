@@ -2,7 +2,7 @@
 // The picture pane's bar as data: the status line of the rules check with its
 // colour, the board's total thickness, and the two check boxes with what a
 // click on them changes.
-#include "api/EditSettings.h"
+#include "document/EditSettings.h"
 #include "ui/PropertyBarState.h"
 
 #include <string>

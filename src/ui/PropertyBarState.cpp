@@ -1,6 +1,6 @@
 #include "ui/PropertyBarState.h"
 
-#include "api/Board.h"
+#include "document/Board.h"
 #include "model/TextTrim.h"
 #include "model/Units.h"
 #include "res/CommandIds.h"
@@ -104,11 +104,6 @@ const ControlState* findControlState(const ControlStates& states, uint32_t contr
 {
     const auto it = std::find_if(states.begin(), states.end(), [&](const ControlState& s) { return s.id == controlId; });
     return it == states.end() ? nullptr : &*it;
-}
-
-bool plansForDiffPair(const LMEDITSETTINGS& settings)
-{
-    return (settings.caps & kCapDiffPairPlanning) != 0 && settings.z0DiffPair;
 }
 
 ControlStates gridBarStates(const res::DialogTemplate& bar, const LMEDITSETTINGS& settings, char decimalPoint)

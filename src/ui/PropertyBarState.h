@@ -3,7 +3,7 @@
 // are enabled, checked or selected and what their lists hold, and what a
 // change of a control does to the editor settings. The Qt pane applies the
 // states to the controls its template created and reports changes here.
-#include "api/EditSettings.h"
+#include "document/EditSettings.h"
 #include "res/DialogTemplates.h"
 
 #include <optional>
@@ -26,9 +26,6 @@ struct ControlState {
 using ControlStates = std::vector<ControlState>;
 // The state of that control; null when the states do not include it.
 const ControlState* findControlState(const ControlStates& states, uint32_t controlId);
-
-// Planning is for a differential pair only when chosen and offered by the host.
-bool plansForDiffPair(const LMEDITSETTINGS& settings);
 
 // The states of the controls of that bar which the settings decide (labels that
 // always show are left out). decimalPoint: the user's decimal separator.

@@ -1,6 +1,6 @@
 #include "ui/TabControl.h"
 
-#include "api/EditorInstance.h"
+#include "document/EditorDocument.h"
 
 #include <algorithm>
 #include <limits>
@@ -74,15 +74,15 @@ void takeColumnWidthsBack(CTabDescr& tab, const TabGrid& grid)
     }
 }
 
-void switchTab(EditorInstance& instance, int32_t item, TabGrid& grid, TabPanes& panes)
+void switchTab(EditorDocument& document, int32_t item, TabGrid& grid, TabPanes& panes)
 {
-    CTabDescrArray& tabs = instance.tabs();
+    CTabDescrArray& tabs = document.tabs;
     const int32_t selected = descriptorOfTabControlIndex(tabs, item); // first, so a bad item changes nothing
-    if (CTabDescr* left = tabAt(tabs, instance.activeTab())) {
+    if (CTabDescr* left = tabAt(tabs, document.activeTab)) {
         takeColumnWidthsBack(*left, grid);
         left->setWidthsKnown(true);
     }
-    instance.setActiveTab(selected);
+    document.activeTab = selected;
     const CTabDescr& tab = tabs[static_cast<std::size_t>(selected)];
     grid.showTab(tab.id(), tab.columns(), tab.widthsKnown());
     panes.showPictureForTab(tab.id());

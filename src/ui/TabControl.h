@@ -2,7 +2,7 @@
 // The editor window's tab control: its items, the initial selection, and the
 // switch from one tab to another, which takes the column widths back from the
 // grid, puts the new tab's columns on it and tells the panes.
-#include "ui/TabDescr.h"
+#include "document/TabDescr.h"
 
 #include <span>
 #include <string>
@@ -10,7 +10,7 @@
 
 namespace lm {
 
-class EditorInstance;
+struct EditorDocument;
 
 // A width in quarters of the grid font's average character width, in pixels
 // (integer division) and back (rounded to the nearest quarter).
@@ -58,6 +58,6 @@ void takeColumnWidthsBack(CTabDescr& tab, const TabGrid& grid);
 // (and marks them known), the selected descriptor becomes active and goes on the
 // grid, and the panes follow. An item without descriptor is an invalid argument,
 // and then nothing changes.
-void switchTab(EditorInstance& instance, int32_t item, TabGrid& grid, TabPanes& panes);
+void switchTab(EditorDocument& document, int32_t item, TabGrid& grid, TabPanes& panes);
 
 } // namespace lm

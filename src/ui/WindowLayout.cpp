@@ -1,6 +1,6 @@
 #include "ui/WindowLayout.h"
 
-#include "api/EditSettings.h"
+#include "document/EditSettings.h"
 #include "res/CommandIds.h"
 #include "res/DialogTemplates.h"
 

@@ -1,4 +1,4 @@
-#include "api/ChangeFlags.h"
+#include "document/ChangeFlags.h"
 #include "api/EditorInstance.h"
 
 #include "OpenEditor.h"

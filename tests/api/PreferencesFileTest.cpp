@@ -1,7 +1,7 @@
 // Preferences files as lmLoadFromRegistry and lmSaveToRegistry meet them:
 // damaged entries, and how often a store touches the file.
 #include "api/EditorInstance.h"
-#include "api/EditSettings.h"
+#include "document/EditSettings.h"
 
 #include "TempDir.h"
 

@@ -2,6 +2,7 @@
 
 #include "grid/GridCommandRules.h"
 #include "res/CommandIds.h"
+#include "ui/GridContextMenu.h"
 #include "ui/MenuModel.h"
 
 #include <gtest/gtest.h>
@@ -252,8 +253,8 @@ TEST(LayerGridContextMenu, OffersTheBoardKindsInsertsWithTheirStates)
         GridFixture f(fourLayers(), rigidFlex ? kDefaultCaps | kCapRigidFlex : kDefaultCaps);
         f.setCurrent(1);
         CommandStates states;
-        EXPECT_TRUE(f.grid->contextMenu({2, f.grid->colOf(kColLayerName)}, states).empty());
-        const std::vector<MenuItem> menu = f.grid->contextMenu(f.grid->cells().current(), states);
+        EXPECT_TRUE(gridContextMenu(*f.grid, {2, f.grid->colOf(kColLayerName)}, states).empty());
+        const std::vector<MenuItem> menu = gridContextMenu(*f.grid, f.grid->cells().current(), states);
         ASSERT_FALSE(menu.empty());
         for (uint32_t id : {ID_INSERT_ABOVE_SPLIT_MIXED, ID_INSERT_BELOW_SPLIT_MIXED, ID_INSERT_ABOVE_FLOODED_SIGNAL,
                             ID_INSERT_BELOW_FLOODED_SIGNAL})

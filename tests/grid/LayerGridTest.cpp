@@ -2,9 +2,9 @@
 
 #include "grid/GridStyles.h"
 #include "grid/LayerColumnRules.h"
-#include "grid/LayerTextTable.h"
+#include "grid/GridFrameTexts.h"
 #include "grid/TabChangeCmd.h"
-#include "ui/TabDescr.h"
+#include "document/TabDescr.h"
 
 #include <gtest/gtest.h>
 
@@ -123,11 +123,7 @@ TEST(LayerGrid, ReadOnlyCapabilityLeavesAppearanceAndPlanning)
 TEST(LayerGrid, UnitsChangeRewritesValuesAndHeadersKeepingPendingEdits)
 {
     GridFixture f(test::fiveLayers());
-    LMUNIT mils = metricUnit();
-    std::strcpy(mils.szLengthUnit, "mils");
-    mils.dLengthFactor = 1e6 / 25.4;
-    mils.nLengthDigits = 2;
-    f.instance.settings().units.push_back(mils);
+    f.addMilsUnit();
 
     ASSERT_TRUE(f.enter(2, kColThickness, "127")); // typed in um, not yet stored
     f.instance.settings().unitIndex = 1;

@@ -1,4 +1,4 @@
-#include "api/Board.h"
+#include "document/Board.h"
 #include "grid/StoreLayersCmd.h"
 #include "model/LayerRecord.h"
 

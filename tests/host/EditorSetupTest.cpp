@@ -26,7 +26,7 @@ TEST(EditorSetup, UnitsConvertByTheirDefinitions)
     // The instance knows both: the imperial unit can be chosen.
     Instance instance(lmInitInstance(nullptr, 0));
     const std::vector<BoardStackup> boards{{1, "B", {defaultLayer(0)}, {}}};
-    setUpInstance(instance.get(), "b.json", boards, "", nullptr);
+    EXPECT_FALSE(setUpInstance(instance.get(), {"b.json", boards, nullptr}, "", nullptr)); // no host check for JSON
     EXPECT_FALSE(editorWasOpened(instance.get())); // what tells a refused run from a discarded one
     const LMSETTINGS imperial{1, 1};
     lmSetSettings(instance.get(), &imperial);
@@ -55,7 +55,7 @@ TEST(EditorSetup, RigidFlexCapabilityFollowsTheUsagesOfTheFile)
     for (const char* example : {"8-layer.json", "rigid-flex.json"}) {
         const std::vector<BoardStackup> boards = readStackupFile(std::filesystem::path(LAMINAR_EXAMPLES) / example);
         Instance instance(lmInitInstance(nullptr, 0));
-        setUpInstance(instance.get(), example, boards, "", nullptr);
+        (void)setUpInstance(instance.get(), {example, boards, nullptr}, "", nullptr);
         const uint32_t expected = std::strcmp(example, "rigid-flex.json") == 0 ? (kHostCaps | LM_CAP_RIGID_FLEX) : kHostCaps;
         EXPECT_EQ(lmGetCaps(instance.get(), 0xFFFFFFFFu), expected) << example;
     }

@@ -45,7 +45,7 @@ protected:
         file = dir.path / "board.json";
         fs::copy_file(fs::path(LAMINAR_EXAMPLES) / "8-layer.json", file);
         original = fileText(file);
-        document = {file, readStackupFile(file)};
+        document = {file, readStackupFile(file), nullptr};
         addBoards(instance.get(), document.boards);
     }
 

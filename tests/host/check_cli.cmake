@@ -56,6 +56,16 @@ expect_contains("${out}"
   "tests/host/data/critical.json: board 2 \"No dielectric\": CRITICAL - Dielectric layer is required between layers Top and Inner.\n"
   "stdout")
 
+# KiCad boards: the same command reads them; a board without a stackup is
+# checked with KiCad's default one, and stderr says so.
+run_laminar(0 check tests/host/data/kicad/six-layer.kicad_pcb tests/host/data/kicad/no-stackup.kicad_pcb)
+expect_contains("${out}" "tests/host/data/kicad/six-layer.kicad_pcb: board 1 \"six-layer.kicad_pcb\": OK - No errors in stackup.\n" "stdout")
+expect_contains("${out}" "tests/host/data/kicad/no-stackup.kicad_pcb: board 1 \"no-stackup.kicad_pcb\": WARNING" "stdout")
+expect_contains("${err}" "no-stackup.kicad_pcb: the board has no stackup; KiCad's default stackup for 4 copper layers is used" "stderr")
+file(WRITE "${WORK_DIR}/cut.kicad_pcb" "(kicad_pcb (version 20211014)\n  (general (thickness 1.6)\n")
+run_laminar(2 check "${WORK_DIR}/cut.kicad_pcb")
+expect_contains("${err}" "${WORK_DIR}/cut.kicad_pcb: line 2: the list opened on this line is never closed" "stderr")
+
 # The command line itself.
 run_laminar(2)
 expect_contains("${err}" "usage: laminar check FILE..." "usage")

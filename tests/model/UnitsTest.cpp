@@ -1,6 +1,7 @@
 #include "model/Units.h"
 
 #include "model/Catalogues.h"
+#include "model/ImpedanceText.h"
 
 #include <gtest/gtest.h>
 
@@ -90,4 +91,14 @@ TEST(Units, CleanFormKeepsDigitsOnePointAndAnExponent)
         {"10 mils", "10"}, {"1.5.2", "1.52"}, {"1.5e3.2", "1.5e32"}, {"1e--5e-", "1e-5"}};
     for (const auto& [text, expected] : cleaned)
         EXPECT_EQ(cleanNumberText(text, '.'), expected) << text;
+}
+
+TEST(ImpedanceText, CalculatorSentinelsAndOneDecimal)
+{
+    EXPECT_EQ(impedanceText(50.0, false), "<N/A>");
+    EXPECT_EQ(impedanceText(0.0, true), "<Error>");
+    EXPECT_EQ(impedanceText(49.96, true), "50");
+    EXPECT_EQ(impedanceText(50.25, true), "50.2"); // an exact half goes down
+    EXPECT_EQ(impedanceText(85.04, true, ','), "85");
+    EXPECT_EQ(impedanceText(85.14, true, ','), "85,1");
 }

@@ -1,8 +1,8 @@
 #pragma once
 // A board and its settings for the picture's tests, and a host that records
 // what the picture asks of it.
-#include "api/Board.h"
-#include "api/EditSettings.h"
+#include "document/Board.h"
+#include "document/EditSettings.h"
 #include "model/Catalogues.h"
 #include "picture/StackupPicture.h"
 
@@ -34,7 +34,7 @@ struct PictureBoard {
     }
 };
 
-struct FakePictureHost : PictureHost {
+struct FakePictureHost : PictureHost, PictureLayerMoves {
     int redraws = 0;
     std::vector<PictureCursor> cursors;
     std::vector<bool> captures;

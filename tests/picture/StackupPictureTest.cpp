@@ -26,6 +26,7 @@ struct PictureOnBoard : ::testing::Test {
     void SetUp() override
     {
         picture.setHost(&host);
+        picture.setLayerMoves(&host);
         picture.layout({600, 800}, canvas);
     }
     // A point on the front face of a layer, or just below the stack.

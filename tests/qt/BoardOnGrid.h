@@ -19,7 +19,7 @@ namespace lm::test {
 struct BoardOnGrid {
     EditorInstance instance;
     HeadlessPlatform platform;
-    LayerGrid grid{instance, platform};
+    LayerGrid grid{instance.settings(), platform};
 
     explicit BoardOnGrid(std::initializer_list<std::pair<int32_t, const char*>> layers)
     {

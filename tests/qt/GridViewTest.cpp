@@ -8,7 +8,7 @@
 #include "qt/QtGridView.h"
 
 #include "BoardOnGrid.h"
-#include "api/Board.h"
+#include "document/Board.h"
 #include "res/CommandIds.h"
 #include "ui/TabControl.h"
 
@@ -326,7 +326,7 @@ TEST(GridView, WaitCursorWhileItsWindowIsDisabled)
 {
     EditorInstance instance;
     test::HeadlessPlatform platform;
-    LayerGrid grid(instance, platform);
+    LayerGrid grid(instance.settings(), platform);
     QWidget window;
     auto* pane = new QtGridPane(instance, platform, grid, &window);
     window.show();

@@ -8,7 +8,7 @@
 #include "qt/QtPicturePane.h"
 
 #include "BoardOnGrid.h"
-#include "api/Board.h"
+#include "document/Board.h"
 #include "res/CommandIds.h"
 #include "ui/AboutBox.h"
 #include "ui/CustomizeColumns.h"

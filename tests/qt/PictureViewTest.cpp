@@ -3,9 +3,10 @@
 // moves. The canvas is proved on an image's pixels.
 #include "qt/QtCanvas.h"
 #include "qt/QtPictureView.h"
+#include "ui/PictureMovesOnGrid.h"
 
 #include "BoardOnGrid.h"
-#include "api/Board.h"
+#include "document/Board.h"
 
 #include <QApplication>
 #include <QFontMetrics>
@@ -71,12 +72,13 @@ TEST(QtCanvas, FillsOutlinesWithExclusiveEdgesAndXorToggles)
 // A five-layer board in a shown picture wired to the grid.
 struct PictureOverGrid : test::BoardOnGrid {
     QtPictureView view{instance.settings(), nullptr};
+    PictureMovesOnGrid moves{grid};
 
     PictureOverGrid()
         : BoardOnGrid({{kSignal, "Top"}, {kSubstrate, "Core1"}, {kSolidPlane, "GND"}, {kSubstrate, "Core2"},
                        {kSignal, "Bottom"}})
     {
-        view.setLayerGrid(&grid);
+        view.picture().setLayerMoves(&moves);
         view.resize(400, 500);
         view.show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(&view));
@@ -132,7 +134,7 @@ TEST(PictureView, HoverOutlineGoesWhenThePointerLeaves)
 TEST(PictureView, WithoutAGridNothingMoves)
 {
     PictureOverGrid board;
-    board.view.setLayerGrid(nullptr);
+    board.view.picture().setLayerMoves(nullptr);
     board.drag(0, 3);
     EXPECT_EQ(board.names(), (Names{"Top", "Core1", "GND", "Core2", "Bottom"}));
     EXPECT_FALSE(board.view.picture().dragging());

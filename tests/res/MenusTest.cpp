@@ -1,6 +1,6 @@
 #include "res/CommandIds.h"
 #include "res/Menus.h"
-#include "ui/CommandRouting.h"
+#include "command/CommandRouting.h"
 #include "ui/MenuModel.h"
 
 #include <gtest/gtest.h>
@@ -13,11 +13,16 @@ TEST(MenusTemplate, CrossedInsertIdsAndKeyChords)
     EXPECT_EQ(lm::findMenuItem(mainMenuTemplate(), ID_INSERT_BELOW_RIGID)->text, "&Rigid");
     EXPECT_EQ(lm::findMenuItem(mainMenuTemplate(), ID_INSERT_BELOW_FLEXIBLE)->text, "F&lexible");
 
-    // Second bindings, a chord with one modifier too many, and Delete left to edit fields.
+    // Second bindings, a chord with one modifier too many, Delete left to edit
+    // fields, and the clipboard keys to text fields outside the grid.
     EXPECT_EQ(acceleratorCommand({Key::Insert, kCtrl}), 57634u);
     EXPECT_EQ(keyChordText(acceleratorTable()[7].chord), "Alt+Backspace");
     EXPECT_EQ(acceleratorCommand({Key::F4, kCtrl | kAlt}), 0u);
-    EXPECT_EQ(lm::commandForKey({Key::Delete, kNoModifier}, true), ID_EDIT_DELETE);
-    EXPECT_EQ(lm::commandForKey({Key::Delete, kShift}, false), 0u);
-    EXPECT_EQ(lm::commandForKey({Key::Insert, kShift}, false), ID_EDIT_PASTE);
+    using lm::KeyFocus;
+    EXPECT_EQ(lm::commandForKey({Key::Delete, kNoModifier}, KeyFocus::Grid), ID_EDIT_DELETE);
+    EXPECT_EQ(lm::commandForKey({Key::Delete, kShift}, KeyFocus::CellEditor), 0u);
+    EXPECT_EQ(lm::commandForKey({Key::Insert, kShift}, KeyFocus::Other), ID_EDIT_PASTE);
+    EXPECT_EQ(lm::commandForKey({Key::V, kCtrl}, KeyFocus::CellEditor), ID_EDIT_PASTE);
+    EXPECT_EQ(lm::commandForKey({Key::C, kCtrl}, KeyFocus::TextField), 0u);
+    EXPECT_EQ(lm::commandForKey({Key::Z, kCtrl}, KeyFocus::TextField), ID_EDIT_UNDO);
 }

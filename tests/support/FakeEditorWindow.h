@@ -2,8 +2,8 @@
 // An editor window that only records what the instance asks of it.
 // Header-only, shared by the core's tests.
 #include "HeadlessPlatform.h"
-#include "api/EditSettings.h"
-#include "api/EditorWindow.h"
+#include "document/EditSettings.h"
+#include "ui/EditorWindow.h"
 
 #include <algorithm>
 #include <functional>

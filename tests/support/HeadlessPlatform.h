@@ -1,6 +1,6 @@
 #pragma once
 // The desktop as tests see it: message boxes answered from a script, every box
-// and beep recorded. Header-only, shared by the core's tests.
+// and beep recorded, an in-memory clipboard. Header-only, shared by the core's tests.
 #include "platform/Platform.h"
 
 #include <deque>
@@ -75,6 +75,33 @@ public:
         helpShown.push_back({std::string(helpFile), contextId});
         if (log_)
             log_->push_back("showHelp");
+    }
+
+    // The clipboard of the whole desktop; with `clipboardOpens` false every
+    // access fails as when another program holds it open.
+    ClipboardData clipboard;
+    bool clipboardOpens = true;
+
+    bool writeClipboard(const ClipboardData& data) override
+    {
+        if (!clipboardOpens)
+            return false;
+        clipboard = data;
+        return true;
+    }
+
+    std::optional<ClipboardFormats> clipboardFormats() override
+    {
+        if (!clipboardOpens)
+            return std::nullopt;
+        return ClipboardFormats{!clipboard.text.empty(), !clipboard.layerRows.empty()};
+    }
+
+    std::optional<ClipboardData> readClipboard() override
+    {
+        if (!clipboardOpens)
+            return std::nullopt;
+        return clipboard;
     }
 
 private:

@@ -4,7 +4,7 @@
 #include "api/EditorInstance.h"
 #include "res/CommandIds.h"
 #include "ui/AboutBox.h"
-#include "ui/CommandTarget.h"
+#include "command/CommandTarget.h"
 
 #include <gtest/gtest.h>
 
@@ -28,7 +28,7 @@ TEST(CommandHandlers, HelpThroughHelpFunctionElseViewer)
     lm::EditorInstance instance;
     lm::test::HeadlessPlatform platform;
     lm::CommandMap dialog;
-    lm::addArchiveAndHelpCommands(dialog, instance, platform);
+    lm::addArchiveAndHelpCommands(dialog, instance.document(), platform);
     EXPECT_TRUE(dialog.onCommand(lm::res::ID_FILE_SAVE_AS)); // no callback: handled, nothing happens
 
     instance.setHelpInfo("stackup.hlp", 4711, 99, nullptr);

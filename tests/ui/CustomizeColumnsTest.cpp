@@ -1,7 +1,7 @@
 #include "ui/CustomizeColumns.h"
 
 #include "model/LayerRecord.h"
-#include "ui/TabDescr.h"
+#include "document/TabDescr.h"
 
 #include <gtest/gtest.h>
 

@@ -6,6 +6,7 @@
 #include "OpenEditor.h"
 #include "TabTestGrid.h"
 #include "res/CommandIds.h"
+#include "model/LayerRecord.h"
 #include "ui/CustomizeColumns.h"
 
 #include <gtest/gtest.h>
@@ -67,10 +68,14 @@ struct FakeDialogView : lm::EditorDialogView {
     lm::TabPanes* tabPanes() override { return &panes; }
     void selectTabItem(int32_t item) override { note("select item " + std::to_string(item)); }
     void updatePanes() override { note("update panes"); }
-    void rewriteGridRows() override { note("rewrite rows"); }
     bool keepInSyncChecked() const override { return checkBoxChecked; }
     bool runCustomizeDialog(lm::CustomizeColumns& model) override { return customize && customize(model); }
     void showAboutBox() override { note("about"); }
+    lm::StackupPicture* stackupPicture() override { return nullptr; }
+    void finishOpenEdit() override { note("finish edit"); }
+    void dropOpenEdit() override { note("drop edit"); }
+    lm::WindowGeometry geometryNow() const override { return {}; }
+    void endRun(bool applied) override { note(applied ? "end applied" : "end discarded"); }
 };
 
 struct SeverityDrc : IDRC {
@@ -242,10 +247,18 @@ TEST(EditorDialog, KeepInSyncFollowsTheCheckBox)
     e.view.checkBoxChecked = true;
     e.dialog.router().route(IDC_KEEP_IN_SYNC);
     EXPECT_TRUE(e.instance.settings().keepInSync);
+    EXPECT_EQ(e.log, (lm::test::EventLog{"update panes"}));
+    // Unchecked, the grid writes every row again: its cells take their styles from the records anew.
+    lm::CellGrid& cells = e.dialog.grid().cells();
+    const int32_t nameColumn = e.dialog.grid().colOf(lm::kColLayerName);
+    lm::CellStyle style = cells.style(1, nameColumn);
+    const bool readOnly = style.readOnly;
+    style.readOnly = !readOnly;
+    cells.setStyle(1, nameColumn, style);
     e.view.checkBoxChecked = false;
     e.dialog.router().route(IDC_KEEP_IN_SYNC);
     EXPECT_FALSE(e.instance.settings().keepInSync);
-    EXPECT_EQ(e.log, (lm::test::EventLog{"update panes", "rewrite rows"}));
+    EXPECT_EQ(cells.style(1, nameColumn).readOnly, readOnly);
 }
 
 TEST(EditorDialog, TabsByItemAndById)

@@ -1,8 +1,8 @@
 #include "ui/PicturePaneState.h"
 
-#include "api/Board.h"
+#include "document/Board.h"
 #include "model/Catalogues.h"
-#include "model/DefDRC.h"
+#include "model/BuiltInRulesCheck.h"
 #include "res/CommandIds.h"
 
 #include <gtest/gtest.h>

@@ -27,12 +27,12 @@ TEST(TabControl, SwitchTakesWidthsBackThenShowsTheNewTab)
     lm::EditorInstance instance;
     lm::test::RecordingTabGrid grid;
     lm::test::RecordingTabPanes panes;
-    lm::switchTab(instance, 0, grid, panes); // nothing active yet: nothing taken back
+    lm::switchTab(instance.document(), 0, grid, panes); // nothing active yet: nothing taken back
     EXPECT_FALSE(instance.tabs()[0].widthsKnown());
     EXPECT_EQ(grid.shownColumns.size(), instance.tabs()[0].columns().size());
 
     grid.pixelWidths = {{0, 70}, {3, 10}}; // 40 quarters; 5.71 rounds to 6
-    lm::switchTab(instance, 1, grid, panes);
+    lm::switchTab(instance.document(), 1, grid, panes);
     const lm::CTabDescr& basic = instance.tabs()[0];
     EXPECT_TRUE(basic.widthsKnown());
     EXPECT_EQ(basic.columns()[0].width, 40);
@@ -45,7 +45,7 @@ TEST(TabControl, SwitchTakesWidthsBackThenShowsTheNewTab)
 
     // An item without descriptor changes nothing, not even the widths of the tab being left.
     grid.pixelWidths = {{3, 700}};
-    EXPECT_THROW(lm::switchTab(instance, 5, grid, panes), LMInvalidArgument);
+    EXPECT_THROW(lm::switchTab(instance.document(), 5, grid, panes), LMInvalidArgument);
     EXPECT_EQ(instance.activeTab(), 1);
     EXPECT_EQ(instance.tabs()[1].columns()[0].width, 32);
 }

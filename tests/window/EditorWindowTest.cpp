@@ -63,12 +63,16 @@ TEST(EditorWindow, ModelessWindowIsBuiltFromTheTablesAndAppliesWithCodeOne)
     EXPECT_EQ(lmGetCurrentBoard(host.instance), 1);
 
     // The tool bar is updated on idle: printing is not offered yet.
-    spin();
     auto* toolBar = editor->findChild<QToolBar*>("toolBar");
-    for (QAction* action : toolBar->actions()) {
-        const uint32_t id = action->data().toUInt();
-        EXPECT_TRUE(!(id == 32830 || id == 32775) || !action->isEnabled()) << id;
-    }
+    const auto printAndSplitOff = [&] {
+        for (QAction* action : toolBar->actions()) {
+            const uint32_t id = action->data().toUInt();
+            if ((id == 32830 || id == 32775) && action->isEnabled())
+                return false;
+        }
+        return true;
+    };
+    EXPECT_TRUE(spinUntil(printAndSplitOff));
 
     lmExitInstance(host.instance, true);
     EXPECT_EQ(closeCalls, (std::vector<std::pair<int32_t, std::string>>{{1, "ctx"}}));

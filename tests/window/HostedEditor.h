@@ -84,6 +84,21 @@ inline void spin(int milliseconds = 120)
         QApplication::processEvents(QEventLoop::AllEvents, 20);
 }
 
+// Runs the event loop until done() holds or the time is up; whether it held.
+// Idle passes come late on a loaded machine, so tests wait for their effect.
+template <typename Done>
+bool spinUntil(Done done, int milliseconds = 5000)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (!done()) {
+        if (timer.elapsed() > milliseconds)
+            return false;
+        QApplication::processEvents(QEventLoop::AllEvents, 20);
+    }
+    return true;
+}
+
 // The editor window on screen, or null.
 inline QDialog* editorWindow()
 {

@@ -1,0 +1,296 @@
+// Copy, Cut and Paste of the layer grid with the headless clipboard: rows
+// between places and boards, the text other programs read, and text in cells.
+#include "LayerGridFixture.h"
+
+#include "grid/LayerRowsBlock.h"
+#include "res/CommandIds.h"
+
+#include <gtest/gtest.h>
+
+namespace lm {
+namespace {
+
+using namespace res;
+using test::GridFixture;
+using test::layerOf;
+using Names = std::vector<std::string>;
+
+// Top, Core, GND, Core, Bottom and two more below, so that rows 4 to 6 have a neighbour underneath.
+std::vector<LMLAYEREX> sevenLayers()
+{
+    std::vector<LMLAYEREX> layers = test::fiveLayers();
+    layers.push_back(layerOf(kSubstrate, "Prepreg"));
+    layers.push_back(layerOf(kSignal, "Back", rgb(255, 255, 0)));
+    for (std::size_t i = 0; i < layers.size(); ++i)
+        layers[i].nId = 100 + static_cast<int32_t>(i);
+    return layers;
+}
+
+std::vector<std::string> lines(const std::string& text)
+{
+    std::vector<std::string> out;
+    for (std::size_t start = 0; start < text.size();) {
+        const std::size_t end = text.find('\n', start);
+        out.push_back(text.substr(start, end - start));
+        start = end == std::string::npos ? text.size() : end + 1;
+    }
+    return out;
+}
+
+// The line edit of the view, as the clipboard commands see it.
+struct FakeEditBox {
+    EditBoxText box;
+    std::vector<std::pair<std::string, int32_t>> shown;
+
+    void attach(LayerGrid& grid, CellPos pos, std::string text, int32_t start, int32_t end)
+    {
+        box = {std::move(text), start, end};
+        grid.beginEdit(pos);
+        grid.setEditorOpen(true);
+        grid.clipboard().setEditBoxView({[this] { return std::optional<EditBoxText>(box); },
+                                         [this](const std::string& t, int32_t caret) {
+                                             shown.emplace_back(t, caret);
+                                             box = {t, caret, caret};
+                                         }});
+    }
+};
+
+TEST(LayerGridClipboard, PastedRowsGoBeforeTheCurrentRowAsNewLayers)
+{
+    GridFixture f(sevenLayers());
+    f.layer(0).bPermanent = 1;
+    f.select({1, 2, 3});
+    ASSERT_TRUE(f.grid->onCommand(ID_EDIT_COPY));
+    EXPECT_EQ(decodeLayerRows(f.platform.clipboard.layerRows).size(), 3u);
+
+    f.grid->clearSelection();
+    f.setCurrent(5);
+    ASSERT_TRUE(f.enabled(ID_EDIT_PASTE));
+    const std::size_t stepsBefore = f.grid->history().undoDepth();
+    ASSERT_TRUE(f.grid->onCommand(ID_EDIT_PASTE));
+
+    // Before the old row 5, in clipboard order; metals renamed while their originals are present.
+    EXPECT_EQ(f.names(), (Names{"Top", "", "GND", "", "Top_1", "", "GND_1", "Bottom", "Prepreg", "Back"}));
+    for (std::size_t i = 4; i < 7; ++i) {
+        EXPECT_EQ(f.layer(i).nId, 0) << "row " << i + 1;
+        EXPECT_EQ(f.layer(i).bPermanent, 0) << "row " << i + 1;
+    }
+    EXPECT_NE(f.layer(4).crColor, f.layer(0).crColor);
+    EXPECT_NE(f.layer(6).crColor, f.layer(2).crColor);
+    EXPECT_EQ(f.layer(5).crColor, f.layer(1).crColor) << "a dielectric keeps its colour";
+    EXPECT_EQ(f.text(5, kColLayerName), "Top_1");
+    EXPECT_EQ(f.grid->cells().text(10, 0), "10");
+    EXPECT_TRUE(f.grid->flags().rowsModified && f.grid->flags().valuesChanged);
+
+    // The current cell stays on its layer: a second paste goes in after the first, with the next free suffix.
+    ASSERT_TRUE(f.grid->clipboard().paste());
+    EXPECT_EQ(f.names()[7], "Top_2");
+
+    ASSERT_TRUE(f.grid->undo());
+    ASSERT_TRUE(f.grid->undo());
+    EXPECT_EQ(f.grid->history().undoDepth(), stepsBefore) << "one undo step per paste";
+    EXPECT_EQ(f.names(), (Names{"Top", "", "GND", "", "Bottom", "Prepreg", "Back"}));
+    EXPECT_EQ(f.layer(0).nId, 100);
+}
+
+TEST(LayerGridClipboard, PasteOverASelectionReplacesItUnlessALayerIsPermanent)
+{
+    GridFixture f(sevenLayers());
+    f.select({1});
+    ASSERT_TRUE(f.grid->clipboard().copy());
+
+    f.layer(4).bPermanent = 1;
+    f.grid->clearSelection();
+    f.setCurrent(2);
+    f.select({4, 5, 6});
+    EXPECT_FALSE(f.grid->clipboard().paste());
+    EXPECT_EQ(f.platform.messages.back().text, "Layer #5 is permanent and can't be deleted.");
+    EXPECT_EQ(f.names().size(), 7u);
+    EXPECT_FALSE(f.grid->history().canUndo()) << "the refused paste leaves no undo step";
+
+    f.layer(4).bPermanent = 0;
+    ASSERT_TRUE(f.grid->clipboard().paste());
+    EXPECT_EQ(f.names(), (Names{"Top", "", "GND", "Top_1", "Back"}));
+    EXPECT_EQ(f.text(4, kColLayerName), "Top_1");
+    ASSERT_TRUE(f.grid->undo());
+    EXPECT_EQ(f.names().size(), 7u);
+    EXPECT_FALSE(f.grid->history().canUndo()) << "delete and insert are one step";
+}
+
+TEST(LayerGridClipboard, PastedLayersTakeTheDrillPairsOfTheirNewPlace)
+{
+    // Pair 0 runs through layers 1-3, pair 1 through 3-5.
+    std::vector<LMLAYEREX> layers = test::fiveLayers();
+    for (std::size_t i = 0; i < layers.size(); ++i)
+        layers[i].nId = static_cast<int32_t>(i) + 1;
+    GridFixture f(layers, kDefaultCaps, {{1, 3}, {3, 5}});
+    f.select({5});
+    ASSERT_TRUE(f.grid->clipboard().copy());
+    f.grid->clearSelection();
+    f.setCurrent(2);
+    ASSERT_TRUE(f.grid->clipboard().paste());
+    ASSERT_EQ(f.board().drillSpans.size(), 6u);
+    EXPECT_TRUE(f.board().drillSpans[1].test(0));
+    EXPECT_FALSE(f.board().drillSpans[1].test(1)) << "the copied layer's own pair stays behind";
+}
+
+TEST(LayerGridClipboard, CutIsCopyThenDeleteInOneStep)
+{
+    GridFixture f(test::fiveLayers());
+    f.select({2, 3});
+    ASSERT_TRUE(f.enabled(ID_EDIT_CUT));
+    ASSERT_TRUE(f.grid->onCommand(ID_EDIT_CUT));
+    EXPECT_EQ(f.names(), (Names{"Top", "", "Bottom"}));
+    EXPECT_EQ(decodeLayerRows(f.platform.clipboard.layerRows).size(), 2u);
+
+    // Back at another place, with its name free again.
+    f.setCurrent(1);
+    ASSERT_TRUE(f.grid->clipboard().paste());
+    EXPECT_EQ(f.names(), (Names{"", "GND", "Top", "", "Bottom"}));
+    ASSERT_TRUE(f.grid->undo());
+    ASSERT_TRUE(f.grid->undo());
+    EXPECT_EQ(f.names(), (Names{"Top", "", "GND", "", "Bottom"}));
+
+    GridFixture fixed(test::fiveLayers(), kDefaultCaps & ~kCapDeleteLayers);
+    fixed.select({2});
+    EXPECT_FALSE(fixed.enabled(ID_EDIT_CUT));
+    EXPECT_TRUE(fixed.enabled(ID_EDIT_COPY));
+}
+
+TEST(LayerGridClipboard, TextSkipsControlColumnsAndFlattensHeaders)
+{
+    GridFixture f(test::fiveLayers());
+    f.addMilsUnit();
+    f.instance.settings().unitIndex = 1;
+    f.grid->unitsChanged();
+    CellGrid& cells = f.grid->cells();
+    // Shown order, not creation order: Thickness first, Er hidden.
+    cells.moveColumn(f.grid->colOf(kColThickness), 1);
+    cells.setColumnHidden(f.grid->colOf(kColEr), true);
+
+    f.select({3, 1});
+    ASSERT_TRUE(f.grid->clipboard().copy());
+    const std::vector<std::string> text = lines(f.platform.clipboard.text);
+    ASSERT_EQ(text.size(), 3u);
+    EXPECT_EQ(text[0].rfind("Thickness mils\tLayer Name\t", 0), 0u) << text[0];
+    EXPECT_EQ(text[1].rfind("1.35\tTop\tMetal\tSignal\t", 0), 0u) << text[1] << " (rows top first)";
+    for (const char* skipped : {"Color", "Er\t", "Pour", "Z0 Curve", "Loss Curve", "View"})
+        EXPECT_EQ(f.platform.clipboard.text.find(skipped), std::string::npos) << skipped;
+    for (const std::string& line : text)
+        EXPECT_EQ(line.back(), '\t') << "every cell, the last too, ends with a tab";
+
+    const std::string& html = f.platform.clipboard.html;
+    EXPECT_NE(html.find("<th>Thickness<br>mils</th>"), std::string::npos);
+    EXPECT_NE(html.find("<td>Top</td>"), std::string::npos);
+}
+
+TEST(LayerGridClipboard, TextGoesIntoEditCellsOnly)
+{
+    GridFixture f(test::fiveLayers());
+    f.platform.clipboard = {"Inner\r\nsecond line", {}, {}};
+
+    // A list cell takes no text.
+    f.setCurrent(1, kColUsage);
+    EXPECT_FALSE(f.enabled(ID_EDIT_PASTE));
+    EXPECT_FALSE(f.grid->clipboard().paste());
+    EXPECT_EQ(f.text(1, kColUsage), "Signal");
+    f.setCurrent(1, kColColor);
+    EXPECT_FALSE(f.enabled(ID_EDIT_PASTE));
+
+    // An open edit box: the selection is replaced, the caret follows the text.
+    FakeEditBox edit;
+    f.setCurrent(3, kColLayerName);
+    edit.attach(*f.grid, f.at(3, kColLayerName), "GND", 1, 2);
+    ASSERT_TRUE(f.enabled(ID_EDIT_PASTE));
+    ASSERT_TRUE(f.grid->clipboard().paste());
+    ASSERT_EQ(edit.shown.size(), 1u);
+    EXPECT_EQ(edit.shown[0], (std::pair<std::string, int32_t>{"GInnerD", 6}));
+    EXPECT_EQ(f.text(3, kColLayerName), "GInnerD");
+
+    // A number keeps the cell's typing rules: letters are refused with a beep.
+    f.platform.clipboard.text = "2x5";
+    f.setCurrent(2, kColThickness);
+    edit.attach(*f.grid, f.at(2, kColThickness), "", 0, 0);
+    ASSERT_TRUE(f.grid->clipboard().paste());
+    EXPECT_EQ(edit.shown.back().first, "25");
+    EXPECT_EQ(f.platform.beeps, 1);
+
+    // Not in edit: the text replaces the cell's as if typed over it, one undo step.
+    f.grid->setEditorOpen(false);
+    f.grid->finishEdit(f.at(2, kColThickness));
+    f.platform.clipboard.text = "Outer";
+    f.setCurrent(5, kColLayerName);
+    ASSERT_TRUE(f.grid->clipboard().paste());
+    EXPECT_EQ(f.text(5, kColLayerName), "Outer");
+    f.grid->storeAllRows();
+    EXPECT_EQ(f.names()[4], "Outer");
+    ASSERT_TRUE(f.grid->undo());
+    EXPECT_EQ(f.text(5, kColLayerName), "Bottom");
+}
+
+TEST(LayerGridClipboard, SelectedTextOfTheEditBoxIsCopiedAndCut)
+{
+    GridFixture f(test::fiveLayers());
+    FakeEditBox edit;
+    f.setCurrent(1, kColLayerName);
+    edit.attach(*f.grid, f.at(1, kColLayerName), "Top", 1, 1);
+    EXPECT_FALSE(f.enabled(ID_EDIT_COPY)) << "a caret alone selects nothing";
+    EXPECT_FALSE(f.enabled(ID_EDIT_CUT));
+
+    edit.box = {"Top", 3, 1}; // selected backwards, as a drag to the left does
+    ASSERT_TRUE(f.enabled(ID_EDIT_COPY));
+    ASSERT_TRUE(f.grid->onCommand(ID_EDIT_CUT));
+    EXPECT_EQ(f.platform.clipboard.text, "op");
+    EXPECT_TRUE(f.platform.clipboard.layerRows.empty());
+    EXPECT_EQ(edit.shown.back(), (std::pair<std::string, int32_t>{"T", 1}));
+}
+
+TEST(LayerGridClipboard, PasteNeedsAnOpenClipboardACurrentRowAndTheStructureBit)
+{
+    GridFixture f(test::fiveLayers());
+    f.select({2});
+    ASSERT_TRUE(f.grid->clipboard().copy());
+    f.grid->clearSelection();
+    EXPECT_FALSE(f.enabled(ID_EDIT_PASTE)) << "no current cell";
+
+    f.setCurrent(2);
+    f.platform.clipboardOpens = false;
+    EXPECT_FALSE(f.enabled(ID_EDIT_PASTE));
+    EXPECT_FALSE(f.grid->clipboard().paste());
+    f.platform.clipboardOpens = true;
+
+    // Rows on the clipboard where the structure is fixed: their text is not pasted either.
+    GridFixture fixed(test::fiveLayers(), kDefaultCaps & ~kCapChangeStructure);
+    fixed.platform.clipboard = f.platform.clipboard;
+    fixed.setCurrent(1, kColLayerName);
+    EXPECT_FALSE(fixed.enabled(ID_EDIT_PASTE));
+    EXPECT_FALSE(fixed.grid->clipboard().paste());
+    EXPECT_EQ(fixed.names().size(), 5u);
+    EXPECT_EQ(fixed.text(1, kColLayerName), "Top");
+}
+
+TEST(LayerRowsBlock, OnlyWholeRecordsAreRead)
+{
+    std::vector<LMLAYEREX> layers = test::fiveLayers();
+    layers[1].pDrillSpans = 0xDEADBEEF;
+    const std::vector<std::byte> block = encodeLayerRows(layers);
+    ASSERT_EQ(block.size(), 5u * 216u);
+    EXPECT_EQ(decodeLayerRows(block)[1].pDrillSpans, 0u);
+    EXPECT_EQ(layerName(decodeLayerRows(block)[4]), "Bottom");
+
+    const std::span<const std::byte> bytes(block);
+    EXPECT_EQ(decodeLayerRows(bytes.first(217 * 2)).size(), 2u) << "434 bytes hold two records and two spare bytes";
+    EXPECT_EQ(decodeLayerRows(bytes.first(216 * 2 - 1)).size(), 1u);
+    EXPECT_TRUE(decodeLayerRows(bytes.first(215)).empty());
+
+    // Too short for one record: the selection it would replace stays.
+    GridFixture f(test::fiveLayers());
+    f.platform.clipboard.layerRows.assign(block.begin(), block.begin() + 215);
+    f.setCurrent(1);
+    f.select({1});
+    EXPECT_FALSE(f.grid->clipboard().paste());
+    EXPECT_EQ(f.names().size(), 5u);
+}
+
+} // namespace
+} // namespace lm

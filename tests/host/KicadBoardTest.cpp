@@ -1,0 +1,393 @@
+// KiCad boards through the example host: reading the stackup, writing it back
+// into the same file, and refusing what KiCad's board cannot take.
+#include "BoardFile.h"
+#include "EditorSetup.h"
+#include "InstanceBoards.h"
+#include "KicadBoard.h"
+#include "SExpression.h"
+
+#include "../support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <sstream>
+
+using namespace lmhost;
+using lm::test::fileText;
+namespace fs = std::filesystem;
+
+namespace {
+
+const fs::path kBoards = fs::path(LAMINAR_HOST_TEST_DATA) / "kicad";
+const char* const kBoardFiles[] = {"two-layer.kicad_pcb", "four-layer.kicad_pcb", "six-layer.kicad_pcb",
+                                   "sublayers.kicad_pcb", "flex.kicad_pcb", "no-stackup.kicad_pcb"};
+
+kicad::Board boardOf(const char* file) { return kicad::readBoard(fileText(kBoards / file)); }
+
+std::string nameOf(const LMLAYEREX& layer) { return layer.szName; }
+
+LMLAYEREX& layerNamed(std::vector<LMLAYEREX>& layers, const std::string& name)
+{
+    for (LMLAYEREX& layer : layers)
+        if (nameOf(layer) == name) return layer;
+    throw std::runtime_error("no layer " + name);
+}
+
+std::string refusalOf(const kicad::Board& board, const std::vector<LMLAYEREX>& layers)
+{
+    try {
+        kicad::rewriteBoard(board, layers);
+    } catch (const kicad::BoardError& error) {
+        EXPECT_EQ(error.what(), kicad::refusal(board, layers)); // the editor's check says the same
+        return error.what();
+    }
+    return {};
+}
+
+// The file without its stackup and the value of its board thickness: what
+// writing back must leave byte for byte.
+std::string outsideStackup(const std::string& text)
+{
+    const sexpr::Node root = sexpr::parse(text);
+    std::string rest = text;
+    std::vector<std::pair<std::size_t, std::size_t>> cut;
+    if (const sexpr::Node* stackup = root.find("setup")->find("stackup")) {
+        const std::size_t blanks = text.find_last_not_of(" \t\n", stackup->begin - 1) + 1; // with its line
+        cut.emplace_back(blanks, stackup->end());
+    }
+    const sexpr::Node& thickness = root.find("general")->find("thickness")->children[1];
+    cut.emplace_back(thickness.begin, thickness.end());
+    std::sort(cut.rbegin(), cut.rend());
+    for (const auto& [begin, end] : cut) rest.erase(begin, end - begin);
+    return rest;
+}
+
+} // namespace
+
+TEST(KicadBoard, OpenAndApplyWithoutEditsGivesTheSameBytes)
+{
+    for (const char* file : kBoardFiles) {
+        const kicad::Board board = boardOf(file);
+        // Through an editor instance, as the editor hands the layers back.
+        Instance instance(lmInitInstance(nullptr, 0));
+        addBoards(instance.get(), {{BoardStackup{1, file, board.layers, {}}}});
+        const std::vector<BoardStackup> back = boardsOfInstance(instance.get(), {{BoardStackup{1, file, {}, {}}}});
+        EXPECT_EQ(kicad::rewriteBoard(board, back[0].layers), board.source) << file;
+    }
+}
+
+TEST(KicadBoard, LayersAreMappedAsKicadHasThem)
+{
+    kicad::Board board = boardOf("four-layer.kicad_pcb");
+    std::vector<std::string> names;
+    for (const LMLAYEREX& layer : board.layers) names.push_back(nameOf(layer));
+    EXPECT_EQ(names, (std::vector<std::string>{"F.Mask", "F.Cu", "dielectric_1", "In1.Cu", "dielectric_2", "In2.Cu",
+                                               "dielectric_3", "B.Cu", "B.Mask"})); // silkscreen and paste aside
+    const LMLAYEREX& ground = board.layers[3];
+    EXPECT_EQ(ground.nUsage, 1); // `power` in the layer table: Plane, and its canonical name, not "GND"
+    EXPECT_EQ(board.layers[1].nUsage, 0);
+    EXPECT_EQ(ground.dThickness, 17500 * 1e-9); // mm to m exactly as whole nanometres
+    EXPECT_EQ(board.layers[2].nTechnology, 1);
+    EXPECT_EQ(board.layers[4].nTechnology, 0);
+    EXPECT_EQ(board.layers[4].dEr, 3.68);
+    EXPECT_EQ(board.layers[4].dLossTangent, 0.0092);
+    EXPECT_EQ(board.layers[0].dEr, 3.3); // a mask without values takes KiCad's
+    for (std::size_t i = 0; i < board.layers.size(); ++i) EXPECT_EQ(board.layers[i].nId, static_cast<int32_t>(i + 1));
+
+    const kicad::Board sublayers = boardOf("sublayers.kicad_pcb");
+    EXPECT_EQ(nameOf(sublayers.layers[2]), "dielectric_1");
+    EXPECT_EQ(nameOf(sublayers.layers[3]), "dielectric_1_1");
+    EXPECT_EQ(sublayers.layers[3].dThickness, 76200 * 1e-9);
+}
+
+TEST(KicadBoard, EditsChangeOnlyTheStackupAndTheBoardThickness)
+{
+    for (const char* file : kBoardFiles) {
+        const kicad::Board board = boardOf(file);
+        std::vector<LMLAYEREX> layers = board.layers;
+        LMLAYEREX& dielectric = layerNamed(layers, "dielectric_1");
+        dielectric.dThickness = 0.000123;
+        dielectric.dEr = 4.05;
+        const std::string written = kicad::rewriteBoard(board, layers);
+        ASSERT_NE(written, board.source) << file;
+        EXPECT_EQ(outsideStackup(written), outsideStackup(board.source)) << file;
+
+        const kicad::Board reread = kicad::readBoard(written);
+        ASSERT_EQ(reread.layers.size(), layers.size()) << file;
+        int64_t total = 0;
+        for (std::size_t i = 0; i < layers.size(); ++i) {
+            EXPECT_EQ(nameOf(reread.layers[i]), nameOf(layers[i])) << file;
+            EXPECT_EQ(reread.layers[i].dThickness, layers[i].dThickness) << file << " " << i;
+            EXPECT_EQ(reread.layers[i].dEr, layers[i].dEr) << file << " " << i;
+            total += kicad::nanometres(layers[i].dThickness);
+        }
+        const sexpr::Node root = sexpr::parse(written);
+        EXPECT_EQ(root.find("general")->find("thickness")->children[1].raw, kicad::millimetres(total)) << file;
+        // Writing the result again changes nothing.
+        EXPECT_EQ(kicad::rewriteBoard(reread, reread.layers), written) << file;
+    }
+}
+
+TEST(KicadBoard, OnlyTheEditedStackupLayerIsRewritten)
+{
+    const kicad::Board board = boardOf("two-layer.kicad_pcb");
+    std::vector<LMLAYEREX> layers = board.layers;
+    layerNamed(layers, "F.Mask").dThickness = 25e-6;
+    const std::string written = kicad::rewriteBoard(board, layers);
+    EXPECT_NE(written.find("(layer \"F.Mask\" (type \"Top Solder Mask\") (color \"Green\") (thickness 0.025) "
+                           "(material \"LPI\") (epsilon_r 3.3) (loss_tangent 0))"),
+              std::string::npos);
+    EXPECT_NE(written.find("(copper_finish \"HAL lead-free\")"), std::string::npos);
+    EXPECT_NE(written.find("(thickness 1.615)"), std::string::npos);
+    EXPECT_NE(written.find("(layer \"B.SilkS\" (type \"Bottom Silk Screen\") (color \"White\"))"), std::string::npos);
+}
+
+TEST(KicadBoard, LengthsAreWholeNanometres)
+{
+    EXPECT_EQ(kicad::millimetres(35000), "0.035");
+    EXPECT_EQ(kicad::millimetres(1'000'000), "1");
+    EXPECT_EQ(kicad::millimetres(1), "0.000001");
+    EXPECT_EQ(kicad::millimetres(-1'500'000), "-1.5");
+    EXPECT_EQ(kicad::nanometres(17.5e-6), 17500);
+
+    const kicad::Board board = boardOf("two-layer.kicad_pcb");
+    std::vector<LMLAYEREX> layers = board.layers;
+    layerNamed(layers, "F.Cu").dThickness = 35.0004e-6; // less than half a nanometre: KiCad keeps 0.035
+    EXPECT_EQ(kicad::rewriteBoard(board, layers), board.source);
+    layerNamed(layers, "F.Cu").dThickness = 35.0006e-6;
+    EXPECT_NE(kicad::rewriteBoard(board, layers).find("(thickness 0.035001)"), std::string::npos);
+}
+
+TEST(KicadBoard, SublayersKeepWhatTheRecordCannotHoldByLayerId)
+{
+    const kicad::Board board = boardOf("sublayers.kicad_pcb");
+    std::vector<LMLAYEREX> layers = board.layers;
+    // dielectric 3: its three sheets reversed; dielectric 1: its first sheet deleted;
+    // dielectric 2: a new sheet below its core.
+    std::swap(layerNamed(layers, "dielectric_3"), layerNamed(layers, "dielectric_3_2"));
+    layers.erase(layers.begin() + 2);
+    LMLAYEREX fresh = layerNamed(layers, "dielectric_2");
+    fresh.nId = 0;
+    fresh.dThickness = 0.2e-3;
+    std::strcpy(fresh.szName, "Layer_01");
+    layers.insert(layers.begin() + 5, fresh);
+
+    const std::string written = kicad::rewriteBoard(board, layers);
+    EXPECT_NE(written.find("(layer \"dielectric 1 1\" (type \"prepreg\") (thickness 0.0762 locked) (material \"1080\")"),
+              std::string::npos);
+    EXPECT_NE(written.find("addsublayer (thickness 0.2) (material \"FR4\") (epsilon_r 4.5) (loss_tangent 0.02))"),
+              std::string::npos); // the new sheet takes KiCad's material, and the record's values
+    const std::size_t third = written.find("(layer \"dielectric 3 2\" (type \"prepreg\") (thickness 0.05)");
+    EXPECT_LT(written.find("(material \"106\")", third), written.find("(material \"2116\")", third));
+    const kicad::Board reread = kicad::readBoard(written);
+    EXPECT_EQ(reread.layers.size(), layers.size());
+}
+
+TEST(KicadBoard, ValuesOnALayerWithoutMaterialGetOneSoKicadKeepsThem)
+{
+    const kicad::Board board = boardOf("four-layer.kicad_pcb");
+    std::vector<LMLAYEREX> layers = board.layers;
+    layerNamed(layers, "B.Mask").dEr = 3.8;
+    const std::string written = kicad::rewriteBoard(board, layers);
+    EXPECT_NE(written.find("(layer \"B.Mask\" (type \"Bottom Solder Mask\") (color \"Black\") (thickness 0.015) "
+                           "(material \"Custom\") (epsilon_r 3.8))"),
+              std::string::npos);
+}
+
+TEST(KicadBoard, ChangesKicadCannotTakeAreRefusedSayingWhatToChange)
+{
+    const kicad::Board board = boardOf("four-layer.kicad_pcb");
+    auto edited = [&](auto change) {
+        std::vector<LMLAYEREX> layers = board.layers;
+        change(layers);
+        return refusalOf(board, layers);
+    };
+    EXPECT_EQ(edited([](auto&) {}), "");
+    EXPECT_NE(edited([](auto& l) { l.erase(l.begin() + 3, l.begin() + 5); }).find("Insert copper layers until there are 4"),
+              std::string::npos);
+    EXPECT_NE(edited([](auto& l) { l.insert(l.begin() + 3, l[1]); }).find("Delete copper layers"), std::string::npos);
+    EXPECT_NE(edited([](auto& l) { l[4].nUsage = 6; }).find("move \"dielectric_2\" outside"), std::string::npos);
+    EXPECT_NE(edited([](auto& l) { l[1].nUsage = 4; }).find("make \"F.Cu\" Signal or Plane"), std::string::npos);
+    EXPECT_NE(edited([](auto& l) { l[4].nUsage = 8; }).find("make \"dielectric_2\" Substrate"), std::string::npos);
+    EXPECT_NE(edited([](auto& l) { std::strcpy(l[3].szName, "GND"); }).find("Name \"GND\" In1.Cu again"),
+              std::string::npos);
+    EXPECT_NE(edited([](auto& l) { l[3].nUsage = 0; }).find("Make In1.Cu Plane"), std::string::npos);
+    EXPECT_NE(edited([](auto& l) { l.erase(l.begin() + 4); }).find("between In1.Cu and In2.Cu"), std::string::npos);
+    EXPECT_NE(edited([](auto& l) { l.erase(l.begin()); }).find("keep exactly one Solder Mask layer above F.Cu"),
+              std::string::npos);
+    EXPECT_NE(edited([](auto& l) { l.insert(l.begin(), l[2]); }).find("between two copper layers"), std::string::npos);
+    EXPECT_NE(edited([](auto& l) {
+        l.insert(l.begin() + 5, l[4]);
+        l[5].nTechnology = 1;
+    }).find("give \"dielectric_2\" the technology of \"dielectric_2\""),
+              std::string::npos);
+    EXPECT_NE(edited([](auto& l) { std::strcpy(l[2].szName, "F.SilkS"); }).find("rename it"), std::string::npos);
+
+    // Through the file: the message names it, and the file stays as it was.
+    lm::test::TempDir dir;
+    const fs::path file = dir.path / "board.kicad_pcb";
+    fs::copy_file(kBoards / "four-layer.kicad_pcb", file);
+    std::ostringstream notes;
+    StackupDocument document = readBoardFile(file, notes);
+    document.boards[0].layers.pop_back();
+    document.boards[0].layers.pop_back();
+    document.boards[0].layers.pop_back();
+    try {
+        writeBoardFile(file, document, document.boards);
+        ADD_FAILURE() << "written";
+    } catch (const StackupFileError& error) {
+        EXPECT_EQ(std::string(error.what()).rfind(file.string() + ": not written: Insert copper layers until there are 4", 0), 0u)
+            << error.what();
+    }
+    EXPECT_EQ(fileText(file), document.kicad->source);
+}
+
+TEST(KicadBoard, TheEditorsCheckRefusesApplyWithKicadsReason)
+{
+    StackupDocument document{"b.kicad_pcb", {}, std::make_shared<kicad::Board>(boardOf("six-layer.kicad_pcb"))};
+    document.boards.push_back({1, "b.kicad_pcb", document.kicad->layers, {}});
+    Instance instance(lmInitInstance(nullptr, 0));
+    const auto check = setUpInstance(instance.get(), document, "", nullptr);
+    ASSERT_EQ(lmGetDRC(instance.get()), check.get());
+
+    std::vector<LMLAYEREX> layers = document.kicad->layers;
+    const char* message = nullptr;
+    EXPECT_EQ(check->CheckStackup(layers.data(), static_cast<int32_t>(layers.size()), &message), 0);
+    layers[4].nUsage = 6; // a solder mask inside: the editor warns, KiCad cannot take it
+    EXPECT_EQ(check->CheckStackup(layers.data(), static_cast<int32_t>(layers.size()), &message), 3);
+    EXPECT_NE(std::string(message).find("no solder mask inside"), std::string::npos);
+    std::strcpy(layers[8].szName, "a b"); // the editor's own critical finding comes first
+    EXPECT_EQ(check->CheckStackup(layers.data(), static_cast<int32_t>(layers.size()), &message), 3);
+    EXPECT_NE(std::string(message).find("Blank"), std::string::npos);
+}
+
+TEST(KicadBoard, ABoardWithoutStackupGetsKicadsDefault)
+{
+    std::ostringstream notes;
+    const StackupDocument document = readBoardFile(kBoards / "no-stackup.kicad_pcb", notes);
+    EXPECT_NE(notes.str().find("no-stackup.kicad_pcb: the board has no stackup; KiCad's default stackup for 4 copper"),
+              std::string::npos);
+    const std::vector<LMLAYEREX>& layers = document.boards[0].layers;
+    ASSERT_EQ(layers.size(), 9u);
+    // 1.6 mm less four 35 um foils and two 10 um masks, shared by three dielectrics.
+    EXPECT_EQ(kicad::nanometres(layers[2].dThickness), 480000);
+    EXPECT_EQ(layers[2].nTechnology, 0);
+    EXPECT_EQ(layers[4].nTechnology, 1);
+    EXPECT_EQ(layers[6].nTechnology, 0);
+    EXPECT_EQ(kicad::nanometres(layers[0].dThickness), 10000);
+    EXPECT_EQ(document.boards[0].name, "no-stackup.kicad_pcb");
+}
+
+TEST(KicadBoard, KicadEightLayoutIsKeptWhenALayerChanges)
+{
+    const std::string source =
+        "(kicad_pcb\n\t(version 20240108)\n\t(generator \"pcbnew\")\n\t(general\n\t\t(thickness 1.6)\n\t)\n"
+        "\t(layers\n\t\t(0 \"F.Cu\" signal)\n\t\t(31 \"B.Cu\" signal)\n\t)\n"
+        "\t(setup\n\t\t(stackup\n"
+        "\t\t\t(layer \"F.Cu\"\n\t\t\t\t(type \"copper\")\n\t\t\t\t(thickness 0.035)\n\t\t\t)\n"
+        "\t\t\t(layer \"dielectric 1\"\n\t\t\t\t(type \"core\")\n\t\t\t\t(thickness 1.53)\n\t\t\t\t(material \"FR4\")\n"
+        "\t\t\t\t(epsilon_r 4.5)\n\t\t\t\t(loss_tangent 0.02)\n\t\t\t)\n"
+        "\t\t\t(layer \"B.Cu\"\n\t\t\t\t(type \"copper\")\n\t\t\t\t(thickness 0.035)\n\t\t\t)\n"
+        "\t\t\t(copper_finish \"None\")\n\t\t\t(dielectric_constraints no)\n\t\t)\n"
+        "\t\t(pad_to_mask_clearance 0)\n\t)\n)\n";
+    const kicad::Board board = kicad::readBoard(source);
+    std::vector<LMLAYEREX> layers = board.layers;
+    EXPECT_EQ(kicad::rewriteBoard(board, layers), source);
+    LMLAYEREX sheet = layers[1];
+    sheet.nId = 0;
+    layers.insert(layers.begin() + 2, sheet);
+    const std::string written = kicad::rewriteBoard(board, layers);
+    EXPECT_NE(written.find("\t\t\t\t(loss_tangent 0.02)\n\t\t\t\taddsublayer\n\t\t\t\t(thickness 1.53)\n"
+                           "\t\t\t\t(material \"FR4\")\n"),
+              std::string::npos)
+        << written;
+    EXPECT_NE(written.find("(thickness 3.13)"), std::string::npos);
+}
+
+TEST(KicadBoard, MalformedBoardsAreRefusedNamingFileAndLine)
+{
+    lm::test::TempDir dir;
+    const std::string good = fileText(kBoards / "two-layer.kicad_pcb");
+    auto problemOf = [&](const std::string& text) -> std::string {
+        const fs::path file = dir.path / "bad.kicad_pcb";
+        lm::test::writeFileText(file, text);
+        std::ostringstream notes;
+        try {
+            readBoardFile(file, notes);
+        } catch (const StackupFileError& error) {
+            const std::string prefix = file.string() + ": ";
+            EXPECT_EQ(std::string(error.what()).rfind(prefix, 0), 0u) << error.what();
+            return std::string(error.what()).substr(prefix.size());
+        }
+        return "read";
+    };
+    auto replaced = [&](const std::string& from, const std::string& to) {
+        std::string text = good;
+        text.replace(text.find(from), from.size(), to);
+        return text;
+    };
+    EXPECT_EQ(problemOf(good.substr(0, good.size() - 3)), "line 1: the list opened on this line is never closed");
+    EXPECT_EQ(problemOf(good + ")"), "line 58: more text after the closing ')' of the document");
+    EXPECT_EQ(problemOf(replaced("(paper \"A4\")", "(paper \"A4\"))")),
+              "line 8: more text after the closing ')' of the document");
+    EXPECT_EQ(problemOf(replaced("(thickness 1.51)", "(thickness 1,51)")),
+              "line 35: thickness of \"dielectric 1\" \"1,51\" is not a number");
+    EXPECT_EQ(problemOf(replaced("(thickness 1.51)", "(thickness -1.51)")),
+              "line 35: thickness of \"dielectric 1\" is negative");
+    EXPECT_EQ(problemOf(replaced("20211014", "20171130")),
+              "line 1: board format 20171130 is older than KiCad 6; open and save the board in KiCad 6 or later first");
+    EXPECT_EQ(problemOf("(module x)"), "line 1: not a KiCad board: the document is not (kicad_pcb ...)");
+    EXPECT_EQ(problemOf(replaced("(layer \"B.Cu\" (type \"copper\") (thickness 0.035))", "")),
+              "line 37: stackup layer \"B.Mask\" is out of place");
+    EXPECT_EQ(problemOf(""), "line 1: the file is empty");
+}
+
+TEST(SExpression, NodesKeepTheirPlaceAndStringsTheirEscapes)
+{
+    const std::string text = "(a \"x \\\"q\\\" \\\\ (\"\n  (b 1.5 sym)\n  ()\n)";
+    const sexpr::Node root = sexpr::parse(text);
+    ASSERT_EQ(root.children.size(), 4u);
+    EXPECT_EQ(root.children[1].value(), "x \"q\" \\ (");
+    EXPECT_EQ(sexpr::quoted(root.children[1].value()), root.children[1].raw);
+    const sexpr::Node& b = *root.find("b");
+    EXPECT_EQ(b.line, 2u);
+    EXPECT_EQ(text.substr(b.begin, b.raw.size()), "(b 1.5 sym)");
+    EXPECT_EQ(b.children[1].raw, "1.5");
+    EXPECT_EQ(root.children[3].head(), "");
+    EXPECT_THROW(sexpr::parse("(a))"), sexpr::SyntaxError);
+    EXPECT_THROW(sexpr::parse(std::string(500, '(') + std::string(500, ')')), sexpr::SyntaxError);
+}
+
+// Writes each test board, edited, beside the layers the editor handed back (as
+// a stackup file) for kicad_judge.py, which reads the boards with KiCad's own
+// reader. Runs only when the judge's folder is given.
+TEST(KicadJudge, WritesEditedBoardsForKicadsReader)
+{
+    const char* folder = std::getenv("LAMINAR_KICAD_JUDGE_DIR");
+    if (!folder || !*folder) GTEST_SKIP() << "LAMINAR_KICAD_JUDGE_DIR is not set";
+    const fs::path judge = folder;
+    fs::remove_all(judge);
+    fs::create_directories(judge);
+    for (const char* file : kBoardFiles) {
+        const fs::path target = judge / file;
+        fs::copy_file(kBoards / file, target);
+        std::ostringstream notes;
+        StackupDocument document = readBoardFile(target, notes);
+        std::vector<LMLAYEREX>& layers = document.boards[0].layers;
+        LMLAYEREX& dielectric = layerNamed(layers, "dielectric_1");
+        dielectric.dThickness += 12.3456e-6; // rounded to whole nanometres on writing
+        dielectric.dEr = 4.05;
+        dielectric.dLossTangent = 0.0123;
+        layers.front().dThickness = 21e-6;
+        layers.front().dEr = 3.6; // a mask without a material gets one
+        LMLAYEREX sheet = dielectric;
+        sheet.nId = 0;
+        sheet.nTechnology = dielectric.nTechnology;
+        sheet.dThickness = 0.05e-3;
+        layers.insert(layers.begin() + 3, sheet); // a new sublayer below dielectric 1
+        writeBoardFile(target, document, document.boards);
+        writeStackupFile(fs::path(target).replace_extension(".json"), document.boards);
+    }
+}
