@@ -26,7 +26,7 @@ struct LargeGrid {
         instance.addStackup(1, "Large", layers.data(), kLargeBoardLayers);
         instance.addDrillPairs(1, pairs.data(), static_cast<int32_t>(pairs.size()));
         instance.showBoard(0);
-        grid.setHooks({[] {}, nullptr, nullptr});
+        grid.setHooks({.updatePicture = [] {}});
         grid.setup(7, 16);
         grid.reload();
     }
