@@ -18,7 +18,7 @@ class ScriptedZ0Calculator : public IZ0Calculator {
 public:
     std::vector<std::string> calls;
     bool recording = true; // a benchmark turns the log off
-    // CalcStackupZ0 writes these into the caller's array (as many as it has room for).
+    // CalcStackupZ0 writes these into the caller's array; a test gives one per layer of the board.
     std::vector<double> z0;
     // SolveTraceGeometry answers by layer name, else `solvedOtherwise` (metres).
     std::map<std::string, double> solved;
