@@ -9,6 +9,7 @@
 #include <QBuffer>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QFontInfo>
 #include <QLineEdit>
@@ -166,11 +167,18 @@ QFont screenPixelFont()
 std::unique_ptr<PageSink> runPrintDialog(QWidget* parent, std::string_view documentName, ReportDialogOptions* options)
 {
     auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    printer->setDocName(fromUtf8(documentName));
+    const QString name = fromUtf8(documentName);
+    printer->setDocName(name);
+    // Printing to a file names it after the whole document name; Qt's own
+    // default would cut the name at its first dot ("Stackup (8-layer").
+    if (printer->outputFormat() == QPrinter::PdfFormat)
+        printer->setOutputFileName(QDir::home().filePath(QString(name).replace(QLatin1Char('/'), QLatin1Char('_')) +
+                                                         QStringLiteral(".pdf")));
     QPrintDialog dialog(printer.get(), parent);
-    dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
-    dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
-    dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
+    // No page numbers to choose and no selection of the standard kind.
+    dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintCollateCopies |
+                      QAbstractPrintDialog::PrintShowPageSize);
+    printer->setPrintRange(QPrinter::AllPages);
     QWidget* page = options != nullptr ? buildOptionsPage(*options) : nullptr;
     if (page != nullptr)
         dialog.setOptionTabs({page});
