@@ -1,7 +1,6 @@
 #include "OutputCommand.h"
 
-#include "BoardFile.h"
-#include "CheckCommand.h"
+#include "BoardFileCommand.h"
 #include "EditorSetup.h"
 #include "InstanceBoards.h"
 #include "ScreenshotCommand.h"
@@ -139,14 +138,7 @@ int writeStackupOutput(std::span<const std::string> args, std::ostream& out, std
         err << "laminar " << command << ": " << error.what() << '\n';
         return kExitBadInput;
     }
-    try {
-        const StackupDocument document = readBoardFile(options.file, err);
-        bool found = !options.board;
-        for (const BoardStackup& board : document.boards) found = found || board.id == *options.board;
-        if (!found) {
-            err << options.file << ": no board with id " << *options.board << '\n';
-            return kExitBadInput;
-        }
+    return onBoardFile(options.file, options.board, err, [&](const StackupDocument& document) {
         chooseOffscreenWithoutDisplay();
         std::optional<lmz0::ReferenceZ0Calculator> calculator; // outlives the instance
         Instance instance(lmInitInstance(nullptr, 0));
@@ -161,12 +153,7 @@ int writeStackupOutput(std::span<const std::string> args, std::ostream& out, std
         }
         out << "laminar: wrote " << options.output << '\n';
         return kExitClean;
-    } catch (const StackupFileError& error) {
-        err << error.what() << '\n';
-    } catch (const std::exception& error) {
-        err << options.file << ": " << error.what() << '\n';
-    }
-    return kExitBadInput;
+    });
 }
 
 } // namespace lmhost

@@ -161,7 +161,8 @@ LMEXPORT void LMAPI lmSetTitle(LMHANDLE instance, const char* title) { instanceO
 
 LMEXPORT bool LMAPI lmWriteOutput(LMHANDLE instance, const char* path, const LMOUTPUTREQUEST* request)
 {
-    return request != nullptr && lm::writeOutput(instanceOf(instance), path, *request);
+    auto& target = instanceOf(instance); // a null handle is refused before anything else
+    return request != nullptr && lm::writeOutput(target, path, *request);
 }
 
 } // extern "C"

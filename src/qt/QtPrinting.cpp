@@ -112,6 +112,23 @@ void measureThenDraw(Drawing& drawing, const QFont& font, Paint&& paintAtSize)
     paintAtSize(QSize(std::max(1, size.width), std::max(1, size.height)));
 }
 
+// A vector drawing as the bytes of the device `makeDevice(buffer, size)` makes
+// for the measured size.
+template <typename MakeDevice>
+QByteArray vectorBytes(Drawing& drawing, MakeDevice&& makeDevice)
+{
+    QByteArray bytes;
+    measureThenDraw(drawing, QApplication::font(), [&](QSize size) {
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        const auto device = makeDevice(buffer, size);
+        QPainter painter(device.get());
+        QtCanvas canvas(painter, QApplication::font());
+        drawing.draw(canvas);
+    });
+    return bytes;
+}
+
 } // namespace
 
 QtPageSink::QtPageSink(std::unique_ptr<QPagedPaintDevice> device, std::unique_ptr<QSaveFile> file)
@@ -207,38 +224,26 @@ QImage drawingToImage(Drawing& drawing)
 
 QByteArray drawingToSvg(Drawing& drawing)
 {
-    QByteArray bytes;
-    measureThenDraw(drawing, QApplication::font(), [&](QSize size) {
-        QBuffer buffer(&bytes);
-        buffer.open(QIODevice::WriteOnly);
-        QSvgGenerator svg;
-        svg.setOutputDevice(&buffer);
-        svg.setResolution(kDrawingResolution);
-        svg.setSize(size);
-        svg.setViewBox(QRect(QPoint(0, 0), size));
-        svg.setTitle(QStringLiteral("Layer Stackup"));
-        QPainter painter(&svg);
-        QtCanvas canvas(painter, QApplication::font());
-        drawing.draw(canvas);
+    return vectorBytes(drawing, [](QBuffer& buffer, QSize size) {
+        auto svg = std::make_unique<QSvgGenerator>();
+        svg->setOutputDevice(&buffer);
+        svg->setResolution(kDrawingResolution);
+        svg->setSize(size);
+        svg->setViewBox(QRect(QPoint(0, 0), size));
+        svg->setTitle(QStringLiteral("Layer Stackup"));
+        return svg;
     });
-    return bytes;
 }
 
 QByteArray drawingToPdf(Drawing& drawing)
 {
-    QByteArray bytes;
-    measureThenDraw(drawing, QApplication::font(), [&](QSize size) {
-        QBuffer buffer(&bytes);
-        buffer.open(QIODevice::WriteOnly);
-        QPdfWriter pdf(&buffer);
-        pdf.setResolution(kDrawingResolution);
+    return vectorBytes(drawing, [](QBuffer& buffer, QSize size) {
+        auto pdf = std::make_unique<QPdfWriter>(&buffer);
+        pdf->setResolution(kDrawingResolution);
         const QSizeF points(size.width() * 72.0 / kDrawingResolution, size.height() * 72.0 / kDrawingResolution);
-        pdf.setPageLayout(QPageLayout(QPageSize(points, QPageSize::Point), QPageLayout::Portrait, QMarginsF()));
-        QPainter painter(&pdf);
-        QtCanvas canvas(painter, QApplication::font());
-        drawing.draw(canvas);
+        pdf->setPageLayout(QPageLayout(QPageSize(points, QPageSize::Point), QPageLayout::Portrait, QMarginsF()));
+        return pdf;
     });
-    return bytes;
 }
 
 std::unique_ptr<PageSink> QtOutputFiles::openPdf(const std::string& path, const std::string& title, bool letter)

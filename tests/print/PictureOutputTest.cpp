@@ -25,12 +25,9 @@ TEST(PictureOutput, PrintScaleIsTheSmallerWholeRoundedPercentage)
 
 TEST(PictureOutput, PrintedPictureSitsOneTextHeightBelowItsCentredTitle)
 {
-    test::FiveLayers five;
-    StackupPicture picture(five.settings);
-    RecordingCanvas screen;
-    picture.layout({400, 300}, screen);
+    test::FiveLayersPictured five;
     RecordingPages pages({4000, 6000});
-    printPicture(pages, picture, five.settings, five.design);
+    printPicture(pages, five.picture, five.settings, five.design);
 
     ASSERT_EQ(pages.screenPercents, (std::vector<int32_t>{1000}));
     const RecordingCanvas& canvas = pages.screenCanvases.front();

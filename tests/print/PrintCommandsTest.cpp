@@ -62,10 +62,8 @@ TEST(PrintCommands, SelectionIsOfferedOnlyWithSelectedLayers)
 
 TEST(PrintCommands, CopiesGoToTheClipboardAndAClosedClipboardEndsThemQuietly)
 {
-    test::FiveLayers five;
-    StackupPicture picture(five.settings);
-    test::RecordingCanvas screen;
-    picture.layout({400, 300}, screen);
+    test::FiveLayersPictured five;
+    StackupPicture& picture = five.picture;
     HeadlessPlatform platform;
     copyPictureCommand(platform, picture, five.settings, five.design);
     copyDocumentationCommand(platform, five.settings, five.design);
@@ -83,10 +81,8 @@ TEST(PrintCommands, CopiesGoToTheClipboardAndAClosedClipboardEndsThemQuietly)
 
 TEST(PrintCommands, PrintPictureNamesTheDocumentAfterTheDesign)
 {
-    test::FiveLayers five;
-    StackupPicture picture(five.settings);
-    test::RecordingCanvas screen;
-    picture.layout({400, 300}, screen);
+    test::FiveLayersPictured five;
+    StackupPicture& picture = five.picture;
     HeadlessPlatform platform;
     printPictureCommand(platform, picture, five.settings, five.design);
     EXPECT_EQ(platform.printedDocuments, (std::vector<std::string>{"Stackup (Falcon)"}));

@@ -5,6 +5,8 @@
 #include "document/EditorDocument.h"
 #include "model/Catalogues.h"
 #include "model/LayerRecord.h"
+#include "picture/StackupPicture.h"
+#include "RecordingCanvas.h"
 
 #include <initializer_list>
 #include <string>
@@ -53,6 +55,16 @@ struct PrintBoard {
 // A signal, a substrate, a plane, a substrate, a signal.
 struct FiveLayers : PrintBoard {
     FiveLayers() : PrintBoard{kSignal, kSubstrate, kSolidPlane, kSubstrate, kSignal} {}
+};
+
+// The five layers with their picture laid out in a 400 x 300 pane.
+struct FiveLayersPictured : FiveLayers {
+    StackupPicture picture{settings};
+    FiveLayersPictured()
+    {
+        RecordingCanvas screen;
+        picture.layout({400, 300}, screen);
+    }
 };
 
 } // namespace lm::test
