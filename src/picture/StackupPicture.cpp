@@ -133,7 +133,8 @@ void StackupPicture::setLabelMode(int32_t mode)
 
 void StackupPicture::setZ0Values(std::span<const double> values)
 {
-    z0_.assign(currentLayers(settings_).size(), 0.0);
+    // No values at all (no calculator) leave nothing to show: "Z0 = <N/A>", not an error per layer.
+    z0_.assign(values.empty() ? 0 : currentLayers(settings_).size(), 0.0);
     std::copy_n(values.begin(), std::min(values.size(), z0_.size()), z0_.begin());
     redraw();
 }
@@ -232,6 +233,14 @@ void StackupPicture::leftUp(Point)
     if (move && moves_ != nullptr)
         moves_->moveLayer(dragged_, destination);
     dragged_ = -1;
+    redraw();
+}
+
+void StackupPicture::mouseLeft()
+{
+    if (dragging_ || hovered_ < 0)
+        return;
+    hovered_ = -1;
     redraw();
 }
 

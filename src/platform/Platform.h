@@ -43,6 +43,24 @@ public:
     // The drawing on the clipboard: a bitmap, or SVG and PDF each under its
     // type. False when the clipboard cannot be opened.
     virtual bool copyDrawing(Drawing& drawing, DrawingFormat format) = 0;
+
+    // The wait cursor over the application while the core works through a
+    // long job (the calls of the host's impedance calculator); calls nest.
+    // A desktop without cursors shows nothing.
+    virtual void beginWaitCursor() {}
+    virtual void endWaitCursor() {}
+};
+
+// Shows the wait cursor for its lifetime.
+class WaitCursor {
+public:
+    explicit WaitCursor(Platform& platform) : platform_(platform) { platform_.beginWaitCursor(); }
+    ~WaitCursor() { platform_.endWaitCursor(); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+
+private:
+    Platform& platform_;
 };
 
 } // namespace lm

@@ -34,6 +34,9 @@ public:
     // A bitmap as image data; a vector drawing as SVG and PDF.
     bool copyDrawing(Drawing& drawing, DrawingFormat format) override;
 
+    void beginWaitCursor() override;
+    void endWaitCursor() override;
+
 private:
     QPointer<QWidget> editorWindow_;
 };

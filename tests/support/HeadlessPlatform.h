@@ -148,6 +148,17 @@ public:
         return true;
     }
 
+    // The wait cursor: how often it came up, and whether it is up now.
+    int waitCursorsShown = 0;
+    int waitCursorDepth = 0;
+
+    void beginWaitCursor() override
+    {
+        if (waitCursorDepth++ == 0)
+            ++waitCursorsShown;
+    }
+    void endWaitCursor() override { --waitCursorDepth; }
+
 private:
     // The caller ends the document by dropping the sink; the pages stay here.
     class ForwardedPages : public PageSink {

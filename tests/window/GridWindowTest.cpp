@@ -5,6 +5,7 @@
 
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QTabBar>
 #include <QTableView>
 
 #include <cmath>
@@ -41,14 +42,6 @@ void click(QTableView* grid, const QModelIndex& index)
                           type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
         QApplication::sendEvent(grid->viewport(), &event);
     }
-}
-
-int columnTitled(const QAbstractItemModel& model, const QString& title)
-{
-    for (int column = 0; column < model.columnCount(); ++column)
-        if (model.headerData(column, Qt::Horizontal).toString().startsWith(title))
-            return column;
-    return -1;
 }
 
 double thicknessOf(LMHANDLE instance, int32_t board, int index)
@@ -94,4 +87,41 @@ TEST(GridWindow, TypedThicknessReachesTheLayersAndCtrlZTakesItBack)
 
     lmExitInstance(host.instance, true);
     EXPECT_EQ(editorWindow(), nullptr);
+}
+
+TEST(GridWindow, UndoAndRedoOfATabSwitchShowThatTabsColumnsAndBar)
+{
+    Host host;
+    ASSERT_TRUE(lmRunNonModal(host.instance, &recordClose, ""));
+    QDialog* editor = editorWindow();
+    ASSERT_NE(editor, nullptr);
+    auto* tabs = editor->findChild<QTabBar*>("tabControl");
+    auto* grid = editor->findChild<QTableView*>("layerGrid");
+    ASSERT_TRUE(tabs && grid);
+    spin();
+    const int bulkR = columnTitled(*grid->model(), "Bulk R");
+    ASSERT_GE(bulkR, 0);
+    auto shows = [&](const char* name) {
+        const QWidget* control = editor->findChild<QWidget*>(name);
+        return control != nullptr && control->isVisible();
+    };
+    auto showsBasic = [&] { return grid->isColumnHidden(bulkR) && shows("1008") && !shows("1030"); };
+    auto showsMetal = [&] { return !grid->isColumnHidden(bulkR) && shows("1030") && !shows("1008"); };
+    ASSERT_TRUE(showsBasic());
+
+    tabs->setCurrentIndex(2); // Metal
+    spin();
+    EXPECT_TRUE(showsMetal());
+
+    commandAction(editor, 57643)->trigger(); // Undo
+    spin();
+    EXPECT_EQ(tabs->currentIndex(), 0);
+    EXPECT_TRUE(showsBasic());
+
+    commandAction(editor, 57644)->trigger(); // Redo
+    spin();
+    EXPECT_EQ(tabs->currentIndex(), 2);
+    EXPECT_TRUE(showsMetal());
+
+    lmExitInstance(host.instance, false);
 }
