@@ -437,7 +437,7 @@ void QtEditorDialog::showEvent(QShowEvent* event)
 
 void QtEditorDialog::fitFrameOnScreen()
 {
-    if (dialog_.finished() || isMaximized() || isFullScreen())
+    if (isFinished() || isMaximized() || isFullScreen())
         return;
     const QMargins frame = windowHandle() ? windowHandle()->frameMargins() : QMargins();
     const Rect now = rectOf(geometry().marginsAdded(frame));
