@@ -267,13 +267,6 @@ void LayerGrid::chooseColour(int32_t row, int32_t col)
     commitIfModified();
 }
 
-void LayerGrid::viewButtonClicked([[maybe_unused]] int32_t row, [[maybe_unused]] int32_t columnId)
-{
-    if (!settings().z0Calculator)
-        return; // without a calculator the buttons do nothing
-    // The width-versus-separation and loss dialogs open here for layer row - 1.
-}
-
 // ------------------------------------------------------------------ layer kinds
 
 void LayerGrid::layerKindPass(bool lookOnly)

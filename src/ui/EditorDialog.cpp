@@ -52,6 +52,10 @@ EditorDialog::EditorDialog(DialogOwner& owner, Platform& platform, EditorDialogV
             panes->updatePicturePane();
     };
     hooks.tabs = this;
+    hooks.z0Computed = [this](std::span<const double> z0) {
+        if (StackupPicture* picture = view_.stackupPicture())
+            picture->setZ0Values(z0);
+    };
     grid_.setHooks(std::move(hooks));
 }
 
