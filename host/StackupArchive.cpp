@@ -44,8 +44,11 @@ bool StackupArchive::save() { return writeTo(document_.file); }
 
 bool StackupArchive::saveAs()
 {
-    const std::filesystem::path chosen = ui_.askSavePath(document_.file);
-    if (chosen.empty() || !writeTo(chosen)) return false;
+    std::filesystem::path chosen = ui_.askSavePath(document_.file);
+    if (chosen.empty()) return false;
+    // The Load dialog lists *.json files: a name typed without extension gets it.
+    if (!chosen.has_extension()) chosen += ".json";
+    if (!writeTo(chosen)) return false;
     document_.file = chosen;
     showFileName(instance_, chosen);
     return true;
