@@ -75,7 +75,12 @@ void showFileName(LMHANDLE instance, const std::filesystem::path& file)
     const char* user = std::getenv("USER");
     // Printing and copying put these into their output: the file, who, and where it lies.
     lmSetDesignInfo(instance, name.c_str(), user ? user : "", std::filesystem::absolute(file).string().c_str());
-    lmSetTitle(instance, ("Laminar - " + name).c_str());
+    lmSetTitle(instance, editorTitle(file, false).c_str());
+}
+
+std::string editorTitle(const std::filesystem::path& file, bool unsaved)
+{
+    return "Laminar - " + file.filename().string() + (unsaved ? "*" : "");
 }
 
 std::unique_ptr<KicadRulesCheck> setUpInstance(LMHANDLE instance, const StackupDocument& document,

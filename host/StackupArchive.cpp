@@ -15,6 +15,7 @@ StackupArchive::StackupArchive(LMHANDLE instance, StackupDocument document, Arch
 
 bool StackupArchive::IsSupported(int32_t operation)
 {
+    if (mark_) mark_->watch();
     return operation == LM_ARCHIVE_SAVE || operation == LM_ARCHIVE_SAVE_AS || operation == LM_ARCHIVE_LOAD;
 }
 
@@ -37,6 +38,7 @@ bool StackupArchive::writeTo(const std::filesystem::path& file)
         return false;
     }
     out_ << "laminar: wrote " << file.string() << '\n' << std::flush;
+    if (mark_) mark_->saved(file);
     return true;
 }
 

@@ -292,6 +292,8 @@ private:
     bool editorOpen_ = false;
     std::function<void(bool)> editorTextDeleter_;
     bool screenLocked_ = false;
+    // The calculator the last refresh of computed values asked (or found missing).
+    IZ0Calculator* calculatorAsked_ = nullptr;
     // The edit in progress: where, its text before, and the layers before it.
     CellPos editing_;
     std::string textBeforeEdit_;
