@@ -78,8 +78,8 @@ void CChartControl::buttonUp(Point p, int64_t nowMs)
             return;
         trackSelect(p);
         if (selected_ >= 0) {
-            dragging_ = true; // locked until the mode is chosen again
             restoreSelectedColour();
+            dragging_ = true; // locked until the mode is chosen again
             if (window_) {
                 window_->showCursor(cursorId());
                 window_->repaint();
