@@ -15,14 +15,6 @@ constexpr std::array<PrefixRow, kPrefixRowCount> kPrefixes{{
 
 bool shortFormFits(const PrefixRow& row) { return row.scale >= 1e-12 && row.scale <= 1e12; }
 
-template <typename... Args>
-std::string format(const char* pattern, Args... args)
-{
-    char buffer[96];
-    std::snprintf(buffer, sizeof buffer, pattern, args...);
-    return buffer;
-}
-
 std::string text(std::string_view view) { return std::string(view); }
 
 } // namespace
@@ -51,11 +43,11 @@ std::string tickLabel(double value, int32_t row, std::string_view unit)
     const std::string u = text(unit);
     if (shortFormFits(chosen)) {
         // The unit may hold an "e" of its own: only the number decides.
-        const std::string number = format("%.4g", value / chosen.scale);
+        const std::string number = printfText("%.4g", value / chosen.scale);
         if (number.find('e') == std::string::npos)
             return " " + number + text(chosen.prefix) + u + " ";
     }
-    return format(" %.2e%s ", value, u.c_str());
+    return printfText(" %.2e%s ", value, u.c_str());
 }
 
 std::string readoutValue(double value, std::string_view unit, bool prefixes)
@@ -63,8 +55,8 @@ std::string readoutValue(double value, std::string_view unit, bool prefixes)
     const PrefixRow& chosen = prefixRow(prefixes ? prefixRowFor(value) : kNoPrefixRow);
     const std::string u = text(unit);
     if (!shortFormFits(chosen))
-        return format("%.3e%s", value, u.c_str());
-    return format("%.5g%s%s", value / chosen.scale, text(chosen.prefix).c_str(), u.c_str());
+        return printfText("%.3e%s", value, u.c_str());
+    return printfText("%.5g%s%s", value / chosen.scale, text(chosen.prefix).c_str(), u.c_str());
 }
 
 std::string readoutText(double x, std::string_view xUnit, double y, std::string_view yUnit, bool prefixes)

@@ -2,10 +2,22 @@
 // Values written with engineering prefixes: the prefix row of a value, the
 // tick labels of an axis and the parts of the chart's readout.
 #include <cstdint>
+#include <cstdio>
 #include <string>
 #include <string_view>
 
 namespace lm {
+
+// printf-style text of any length (the chart's labels, the dialogs' titles).
+template <typename... Args>
+std::string printfText(std::string_view pattern, Args... args)
+{
+    const std::string format(pattern);
+    const int length = std::snprintf(nullptr, 0, format.c_str(), args...);
+    std::string text(static_cast<std::size_t>(length > 0 ? length : 0), '\0');
+    std::snprintf(text.data(), text.size() + 1, format.c_str(), args...);
+    return text;
+}
 
 struct PrefixRow {
     std::string_view prefix;

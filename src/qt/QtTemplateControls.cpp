@@ -9,7 +9,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QProgressBar>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QWidget>
 
 namespace lm::qt {
@@ -52,7 +54,20 @@ QWidget* makeControl(const res::TemplateItem& item, QWidget* parent)
     }
     case ItemKind::GroupBox: return new QGroupBox(textOf(item.text), parent);
     case ItemKind::CheckList: return new QListWidget(parent);
-    case ItemKind::TabControl: return nullptr;
+    case ItemKind::RadioButton: return new QRadioButton(textOf(item.text), parent);
+    case ItemKind::ProgressBar: {
+        auto* bar = new QProgressBar(parent);
+        bar->setRange(0, 100);
+        bar->setValue(0);
+        return bar;
+    }
+    case ItemKind::ReadOnlyEdit: {
+        auto* edit = new QLineEdit(parent);
+        edit->setReadOnly(true);
+        return edit;
+    }
+    case ItemKind::TabControl:
+    case ItemKind::Custom: return nullptr;
     }
     return nullptr;
 }

@@ -1,5 +1,6 @@
 #include "res/DialogTemplates.h"
 
+#include "res/ChartResources.h"
 #include "res/CommandIds.h"
 
 #include <algorithm>
@@ -192,6 +193,9 @@ std::vector<DialogTemplate> buildTemplates()
     all.push_back(makeTemplate(IDD_BAR_CUSTOM_VIEW, {}, 228, kTwoRowHeight,
                                concat(concat({checkBox(IDC_AUTO_ER, kAutoEr, 7, kRow1, 214)}, erFrequencyGroup(7, kRow2)),
                                       {button(IDC_CUSTOMIZE, "Customize...", 130, kRow2 - 1, 54)})));
+
+    for (DialogTemplate& graph : chartDialogTemplates())
+        all.push_back(std::move(graph));
 
     std::sort(all.begin(), all.end(), [](const DialogTemplate& a, const DialogTemplate& b) { return a.id < b.id; });
     return all;
