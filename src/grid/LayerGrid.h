@@ -42,6 +42,10 @@ struct LayerGridHooks {
     std::function<void()> updatePicture;       // the picture pane's UpdateView
     TabSwitchTarget* tabs = nullptr;           // makes a tab current for undo and redo of tab switches
     std::function<void()> valuesRefreshed;     // computed values were refreshed (picture Z0 labels)
+    // A View... button of a layer row (zero-based layer index), called only while
+    // a calculator is set: the width-versus-separation and the loss dialogs.
+    std::function<void(int32_t layerIndex)> openZ0Curve{};
+    std::function<void(int32_t layerIndex)> openLossCurve{};
 };
 
 // A keystroke's outcome in an edit cell: the text the editor must show and where the caret goes.
@@ -229,7 +233,7 @@ private:
     void keepLayersBeforeChange();
     void toggleVisible(int32_t row, int32_t col);
     void chooseColour(int32_t row, int32_t col);
-    // A View... button: where the chart dialogs open (open work: docs/design.md).
+    // A View... button: the grid's hook opens the chart dialog of the layer.
     void viewButtonClicked(int32_t row, int32_t columnId);
     const std::string& textAt(int32_t row, int32_t columnId) const;
     double numberAt(int32_t row, int32_t columnId) const;

@@ -246,11 +246,13 @@ void LayerGrid::chooseColour(int32_t row, int32_t col)
         forgetEdit();
 }
 
-void LayerGrid::viewButtonClicked([[maybe_unused]] int32_t row, [[maybe_unused]] int32_t columnId)
+void LayerGrid::viewButtonClicked(int32_t row, int32_t columnId)
 {
-    if (!settings().z0Calculator)
+    if (!settings().z0Calculator || !isLayerRow(row))
         return; // without a calculator the buttons do nothing
-    // The width-versus-separation and loss dialogs open here for layer row - 1.
+    const auto& open = columnId == kColZ0Curve ? hooks_.openZ0Curve : hooks_.openLossCurve;
+    if ((columnId == kColZ0Curve || columnId == kColLossCurve) && open)
+        open(row - 1);
 }
 
 // ------------------------------------------------------------------ layer kinds

@@ -80,7 +80,7 @@ DialogTemplate lossCurveTemplate()
          control(ItemKind::ReadOnlyEdit, IDC_LOSS_CROSSING, {}, x, 165, 88, 12),
          control(ItemKind::PushButton, IDC_GRAPH_COPY, "Copy", x, 213, 88, 14),
          control(ItemKind::PushButton, IDC_GRAPH_PRINT, "Print...", x, 231, 88, 14),
-         control(ItemKind::DefPushButton, IDCANCEL, "Close", x, 249, 88, 14)});
+         control(ItemKind::PushButton, IDCANCEL, "Close", x, 249, 88, 14)});
 }
 
 MenuItem command(uint32_t id, std::string_view text) { return MenuItem{id, std::string(text), {}}; }

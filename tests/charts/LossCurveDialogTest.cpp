@@ -1,6 +1,6 @@
 #include "charts/LossCurveDialog.h"
 #include "ChartFixture.h"
-#include "DialogFixture.h"
+#include "GraphDialogFakes.h"
 #include "HeadlessPlatform.h"
 #include "MemoryProfileStore.h"
 

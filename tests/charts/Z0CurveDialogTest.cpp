@@ -1,6 +1,6 @@
 #include "charts/Z0CurveDialog.h"
 #include "ChartFixture.h"
-#include "DialogFixture.h"
+#include "GraphDialogFakes.h"
 
 #include "document/EditSettings.h"
 #include "model/LayerRecord.h"
