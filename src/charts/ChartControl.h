@@ -202,7 +202,8 @@ private:
     void setView(const ChartRange& range);
 
     // ChartPaint.cpp
-    void draw(Canvas& canvas, const DrawStyle& style);
+    // Everything but the readout and the zoom band, over a background of `area`.
+    void draw(Canvas& canvas, const DrawStyle& style, Size area);
     void drawXAxis(Canvas& canvas, const DrawStyle& style);
     void drawYAxis(Canvas& canvas, const DrawStyle& style);
     void drawCurves(Canvas& canvas);

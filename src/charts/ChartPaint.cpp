@@ -35,7 +35,8 @@ CChartControl::DrawStyle CChartControl::screenStyle() const
 
 void CChartControl::paint(Canvas& canvas)
 {
-    draw(canvas, screenStyle());
+    const Rect client = window_ ? window_->clientRect() : Rect{};
+    draw(canvas, screenStyle(), client.size());
     if (last_.x >= 0 && frameOf(plot_).contains(last_) && mode_ != kChartPan)
         drawReadout(canvas);
     if (const std::optional<Rect> band = rubberBand()) {
@@ -47,11 +48,10 @@ void CChartControl::paint(Canvas& canvas)
     }
 }
 
-void CChartControl::draw(Canvas& canvas, const DrawStyle& style)
+void CChartControl::draw(Canvas& canvas, const DrawStyle& style, Size area)
 {
-    const Rect client = window_ ? window_->clientRect() : Rect{};
     canvas.clearClip();
-    canvas.fillRect(client, style.background);
+    canvas.fillRect({0, 0, area.width, area.height}, style.background);
     canvas.setTextColour(style.foreground);
     canvas.setBrush(Brush{BrushStyle::None, 0});
     canvas.setPen(solid(style.grid));
@@ -234,7 +234,7 @@ bool CChartControl::copyToClipboard(std::string_view caption, bool invertColours
         style = {inverted(style.foreground), inverted(style.grid), inverted(style.background), false};
     const std::string text(caption);
     return window_->copyBitmap(outputSize(), [this, style, text](Canvas& canvas) {
-        draw(canvas, style);
+        draw(canvas, style, outputSize());
         drawCaption(canvas, text);
     });
 }
@@ -286,7 +286,7 @@ void CChartControl::drawForPrint(Canvas& canvas, std::string_view caption, bool 
         style = {kBlack, kBlack, kWhite, true};
     const Point savedPan = pan_;
     pan_ = {};
-    draw(canvas, style);
+    draw(canvas, style, outputSize());
     pan_ = savedPan;
     drawCaption(canvas, caption);
 }

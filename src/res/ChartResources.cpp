@@ -76,8 +76,8 @@ DialogTemplate lossCurveTemplate()
          control(ItemKind::Edit, IDC_LOSS_MAX, {}, x + 30, 99, 51, 12),
          control(ItemKind::AutoCheckBox, IDC_LOSS_LOG_X, "Log scale for X axis", x, 124, 88, 10),
          control(ItemKind::AutoCheckBox, IDC_LOSS_LOG_Y, "Log scale for Y axis", x, 137, 88, 10),
-         control(ItemKind::StaticLeft, IDC_LOSS_CROSSING_LABEL, "Dielectric loss dominates at:", x, 154, 88, 8),
-         control(ItemKind::ReadOnlyEdit, IDC_LOSS_CROSSING, {}, x, 165, 88, 12),
+         control(ItemKind::StaticLeft, IDC_LOSS_CROSSING_LABEL, "Dielectric loss dominates at:", x, 154, 88, 17),
+         control(ItemKind::ReadOnlyEdit, IDC_LOSS_CROSSING, {}, x, 172, 88, 12),
          control(ItemKind::PushButton, IDC_GRAPH_COPY, "Copy", x, 213, 88, 14),
          control(ItemKind::PushButton, IDC_GRAPH_PRINT, "Print...", x, 231, 88, 14),
          control(ItemKind::PushButton, IDCANCEL, "Close", x, 249, 88, 14)});

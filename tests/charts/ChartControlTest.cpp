@@ -241,6 +241,7 @@ TEST_F(ChartTest, CopyInvertsTheFrameColoursButNeverTheCurves)
     const auto fills = window.copied.ofKind(CanvasOp::FillRect);
     ASSERT_FALSE(fills.empty());
     EXPECT_EQ(fills.front().colour, 0xFFFFFFu);
+    EXPECT_EQ(fills.front().rect, (Rect{0, 0, 600, 432})); // the caption's strip too
     EXPECT_EQ(window.copied.ofKind(CanvasOp::SetTextColour).front().colour, 0x000000u);
     EXPECT_EQ(window.copied.ofKind(CanvasOp::Polyline).front().pen.colour, kGreen);
     const auto texts = window.copied.ofKind(CanvasOp::Text);
