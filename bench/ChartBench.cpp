@@ -5,6 +5,7 @@
 #include "charts/Z0CurveDialog.h"
 #include "document/EditSettings.h"
 #include "RecordingCanvas.h"
+#include "SampleStackup.h"
 
 #include <laminar/laminar.h>
 #include <laminar/z0calc.h>
@@ -12,7 +13,6 @@
 #include <benchmark/benchmark.h>
 
 #include <cmath>
-#include <cstring>
 #include <memory>
 #include <vector>
 
@@ -65,46 +65,10 @@ void BM_ChartLayoutPaint4x101(benchmark::State& state)
 }
 BENCHMARK(BM_ChartLayoutPaint4x101)->Unit(benchmark::kMicrosecond);
 
-// Top signal over 0.2 mm prepreg to a plane, core, bottom: a 100 ohm pair on top.
-std::vector<LMLAYEREX> microstripBoard()
-{
-    struct Row {
-        const char* name;
-        int32_t type, usage, technology, metal;
-        double thickness;
-    };
-    const Row rows[] = {{"Top", 0, 0, -1, 0, 35e-6},
-                        {"Prepreg", 1, 5, 1, -1, 2e-4},
-                        {"Plane", 0, 1, -1, 0, 35e-6},
-                        {"Core", 1, 5, 0, -1, 1.2e-3},
-                        {"Bottom", 0, 0, -1, 0, 35e-6}};
-    std::vector<LMLAYEREX> layers(std::size(rows));
-    for (std::size_t i = 0; i < layers.size(); ++i) {
-        LMLAYEREX& layer = layers[i];
-        layer.nId = static_cast<int32_t>(i + 1);
-        std::strncpy(layer.szName, rows[i].name, sizeof layer.szName - 1);
-        layer.nType = rows[i].type;
-        layer.nUsage = rows[i].usage;
-        layer.nTechnology = rows[i].technology;
-        layer.nMetal = rows[i].metal;
-        layer.dThickness = rows[i].thickness;
-        layer.dEr = 4.3;
-        layer.dErFrequency = 1e6;
-        layer.dLossTangent = 0.02;
-        layer.dBulkResistivity = 1.724e-8;
-        layer.dTempCoef = 0.00393;
-        layer.dTestWidth = layer.dWidth = 1.5e-4;
-        layer.dGap = 2e-4;
-        layer.dTargetZ0 = 100;
-        layer.bVisible = 1;
-    }
-    return layers;
-}
-
 void BM_Z0CurveSweepReference(benchmark::State& state)
 {
     std::unique_ptr<void, void (*)(void*)> instance{lmInitInstance(nullptr, 0), lmFreeInstance};
-    const std::vector<LMLAYEREX> layers = microstripBoard();
+    const std::vector<LMLAYEREX> layers = test::microstripPairStackup(1);
     lmAddStackup(instance.get(), 1, "Microstrip", layers.data(), static_cast<int32_t>(layers.size()));
     lmSetCurrentBoard(instance.get(), 1);
     lmz0::ReferenceZ0Calculator calculator(instance.get());

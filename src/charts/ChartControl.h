@@ -204,8 +204,7 @@ private:
     // ChartPaint.cpp
     // Everything but the readout and the zoom band, over a background of `area`.
     void draw(Canvas& canvas, const DrawStyle& style, Size area);
-    void drawXAxis(Canvas& canvas, const DrawStyle& style);
-    void drawYAxis(Canvas& canvas, const DrawStyle& style);
+    void drawAxis(Canvas& canvas, const DrawStyle& style, bool horizontal);
     void drawCurves(Canvas& canvas);
     void drawReadout(Canvas& canvas);
     void drawCaption(Canvas& canvas, std::string_view caption);

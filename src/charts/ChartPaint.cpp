@@ -57,8 +57,8 @@ void CChartControl::draw(Canvas& canvas, const DrawStyle& style, Size area)
     canvas.setPen(solid(style.grid));
     canvas.rectangle(frameOf(plot_));
 
-    drawXAxis(canvas, style);
-    drawYAxis(canvas, style);
+    drawAxis(canvas, style, true);
+    drawAxis(canvas, style, false);
 
     const int32_t h = labelHeight_;
     if (!yTitle.empty())
@@ -68,82 +68,63 @@ void CChartControl::draw(Canvas& canvas, const DrawStyle& style, Size area)
     drawCurves(canvas);
 }
 
-void CChartControl::drawXAxis(Canvas& canvas, const DrawStyle& style)
+void CChartControl::drawAxis(Canvas& canvas, const DrawStyle& style, bool horizontal)
 {
+    // The x axis draws vertical grid lines with labels centred below the plot;
+    // the y axis horizontal ones with labels right-aligned left of it.
+    const AxisState& axis = horizontal ? x_ : y_;
     const Rect frame = frameOf(plot_);
     const Pen gridPen{style.dottedGrid ? PenStyle::Dotted : PenStyle::Solid, style.grid, 1};
-    const Pen majorPen = x_.log ? solid(style.foreground) : gridPen;
-    const int32_t n = x_.intervals();
-    const int32_t k = x_.labelSpacing(plot_.width(), labelWidth_);
-    const int32_t row = xPrefixRow();
+    const Pen majorPen = axis.log ? solid(style.foreground) : gridPen;
+    const int32_t n = axis.intervals();
     const int32_t h = labelHeight_;
-    const double minor = x_.log ? minorTickFraction(x_.scale) : 0;
+    const int32_t k = horizontal ? axis.labelSpacing(plot_.width(), labelWidth_)
+                                 : axis.labelSpacing(plot_.height(), 2 * labelHeight_);
+    const int32_t row = horizontal ? xPrefixRow() : yPrefixRow();
+    const std::string& unit = horizontal ? xUnit : yUnit;
+    const double minor = axis.log ? minorTickFraction(axis.scale) : 0;
+    const auto pixelOf = [&](double value) { return horizontal ? xPixel(value) : yPixel(value); };
+    const auto within = [&](int32_t p) {
+        return horizontal ? p >= plot_.left && p <= plot_.right : p >= plot_.top && p <= plot_.bottom;
+    };
+    const auto gridLine = [&](int32_t p) {
+        if (horizontal)
+            canvas.line({p, plot_.top}, {p, plot_.bottom});
+        else
+            canvas.line({plot_.left, p}, {plot_.right, p});
+    };
 
     for (int32_t i = 0; i <= n + 1 && i <= 10001; ++i) {
-        const double value = x_.tick(i);
+        const double value = axis.tick(i);
         canvas.setClip(frame);
         if (minor != 0) {
             canvas.setPen(gridPen);
             for (const double m : minorTicksBelow(value, minor))
-                if (const int32_t px = xPixel(m); px >= plot_.left && px <= plot_.right)
-                    canvas.line({px, plot_.top}, {px, plot_.bottom});
+                if (const int32_t p = pixelOf(m); within(p))
+                    gridLine(p);
         }
         if (i > n)
             break;
-        const int32_t px = xPixel(value);
+        const int32_t p = pixelOf(value);
         canvas.setPen(majorPen);
-        canvas.line({px, plot_.top}, {px, plot_.bottom});
+        gridLine(p);
         canvas.clearClip();
-        if (i % k == 0)
-            canvas.text({px - kLabelBox, plot_.bottom + h / 2, px + kLabelBox, plot_.bottom + h / 2 + h},
-                        tickLabel(value, row, xUnit), TextAlign::Centre);
+        if (i % k != 0)
+            continue;
+        const std::string label = tickLabel(value, row, unit);
+        if (horizontal)
+            canvas.text({p - kLabelBox, plot_.bottom + h / 2, p + kLabelBox, plot_.bottom + h / 2 + h}, label,
+                        TextAlign::Centre);
+        else
+            canvas.text({plot_.left - kLabelBox, p - h / 2, plot_.left, p - h / 2 + h}, label, TextAlign::Right);
     }
     canvas.clearClip();
-    if (!x_.log) {
-        const int32_t zero = xPixel(0);
-        if (zero > plot_.left && zero < plot_.right) {
+    if (!axis.log) {
+        const int32_t zero = pixelOf(0);
+        const bool inside = horizontal ? zero > plot_.left && zero < plot_.right : zero > plot_.top && zero < plot_.bottom;
+        if (inside) {
             canvas.setPen(solid(style.foreground));
-            canvas.line({zero, plot_.top}, {zero, plot_.bottom});
-        }
-    }
-}
-
-void CChartControl::drawYAxis(Canvas& canvas, const DrawStyle& style)
-{
-    const Rect frame = frameOf(plot_);
-    const Pen gridPen{style.dottedGrid ? PenStyle::Dotted : PenStyle::Solid, style.grid, 1};
-    const Pen majorPen = y_.log ? solid(style.foreground) : gridPen;
-    const int32_t n = y_.intervals();
-    const int32_t k = y_.labelSpacing(plot_.height(), 2 * labelHeight_);
-    const int32_t row = yPrefixRow();
-    const int32_t h = labelHeight_;
-    const double minor = y_.log ? minorTickFraction(y_.scale) : 0;
-
-    for (int32_t i = 0; i <= n + 1 && i <= 10001; ++i) {
-        const double value = y_.tick(i);
-        canvas.setClip(frame);
-        if (minor != 0) {
-            canvas.setPen(gridPen);
-            for (const double m : minorTicksBelow(value, minor))
-                if (const int32_t py = yPixel(m); py >= plot_.top && py <= plot_.bottom)
-                    canvas.line({plot_.left, py}, {plot_.right, py});
-        }
-        if (i > n)
-            break;
-        const int32_t py = yPixel(value);
-        canvas.setPen(majorPen);
-        canvas.line({plot_.left, py}, {plot_.right, py});
-        canvas.clearClip();
-        if (i % k == 0)
-            canvas.text({plot_.left - kLabelBox, py - h / 2, plot_.left, py - h / 2 + h}, tickLabel(value, row, yUnit),
-                        TextAlign::Right);
-    }
-    canvas.clearClip();
-    if (!y_.log) {
-        const int32_t zero = yPixel(0);
-        if (zero > plot_.top && zero < plot_.bottom) {
-            canvas.setPen(solid(style.foreground));
-            canvas.line({plot_.left, zero}, {plot_.right, zero});
+            gridLine(zero);
         }
     }
 }

@@ -35,13 +35,15 @@ using namespace res;
 Rect rectOf(const QRect& r) { return {r.left(), r.top(), r.left() + r.width(), r.top() + r.height()}; }
 
 // What both graph dialogs share: the template's controls, the chart window in
-// the place of its custom control, the context menu, Ctrl+C and the layout
-// that follows the window's size.
+// the place of its custom control, the context menu, Ctrl+C, Copy and Print,
+// and the layout that follows the window's size.
+template <typename Model>
 class GraphDialog : public QDialog {
 public:
-    GraphDialog(QWidget* parent, uint32_t templateId, CChartControl& chart, const QFont& gridFont)
-        : QDialog(parent), controls_(*this)
+    GraphDialog(QWidget* parent, uint32_t templateId, Model& model, const QFont& gridFont)
+        : QDialog(parent), controls_(*this), model_(model)
     {
+        CChartControl& chart = model.chart();
         const DialogTemplate& t = *findDialogTemplate(templateId);
         buildTemplateDialog(t, this);
         setMinimumSize(0, 0);
@@ -71,7 +73,15 @@ public:
 
 protected:
     // A command of the context menu, Ctrl+C, Copy or Print.
-    virtual void command(uint32_t id) = 0;
+    void command(uint32_t id)
+    {
+        callCore([&] { model_.onCommand(id); });
+    }
+    void resizeEvent(QResizeEvent* event) override
+    {
+        QDialog::resizeEvent(event);
+        place(model_.layoutFor({width(), height()}));
+    }
 
     // Every control's rectangle now, by id, for the core's layout records.
     std::vector<std::pair<uint32_t, Rect>> controlRects() const
@@ -99,6 +109,7 @@ protected:
 
     QtDialogControls controls_;
     QtChartWidget* chartWidget_ = nullptr;
+    Model& model_;
 
 private:
     void showChartMenu(const CChartControl& chart, const QPoint& at)
@@ -120,10 +131,10 @@ private:
     }
 };
 
-class Z0CurveDialog : public GraphDialog {
+class Z0CurveDialog : public GraphDialog<CZ0CurveDialog> {
 public:
     Z0CurveDialog(QWidget* parent, CZ0CurveDialog& model, const QFont& gridFont)
-        : GraphDialog(parent, IDD_Z0_CURVE, model.chart(), gridFont), model_(model)
+        : GraphDialog(parent, IDD_Z0_CURVE, model, gridFont)
     {
         callCore([&] { model_.initDialog(controls_); });
         const auto rect = [this](uint32_t id) { return rectOf(controls_.control(id)->geometry()); };
@@ -142,17 +153,6 @@ public:
             QDialog::reject(); // the core ends the dialog; this only when it could not
     }
 
-protected:
-    void command(uint32_t id) override
-    {
-        callCore([&] { model_.onCommand(id); });
-    }
-    void resizeEvent(QResizeEvent* event) override
-    {
-        QDialog::resizeEvent(event);
-        place(model_.layoutFor({width(), height()}));
-    }
-
 private:
     // One calculator call per pass of the event loop, so the dialog stays live.
     void step()
@@ -169,14 +169,13 @@ private:
         }
     }
 
-    CZ0CurveDialog& model_;
     QSize minimum_;
 };
 
-class LossCurveDialog : public GraphDialog {
+class LossCurveDialog : public GraphDialog<CLossCurve> {
 public:
     LossCurveDialog(QWidget* parent, CLossCurve& model, const QFont& gridFont)
-        : GraphDialog(parent, IDD_LOSS_CURVE, model.chart(), gridFont), model_(model)
+        : GraphDialog(parent, IDD_LOSS_CURVE, model, gridFont)
     {
         for (const uint32_t id : {IDC_LOSS_SWATCH_RESISTANCE, IDC_LOSS_SWATCH_ATTENUATION, IDC_LOSS_SWATCH_RESISTIVE,
                                   IDC_LOSS_SWATCH_DIELECTRIC})
@@ -218,15 +217,6 @@ public:
     }
 
 protected:
-    void command(uint32_t id) override
-    {
-        callCore([&] { model_.onCommand(id); });
-    }
-    void resizeEvent(QResizeEvent* event) override
-    {
-        QDialog::resizeEvent(event);
-        place(model_.layoutFor({width(), height()}));
-    }
     bool eventFilter(QObject* watched, QEvent* event) override
     {
         if (event->type() == QEvent::FocusOut && !closing_) {
@@ -255,7 +245,6 @@ private:
         swatch->setFocusPolicy(Qt::NoFocus);
     }
 
-    CLossCurve& model_;
     bool closing_ = false;
 };
 

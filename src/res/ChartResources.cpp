@@ -5,48 +5,19 @@
 namespace lm::res {
 namespace {
 
-constexpr TemplateFont kDialogFont{8, "Sans Serif"};
-
-TemplateItem control(ItemKind kind, uint32_t id, std::string_view text, int32_t x, int32_t y, int32_t cx, int32_t cy,
-                     bool visible = true)
-{
-    TemplateItem item;
-    item.kind = kind;
-    item.id = id;
-    item.text = text;
-    item.x = x;
-    item.y = y;
-    item.cx = cx;
-    item.cy = cy;
-    item.visible = visible;
-    return item;
-}
-
-DialogTemplate dialog(uint32_t id, std::string_view title, int32_t width, int32_t height, std::vector<TemplateItem> items)
-{
-    DialogTemplate t;
-    t.id = id;
-    t.title = title;
-    t.width = width;
-    t.height = height;
-    t.font = kDialogFont;
-    t.items = std::move(items);
-    return t;
-}
-
 constexpr std::string_view kLossImpossible =
     "Calculation of loss data is physically impossible;\nCheck for unusual geometry or no plane layers present";
 
 DialogTemplate z0CurveTemplate()
 {
-    return dialog(IDD_Z0_CURVE, "Z0 Curve", 360, 250,
-                  {control(ItemKind::Custom, IDC_CHART, {}, 7, 7, 346, 214, false),
-                   control(ItemKind::StaticCentre, IDC_CURVE_NO_DATA,
-                           "Unable to calculate Z0 curve for the specified Z0\nNo data available", 7, 100, 346, 20,
-                           false),
+    return makeTemplate(IDD_Z0_CURVE, "Z0 Curve", 360, 250,
+                  {hidden(control(ItemKind::Custom, IDC_CHART, {}, 7, 7, 346, 214)),
+                   hidden(control(ItemKind::StaticCentre, IDC_CURVE_NO_DATA,
+                                  "Unable to calculate Z0 curve for the specified Z0\nNo data available", 7, 100, 346,
+                                  20)),
                    control(ItemKind::StaticLeft, IDC_CURVE_PROGRESS_LABEL, "Calculation in progress:", 7, 96, 200, 8),
                    control(ItemKind::ProgressBar, IDC_CURVE_PROGRESS, {}, 7, 107, 346, 10),
-                   control(ItemKind::StaticLeft, IDC_CURVE_CLOSE_CAPTION, "Close", 7, 229, 20, 8, false),
+                   hidden(control(ItemKind::StaticLeft, IDC_CURVE_CLOSE_CAPTION, "Close", 7, 229, 20, 8)),
                    control(ItemKind::PushButton, IDC_GRAPH_COPY, "&Copy", 189, 229, 50, 14),
                    control(ItemKind::PushButton, IDC_GRAPH_PRINT, "&Print...", 246, 229, 50, 14),
                    control(ItemKind::DefPushButton, IDCANCEL, "Cancel", 303, 229, 50, 14)});
@@ -56,10 +27,10 @@ DialogTemplate lossCurveTemplate()
 {
     constexpr int32_t x = 345; // the options column right of the chart
     constexpr int32_t swatch = 418;
-    return dialog(
+    return makeTemplate(
         IDD_LOSS_CURVE, "Loss-vs-Frequency Graph", 440, 270,
         {control(ItemKind::Custom, IDC_CHART, {}, 7, 7, 330, 256),
-         control(ItemKind::StaticCentre, IDC_LOSS_NO_DATA, kLossImpossible, 7, 120, 330, 20, false),
+         hidden(control(ItemKind::StaticCentre, IDC_LOSS_NO_DATA, kLossImpossible, 7, 120, 330, 20)),
          control(ItemKind::GroupBox, IDC_LOSS_SHOW_GROUP, "Show", x, 4, 88, 64),
          control(ItemKind::RadioButton, IDC_LOSS_RESISTANCE, "Resistance", x + 7, 15, 62, 10),
          control(ItemKind::BitmapButton, IDC_LOSS_SWATCH_RESISTANCE, {}, swatch, 16, 8, 8),

@@ -7,10 +7,13 @@
 #include <array>
 
 namespace lm::res {
+
 namespace {
 
 // The dialog font of the desktop; the Qt side maps the face to its own sans serif.
 constexpr TemplateFont kDialogFont{8, "Sans Serif"};
+
+} // namespace
 
 TemplateItem control(ItemKind kind, uint32_t id, std::string_view text, int32_t x, int32_t y, int32_t cx, int32_t cy)
 {
@@ -24,6 +27,27 @@ TemplateItem control(ItemKind kind, uint32_t id, std::string_view text, int32_t 
     item.cy = cy;
     return item;
 }
+
+TemplateItem hidden(TemplateItem item)
+{
+    item.visible = false;
+    return item;
+}
+
+DialogTemplate makeTemplate(uint32_t id, std::string_view title, int32_t width, int32_t height,
+                            std::vector<TemplateItem> items)
+{
+    DialogTemplate t;
+    t.id = id;
+    t.title = title;
+    t.width = width;
+    t.height = height;
+    t.font = kDialogFont;
+    t.items = std::move(items);
+    return t;
+}
+
+namespace {
 
 // Property-bar rows: a label 8 high sits 2 below the top of the 12-high list or
 // edit beside it; check boxes are 10 high, buttons 14.
@@ -54,29 +78,10 @@ TemplateItem button(uint32_t id, std::string_view text, int32_t x, int32_t rowTo
     return control(ItemKind::PushButton, id, text, x, rowTop - 1, cx, 14);
 }
 
-TemplateItem hidden(TemplateItem item)
-{
-    item.visible = false;
-    return item;
-}
-
 TemplateItem withImage(TemplateItem item, uint32_t imageId)
 {
     item.imageId = imageId;
     return item;
-}
-
-DialogTemplate makeTemplate(uint32_t id, std::string_view title, int32_t width, int32_t height,
-                            std::vector<TemplateItem> items)
-{
-    DialogTemplate t;
-    t.id = id;
-    t.title = title;
-    t.width = width;
-    t.height = height;
-    t.font = kDialogFont;
-    t.items = std::move(items);
-    return t;
 }
 
 // The texts of the grid bars; the all-controls bar 1013 has a few of its own.

@@ -60,6 +60,13 @@ struct DialogTemplate {
     const TemplateItem* item(uint32_t controlId) const;
 };
 
+// Building blocks of the templates: one control (dialog units), a control
+// hidden at first, a dialog in the desktop's dialog font.
+TemplateItem control(ItemKind kind, uint32_t id, std::string_view text, int32_t x, int32_t y, int32_t cx, int32_t cy);
+TemplateItem hidden(TemplateItem item);
+DialogTemplate makeTemplate(uint32_t id, std::string_view title, int32_t width, int32_t height,
+                            std::vector<TemplateItem> items);
+
 // Every template, ascending by id.
 std::span<const DialogTemplate> dialogTemplates();
 // Null for an id no template has.

@@ -26,6 +26,17 @@ struct ChartTest : ::testing::Test {
         chart.addCurve(ramp);
         chart.recalcLayout();
     }
+    // A second curve: y = 2 across, in red, added after the ramp.
+    Curve flat = [] {
+        const double x[] = {0, 10};
+        const double y[] = {2, 2};
+        return Curve(x, y, 2, kRed);
+    }();
+    void addFlat()
+    {
+        chart.addCurve(flat);
+        chart.recalcLayout();
+    }
     Point at(double x, double y) const { return {chart.xPixel(x), chart.yPixel(y)}; }
     void drag(Point from, Point to, int64_t nowMs = 0)
     {
@@ -159,11 +170,7 @@ TEST_F(ChartTest, PanSnapsToWholeStepsAndCompletesAStartedOne)
 
 TEST_F(ChartTest, TrackCursorHighlightsThenLocksOneCurve)
 {
-    const double x[] = {0, 10};
-    const double y[] = {2, 2};
-    Curve flat(x, y, 2, kRed);
-    chart.addCurve(flat);
-    chart.recalcLayout();
+    addFlat();
     chart.setMouseMode(kChartTrack);
 
     chart.mouseMove(at(5, 5));
@@ -219,11 +226,7 @@ TEST_F(ChartTest, ReadoutReadsTheLockedCurveUnderTheMouseAndDrawsACrosshair)
 
 TEST_F(ChartTest, CurvesDrawLastAddedFirstInTheirColours)
 {
-    const double x[] = {0, 10};
-    const double y[] = {2, 2};
-    Curve flat(x, y, 2, kRed);
-    chart.addCurve(flat);
-    chart.recalcLayout();
+    addFlat();
     RecordingCanvas canvas;
     chart.paint(canvas);
     const auto lines = canvas.ofKind(CanvasOp::Polyline);

@@ -108,15 +108,7 @@ struct ChartHost {
         if (const char* previous = std::getenv("XDG_CONFIG_HOME"))
             savedConfig = previous, hadConfig = true;
         ::setenv("XDG_CONFIG_HOME", config.path.c_str(), 1); // the loss dialog stores its options there
-        // Top over 0.2 mm of prepreg to the plane: a microstrip where a 100 ohm pair has widths to plot.
-        std::vector<LMLAYEREX> layers = validStackup(10);
-        std::swap(layers[1], layers[3]);
-        for (LMLAYEREX& layer : layers) {
-            layer.dTestWidth = 1.5e-4;
-            layer.dWidth = 1.5e-4;
-            layer.dGap = 2e-4;
-            layer.dTargetZ0 = 100;
-        }
+        const std::vector<LMLAYEREX> layers = lm::test::microstripPairStackup(10);
         lmAddStackup(instance, 1, "B_001", layers.data(), static_cast<int32_t>(layers.size()));
         lmSetZ0Calculator(instance, &calculator);
         lmSetCaps(instance, LM_CAP_LOSS_VALUES | LM_CAP_DIFF_PAIR_PLANNING, LM_CAP_LOSS_VALUES | LM_CAP_DIFF_PAIR_PLANNING);
