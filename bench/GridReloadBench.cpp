@@ -1,36 +1,14 @@
 // The layer grid on a 64-layer board: a full reload (every style, value and
 // row number, the layer-kind and read-only passes), and one cell edit from the
 // editor opening to the idle pass that stores the rows.
-#include "HeadlessPlatform.h"
-#include "LargeBoard.h"
+#include "LargeGrid.h"
 
-#include "api/EditorInstance.h"
-#include "grid/LayerGrid.h"
 #include "model/LayerRecord.h"
 
 #include <benchmark/benchmark.h>
 
 namespace lm::bench {
 namespace {
-
-
-struct LargeGrid {
-    test::HeadlessPlatform platform;
-    EditorInstance instance;
-    LayerGrid grid{instance.settings(), platform};
-
-    LargeGrid()
-    {
-        const std::vector<LMLAYEREX> layers = largeBoardLayers();
-        std::vector<LMDRILLPAIR> pairs = largeBoardDrillPairs();
-        instance.addStackup(1, "Large", layers.data(), kLargeBoardLayers);
-        instance.addDrillPairs(1, pairs.data(), static_cast<int32_t>(pairs.size()));
-        instance.showBoard(0);
-        grid.setHooks({[] {}, nullptr, nullptr});
-        grid.setup(7, 16);
-        grid.reload();
-    }
-};
 
 void BM_GridReload64(benchmark::State& state)
 {

@@ -20,7 +20,7 @@ namespace {
 
 // One instance per opening: a file loaded from the File menu gets a fresh
 // editor, and the preferences carry the window's place and tabs over to it.
-int editModally(StackupDocument document, std::ostream& out, std::ostream& err)
+int editModally(StackupDocument document, bool withCalculator, std::ostream& out, std::ostream& err)
 {
     const std::string userGuide = locateUserGuide();
     QtArchiveUi ui;
@@ -31,7 +31,7 @@ int editModally(StackupDocument document, std::ostream& out, std::ostream& err)
         StackupArchive archive(instance.get(), std::move(document), ui, out);
         const auto hostCheck = setUpInstance(instance.get(), archive.documentRead(), userGuide, &openHelpFile);
         lmSetArchiveCallback(instance.get(), &archive);
-        lmSetZ0Calculator(instance.get(), &calculator.emplace(instance.get()));
+        if (withCalculator) lmSetZ0Calculator(instance.get(), &calculator.emplace(instance.get()));
         const bool preferencesRead = restoreUserPreferences(instance.get(), err);
 
         const bool applied = lmRunModal(instance.get());
@@ -80,7 +80,7 @@ int runEditor(const EditorOptions& options, std::ostream& out, std::ostream& err
     }
     try {
         if (options.screenshot) return takeScreenshot(options, document, out, err);
-        return editModally(std::move(document), out, err);
+        return editModally(std::move(document), options.calculator, out, err);
     } catch (const std::exception& error) {
         err << "laminar: " << error.what() << '\n';
         return kEditorFailed;

@@ -36,6 +36,10 @@ EditorOptions parseEditorOptions(std::span<const std::string> args)
             haveFile = true;
             continue;
         }
+        if (arg == "--no-calculator") {
+            options.calculator = false;
+            continue;
+        }
         if (arg != "--screenshot" && arg != "--tab" && arg != "--split") throw UsageError("unknown option " + arg);
         if (i + 1 == args.size()) throw UsageError(arg + " needs a value");
         const std::string& value = args[++i];

@@ -1,7 +1,7 @@
 #pragma once
 // The editor forms of the command line:
-//   laminar FILE
-//   laminar FILE --screenshot OUT.png [--tab N] [--split vertical|horizontal]
+//   laminar FILE [--no-calculator]
+//   laminar FILE --screenshot OUT.png [--tab N] [--split vertical|horizontal] [--no-calculator]
 #include <optional>
 #include <span>
 #include <stdexcept>
@@ -17,6 +17,7 @@ struct EditorOptions {
     std::optional<std::string> screenshot; // PNG to write; the window then runs modelessly
     std::optional<int> tab;                // index in the window's tab bar, from 0
     std::optional<SplitChoice> split;
+    bool calculator = true; // the reference impedance calculator is set on every instance
 };
 
 // Its message says what is wrong with the command line, without "laminar: ".

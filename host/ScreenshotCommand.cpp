@@ -147,7 +147,7 @@ int takeScreenshot(const EditorOptions& options, const StackupDocument& document
     StackupArchive archive(instance.get(), document, ui, out);
     const auto hostCheck = setUpInstance(instance.get(), archive.documentRead(), locateUserGuide(), &openHelpFile);
     lmSetArchiveCallback(instance.get(), &archive);
-    lmSetZ0Calculator(instance.get(), &calculator.emplace(instance.get()));
+    if (options.calculator) lmSetZ0Calculator(instance.get(), &calculator.emplace(instance.get()));
     // The user's window layout and tabs, but a picture never stores preferences.
     restoreUserPreferences(instance.get(), err);
 

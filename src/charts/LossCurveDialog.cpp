@@ -4,6 +4,7 @@
 #include "charts/ChartNumbers.h"
 #include "charts/DialogControls.h"
 #include "document/EditSettings.h"
+#include "document/Z0Calls.h"
 #include "model/Units.h"
 #include "platform/Platform.h"
 #include "platform/ProfileStore.h"
@@ -29,18 +30,6 @@ constexpr double kMHz = 1e6;
 bool readFlag(ProfileStore& store, std::string_view entry, bool fallback)
 {
     return store.readInt(kSection, entry, fallback ? 1 : 0) != 0;
-}
-
-bool callCalcLoss(IZ0Calculator& calculator, int32_t boardId, int32_t layer, std::array<double, 101>& f,
-                  std::array<std::vector<double>, 4>& out)
-{
-    // A calculator that throws is the host's fault: taken as no loss data.
-    try {
-        return calculator.CalcLoss(boardId, layer, CLossCurve::kPoints, f.data(), out[0].data(), out[1].data(),
-                                   out[2].data(), out[3].data());
-    } catch (...) {
-        return false;
-    }
 }
 
 } // namespace
@@ -205,20 +194,19 @@ void CLossCurve::compute()
     for (Curve& curve : curves_)
         curve.removeAllPoints();
     crossing_ = 0;
-    std::array<double, 101> f = lossFrequencies(minMHz_ * kMHz, maxMHz_ * kMHz, options_.logX);
-    std::array<std::vector<double>, 4> results;
-    for (std::vector<double>& r : results)
-        r.assign(kPoints, 0.0);
-    ++calls_;
-    if (!settings_.z0Calculator ||
-        !callCalcLoss(*settings_.z0Calculator, settings_.currentBoardId, layerIndex_, f, results))
-        return;
+    const std::array<double, 101> f = lossFrequencies(minMHz_ * kMHz, maxMHz_ * kMHz, options_.logX);
     std::vector<double> mhz(f.begin(), f.end());
+    Z0Calls::Loss loss;
+    ++calls_;
+    if (!Z0Calls(settings_.z0Calculator).calcLoss(settings_.currentBoardId, layerIndex_, mhz, loss))
+        return;
     for (double& value : mhz)
         value /= kMHz;
+    const std::vector<double>* results[] = {&loss.resistance, &loss.attenuation, &loss.resistiveAttenuation,
+                                            &loss.dielectricAttenuation};
     for (std::size_t i = 0; i < curves_.size(); ++i)
-        curves_[i] = Curve(mhz.data(), results[i].data(), mhz.size(), curves_[i].colour());
-    crossing_ = dielectricCrossing(mhz, results[2], results[3]);
+        curves_[i] = Curve(mhz.data(), results[i]->data(), mhz.size(), curves_[i].colour());
+    crossing_ = dielectricCrossing(mhz, loss.resistiveAttenuation, loss.dielectricAttenuation);
 }
 
 void CLossCurve::refresh()

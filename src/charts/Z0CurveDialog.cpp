@@ -4,6 +4,7 @@
 #include "charts/ChartNumbers.h"
 #include "charts/DialogControls.h"
 #include "document/EditSettings.h"
+#include "document/Z0Calls.h"
 #include "model/LayerRecord.h"
 #include "model/Units.h"
 #include "res/ChartResources.h"
@@ -41,16 +42,6 @@ std::string_view firstCharacters(std::string_view text, std::size_t n)
         if (!continuesCharacter(text[i]) && seen++ == n)
             return text.substr(0, i);
     return text;
-}
-
-// A calculator that throws is the host's fault; the sweep takes it as no answer.
-double solveWidth(IZ0Calculator& calculator, const LMLAYEREX& layer, double separation)
-{
-    try {
-        return calculator.SolveTraceGeometry(&layer, separation, true, false);
-    } catch (...) {
-        return 0.0;
-    }
 }
 
 } // namespace
@@ -115,7 +106,7 @@ bool CZ0CurveDialog::onIdle()
 {
     if (steps_ >= kSteps || finished_)
         return false;
-    const double width = settings_.z0Calculator ? solveWidth(*settings_.z0Calculator, layer_, separation_) : 0.0;
+    const double width = Z0Calls(settings_.z0Calculator).solveTraceGeometry(layer_, separation_, true, false);
     if (width >= kMinWidth && width <= kMaxWidth) {
         const LMUNIT& unit = settings_.currentUnit();
         curve_.setPoint(curve_.size(), {lengthShown(separation_, unit), lengthShown(width, unit)});

@@ -3,6 +3,7 @@
 #include "model/LayerRecord.h"
 #include "model/Units.h"
 #include "document/TabDescr.h"
+#include "res/Strings.h"
 
 #include <cstdio>
 
@@ -13,8 +14,8 @@ std::span<const int32_t> gridColumnIds() { return columnCatalogueOrder(); }
 std::string columnHeaderText(int32_t columnId, const LMEDITSETTINGS& settings)
 {
     // The planning target reads as the pair's impedance when planning for a pair.
-    std::string text = columnId == kColTargetZ0 && plansForDiffPair(settings) ? std::string("Diff Z0")
-                                                                               : std::string(columnTitle(columnId));
+    std::string text(columnId == kColTargetZ0 && plansForDiffPair(settings) ? res::loadString(res::IDS_COLUMN_DIFF_Z0)
+                                                                             : columnTitle(columnId));
     const std::string unit = columnUnitText(columnId, settings.currentUnit(), settings.metalThicknessAs);
     if (!unit.empty())
         text.append("\n").append(unit);

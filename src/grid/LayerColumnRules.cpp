@@ -71,6 +71,23 @@ int32_t enteredPlanningColumn(const LMEDITSETTINGS& settings)
     return -1;
 }
 
+int32_t computedPlanningColumn(const LMEDITSETTINGS& settings, bool widthShown, bool gapShown)
+{
+    const bool pair = plansForDiffPair(settings);
+    if (widthShown && (!pair || settings.z0Strategy == kSolveForWidth))
+        return kColWidth;
+    if (gapShown && pair && settings.z0Strategy == kSolveForSeparation)
+        return kColGap;
+    return -1;
+}
+
+PlanningSolve planningSolveFor(const LMLAYEREX& layer, const LMEDITSETTINGS& settings)
+{
+    const bool pair = plansForDiffPair(settings);
+    const bool forSeparation = pair && settings.z0Strategy == kSolveForSeparation;
+    return {forSeparation ? layer.dWidth : layer.dGap, pair, forSeparation};
+}
+
 std::string usageText(int32_t usage)
 {
     if (usage == kSplitPlane)

@@ -33,6 +33,20 @@ PlanningRole planningRole(int32_t columnId, const LMEDITSETTINGS& settings);
 // The entered planning dimension read back from the grid: Width when solving a
 // pair for separation, Gap when solving it for width, none (-1) otherwise.
 int32_t enteredPlanningColumn(const LMEDITSETTINGS& settings);
+// The column the refresh solves into: Width (when shown) for a single trace or a
+// pair solved for width, else Gap (when shown) for a pair solved for
+// separation, else none (-1; solving for both shows the curve instead).
+int32_t computedPlanningColumn(const LMEDITSETTINGS& settings, bool widthShown, bool gapShown);
+// What the calculator is told for a layer's planning solve: the known
+// dimension (dWidth when a pair is solved for separation, dGap otherwise) and
+// the two flags. A single trace is planned as "solve for width", whatever
+// strategy is stored for pairs, as the property bar shows it.
+struct PlanningSolve {
+    double knownDimension = 0.0;
+    bool differential = false;
+    bool solveForSeparation = false;
+};
+PlanningSolve planningSolveFor(const LMLAYEREX& layer, const LMEDITSETTINGS& settings);
 
 // Usage texts, including the split/mixed plane and the flooded signal that only
 // a host hands in and that the catalogue has no row for; -1 for an unknown text.

@@ -147,9 +147,8 @@ void LayerGrid::unitsChanged()
         storeAllRows();
     takeUnitsFromSettings();
     CellBatch batch(cells_);
-    for (int32_t row = std::min(layerCount(), cells_.rowCount() - 1); row >= 1; --row)
-        writeRowValues(row);
-    readOnlyPass();
+    // Computed widths and gaps keep their results until the refresh writes them in the new unit.
+    computedInputsChanged();
     for (const int32_t columnId : {kColThickness, kColTestWidth, kColWidth, kColGap})
         if (const int32_t col = colOf(columnId); col > 0)
             cells_.setText(0, col, columnHeaderText(columnId, settings()));
@@ -203,9 +202,15 @@ std::string LayerGrid::valueText(const LMLAYEREX& layer, int32_t columnId) const
     return rowValueText(layer, columnId, {rowsUnit_, rowsThicknessMode_, decimalPoint_});
 }
 
-void LayerGrid::writeRowValues(int32_t row)
+void LayerGrid::writeRowValues(int32_t row) { writeRowValues(row, true); }
+
+void LayerGrid::writeRowValues(int32_t row, bool computedToo)
 {
     const LMLAYEREX& layer = layerOfRow(row);
+    auto computed = [this](int32_t columnId) {
+        return (columnId == kColWidth || columnId == kColGap) &&
+               planningRole(columnId, settings()) == PlanningRole::Computed;
+    };
     CellBatch batch(cells_);
     for (int32_t col = cells_.colCount() - 1; col >= 1; --col) {
         const int32_t columnId = columnIdAt(col);
@@ -218,7 +223,8 @@ void LayerGrid::writeRowValues(int32_t row)
                 coloured.background = layer.crColor & 0xFFFFFFu;
                 cells_.setStyle(row, col, std::move(coloured));
             }
-        } else if (columnId != kColZ0) { // Z0 shows what the refresh of computed values wrote
+        } else if (columnId != kColZ0 && (computedToo || !computed(columnId))) {
+            // Z0 shows what the refresh of computed values wrote.
             cells_.setText(row, col, valueText(layer, columnId));
         }
     }
@@ -302,6 +308,8 @@ bool LayerGrid::showTab(int32_t tabId, std::span<const LMGRIDCOLDESCR> columns, 
             history_.record(std::move(command), CommandType::Do); // a step of its own
     }
     tabShown_ = tabId;
+    // The refresh skips hidden columns, so the computed ones this tab shows may be stale.
+    flags_.valuesChanged = true;
     return !widthsKnown;
 }
 
@@ -362,12 +370,6 @@ void LayerGrid::idleRefresh()
 {
     commitIfModified();
     refreshComputedValues();
-}
-
-void LayerGrid::refreshComputedValues()
-{
-    // Where Auto Er, Z0 and the solved widths and gaps are computed through the
-    // impedance calculator (open work: docs/design.md); values-changed stays set.
 }
 
 bool LayerGrid::lockScreenUpdates(bool lock)

@@ -8,7 +8,9 @@
 // Its jobs: RowPresentation (row styles, value texts), GridFrameTexts (headers),
 // LayerGridRows.cpp (rows read back), LayerRules (stackup rules of the edits),
 // LayerGridEditing.cpp (cell edits), LayerInsert, LayerDelete, ApplyToSelection
-// and LayerMoves (layer commands), LayerGridCommands.cpp (routing, selection, undo);
+// and LayerMoves (layer commands), LayerGridCommands.cpp (routing, selection, undo),
+// LayerGridPlanning.cpp (Z0 planning: the refresh of computed values through the
+// host's impedance calculator, planning changes, Apply as Test Width, the View... buttons);
 // the clipboard commands are LayerGridClipboard's.
 #include <laminar/laminar.h>
 
@@ -29,6 +31,7 @@ namespace lm {
 
 class Platform;
 class TabSwitchTarget;
+class Z0Calls;
 struct LMEDITSETTINGS;
 
 // Named cell styles of the grid, built once at set-up.
@@ -39,9 +42,11 @@ enum class GridStyle : uint8_t {
 
 // What the grid asks of the editor window.
 struct LayerGridHooks {
-    std::function<void()> updatePicture;       // the picture pane's UpdateView
+    std::function<void()> updatePicture{};       // the picture pane's UpdateView
     TabSwitchTarget* tabs = nullptr;           // makes a tab current for undo and redo of tab switches
-    std::function<void()> valuesRefreshed;     // computed values were refreshed (picture Z0 labels)
+    // The refresh computed Z0: one value per layer of the board shown, for the
+    // picture's Z0 labels; empty without a calculator.
+    std::function<void(std::span<const double> z0)> z0Computed{};
     // A View... button of a layer row (zero-based layer index), called only while
     // a calculator is set: the width-versus-separation and the loss dialogs.
     std::function<void(int32_t layerIndex)> openZ0Curve{};
@@ -115,6 +120,17 @@ public:
 
     // Idle: commit-if-modified, then the refresh of computed values.
     void idleRefresh();
+
+    // ================================================= Z0 planning (LayerGridPlanning.cpp)
+    // The planning mode or strategy changed: the Target Z0 header, the roles of
+    // the Width, Gap and Z0 Curve cells and the entered widths and gaps follow;
+    // the computed values follow at the next refresh.
+    void planningChanged();
+    // Auto Er or the Er frequency changed: every row is written again from the
+    // records (a metal's Er shows "<Auto>" or its number) and values-changed is set.
+    void computedInputsChanged();
+    // The Width of every row that shows a positive number becomes its test width; one undo step.
+    void applyAsTestWidth();
 
     // Grid coordinates of a column id; -1 none (scanning from the last column).
     int32_t colOf(int32_t columnId) const { return cells_.columnOf(columnId); }
@@ -218,8 +234,15 @@ private:
     std::string length(double metres) const;
     // The rows show their numbers in the unit taken at the last reload or units change.
     void takeUnitsFromSettings();
-    // Where the refresh of computed values (Auto Er, Z0, solved widths) runs.
+    // Auto Er, Z0 and the solved widths or gaps through the impedance
+    // calculator; only when values-changed is set, which it clears.
     void refreshComputedValues();
+    void refreshZ0Column(int32_t col, const Z0Calls& calls);
+    void refreshPlanningColumn(int32_t col, const Z0Calls& calls);
+    // The grid column showing that id, when the current tab shows it; else 0.
+    int32_t shownColumnOf(int32_t columnId) const;
+    // Row r's values; a computed Width or Gap keeps its result when `computedToo` is false.
+    void writeRowValues(int32_t row, bool computedToo);
     int32_t firstVisibleDataColumn() const;
 
     // --- private helpers of the edits
@@ -233,7 +256,7 @@ private:
     void keepLayersBeforeChange();
     void toggleVisible(int32_t row, int32_t col);
     void chooseColour(int32_t row, int32_t col);
-    // A View... button: the grid's hook opens the chart dialog of the layer.
+    // A View... button: the chart dialog of that layer, through the hooks.
     void viewButtonClicked(int32_t row, int32_t columnId);
     const std::string& textAt(int32_t row, int32_t columnId) const;
     double numberAt(int32_t row, int32_t columnId) const;

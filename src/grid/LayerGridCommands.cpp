@@ -45,6 +45,7 @@ bool LayerGrid::hasCommandHandler(uint32_t id) const
     case ID_CLEAR_SELECTION:
     case ID_EDIT_UNDO:
     case ID_EDIT_REDO:
+    case IDC_APPLY_AS_TEST_WIDTH:
         return true;
     default:
         return false;
@@ -74,6 +75,7 @@ bool LayerGrid::onCommand(uint32_t id)
     case ID_EDIT_COPY: clipboard_.copy(); return true;
     case ID_EDIT_PASTE: clipboard_.paste(); return true;
     case ID_APPLY_TO_SELECTION: applyToSelection(); return true;
+    case IDC_APPLY_AS_TEST_WIDTH: applyAsTestWidth(); return true;
     case ID_KEEP_SELECTION: settings().keepSelection = !settings().keepSelection; return true;
     case ID_SELECT_ALL: selectAll(); return true;
     case ID_SELECT_METAL: selectByType(kMetal); return true;
@@ -107,7 +109,7 @@ bool LayerGrid::updateCommand(CommandUi& ui)
         break;
     case ID_EDIT_UNDO: ui.enable(history_.canUndo()); break;
     case ID_EDIT_REDO: ui.enable(history_.canRedo()); break;
-    default: ui.enable(); break; // the selection commands
+    default: ui.enable(); break; // the selection commands; the property bar enables Apply as Test Width
     }
     return true;
 }

@@ -246,15 +246,6 @@ void LayerGrid::chooseColour(int32_t row, int32_t col)
         forgetEdit();
 }
 
-void LayerGrid::viewButtonClicked(int32_t row, int32_t columnId)
-{
-    if (!settings().z0Calculator || !isLayerRow(row))
-        return; // without a calculator the buttons do nothing
-    const auto& open = columnId == kColZ0Curve ? hooks_.openZ0Curve : hooks_.openLossCurve;
-    if ((columnId == kColZ0Curve || columnId == kColLossCurve) && open)
-        open(row - 1);
-}
-
 // ------------------------------------------------------------------ layer kinds
 
 void LayerGrid::layerKindPass(bool lookOnly)

@@ -113,7 +113,8 @@ void StackupPicture::setLabelMode(int32_t mode)
 
 void StackupPicture::setZ0Values(std::span<const double> values)
 {
-    z0_.assign(currentLayers(settings_).size(), 0.0);
+    // No values at all (no calculator) leave nothing to show: "Z0 = <N/A>", not an error per layer.
+    z0_.assign(values.empty() ? 0 : currentLayers(settings_).size(), 0.0);
     std::copy_n(values.begin(), std::min(values.size(), z0_.size()), z0_.begin());
     redraw();
 }

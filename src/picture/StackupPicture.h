@@ -85,7 +85,7 @@ public:
     // Right-hand labels follow the tab: 0 thickness, 1 Er, 2 Z0, other none.
     void setLabelMode(int32_t mode);
     int32_t labelMode() const { return labelMode_; }
-    // From the grid's Z0 refresh, one value per layer.
+    // From the grid's Z0 refresh, one value per layer; none when there is no calculator.
     void setZ0Values(std::span<const double> values);
     // The texts shown for layer i (left name shortened, right value), for tests and printing.
     std::string rightLabel(std::size_t layer) const;

@@ -32,6 +32,24 @@ public:
     virtual bool writeClipboard(const ClipboardData& data) = 0;
     virtual std::optional<ClipboardFormats> clipboardFormats() = 0;
     virtual std::optional<ClipboardData> readClipboard() = 0;
+
+    // The wait cursor over the application while the core works through a
+    // long job (the calls of the host's impedance calculator); calls nest.
+    // A desktop without cursors shows nothing.
+    virtual void beginWaitCursor() {}
+    virtual void endWaitCursor() {}
+};
+
+// Shows the wait cursor for its lifetime.
+class WaitCursor {
+public:
+    explicit WaitCursor(Platform& platform) : platform_(platform) { platform_.beginWaitCursor(); }
+    ~WaitCursor() { platform_.endWaitCursor(); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+
+private:
+    Platform& platform_;
 };
 
 } // namespace lm

@@ -23,12 +23,10 @@ bool widgetsAvailable()
     return qobject_cast<QApplication*>(QCoreApplication::instance()) != nullptr;
 }
 
-// Without a GUI application there is no clipboard to open.
-QClipboard* desktopClipboard()
-{
-    return qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr ? QGuiApplication::clipboard()
-                                                                                    : nullptr;
-}
+// Without a GUI application there is no clipboard to open and no cursor to show.
+bool guiAvailable() { return qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr; }
+
+QClipboard* desktopClipboard() { return guiAvailable() ? QGuiApplication::clipboard() : nullptr; }
 
 QString fromUtf8(const std::string& text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
@@ -144,6 +142,18 @@ std::optional<ClipboardData> QtPlatform::readClipboard()
     const auto* bytes = reinterpret_cast<const std::byte*>(rows.constData());
     data.layerRows.assign(bytes, bytes + rows.size());
     return data;
+}
+
+void QtPlatform::beginWaitCursor()
+{
+    if (guiAvailable())
+        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+}
+
+void QtPlatform::endWaitCursor()
+{
+    if (guiAvailable())
+        QGuiApplication::restoreOverrideCursor();
 }
 
 } // namespace lm

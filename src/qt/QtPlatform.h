@@ -26,6 +26,8 @@ public:
     bool writeClipboard(const ClipboardData& data) override;
     std::optional<ClipboardFormats> clipboardFormats() override;
     std::optional<ClipboardData> readClipboard() override;
+    void beginWaitCursor() override;
+    void endWaitCursor() override;
 
 private:
     QPointer<QWidget> editorWindow_;

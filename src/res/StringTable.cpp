@@ -95,6 +95,7 @@ constexpr std::array kStrings = std::to_array<StringEntry>({
     {IDS_COLUMN_Z0_CURVE, "Z0 Curve"},
     {IDS_COLUMN_POUR_DRAW_STYLE, "Pour Draw Style"},
     {IDS_COLUMN_LOSS_CURVE, "Loss Curve"},
+    {IDS_COLUMN_DIFF_Z0, "Diff Z0"},
 
     {IDS_USAGE_SPLIT_MIXED, "Split/Mixed"},
     {IDS_USAGE_FLOODED_SIGNAL, "Flooded Signal"},

@@ -123,6 +123,7 @@ enum StringId : uint32_t {
     IDS_COLUMN_Z0_CURVE = 6018,
     IDS_COLUMN_POUR_DRAW_STYLE = 6019,
     IDS_COLUMN_LOSS_CURVE = 6020,
+    IDS_COLUMN_DIFF_Z0 = 6021, // the Target Z0 column's title while planning for a pair
 
     // Usage texts that the usage catalogue lacks (host-only usages), at 7000 + usage value.
     IDS_USAGE_SPLIT_MIXED = 7002,

@@ -56,6 +56,10 @@ EditorDialog::EditorDialog(DialogOwner& owner, Platform& platform, EditorDialogV
             panes->updatePicturePane();
     };
     hooks.tabs = this;
+    hooks.z0Computed = [this](std::span<const double> z0) {
+        if (StackupPicture* picture = view_.stackupPicture())
+            picture->setZ0Values(z0);
+    };
     hooks.openZ0Curve = [this](int32_t layerIndex) { openZ0Curve(layerIndex); };
     hooks.openLossCurve = [this](int32_t layerIndex) { openLossCurve(layerIndex); };
     grid_.setHooks(std::move(hooks));

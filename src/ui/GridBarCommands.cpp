@@ -12,9 +12,11 @@ BarAnswer carryOut(LayerGrid& grid, GridBarEffect effect)
 {
     if (effect.reshowValues)
         grid.unitsChanged();
-    // Planning modes restyle rows; the computed values follow with the grid's own refresh.
+    // The computed values follow with the grid's own refresh at the next idle pass.
+    if (effect.planningChanged)
+        grid.planningChanged();
     if (effect.refreshGrid)
-        grid.rewriteAllRows();
+        grid.computedInputsChanged();
     return {std::move(effect.controls), std::nullopt, 0};
 }
 
@@ -24,6 +26,8 @@ BarAnswer gridBarCommand(LayerGrid& grid, Platform& platform, uint32_t id, uint3
                          const BarControlValue& value, char decimalPoint)
 {
     LMEDITSETTINGS& settings = grid.settings();
+    // Rows typed under the old unit, mode or Auto Er setting are read back under it.
+    grid.commitIfModified();
     switch (id) {
     case res::IDC_UNITS:
     case res::IDC_METAL_THICKNESS_AS:

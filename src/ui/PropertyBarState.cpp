@@ -134,14 +134,14 @@ GridBarEffect gridBarSelectionChanged(LMEDITSETTINGS& settings, uint32_t control
         if (selection < 0)
             break;
         settings.z0DiffPair = selection == kDiffPair;
-        effect.refreshGrid = true;
+        effect.planningChanged = true;
         effect.controls = {strategyState(settings), applyAsTestWidthState(settings)};
         break;
     case res::IDC_STRATEGY:
         if (selection < 0 || selection >= kStrategyCount)
             break;
         settings.z0Strategy = selection;
-        effect.refreshGrid = true;
+        effect.planningChanged = true;
         effect.controls = {applyAsTestWidthState(settings)};
         break;
     default: break;

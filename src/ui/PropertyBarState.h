@@ -33,9 +33,10 @@ ControlStates gridBarStates(const res::DialogTemplate& bar, const LMEDITSETTINGS
 
 // What a control change asks of the rest of the window.
 struct GridBarEffect {
-    bool reshowValues = false; // the grid shows its values again in the new unit or mode
-    bool refreshGrid = false;  // the grid refreshes its computed and planning values
-    ControlStates controls;    // controls of the bar whose state follows from the change
+    bool reshowValues = false;    // the grid shows its values again in the new unit or mode
+    bool planningChanged = false; // the grid's planning cells follow the new mode or strategy
+    bool refreshGrid = false;     // inputs of the computed values changed (Auto Er, Er frequency)
+    ControlStates controls;       // controls of the bar whose state follows from the change
 };
 
 // A drop-down list of the bar changed its selection (1008, 1010, 1022, 1020).

@@ -194,7 +194,7 @@ TEST(LayerGrid, ShowTabLaysOutColumnsAndRecordsTheSwitch)
     GridFixture f(test::fiveLayers());
     FakeTabs tabs;
     tabs.grid = f.grid.get();
-    f.grid->setHooks({nullptr, &tabs, nullptr});
+    f.grid->setHooks({.tabs = &tabs});
     const CTabDescrArray defaults = defaultTabs();
     const CellGrid& cells = f.grid->cells();
 

@@ -70,7 +70,10 @@ TEST(EditorOptions, ParsesTheEditorFormsAndRefusesWhatCannotWork)
     EXPECT_EQ(options.screenshot, "o.png");
     EXPECT_EQ(options.tab, 0);
     EXPECT_EQ(options.split, SplitChoice::Horizontal);
-    EXPECT_FALSE(parseEditorOptions(std::vector<std::string>{"f.json"}).screenshot);
+    EXPECT_TRUE(options.calculator);
+    const EditorOptions plain = parseEditorOptions(std::vector<std::string>{"--no-calculator", "f.json"});
+    EXPECT_FALSE(plain.screenshot);
+    EXPECT_FALSE(plain.calculator);
 
     const std::vector<std::vector<std::string>> refused{
         {"f.json", "--screenshot"},                 // value missing at the end
@@ -81,6 +84,7 @@ TEST(EditorOptions, ParsesTheEditorFormsAndRefusesWhatCannotWork)
         {"f.json", "g.json"},
         {"--screenshot", "o.png"},                  // no file
         {"f.json", "--verbose"},
+        {"f.json", "--no-calculator=1"},
     };
     for (const std::vector<std::string>& args : refused)
         EXPECT_THROW(parseEditorOptions(args), UsageError) << args.back();

@@ -183,6 +183,16 @@ TEST(StackupPicture, EmptyOrThinBoardsPaintCalmly)
     blank.paint(canvas, kButtonFace);
     EXPECT_EQ(canvas.ofKind(CanvasOp::FillRect).size(), 2u);
 
+    // Values from a refresh, then a refresh without a calculator: nothing to show, not an error.
+    PictureBoard three({kSignal, kSubstrate, kSolidPlane}, true);
+    StackupPicture labelled(three.settings);
+    labelled.setLabelMode(2);
+    labelled.setZ0Values(std::vector<double>{50.04, 0.0});
+    EXPECT_EQ(labelled.rightLabel(0), "Z0 = 50 ohm");
+    EXPECT_EQ(labelled.rightLabel(2), "Z0 = <Error>") << "a missing value counts as none";
+    labelled.setZ0Values({});
+    EXPECT_EQ(labelled.rightLabel(0), "Z0 = <N/A>");
+
     PictureBoard flat({kSignal, kSubstrate, kSolidPlane}, true);
     for (LMLAYEREX& layer : flat.board.layers)
         layer.dThickness = 0.0;

@@ -104,6 +104,17 @@ public:
         return clipboard;
     }
 
+    // The wait cursor: how often it came up, and whether it is up now.
+    int waitCursorsShown = 0;
+    int waitCursorDepth = 0;
+
+    void beginWaitCursor() override
+    {
+        if (waitCursorDepth++ == 0)
+            ++waitCursorsShown;
+    }
+    void endWaitCursor() override { --waitCursorDepth; }
+
 private:
     EventLog* log_;
 };

@@ -50,7 +50,7 @@ struct GridFixture {
             instance.addDrillPairs(1, pairs.data(), static_cast<int32_t>(pairs.size()));
         instance.showBoard(0);
         grid = std::make_unique<LayerGrid>(instance.settings(), platform);
-        grid->setHooks({[this] { ++picturesUpdated; }, nullptr, nullptr});
+        grid->setHooks({.updatePicture = [this] { ++picturesUpdated; }});
         grid->setup(8, 16);
         grid->reload();
     }

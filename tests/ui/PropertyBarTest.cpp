@@ -63,7 +63,7 @@ TEST(PropertyBar, PlanningControlsFollowTheDiffPairCapability)
     // Back to a single trace: "Solve for width", disabled, and Apply is offered again.
     auto effect = lm::gridBarSelectionChanged(settings, IDC_PLAN_FOR, 0);
     EXPECT_FALSE(settings.z0DiffPair);
-    EXPECT_TRUE(effect.refreshGrid);
+    EXPECT_TRUE(effect.planningChanged);
     EXPECT_EQ(stateOf(effect.controls, IDC_STRATEGY).selection, 1);
     EXPECT_TRUE(stateOf(effect.controls, IDC_APPLY_AS_TEST_WIDTH).enabled);
     effect = lm::gridBarSelectionChanged(settings, IDC_PLAN_FOR, 1);

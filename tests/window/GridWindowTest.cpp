@@ -43,14 +43,6 @@ void click(QTableView* grid, const QModelIndex& index)
     }
 }
 
-int columnTitled(const QAbstractItemModel& model, const QString& title)
-{
-    for (int column = 0; column < model.columnCount(); ++column)
-        if (model.headerData(column, Qt::Horizontal).toString().startsWith(title))
-            return column;
-    return -1;
-}
-
 double thicknessOf(LMHANDLE instance, int32_t board, int index)
 {
     LMLAYEREX* layers = nullptr;

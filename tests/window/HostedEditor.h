@@ -7,6 +7,7 @@
 #include "SampleStackup.h"
 
 #include <QAbstractButton>
+#include <QAbstractItemModel>
 #include <QAction>
 #include <QApplication>
 #include <QDialog>
@@ -77,6 +78,15 @@ inline QDialog* editorWindow()
         if (widget->objectName() == QLatin1String("Quorvex Laminar") && widget->isVisible())
             return qobject_cast<QDialog*>(widget);
     return nullptr;
+}
+
+// The grid model's column whose header starts with `title` (headers carry the unit on a second line).
+inline int columnTitled(const QAbstractItemModel& model, const QString& title)
+{
+    for (int column = 0; column < model.columnCount(); ++column)
+        if (model.headerData(column, Qt::Horizontal).toString().startsWith(title))
+            return column;
+    return -1;
 }
 
 inline QAction* commandAction(QWidget* window, uint32_t id)

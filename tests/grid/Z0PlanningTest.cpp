@@ -1,0 +1,334 @@
+// Z0 planning in the layer grid, against a scripted calculator that records
+// its calls: what one refresh asks and in which order, how the answers show,
+// the planning modes of the property bar, Apply as Test Width and the View...
+// buttons.
+#include "LayerGridFixture.h"
+#include "ScriptedZ0Calculator.h"
+
+#include "document/TabDescr.h"
+#include "grid/GridStyles.h"
+#include "res/CommandIds.h"
+#include "ui/GridBarCommands.h"
+
+#include <gtest/gtest.h>
+
+namespace lm {
+namespace {
+
+using test::layerOf;
+using Calls = std::vector<std::string>;
+
+constexpr uint32_t kResultBlue = rgb(200, 218, 238);
+constexpr uint32_t kSilver = rgb(192, 192, 192);
+
+// Plating, Top, Core, GND, Prepreg, Bottom: the plating coats the top signal.
+std::vector<LMLAYEREX> platedBoard()
+{
+    return {layerOf(kPlating, "Plate"),     layerOf(kSignal, "Top", rgb(255, 0, 0)),
+            layerOf(kSubstrate, "Core"),    layerOf(kSolidPlane, "GND", rgb(0, 0, 255)),
+            layerOf(kSubstrate, "Prepreg"), layerOf(kSignal, "Bottom", rgb(0, 255, 0))};
+}
+
+struct PlanningFixture {
+    test::GridFixture f;
+    test::ScriptedZ0Calculator calculator;
+    std::vector<std::vector<double>> pictureZ0; // every array handed to the picture
+
+    explicit PlanningFixture(bool withCalculator = true)
+        : f(platedBoard(), kDefaultCaps | kCapDiffPairPlanning | kCapLossValues)
+    {
+        calculator.z0 = {0.0, 50.24, 0.0, 0.0, 0.0, 49.96};
+        if (withCalculator)
+            f.instance.setZ0Calculator(&calculator);
+        LayerGridHooks hooks;
+        hooks.z0Computed = [this](std::span<const double> z0) { pictureZ0.emplace_back(z0.begin(), z0.end()); };
+        f.grid->setHooks(std::move(hooks));
+    }
+
+    // The idle pass, with the calls it makes.
+    Calls idle()
+    {
+        calculator.calls.clear();
+        f.grid->idleRefresh();
+        return calculator.calls;
+    }
+    // A drop-down of the Z0 Planning bar, as the pane reports it.
+    void choose(uint32_t control, int32_t selection)
+    {
+        BarControlValue value;
+        value.selection = selection;
+        gridBarCommand(*f.grid, f.platform, control, kBarSelectionChange, value, '.');
+    }
+    void planForPair(int32_t strategy)
+    {
+        choose(res::IDC_PLAN_FOR, 1);
+        choose(res::IDC_STRATEGY, strategy);
+    }
+    const std::string& text(int32_t row, int32_t columnId) const { return f.text(row, columnId); }
+};
+
+TEST(Z0Planning, OneRefreshCallsInOrderWithTheKnownDimensionOfTheMode)
+{
+    PlanningFixture p;
+    // Single trace: Auto Er on the metals from the last up, never on Plating; one
+    // CalcStackupZ0 for the board shown; each conductor solved for its width from its gap.
+    EXPECT_EQ(p.idle(), (Calls{"ApplyAutoEr Bottom", "ApplyAutoEr GND", "ApplyAutoEr Top", "CalcStackupZ0 1 0",
+                              "Solve Bottom 203.2 pair=0 sep=0", "Solve GND 203.2 pair=0 sep=0",
+                              "Solve Top 203.2 pair=0 sep=0"}));
+    EXPECT_TRUE(p.calculator.arraysZeroFilled);
+    EXPECT_DOUBLE_EQ(p.f.layer(1).dEr, 3.9) << "the calculator works on the layer record itself";
+    EXPECT_EQ(p.f.platform.waitCursorsShown, 1);
+    EXPECT_EQ(p.f.platform.waitCursorDepth, 0);
+
+    // A pair solved for separation: the width is known, the gap solved.
+    p.planForPair(0);
+    const Calls separation = p.idle();
+    EXPECT_EQ(Calls(separation.end() - 3, separation.end()),
+              (Calls{"Solve Bottom 254 pair=1 sep=1", "Solve GND 254 pair=1 sep=1", "Solve Top 254 pair=1 sep=1"}));
+    EXPECT_EQ(p.text(2, kColGap), "100");
+
+    // Solved for width: the gap is known.
+    p.choose(res::IDC_STRATEGY, 1);
+    const Calls width = p.idle();
+    EXPECT_EQ(width.back(), "Solve Top 203.2 pair=1 sep=0");
+    EXPECT_EQ(p.text(2, kColWidth), "100");
+
+    // Solved for both: the curve does the solving, the refresh none.
+    p.choose(res::IDC_STRATEGY, 2);
+    EXPECT_EQ(p.idle(), (Calls{"ApplyAutoEr Bottom", "ApplyAutoEr GND", "ApplyAutoEr Top", "CalcStackupZ0 1 0"}));
+
+    // Without Auto Er the metals keep the Er the user gave them.
+    p.f.instance.settings().autoEr = false;
+    p.f.grid->flags().valuesChanged = true;
+    EXPECT_EQ(p.idle(), Calls{"CalcStackupZ0 1 0"});
+}
+
+TEST(Z0Planning, AnswersShowRoundedPerCellAndNeverReachTheRecords)
+{
+    PlanningFixture p;
+    p.calculator.solved["GND"] = 0.0;
+    p.idle();
+    EXPECT_EQ(p.text(2, kColZ0), "50.2");
+    EXPECT_EQ(p.text(6, kColZ0), "50") << "49.96 rounds to one decimal";
+    EXPECT_EQ(p.text(4, kColZ0), "<Error>") << "0.0 is the calculator's no value";
+    EXPECT_EQ(p.text(4, kColWidth), "<Error>");
+    EXPECT_EQ(p.text(2, kColWidth), "100") << "only the failed layer's cell";
+    EXPECT_EQ(p.f.style(2, kColWidth).background, kResultBlue);
+    EXPECT_EQ(p.pictureZ0, (std::vector<std::vector<double>>{p.calculator.z0}));
+
+    // The Plating layer has no Z0 cells at all, and no solve was asked for it.
+    for (const int32_t columnId : {kColTestWidth, kColZ0, kColTargetZ0, kColWidth, kColGap, kColZ0Curve})
+        EXPECT_TRUE(p.f.notApplicable(1, columnId)) << columnId;
+    EXPECT_EQ(p.text(1, kColZ0), "");
+
+    // Storing and flushing leave the entered width and gap as they were.
+    p.f.grid->storeAllRows();
+    p.f.grid->flush();
+    EXPECT_DOUBLE_EQ(p.f.layer(1).dWidth, 254e-6);
+    EXPECT_DOUBLE_EQ(p.f.layer(1).dGap, 203.2e-6);
+}
+
+TEST(Z0Planning, WithoutCalculatorEveryComputedCellIsNotAvailable)
+{
+    PlanningFixture p(false);
+    EXPECT_TRUE(p.idle().empty());
+    for (const int32_t row : {2, 4, 6}) {
+        EXPECT_EQ(p.text(row, kColZ0), "<N/A>");
+        EXPECT_EQ(p.text(row, kColWidth), "<N/A>");
+    }
+    // The picture is told there are no values, so it says "Z0 = <N/A>".
+    ASSERT_EQ(p.pictureZ0.size(), 1u);
+    EXPECT_TRUE(p.pictureZ0[0].empty());
+
+    // Apply as Test Width finds nothing to take over; the buttons open nothing.
+    p.f.grid->onCommand(res::IDC_APPLY_AS_TEST_WIDTH);
+    EXPECT_DOUBLE_EQ(p.f.layer(1).dTestWidth, 254e-6);
+    EXPECT_FALSE(p.f.grid->history().canUndo());
+    int opened = 0;
+    LayerGridHooks hooks;
+    hooks.openLossCurve = [&](int32_t) { ++opened; };
+    p.f.grid->setHooks(std::move(hooks));
+    p.f.grid->cellButtonClicked(p.f.at(2, kColLossCurve));
+    EXPECT_EQ(opened, 0);
+}
+
+TEST(Z0Planning, SolvingForBothLeavesWidthAndGapEmptyAndOffersTheCurve)
+{
+    PlanningFixture p;
+    p.planForPair(2);
+    for (const int32_t columnId : {kColWidth, kColGap}) {
+        EXPECT_TRUE(p.f.notApplicable(2, columnId));
+        EXPECT_EQ(p.f.style(2, columnId).background, kSilver);
+        EXPECT_EQ(p.text(2, columnId), "");
+    }
+    EXPECT_EQ(p.f.style(2, kColZ0Curve).control, CellControl::PushButton);
+    EXPECT_EQ(p.text(2, kColZ0Curve), "View...");
+
+    // The buttons reach the chart dialogs through the hooks with the layer index.
+    std::vector<std::string> opened;
+    LayerGridHooks hooks;
+    hooks.openZ0Curve = [&](int32_t layer) { opened.push_back("curve " + std::to_string(layer)); };
+    hooks.openLossCurve = [&](int32_t layer) { opened.push_back("loss " + std::to_string(layer)); };
+    p.f.grid->setHooks(std::move(hooks));
+    p.f.grid->cellButtonClicked(p.f.at(4, kColZ0Curve));
+    p.f.grid->cellButtonClicked(p.f.at(6, kColLossCurve));
+    EXPECT_EQ(opened, (std::vector<std::string>{"curve 3", "loss 5"}));
+}
+
+TEST(Z0Planning, PlanningChangesRewriteHeaderRolesAndEnteredValues)
+{
+    PlanningFixture p;
+    p.idle();
+    EXPECT_EQ(p.text(0, kColTargetZ0), "Target Z0\nohm");
+    EXPECT_EQ(p.text(2, kColWidth), "100");
+
+    p.choose(res::IDC_PLAN_FOR, 1); // a pair, solved for separation (the stored strategy)
+    EXPECT_EQ(p.text(0, kColTargetZ0), "Diff Z0\nohm");
+    // The width is entered again and shows dWidth; the gap waits for the refresh.
+    EXPECT_EQ(p.f.style(2, kColWidth).control, CellControl::Edit);
+    EXPECT_EQ(p.text(2, kColWidth), "254");
+    EXPECT_EQ(p.f.style(2, kColGap).control, CellControl::ReadOnlyEdit);
+    EXPECT_EQ(p.text(2, kColGap), "203"); // 203.2 um shown to whole micrometres
+    EXPECT_TRUE(p.f.grid->flags().valuesChanged);
+    p.idle();
+    EXPECT_EQ(p.text(2, kColGap), "100");
+
+    p.choose(res::IDC_PLAN_FOR, 0);
+    EXPECT_EQ(p.text(0, kColTargetZ0), "Target Z0\nohm");
+
+    // Without the pair capability the grid plans a single trace whatever is stored.
+    p.f.instance.settings().caps &= ~kCapDiffPairPlanning;
+    p.f.instance.settings().z0DiffPair = true;
+    p.f.grid->planningChanged();
+    EXPECT_EQ(p.text(0, kColTargetZ0), "Target Z0\nohm");
+    EXPECT_EQ(p.idle().back(), "Solve Top 203.2 pair=0 sep=0");
+}
+
+TEST(Z0Planning, ApplyAsTestWidthTakesPositiveWidthsOnlyAsOneUndoStep)
+{
+    PlanningFixture p;
+    p.calculator.solved = {{"Top", 0.0}, {"GND", 180e-6}, {"Bottom", 150e-6}};
+    p.idle();
+    ASSERT_EQ(p.text(2, kColWidth), "<Error>");
+
+    EXPECT_TRUE(p.f.grid->onCommand(res::IDC_APPLY_AS_TEST_WIDTH));
+    EXPECT_DOUBLE_EQ(p.f.layer(1).dTestWidth, 254e-6) << "the <Error> row keeps its test width";
+    EXPECT_DOUBLE_EQ(p.f.layer(3).dTestWidth, 180e-6);
+    EXPECT_DOUBLE_EQ(p.f.layer(5).dTestWidth, 150e-6);
+    EXPECT_EQ(p.text(6, kColTestWidth), "150");
+    EXPECT_TRUE(p.f.grid->flags().valuesChanged);
+
+    EXPECT_TRUE(p.f.grid->undo());
+    EXPECT_DOUBLE_EQ(p.f.layer(5).dTestWidth, 254e-6);
+    EXPECT_EQ(p.text(6, kColTestWidth), "254");
+}
+
+TEST(Z0Planning, NothingChangedMeansNoCalls)
+{
+    PlanningFixture p;
+    p.idle();
+    EXPECT_TRUE(p.idle().empty());
+    // A name is no input of the calculator.
+    ASSERT_TRUE(p.f.enter(2, kColLayerName, "Upper"));
+    EXPECT_TRUE(p.idle().empty());
+    EXPECT_EQ(p.f.platform.waitCursorsShown, 1);
+    // A number is.
+    ASSERT_TRUE(p.f.enter(2, kColTargetZ0, "50"));
+    EXPECT_EQ(p.idle().size(), 7u);
+    EXPECT_DOUBLE_EQ(p.f.layer(1).dTargetZ0, 50.0);
+}
+
+TEST(Z0Planning, UnitsSwitchRewritesEnteredLengthsAtOnceAndComputedOnesAtTheRefresh)
+{
+    PlanningFixture p;
+    p.f.addMilsUnit();
+    p.planForPair(0);
+    p.calculator.solvedOtherwise = 127e-6;
+    p.idle();
+    ASSERT_EQ(p.text(2, kColGap), "127");
+
+    p.choose(res::IDC_UNITS, 1);
+    EXPECT_EQ(p.text(2, kColWidth), "10") << "entered: at once";
+    EXPECT_EQ(p.text(2, kColTestWidth), "10");
+    EXPECT_EQ(p.text(2, kColGap), "127") << "computed: the last result until the refresh";
+    p.idle();
+    EXPECT_EQ(p.text(2, kColGap), "5");
+    EXPECT_EQ(p.text(0, kColGap), "Gap\nmils");
+}
+
+TEST(Z0Planning, ThrowingCalculatorShowsErrorsAndTheRefreshGoesOn)
+{
+    PlanningFixture p;
+    p.calculator.throwing = {"GND", "Top", "CalcStackupZ0"};
+    const Calls calls = p.idle();
+    EXPECT_EQ(calls.size(), 7u) << "every call made once, none retried";
+    EXPECT_EQ(p.text(4, kColWidth), "<Error>");
+    EXPECT_EQ(p.text(2, kColWidth), "<Error>");
+    EXPECT_EQ(p.text(6, kColWidth), "100");
+    // A CalcStackupZ0 that threw half-way gives no values at all.
+    for (const int32_t row : {2, 4, 6})
+        EXPECT_EQ(p.text(row, kColZ0), "<Error>");
+    EXPECT_EQ(p.pictureZ0.back(), std::vector<double>(6, 0.0));
+    // An ApplyAutoEr that threw leaves its layer as it was.
+    EXPECT_DOUBLE_EQ(p.f.layer(1).dEr, defaultLayer(kSignal).dEr);
+    EXPECT_DOUBLE_EQ(p.f.layer(5).dEr, 3.9);
+    EXPECT_EQ(p.f.platform.waitCursorDepth, 0);
+}
+
+TEST(Z0Planning, HiddenColumnsAreNotComputedAndATabSwitchRefreshes)
+{
+    PlanningFixture p;
+    const CTabDescrArray tabs = defaultTabs();
+    // The Z0 Planning tab shows no Z0 column: no CalcStackupZ0, but the widths.
+    p.f.grid->showTab(kTabZ0Planning, tabs[kTabZ0Planning].columns(), true);
+    const Calls planning = p.idle();
+    EXPECT_EQ(std::count(planning.begin(), planning.end(), "CalcStackupZ0 1 0"), 0);
+    EXPECT_EQ(planning.back(), "Solve Top 203.2 pair=0 sep=0");
+
+    // The Metal tab shows Z0 but not Width.
+    p.f.grid->showTab(kTabMetal, tabs[kTabMetal].columns(), true);
+    EXPECT_EQ(p.idle(), (Calls{"ApplyAutoEr Bottom", "ApplyAutoEr GND", "ApplyAutoEr Top", "CalcStackupZ0 1 0"}));
+    EXPECT_EQ(p.text(2, kColZ0), "50.2");
+}
+
+TEST(Z0Planning, AutoErSwitchedOffKeepsTheCalculatorsErForEditing)
+{
+    PlanningFixture p;
+    p.calculator.autoEr = 3.25;
+    p.idle();
+    EXPECT_EQ(p.text(2, kColEr), "<Auto>");
+
+    BarControlValue unchecked;
+    gridBarCommand(*p.f.grid, p.f.platform, res::IDC_AUTO_ER, kBarClicked, unchecked, '.');
+    EXPECT_EQ(p.text(2, kColEr), "3.25");
+    EXPECT_EQ(p.f.style(2, kColEr).control, CellControl::Edit);
+    p.idle();
+    EXPECT_DOUBLE_EQ(p.f.layer(1).dEr, 3.25);
+    ASSERT_TRUE(p.f.enter(2, kColEr, "3.5"));
+    EXPECT_EQ(p.idle().front(), "CalcStackupZ0 1 0") << "no Auto Er any more";
+    EXPECT_DOUBLE_EQ(p.f.layer(1).dEr, 3.5);
+}
+
+TEST(Z0Planning, WidthAndGapBelowTheMetalThicknessAreRefused)
+{
+    PlanningFixture p;
+    p.planForPair(0); // the width is entered
+    const double thickness = p.f.layer(1).dThickness * 1e6;
+    const std::string thinner = std::to_string(static_cast<int>(thickness) - 1);
+    EXPECT_FALSE(p.f.enter(2, kColWidth, thinner));
+    EXPECT_EQ(p.f.platform.messages.back().text, "Trace width less than metal thickness is not supported.");
+    EXPECT_EQ(p.text(2, kColWidth), thinner) << "the typed text stays for mending";
+    p.f.grid->cancelEdit(p.f.at(2, kColWidth));
+    EXPECT_FALSE(p.f.enter(2, kColTestWidth, thinner));
+    EXPECT_EQ(p.f.platform.messages.back().text, "Trace width less than metal thickness is not supported.");
+    p.f.grid->cancelEdit(p.f.at(2, kColTestWidth));
+
+    p.choose(res::IDC_STRATEGY, 1); // the gap is entered
+    EXPECT_FALSE(p.f.enter(2, kColGap, thinner));
+    EXPECT_EQ(p.f.platform.messages.back().text, "Trace separation less than metal thickness is not supported.");
+    p.f.grid->cancelEdit(p.f.at(2, kColGap));
+    EXPECT_TRUE(p.f.enter(2, kColGap, std::to_string(static_cast<int>(thickness) + 1)));
+}
+
+} // namespace
+} // namespace lm
