@@ -30,6 +30,8 @@ int editModally(StackupDocument document, bool withCalculator, std::ostream& out
         if (!instance) throw std::runtime_error("the editor instance could not be created");
         StackupArchive archive(instance.get(), std::move(document), ui, out);
         const auto hostCheck = setUpInstance(instance.get(), archive.documentRead(), userGuide, &openHelpFile);
+        UnsavedMark mark(instance.get(), archive.documentRead());
+        archive.setUnsavedMark(&mark);
         lmSetArchiveCallback(instance.get(), &archive);
         if (withCalculator) lmSetZ0Calculator(instance.get(), &calculator.emplace(instance.get()));
         const bool preferencesRead = restoreUserPreferences(instance.get(), err);

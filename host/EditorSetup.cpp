@@ -40,7 +40,7 @@ LMUNIT unit(std::string_view name, std::string_view length, std::string_view wei
 std::array<LMUNIT, 2> hostUnits()
 {
     // Digits: 0.1 um and 0.01 mil (0.25 um) resolve half-ounce foil and thin
-    // masks; weights show to 0.1 g and 0.01 oz (1 oz copper: 28.3 g, 1.00 oz).
+    // masks; weights round to 0.1 g and 0.01 oz (1 oz copper shows as 28.3 and 1).
     return {unit("Metric", "um", "gram", 1e6, 1, 1.0, 1),
             unit("Imperial", "mils", "oz", 1.0 / kMetresPerMil, 2, 1.0 / kGramsPerOunce, 2)};
 }
@@ -75,7 +75,12 @@ void showFileName(LMHANDLE instance, const std::filesystem::path& file)
     const char* user = std::getenv("USER");
     // Printing and copying put these into their output: the file, who, and where it lies.
     lmSetDesignInfo(instance, name.c_str(), user ? user : "", std::filesystem::absolute(file).string().c_str());
-    lmSetTitle(instance, ("Laminar - " + name).c_str());
+    lmSetTitle(instance, editorTitle(file, false).c_str());
+}
+
+std::string editorTitle(const std::filesystem::path& file, bool unsaved)
+{
+    return "Laminar - " + file.filename().string() + (unsaved ? "*" : "");
 }
 
 std::unique_ptr<KicadRulesCheck> setUpInstance(LMHANDLE instance, const StackupDocument& document,

@@ -50,5 +50,7 @@ bool restoreUserPreferences(LMHANDLE instance, std::ostream& err);
 // Design information and window title name the file: "Laminar - 8-layer.json".
 // Called again when Save as gives the boards another file.
 void showFileName(LMHANDLE instance, const std::filesystem::path& file);
+// "Laminar - 8-layer.json", with "*" after the name while edits are unsaved.
+std::string editorTitle(const std::filesystem::path& file, bool unsaved);
 
 } // namespace lmhost

@@ -1,8 +1,10 @@
 #include "HelpViewer.h"
 
-#include <QDesktopServices>
+#include <QFile>
+#include <QFileInfo>
+#include <QPointer>
 #include <QString>
-#include <QUrl>
+#include <QTextBrowser>
 
 #include <filesystem>
 #include <iostream>
@@ -10,6 +12,9 @@
 
 namespace lmhost {
 namespace {
+
+constexpr int kGuideWidth = 760;
+constexpr int kGuideHeight = 640;
 
 std::string locateUserGuide(const std::filesystem::path& programFolder)
 {
@@ -41,14 +46,29 @@ std::string locateUserGuide()
 
 int32_t LMCALLBACK openHelpFile(uint32_t, const char* helpFile, uint32_t, uint32_t)
 {
-    const std::string file = helpFile ? helpFile : "";
-    if (file.empty()) {
+    const QString file = QString::fromUtf8(helpFile ? helpFile : "");
+    QFile guide(file);
+    if (file.isEmpty() || !guide.open(QIODevice::ReadOnly | QIODevice::Text)) {
         std::cout << "laminar: the user guide (docs/user-guide.md) was not found" << std::endl;
         return 0;
     }
-    if (QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(file)))) return 1;
-    std::cout << "laminar: no viewer opened the user guide; it is at " << file << std::endl;
-    return 0;
+    // A window of its own rather than the desktop's viewer, which may be missing
+    // or may not render Markdown; one window, raised when asked again.
+    static QPointer<QTextBrowser> viewer;
+    if (!viewer) {
+        viewer = new QTextBrowser;
+        viewer->setObjectName(QStringLiteral("userGuide"));
+        viewer->setAttribute(Qt::WA_DeleteOnClose);
+        viewer->setWindowTitle(QStringLiteral("Laminar User Guide"));
+        viewer->setOpenExternalLinks(true);
+        viewer->resize(kGuideWidth, kGuideHeight);
+    }
+    viewer->setSearchPaths({QFileInfo(file).absolutePath()});
+    viewer->setMarkdown(QString::fromUtf8(guide.readAll()));
+    viewer->show();
+    viewer->raise();
+    viewer->activateWindow();
+    return 1;
 }
 
 } // namespace lmhost

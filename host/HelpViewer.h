@@ -12,8 +12,8 @@ namespace lmhost {
 // exists.
 std::string locateUserGuide();
 
-// The help function given to lmSetHelpInfo: opens the help file with the
-// desktop's viewer; when none opens it, prints where the file is.
+// The help function given to lmSetHelpInfo: shows the help file (Markdown) in a
+// window of its own, "userGuide"; prints a line when there is no file to show.
 int32_t LMCALLBACK openHelpFile(uint32_t userValue, const char* helpFile, uint32_t command, uint32_t contextId);
 
 } // namespace lmhost

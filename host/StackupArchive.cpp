@@ -15,6 +15,7 @@ StackupArchive::StackupArchive(LMHANDLE instance, StackupDocument document, Arch
 
 bool StackupArchive::IsSupported(int32_t operation)
 {
+    if (mark_) mark_->watch();
     return operation == LM_ARCHIVE_SAVE || operation == LM_ARCHIVE_SAVE_AS || operation == LM_ARCHIVE_LOAD;
 }
 
@@ -37,6 +38,7 @@ bool StackupArchive::writeTo(const std::filesystem::path& file)
         return false;
     }
     out_ << "laminar: wrote " << file.string() << '\n' << std::flush;
+    if (mark_) mark_->saved(file);
     return true;
 }
 
@@ -44,8 +46,11 @@ bool StackupArchive::save() { return writeTo(document_.file); }
 
 bool StackupArchive::saveAs()
 {
-    const std::filesystem::path chosen = ui_.askSavePath(document_.file);
-    if (chosen.empty() || !writeTo(chosen)) return false;
+    std::filesystem::path chosen = ui_.askSavePath(document_.file);
+    if (chosen.empty()) return false;
+    // The Load dialog lists *.json files: a name typed without extension gets it.
+    if (!chosen.has_extension()) chosen += ".json";
+    if (!writeTo(chosen)) return false;
     document_.file = chosen;
     showFileName(instance_, chosen);
     return true;

@@ -3,6 +3,7 @@
 // on stackup files. The questions it asks go through ArchiveUi, so the logic
 // runs without a window in tests.
 #include "BoardFile.h"
+#include "UnsavedMark.h"
 
 #include <laminar/laminar.h>
 
@@ -41,6 +42,9 @@ public:
     bool save();
     bool saveAs();
     bool load();
+    // Told of every write; set before the run. The editor asks IsSupported
+    // while its window opens, which is when the mark starts watching.
+    void setUnsavedMark(UnsavedMark* mark) { mark_ = mark; }
 
     // Where Save and Apply & Close write: the file opened, or the last Save as.
     const std::filesystem::path& file() const { return document_.file; }
@@ -58,6 +62,7 @@ private:
     ArchiveUi& ui_;
     std::ostream& out_;
     std::optional<StackupDocument> loaded_;
+    UnsavedMark* mark_ = nullptr;
 };
 
 } // namespace lmhost

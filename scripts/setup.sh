@@ -9,7 +9,7 @@ set -euo pipefail
 
 case "${1:-build}" in
   build) packages=(g++ cmake ninja-build pkg-config libgtest-dev libgmock-dev libbenchmark-dev
-                   nlohmann-json3-dev qt6-base-dev qt6-svg-dev libboost-dev libeigen3-dev dpkg-dev
+                   nlohmann-json3-dev qt6-base-dev qt6-svg-dev libboost-dev libeigen3-dev dpkg-dev xvfb
                    clang-14 libclang-rt-14-dev) ;; # clang and libFuzzer: the fuzz targets
   judge) packages=(kicad) ;;
   *) echo "usage: scripts/setup.sh [build|judge]" >&2; exit 2 ;;

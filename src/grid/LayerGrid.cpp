@@ -369,6 +369,9 @@ void LayerGrid::rowHeaderClicked(int32_t row, bool extend, bool toggle)
 void LayerGrid::idleRefresh()
 {
     commitIfModified();
+    // A host may set, replace or take away its calculator while the window is open.
+    if (settings().z0Calculator != calculatorAsked_)
+        flags_.valuesChanged = true;
     refreshComputedValues();
 }
 

@@ -190,6 +190,9 @@ public:
     // Row drag: whether the selected rows may start moving, and the drop of them
     // before what is row `beforeRow` now (1..N+1). One undo step.
     bool canDragSelection() const;
+    // Whether a drop before `beforeRow` would move the rows: not back onto
+    // themselves and not where the drill pairs forbid it.
+    bool dropAllowed(int32_t beforeRow) const;
     bool dropSelection(int32_t beforeRow);
     // The picture's drag: layer `from` goes to index `to` (both zero-based); one undo step.
     bool moveLayer(int32_t from, int32_t to);
@@ -251,6 +254,8 @@ private:
     void metalChanged(int32_t row);
     // Files the layers kept at the start of the edit as one undo step.
     void recordEditStep();
+    // An accepted number: the row is stored and the cell shows the stored value's shown form.
+    void showStoredForm(CellPos pos);
     void forgetEdit();
     // Stores the rows and keeps the layers as they are now for the undo step a change may become.
     void keepLayersBeforeChange();
@@ -287,6 +292,8 @@ private:
     bool editorOpen_ = false;
     std::function<void(bool)> editorTextDeleter_;
     bool screenLocked_ = false;
+    // The calculator the last refresh of computed values asked (or found missing).
+    IZ0Calculator* calculatorAsked_ = nullptr;
     // The edit in progress: where, its text before, and the layers before it.
     CellPos editing_;
     std::string textBeforeEdit_;

@@ -14,6 +14,7 @@
 #include "platform/Platform.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace lm {
 namespace {
@@ -93,11 +94,14 @@ bool LayerGrid::finishEdit(CellPos pos)
         return true;
     }
     const CellStyle& style = cells_.style(pos.row, pos.col);
+    const int32_t columnId = columnIdAt(pos.col);
     if (!isEditBox(style) || style.readOnly || textStandsForStored(pos.row, pos.col)) {
+        // "2e1" over a stored 20 is no change, but the cell shows it as "20".
+        if (style.control == CellControl::Edit && !style.readOnly && isNumericColumn(columnId))
+            cells_.setText(pos.row, pos.col, valueText(layerOfRow(pos.row), columnId));
         forgetEdit();
         return true;
     }
-    const int32_t columnId = columnIdAt(pos.col);
     if (IDRC* drc = settings().drc) {
         LMLAYEREX candidate{};
         readRowInto(pos.row, candidate);
@@ -109,8 +113,24 @@ bool LayerGrid::finishEdit(CellPos pos)
     }
     flags_.rowsModified = true;
     flags_.valuesChanged = isNumericColumn(columnId);
+    if (!layersBeforeEdit_)
+        layersBeforeEdit_ = std::make_unique<CStoreLayers>(settings());
+    if (isNumericColumn(columnId))
+        showStoredForm(pos);
     recordEditStep();
     return true;
+}
+
+void LayerGrid::showStoredForm(CellPos pos)
+{
+    // The row is stored at once, so that a value shown rounded ("12.3" for a
+    // typed 12.34) keeps what was typed; a number the record does not take
+    // (a computed width) keeps its text.
+    LMLAYEREX& layer = layerOfRow(pos.row);
+    const LMLAYEREX before = layer;
+    readRowInto(pos.row, layer);
+    if (std::memcmp(&before, &layer, sizeof layer) != 0)
+        cells_.setText(pos.row, pos.col, valueText(layer, columnIdAt(pos.col)));
 }
 
 void LayerGrid::cancelEdit(CellPos pos)
@@ -238,12 +258,13 @@ void LayerGrid::chooseColour(int32_t row, int32_t col)
     CellStyle coloured = cells_.style(row, col);
     coloured.background = *chosen & 0xFFFFFFu;
     cells_.setStyle(row, col, coloured);
-    // The layer takes the colour when the row is next stored.
     flags_.rowsModified = true;
     if (coloured.background != shown)
         recordEditStep();
     else
         forgetEdit();
+    // The picture shows the colour at once, not at the next pass of the idle loop.
+    commitIfModified();
 }
 
 // ------------------------------------------------------------------ layer kinds

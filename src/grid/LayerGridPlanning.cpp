@@ -31,9 +31,10 @@ void LayerGrid::refreshComputedValues()
     if (!flags_.valuesChanged)
         return;
     flags_.valuesChanged = false;
+    calculatorAsked_ = settings().z0Calculator;
     if (!settings().currentBoard)
         return;
-    const Z0Calls calls(settings().z0Calculator);
+    const Z0Calls calls(calculatorAsked_);
     WaitCursor wait(platform_);
     // One redraw at the end. No undo step comes of it: only commands are recorded, not cell writes.
     CellBatch batch(cells_);

@@ -31,7 +31,7 @@ bool LayerGrid::canDragSelection() const
     return moveAllowed(rows.front() - 1, static_cast<int32_t>(rows.size()), -1);
 }
 
-bool LayerGrid::dropSelection(int32_t beforeRow)
+bool LayerGrid::dropAllowed(int32_t beforeRow) const
 {
     if (!canDragSelection())
         return false;
@@ -40,9 +40,15 @@ bool LayerGrid::dropSelection(int32_t beforeRow)
     const auto count = static_cast<int32_t>(rows.size());
     if (beforeRow < 1 || beforeRow > layerCount() + 1 || (beforeRow >= first && beforeRow <= first + count))
         return false;
-    if (!moveAllowed(first - 1, count, beforeRow - 1))
+    return moveAllowed(first - 1, count, beforeRow - 1);
+}
+
+bool LayerGrid::dropSelection(int32_t beforeRow)
+{
+    if (!dropAllowed(beforeRow))
         return false;
-    return moveRowsBefore(first, count, beforeRow);
+    const std::vector<int32_t> rows = cells_.selectedRows();
+    return moveRowsBefore(rows.front(), static_cast<int32_t>(rows.size()), beforeRow);
 }
 
 bool LayerGrid::moveLayer(int32_t from, int32_t to)

@@ -216,6 +216,14 @@ void StackupPicture::leftUp(Point)
     redraw();
 }
 
+void StackupPicture::mouseLeft()
+{
+    if (dragging_ || hovered_ < 0)
+        return;
+    hovered_ = -1;
+    redraw();
+}
+
 void StackupPicture::doubleClick(Point p)
 {
     if (!mouseEnabled())

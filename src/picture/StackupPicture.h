@@ -95,6 +95,8 @@ public:
     void leftDown(Point p);
     void leftUp(Point p);
     void doubleClick(Point p);
+    // The pointer left the picture: no layer stays outlined (a drag keeps its target).
+    void mouseLeft();
     int32_t hoveredLayer() const { return hovered_; }
     // The index the dragged layer lands before (the layer count: below the last),
     // as the grid's moveAllowed takes it; -1 when not dragging.

@@ -10,6 +10,7 @@
 #include "qt/QtGridView.h"
 #include "qt/QtMenus.h"
 #include "qt/QtPicturePane.h"
+#include "qt/QtResources.h"
 #include "qt/QtTemplateControls.h"
 #include "qt/QtToolBar.h"
 #include "res/CommandIds.h"
@@ -22,6 +23,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QShowEvent>
 #include <QSignalBlocker>
 #include <QSplitter>
 #include <QTabBar>
@@ -51,6 +53,7 @@ QtEditorDialog::QtEditorDialog(EditorInstance& instance, RunMode mode)
     setObjectName(QStringLiteral("Quorvex Laminar"));
     const res::DialogTemplate& tpl = editorTemplate();
     setWindowTitle(QString::fromUtf8(tpl.title.data(), static_cast<qsizetype>(tpl.title.size())));
+    setWindowIcon(editorIcon());
     setSizeGripEnabled(false);
     platform_.setEditorWindow(this);
 
@@ -64,6 +67,8 @@ QtEditorDialog::QtEditorDialog(EditorInstance& instance, RunMode mode)
     // Before opening: the stored placement is fitted into the host window's screen.
     makeTransientForHost();
     dialog_.open();
+    if (!isPlacementStored(placementRect(instance_.placement())))
+        sizeForFirstRun();
     idle_ = new IdleScheduler([this] { return idlePass(); }, this, this);
 }
 
@@ -291,7 +296,8 @@ void QtEditorDialog::placeWindow(const Rect& rect, bool maximized)
 
 void QtEditorDialog::setMinimumTrackingSize()
 {
-    const Size least = layout_->minimumTrackingSize(tabBar_->sizeHint().height(), toolBar_->sizeHint().height());
+    const Size least = layout_->minimumTrackingSize(tabBar_->sizeHint().height(), toolBar_->sizeHint().height(),
+                                                    instance_.settings().caps);
     setMinimumSize(least.width, least.height + menus_->menuBar()->sizeHint().height());
 }
 
@@ -431,6 +437,33 @@ void QtEditorDialog::layoutSplitter()
     firstPaneSize_ = dialog_.splitter().layout(client, firstPaneSize_);
     const int total = dialog_.splitter().vertical() ? client.width : client.height;
     splitter_->setSizes({firstPaneSize_, std::max(0, total - firstPaneSize_ - splitter_->handleWidth())});
+}
+
+void QtEditorDialog::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    if (!event->spontaneous())
+        QMetaObject::invokeMethod(this, [this] { fitFrameOnScreen(); }, Qt::QueuedConnection);
+}
+
+void QtEditorDialog::fitFrameOnScreen()
+{
+    if (isFinished() || isMaximized() || isFullScreen())
+        return;
+    const QMargins frame = windowHandle() ? windowHandle()->frameMargins() : QMargins();
+    const Rect now = rectOf(geometry().marginsAdded(frame));
+    const Rect fitted = fitIntoWorkArea(now, workArea());
+    if (fitted.left != now.left || fitted.top != now.top || fitted.right != now.right || fitted.bottom != now.bottom)
+        setGeometry(toQRect(fitted).marginsRemoved(frame));
+}
+
+void QtEditorDialog::sizeForFirstRun()
+{
+    if (!gridPane_)
+        return;
+    const Size size = firstRunWindowSize({width(), height()}, tabClientSize().width,
+                                         gridPane_->gridView()->widthShowingAllColumns(), workArea());
+    resize(size.width, size.height);
 }
 
 int32_t QtEditorDialog::firstPaneNow() const

@@ -66,6 +66,7 @@ public slots:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     // --- EditorDialogView
@@ -117,6 +118,10 @@ private:
     QRect displayArea(const Rect& tabControl) const;
     void layoutSplitter();
     int32_t firstPaneNow() const;
+    // Without a stored placement: large enough for the tab's columns beside the picture.
+    void sizeForFirstRun();
+    // Once the window is shown its frame is known: the frame too must fit on the screen.
+    void fitFrameOnScreen();
 
     EditorInstance& instance_;
     RunMode mode_;

@@ -14,6 +14,7 @@ public:
 
     // Where the dragged rows would land, in the header's coordinates; -1 for no line.
     void setDropLine(int y);
+    int dropLine() const { return dropLine_; }
 
 signals:
     // A button went down on model row `row` (a double click counts as a press).

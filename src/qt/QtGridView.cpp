@@ -14,9 +14,11 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QContextMenuEvent>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPainter>
+#include <QScrollBar>
 #include <QScopedValueRollback>
 
 #include <algorithm>
@@ -43,6 +45,18 @@ void fillContextMenu(QMenu* menu, const std::vector<res::MenuItem>& items, const
         menu, items, [](uint32_t) {},
         [&items, &states](QMenu* submenu, std::size_t i) { fillContextMenu(submenu, items[i].items, states); });
     applyCommandStates(menu, states);
+}
+
+// Keys the editor leaves alone that move the current cell when no edit is open.
+bool movesCurrentCell(const QKeyEvent& event)
+{
+    switch (event.key()) {
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown: return true;
+    default: return false;
+    }
 }
 
 } // namespace
@@ -182,15 +196,31 @@ void QtGridView::tabPlaced(bool fit)
         return;
     // The first tab arrives while the window is still being built; the fitting
     // waits for the loop, unless another tab came first.
-    if (first)
+    if (first) {
+        fitPending_ = true;
         QMetaObject::invokeMethod(
             this, [this, placing] { if (placing == tabsPlaced_) fitColumns(); }, Qt::QueuedConnection);
-    else
+    } else {
         fitColumns();
+    }
+}
+
+int QtGridView::widthShowingAllColumns()
+{
+    ensurePolished();
+    int width = 0;
+    for (int column = 0; column < model_->columnCount(); ++column) {
+        if (horizontalHeader()->isSectionHidden(column))
+            continue;
+        width += fitPending_ ? std::max(sizeHintForColumn(column), horizontalHeader()->sectionSizeHint(column))
+                             : columnWidth(column);
+    }
+    return width + rowHeader_->width() + verticalScrollBar()->sizeHint().width() + 2 * frameWidth();
 }
 
 void QtGridView::fitColumns()
 {
+    fitPending_ = false;
     {
         const QScopedValueRollback<bool> quiet(applyingColumns_, true);
         resizeColumnsToContents();
@@ -332,19 +362,36 @@ void QtGridView::mousePressEvent(QMouseEvent* event)
         // A selected row may be dragged away: its click waits for the release.
         drag_.armed = true;
         drag_.start = event->globalPosition().toPoint();
-        drag_.clickOnRelease = [this, index = QPersistentModelIndex(index), position, wasCurrent] {
+        drag_.clickOnRelease = [this, index = QPersistentModelIndex(index), position, wasCurrent,
+                                second = doubleClicking_] {
             if (index.isValid())
-                clickCell(index, position, wasCurrent);
+                clickCell(index, position, wasCurrent, second);
         };
         return;
     }
-    clickCell(index, position, wasCurrent);
+    clickCell(index, position, wasCurrent, doubleClicking_);
 }
 
 void QtGridView::mouseDoubleClickEvent(QMouseEvent* event)
 {
-    // The second click of a double click: an edit cell opens, a check box flips again.
+    // The second click of a double click: an edit cell opens with the caret
+    // after its text, a check box flips again.
+    const QScopedValueRollback<bool> second(doubleClicking_, true);
     mousePressEvent(event);
+}
+
+void QtGridView::editAtEnd(const QModelIndex& index)
+{
+    edit(index);
+    caretToEnd();
+}
+
+void QtGridView::caretToEnd()
+{
+    if (auto* line = qobject_cast<QLineEdit*>(editor_.data())) {
+        line->deselect();
+        line->end(false);
+    }
 }
 
 void QtGridView::mouseMoveEvent(QMouseEvent* event)
@@ -366,8 +413,9 @@ void QtGridView::mouseReleaseEvent(QMouseEvent* event)
     event->accept();
 }
 
-void QtGridView::clickCell(const QModelIndex& index, const QPoint& position, bool wasCurrent)
+void QtGridView::clickCell(const QModelIndex& index, const QPoint& position, bool wasCurrent, bool secondClick)
 {
+    const bool doubleClick = secondClick && wasCurrent;
     const CellPos pos = QtGridModel::cellOf(index);
     if (!callCore([&] { grid_.cellClicked(pos); }))
         return;
@@ -383,13 +431,10 @@ void QtGridView::clickCell(const QModelIndex& index, const QPoint& position, boo
             callCore([&] { grid_.cellButtonClicked(pos); });
         break;
     case CellControl::Edit:
-        if (wasCurrent) {
-            edit(index);
-            if (auto* line = qobject_cast<QLineEdit*>(editor_.data())) {
-                line->deselect();
-                line->setCursorPosition(line->cursorPositionAt(line->mapFrom(viewport(), position)));
-            }
-        }
+        // As in a spreadsheet a single click only makes the cell current, so
+        // that typing replaces its text; a double click edits at the end.
+        if (doubleClick)
+            editAtEnd(index);
         break;
     case CellControl::DropDown:
         if (wasCurrent || button.contains(position)) {
@@ -415,8 +460,10 @@ void QtGridView::keyPressEvent(QKeyEvent* event)
             QCoreApplication::sendEvent(editor_, event);
             return;
         }
-        // A key the editor leaves alone (Up, Down, Page Up) leaves the cell first.
-        if (!finishOpenEdit()) {
+        // Only a key that moves the current cell (Up, Down, Page Up) leaves the
+        // cell; a lone Shift, Ctrl or Alt, which a real keyboard sends as a key
+        // of its own before the character, never ends the edit.
+        if (!movesCurrentCell(*event) || !finishOpenEdit()) {
             event->accept();
             return;
         }
@@ -429,10 +476,11 @@ void QtGridView::keyPressEvent(QKeyEvent* event)
         callCore([&] { grid_.cellButtonClicked(QtGridModel::cellOf(current)); });
         return;
     }
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        // Enter opens the current cell; it never reaches the window's default button.
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter || event->key() == Qt::Key_F2) {
+        // Enter and F2 open the current cell with the caret after its text, as
+        // spreadsheets do; Enter never reaches the window's default button.
         if (current.isValid())
-            edit(current);
+            editAtEnd(current);
         event->accept();
         return;
     }
@@ -500,8 +548,12 @@ void QtGridView::dragMoved(const QPoint& globalPos)
         drag_.dragging = true;
         drag_.clickOnRelease = nullptr;
     }
-    drag_.dropBefore = dropRowAt(viewport()->mapFromGlobal(globalPos).y());
-    rowHeader_->setDropLine(dropLineY());
+    // The line shows only where the drop would move the rows.
+    const int32_t candidate = dropRowAt(viewport()->mapFromGlobal(globalPos).y());
+    bool allowed = false;
+    callCore([&] { allowed = grid_.dropAllowed(candidate); });
+    drag_.dropBefore = allowed ? candidate : 0;
+    rowHeader_->setDropLine(allowed ? dropLineY() : -1);
     viewport()->update();
 }
 
@@ -510,7 +562,7 @@ void QtGridView::dragReleased()
     const RowDrag drag = std::exchange(drag_, {});
     rowHeader_->setDropLine(-1);
     viewport()->update();
-    if (drag.dragging)
+    if (drag.dragging && drag.dropBefore > 0)
         callCore([&] { grid_.dropSelection(drag.dropBefore); });
     else if (drag.clickOnRelease)
         drag.clickOnRelease();
@@ -540,7 +592,7 @@ int QtGridView::dropLineY() const
 void QtGridView::paintEvent(QPaintEvent* event)
 {
     QTableView::paintEvent(event);
-    if (!drag_.dragging)
+    if (!drag_.dragging || drag_.dropBefore == 0)
         return;
     QPainter painter(viewport());
     painter.fillRect(QRect(0, dropLineY() - 1, viewport()->width(), 3), look::kDropLine);

@@ -39,6 +39,9 @@ public:
     // event loop comes round, as the window is then still being built.
     void tabPlaced(bool fit);
     void fitColumns();
+    // The view's width that shows every column of the tab without scrolling,
+    // at the widths a pending fit will give them.
+    int widthShowingAllColumns();
 
     // The editor open on a cell; null when none is.
     QWidget* openEditor() const { return editor_; }
@@ -77,9 +80,13 @@ private:
     void columnResized(int column, int newSize);
 
     void editorCreated(const QModelIndex& index, QWidget* editor);
+    // Opens the cell's editor with nothing selected and the caret after the text.
+    void editAtEnd(const QModelIndex& index);
+    void caretToEnd();
     void forgetEditor();
-    // A left click on a cell that may be made current.
-    void clickCell(const QModelIndex& index, const QPoint& position, bool wasCurrent);
+    // A left click on a cell that may be made current; `secondClick` when it
+    // is the second of a double click.
+    void clickCell(const QModelIndex& index, const QPoint& position, bool wasCurrent, bool secondClick);
 
     // --- row drag and drop, from the row header or from a selected row
     void rowPressed(int32_t row, Qt::KeyboardModifiers modifiers, const QPoint& globalPos);
@@ -100,8 +107,10 @@ private:
     bool finishing_ = false;  // the layer grid is ending the edit (its message box may take the focus)
     bool mirroring_ = false;  // the selection model is being set from the core
     bool applyingColumns_ = false;
+    bool doubleClicking_ = false; // the press being handled is the second of a double click
     bool forwardingKey_ = false; // a key sent to the grid is being handed to the editor
     uint64_t tabsPlaced_ = 0;
+    bool fitPending_ = false; // the first tab's columns wait for the loop to be fitted
     QPointer<QWidget> watchedWindow_;
     bool windowBlocked_ = false;
 
@@ -109,7 +118,7 @@ private:
         bool armed = false;    // the button went down where a drag may start
         bool dragging = false;
         QPoint start;          // global
-        int32_t dropBefore = 0; // the rows go before this grid row
+        int32_t dropBefore = 0; // the rows go before this grid row; 0 where no drop would move them
         std::function<void()> clickOnRelease; // a press on a selected row clicks only when no drag follows
     };
     RowDrag drag_;

@@ -90,7 +90,10 @@ BaseUnits QtPane::baseUnits() const { return baseUnitsOf(font()); }
 void QtPane::layoutPane()
 {
     const res::DialogTemplate& bar = propertyBarTemplate(barTemplateId_);
-    layout_ = lm::layoutPane(bar, {width(), height()}, baseUnits());
+    const QFontMetrics metrics(font());
+    layout_ = lm::layoutPane(bar, {width(), height()}, baseUnits(), [&metrics](std::string_view text) {
+        return metrics.horizontalAdvance(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+    });
     if (view_ != nullptr)
         view_->setGeometry(toQRect(layout_.view));
     for (std::size_t i = 0; i < controls_.size() && i < layout_.controls.size(); ++i)

@@ -113,6 +113,12 @@ void QtPictureView::mouseMoveEvent(QMouseEvent* event)
     callCore([&] { picture_.mouseMove(clientPoint(event)); });
 }
 
+void QtPictureView::leaveEvent(QEvent* event)
+{
+    QWidget::leaveEvent(event);
+    callCore([&] { picture_.mouseLeft(); });
+}
+
 void QtPictureView::mousePressEvent(QMouseEvent* event)
 {
     if (event->button() == Qt::LeftButton)

@@ -18,4 +18,10 @@ void initResources()
     (void)registered;
 }
 
+QIcon editorIcon()
+{
+    initResources();
+    return QIcon(QStringLiteral(":/laminar/icons/laminar.svg"));
+}
+
 } // namespace lm::qt

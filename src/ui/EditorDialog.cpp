@@ -246,13 +246,16 @@ bool EditorDialog::selectTabById(int32_t tabId)
         const auto descriptor = static_cast<int32_t>(i);
         if (descriptor == doc_.activeTab)
             return false;
-        view_.selectTabItem(tabControlIndexOf(tabs, descriptor));
-        // The grid's undo has already put that tab's columns back.
-        doc_.activeTab = descriptor;
-        if (TabPanes* panes = view_.tabPanes()) {
-            panes->showPictureForTab(tabId);
-            panes->setGridPropertyBar(tabs[i].propertyBarId());
-        }
+        const int32_t item = tabControlIndexOf(tabs, descriptor);
+        view_.selectTabItem(item);
+        // As the user's switch: the tab's columns on the grid, its picture labels
+        // and property bar. The grid records no new step while it undoes.
+        TabGrid* grid = view_.tabGrid();
+        TabPanes* panes = view_.tabPanes();
+        if (grid && panes)
+            switchTab(doc_, item, *grid, *panes);
+        else
+            doc_.activeTab = descriptor;
         return true;
     }
     return false;

@@ -1,6 +1,7 @@
 #include "ui/PropertyBarLayout.h"
 
 #include <algorithm>
+#include <string>
 
 namespace lm {
 
@@ -23,7 +24,54 @@ const res::DialogTemplate& propertyBarTemplate(int32_t templateId)
     return found ? *found : empty;
 }
 
-PaneLayout layoutPane(const res::DialogTemplate& bar, Size pane, BaseUnits units)
+namespace {
+
+// A label's text as shown: a single "&" marks the mnemonic and takes no room.
+std::string shownLabelText(std::string_view text)
+{
+    std::string shown;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '&' && i + 1 < text.size())
+            ++i;
+        shown += text[i];
+    }
+    return shown;
+}
+
+bool sameRow(const Rect& a, const Rect& b) { return a.top < b.bottom && b.top < a.bottom; }
+
+// Dialog units round down to pixels, so a label sized for its text in one font
+// can come out a pixel short in another and wrap. A left-aligned label grows to
+// the right, a right-aligned one to the left, up to its neighbour on the row.
+void widenLabelsToTheirText(std::vector<PlacedControl>& controls, int32_t paneWidth, const TextWidthFunction& textWidth)
+{
+    for (PlacedControl& label : controls) {
+        const res::ItemKind kind = label.item->kind;
+        if (kind != res::ItemKind::StaticLeft && kind != res::ItemKind::StaticRight)
+            continue;
+        const int32_t wanted = textWidth(shownLabelText(label.item->text));
+        if (wanted <= label.rect.width())
+            continue;
+        const bool left = kind == res::ItemKind::StaticLeft;
+        int32_t limit = left ? paneWidth : 0;
+        for (const PlacedControl& other : controls) {
+            if (&other == &label || !other.item->visible || !sameRow(other.rect, label.rect))
+                continue;
+            if (left && other.rect.left >= label.rect.right)
+                limit = std::min(limit, other.rect.left - 1);
+            else if (!left && other.rect.right <= label.rect.left)
+                limit = std::max(limit, other.rect.right + 1);
+        }
+        if (left)
+            label.rect.right = std::max(label.rect.right, std::min(label.rect.left + wanted, limit));
+        else
+            label.rect.left = std::min(label.rect.left, std::max(label.rect.right - wanted, limit));
+    }
+}
+
+} // namespace
+
+PaneLayout layoutPane(const res::DialogTemplate& bar, Size pane, BaseUnits units, const TextWidthFunction& textWidth)
 {
     PaneLayout layout;
     const int32_t barHeight = dialogUnitsToPixels(0, 0, 0, bar.height, units).bottom;
@@ -39,6 +87,8 @@ PaneLayout layoutPane(const res::DialogTemplate& bar, Size pane, BaseUnits units
         if (item.kind == res::ItemKind::GroupBox)
             layout.groupBoxes.push_back(rect);
     }
+    if (textWidth)
+        widenLabelsToTheirText(layout.controls, pane.width, textWidth);
     return layout;
 }
 

@@ -35,6 +35,9 @@ struct PaneLayout {
     std::vector<Rect> groupBoxes;
 };
 
-PaneLayout layoutPane(const res::DialogTemplate& bar, Size pane, BaseUnits units);
+// With `textWidth`, a static label narrower than its text grows towards its
+// neighbour on the row, so that it shows its whole text on one line.
+PaneLayout layoutPane(const res::DialogTemplate& bar, Size pane, BaseUnits units,
+                      const TextWidthFunction& textWidth = {});
 
 } // namespace lm

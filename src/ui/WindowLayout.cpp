@@ -72,9 +72,27 @@ EditorWindowLayout EditorWindowLayout::fromTemplate(const res::DialogTemplate& e
                               rectOf(res::IDHELP), rectOf(res::IDC_KEEP_IN_SYNC));
 }
 
-Size EditorWindowLayout::minimumTrackingSize(int32_t tabItemHeight, int32_t toolBarBottom) const
+Size EditorWindowLayout::minimumTrackingSize(int32_t tabItemHeight, int32_t toolBarBottom, uint32_t caps) const
 {
-    return {left_ + right_ + ok_.fromSide, top_ + bottom_ + 12 * tabItemHeight + toolBarBottom};
+    int32_t width = left_ + right_ + ok_.fromSide;
+    // A shown check box keeps the tab margin's distance from the OK button.
+    if ((caps & kCapKeepInSyncShown) != 0)
+        width = std::max(width, keepInSync_.fromSide + keepInSync_.size.width + left_ + ok_.fromSide);
+    return {width, top_ + bottom_ + 12 * tabItemHeight + toolBarBottom};
+}
+
+Size firstRunWindowSize(Size templateWindow, int32_t tabClientWidth, int32_t gridWidth, const Rect& workArea)
+{
+    Size size = templateWindow;
+    // The grid pane gets 6/10 of the display area; the window grows by what it lacks.
+    const int32_t wantedClient = (gridWidth * 10 + 5) / 6;
+    if (wantedClient > tabClientWidth && templateWindow.width > 0) {
+        size.width = templateWindow.width + wantedClient - tabClientWidth;
+        size.height = static_cast<int32_t>(static_cast<int64_t>(templateWindow.height) * size.width / templateWindow.width);
+    }
+    size.width = std::min(size.width, workArea.width());
+    size.height = std::min(size.height, workArea.height());
+    return size;
 }
 
 EditorWindowRects EditorWindowLayout::arrange(const Rect& client, int32_t toolBarHeight, uint32_t caps) const

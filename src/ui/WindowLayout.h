@@ -36,6 +36,11 @@ int32_t defaultFirstPaneSize(bool sideBySide, Size tabClient);
 // The stored size when it is at least 1, else the default.
 int32_t firstPaneSizeAtOpening(int32_t storedSize, bool sideBySide, Size tabClient);
 
+// The window's size when no placement was stored: the template's size, grown in
+// proportion until the grid pane holds `gridWidth` pixels (the tab's columns
+// side by side), and never larger than the work area.
+Size firstRunWindowSize(Size templateWindow, int32_t tabClientWidth, int32_t gridWidth, const Rect& workArea);
+
 // Where the editor window's parts go for one client size.
 struct EditorWindowRects {
     Rect toolBar;
@@ -54,9 +59,10 @@ public:
     // The same, with the positions the editor template gives its controls.
     static EditorWindowLayout fromTemplate(const res::DialogTemplate& editorTemplate, BaseUnits units);
 
-    // The window cannot shrink below the buttons beside the tab margins, nor below
-    // the tool bar, the margins and twelve rows of tab items.
-    Size minimumTrackingSize(int32_t tabItemHeight, int32_t toolBarBottom) const;
+    // The window cannot shrink below the buttons beside the tab margins (with the
+    // check box shown, below the check box and the buttons side by side), nor
+    // below the tool bar, the margins and twelve rows of tab items.
+    Size minimumTrackingSize(int32_t tabItemHeight, int32_t toolBarBottom, uint32_t caps) const;
     // The check box shows only when the host's capability bits offer it.
     EditorWindowRects arrange(const Rect& client, int32_t toolBarHeight, uint32_t caps) const;
 

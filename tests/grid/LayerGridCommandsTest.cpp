@@ -165,11 +165,13 @@ TEST(LayerGridDelete, DeleteAllUndoRedoUndoRestoresTheStackup)
 {
     GridFixture f(fourLayers(), kDefaultCaps, {{1, 3}});
     const std::vector<DrillSpanSet> spansBefore = f.board().drillSpans;
+    f.setCurrent(2);
     f.grid->onCommand(ID_SELECT_ALL);
     EXPECT_TRUE(f.enabled(ID_EDIT_DELETE));
     ASSERT_TRUE(f.grid->deleteSelectedRows());
     EXPECT_TRUE(f.board().layers.empty());
     EXPECT_EQ(f.grid->cells().rowCount(), 1);
+    EXPECT_FALSE(f.grid->cells().current().valid()) << "the header row is never current";
 
     ASSERT_TRUE(f.grid->undo());
     ASSERT_TRUE(f.grid->redo());
@@ -245,6 +247,25 @@ TEST(LayerGridMove, DrillPairCheckDecidesTheDrop)
 
     EXPECT_TRUE(f.grid->moveLayer(0, 1));
     EXPECT_EQ(f.names(), (Names{"Core", "Top", "Gnd", "Mask"}));
+}
+
+TEST(LayerGridMove, ABlockMovedUpOrDownTakesTheCurrentRowAndTheSelectionAlong)
+{
+    GridFixture f({layer(kSignal, "A"), layer(kSubstrate, "B"), layer(kSolidPlane, "C"), layer(kSubstrate, "D"),
+                   layer(kSignal, "E")});
+    const CellGrid& cells = f.grid->cells();
+    f.select({4, 5});
+    f.setCurrent(4);
+    ASSERT_TRUE(f.grid->dropSelection(2)); // up
+    EXPECT_EQ(f.names(), (Names{"A", "D", "E", "B", "C"}));
+    EXPECT_EQ(cells.selectedRows(), (std::vector<int32_t>{2, 3}));
+    EXPECT_EQ(cells.current().row, 2);
+
+    ASSERT_TRUE(f.grid->dropSelection(6)); // down, to the end
+    EXPECT_EQ(f.names(), (Names{"A", "B", "C", "D", "E"}));
+    EXPECT_EQ(cells.selectedRows(), (std::vector<int32_t>{4, 5}));
+    EXPECT_EQ(cells.current().row, 4);
+    EXPECT_EQ(f.text(5, kColLayerName), "E");
 }
 
 TEST(LayerGridContextMenu, OffersTheBoardKindsInsertsWithTheirStates)

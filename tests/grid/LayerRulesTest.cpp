@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <initializer_list>
 #include <string>
 #include <vector>
@@ -115,56 +114,14 @@ TEST(InsertedLayerSpans, LiesInsidePairsSpanningBothNeighbours)
     EXPECT_TRUE(lm::insertedLayerSpans(std::vector<DrillSpanSet>(2), 1).empty());
 }
 
-// A Type change: the usage the neighbours suggest, else the plain one of the
-// new type; only the loss tangent and the span field survive the restart.
-TEST(RestartLayerAsType, FollowsTheNeighboursAndKeepsLossTangentAndSpans)
+// A Type change starts the record afresh, but the span field stays with the
+// drill spans kept beside it. (The usages and colours it picks are the layer
+// grid's Type tests.)
+TEST(RestartLayerAsType, KeepsTheSpanField)
 {
-    std::vector<LMLAYEREX> lone = stack({kSignal});
-    lm::restartLayerAsType(lone, 0, 1, false);
-    EXPECT_EQ(lone[0].nUsage, kSubstrate);
-    lm::restartLayerAsType(lone, 0, 1, true);
-    EXPECT_EQ(lone[0].nUsage, kRigid);
-
     std::vector<LMLAYEREX> layers = stack({kSignal, kSubstrate, kPlane});
-    layers[1].dLossTangent = 0.02;
     layers[1].pDrillSpans = 5;
-    lm::restartLayerAsType(layers, 1, 0, false); // between two metals a dielectric would fit
-    EXPECT_EQ(layers[1].nType, 0);
+    lm::restartLayerAsType(layers, 1, 0, false);
     EXPECT_EQ(layers[1].nUsage, kSignal);
-    EXPECT_EQ(layers[1].dLossTangent, 0.02);
     EXPECT_EQ(layers[1].pDrillSpans, 5u);
-    EXPECT_NE(layers[1].crColor, layers[0].crColor);
-    EXPECT_NE(layers[1].crColor, layers[2].crColor);
-}
-
-// Looking only reports; applying locks a rigid board's inner dielectrics to
-// Substrate and turns plating where it may not stand into a signal layer.
-TEST(LayerKindRules, ReportWhatTheyChangeAndChangeOnlyWhenApplied)
-{
-    std::vector<LMLAYEREX> layers = stack({kMask, kSignal, kMask, kPlating, kSubstrate, kPlane});
-    layers[4].nTechnology = -1;
-    const std::vector<LMLAYEREX> before = layers;
-
-    std::vector<lm::LayerKind> kinds = lm::applyLayerKindRules(layers, layers.size(), false, true);
-    EXPECT_EQ(std::memcmp(layers.data(), before.data(), layers.size() * sizeof(LMLAYEREX)), 0);
-    ASSERT_EQ(kinds.size(), layers.size());
-    EXPECT_FALSE(kinds[0].innerDielectric); // an outer mask stays a mask
-    EXPECT_TRUE(kinds[2].innerDielectric);
-    EXPECT_FALSE(kinds[2].usageSet);
-    EXPECT_FALSE(kinds[3].platingAllowed);
-    EXPECT_FALSE(kinds[3].rewritten);
-
-    kinds = lm::applyLayerKindRules(layers, layers.size(), false, false);
-    EXPECT_TRUE(kinds[2].usageSet);
-    EXPECT_EQ(layers[2].nUsage, kSubstrate);
-    EXPECT_TRUE(kinds[3].rewritten);
-    EXPECT_EQ(layers[3].nUsage, kSignal);
-    EXPECT_NE(layers[3].szName[0], '\0');
-    EXPECT_NE(layers[3].crColor, layers[1].crColor);
-    EXPECT_TRUE(kinds[4].technologyShown);
-    EXPECT_EQ(layers[4].nTechnology, 1); // prepreg when it had none
-
-    std::vector<LMLAYEREX> flex = stack({kSignal, kMask, kPlane});
-    EXPECT_FALSE(lm::applyLayerKindRules(flex, flex.size(), true, false)[1].innerDielectric);
-    EXPECT_EQ(flex[1].nUsage, kMask);
 }

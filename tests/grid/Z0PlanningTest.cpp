@@ -147,9 +147,16 @@ TEST(Z0Planning, WithoutCalculatorEveryComputedCellIsNotAvailable)
     int opened = 0;
     LayerGridHooks hooks;
     hooks.openLossCurve = [&](int32_t) { ++opened; };
+    hooks.z0Computed = [&](std::span<const double> z0) { p.pictureZ0.emplace_back(z0.begin(), z0.end()); };
     p.f.grid->setHooks(std::move(hooks));
     p.f.grid->cellButtonClicked(p.f.at(2, kColLossCurve));
     EXPECT_EQ(opened, 0);
+
+    // A calculator the host sets while the window is open is asked at the next idle pass.
+    p.f.instance.setZ0Calculator(&p.calculator);
+    EXPECT_EQ(p.idle().size(), 7u);
+    EXPECT_EQ(p.text(2, kColZ0), "50.2");
+    EXPECT_EQ(p.pictureZ0.back().size(), 6u);
 }
 
 TEST(Z0Planning, SolvingForBothLeavesWidthAndGapEmptyAndOffersTheCurve)

@@ -161,3 +161,44 @@ TEST_F(StackupArchiveTest, LoadHandsOverOnlyAValidFileAndOnlyWhenTheRunEnded)
     EXPECT_FALSE(archive.takeLoadedDocument()) << "handed over once";
     EXPECT_EQ(archive.file(), file) << "the file changes with the next run, not before";
 }
+
+TEST_F(StackupArchiveTest, TitleMarksEditsUntilSavedOrUndoneToTheFilesState)
+{
+    StackupArchive archive(instance.get(), document, ui, out);
+    UnsavedMark mark(instance.get(), document);
+    archive.setUnsavedMark(&mark);
+    EXPECT_EQ(editorTitle(file, true), "Laminar - board.json*");
+    mark.refresh();
+    EXPECT_FALSE(mark.unsaved()) << "the boards as added are the file's state";
+
+    const double thickness = layer(2).dThickness;
+    layer(2).dThickness = thickness * 2;
+    mark.refresh();
+    EXPECT_TRUE(mark.unsaved());
+    layer(2).dThickness = thickness; // undone back to the file
+    mark.refresh();
+    EXPECT_FALSE(mark.unsaved());
+
+    layer(0).crColor ^= 0xFF; // appearance is in the file too
+    mark.refresh();
+    EXPECT_TRUE(mark.unsaved());
+    EXPECT_EQ(archive.Perform(LM_ARCHIVE_SAVE), 1);
+    EXPECT_FALSE(mark.unsaved());
+    mark.refresh();
+    EXPECT_FALSE(mark.unsaved()) << "the saved boards are the file's state";
+
+    // A failed save keeps the mark; Save as then compares with the new file.
+    std::strcpy(layer(1).szName, "L1_\xff");
+    mark.refresh();
+    EXPECT_TRUE(mark.unsaved());
+    EXPECT_EQ(archive.Perform(LM_ARCHIVE_SAVE), 0);
+    EXPECT_TRUE(mark.unsaved());
+    std::strcpy(layer(1).szName, "Renamed");
+    ui.answers = {dir.path / "copy"};
+    EXPECT_EQ(archive.Perform(LM_ARCHIVE_SAVE_AS), 1);
+    mark.refresh();
+    EXPECT_FALSE(mark.unsaved());
+    layer(1).szName[0] = 'X';
+    mark.refresh();
+    EXPECT_TRUE(mark.unsaved());
+}

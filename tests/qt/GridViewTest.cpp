@@ -4,6 +4,7 @@
 // the grid's window is disabled.
 #include "qt/QtGridModel.h"
 #include "qt/QtGridPane.h"
+#include "qt/QtGridRowHeader.h"
 #include "qt/QtGridView.h"
 
 #include "BoardOnGrid.h"
@@ -172,6 +173,108 @@ TEST(GridView, KeystrokesAndLeavingTheCellGoToTheLayerGrid)
     EXPECT_EQ(board.view.model()->data(board.at(1, kColVisible), Qt::CheckStateRole).toInt(), Qt::Unchecked);
 }
 
+// Keys as a real X server sends them: Shift pressed and released as keys of
+// their own around the capitals, every key to whatever has the focus.
+QWidget* focusedOr(QWidget* fallback)
+{
+    QWidget* focus = QApplication::focusWidget();
+    return focus != nullptr ? focus : fallback;
+}
+
+void typeAsKeyboard(QtGridView& view, const QString& text)
+{
+    auto focused = [&view] { return focusedOr(&view); };
+    for (const QChar c : text) {
+        const bool shifted = c.isUpper() || c == u'_';
+        if (shifted)
+            QTest::keyPress(focused(), Qt::Key_Shift);
+        const Qt::KeyboardModifiers modifiers = shifted ? Qt::ShiftModifier : Qt::NoModifier;
+        QTest::keyClick(focused(), c.toLatin1(), modifiers);
+        if (shifted)
+            QTest::keyRelease(focused(), Qt::Key_Shift, Qt::ShiftModifier);
+    }
+}
+
+void pressAlone(QWidget* target, Qt::Key modifier)
+{
+    QTest::keyPress(target, modifier);
+    QTest::keyRelease(target, modifier);
+}
+
+TEST(GridView, ModifierKeysOfARealKeyboardNeverEndAnEdit)
+{
+    GridOnScreen board;
+    board.view.activateWindow();
+    board.view.setFocus();
+    board.click(1, kColLayerName);
+    const std::size_t steps = board.grid.history().undoDepth();
+    typeAsKeyboard(board.view, "ART_03");
+    QTest::keyClick(focusedOr(&board.view), Qt::Key_Return);
+    EXPECT_EQ(board.text(1, kColLayerName), "ART_03");
+    EXPECT_EQ(board.grid.history().undoDepth(), steps + 1) << "one undo step, no half-typed ones";
+
+    // An exponent typed with Shift: once accepted the cell shows the stored value's form.
+    board.click(2, kColThickness);
+    typeAsKeyboard(board.view, "2E1");
+    QTest::keyClick(focusedOr(&board.view), Qt::Key_Return);
+    EXPECT_EQ(board.text(2, kColThickness), "20");
+    EXPECT_NEAR(board.instance.settings().currentBoard->layers[1].dThickness, 20e-6, 1e-12);
+
+    // Escape after Shift or Ctrl gives back the text from before the edit.
+    typeAsKeyboard(board.view, "7");
+    ASSERT_NE(board.view.openEditor(), nullptr);
+    pressAlone(board.view.openEditor(), Qt::Key_Control);
+    pressAlone(board.view.openEditor(), Qt::Key_Shift);
+    EXPECT_NE(board.view.openEditor(), nullptr);
+    QTest::keyClick(board.view.openEditor(), Qt::Key_Escape);
+    EXPECT_EQ(board.view.openEditor(), nullptr);
+    EXPECT_EQ(board.text(2, kColThickness), "20");
+    EXPECT_EQ(board.grid.history().undoDepth(), steps + 2);
+}
+
+TEST(GridView, TypingReplacesTheCurrentCellWhileF2EnterAndDoubleClickEditAtTheEnd)
+{
+    GridOnScreen board;
+    board.view.activateWindow();
+    board.view.setFocus();
+    auto typeAndEnter = [&](const QString& text) {
+        typeAsKeyboard(board.view, text);
+        QTest::keyClick(focusedOr(&board.view), Qt::Key_Return);
+    };
+    board.click(2, kColThickness);
+    typeAndEnter("123");
+    EXPECT_EQ(board.text(2, kColThickness), "123");
+    typeAndEnter("-5"); // the sign is refused, the rest replaces
+    EXPECT_EQ(board.text(2, kColThickness), "5");
+
+    for (const Qt::Key opener : {Qt::Key_F2, Qt::Key_Return}) {
+        QTest::keyClick(&board.view, opener);
+        typeAndEnter("0");
+    }
+    EXPECT_EQ(board.text(2, kColThickness), "500");
+
+    // A double click as the window system reports it: press, release, double click, release.
+    const QPoint cell = board.view.visualRect(board.at(1, kColLayerName)).center();
+    for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease, QEvent::MouseButtonDblClick,
+                                    QEvent::MouseButtonRelease})
+        sendMouse(board.view.viewport(), type, cell, type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton);
+    typeAndEnter("x");
+    EXPECT_EQ(board.text(1, kColLayerName), "Topx");
+}
+
+TEST(GridView, AColourPickedReachesTheLayerAndThePictureAtOnce)
+{
+    GridOnScreen board;
+    int pictureUpdates = 0;
+    board.grid.setHooks({[&pictureUpdates] { ++pictureUpdates; }, nullptr, nullptr});
+    board.platform.colourAnswers = {0x123456u};
+    const QRect cell = board.view.visualRect(board.at(1, kColColor));
+    board.click(1, kColColor); // the cell becomes current
+    QTest::mouseClick(board.view.viewport(), Qt::LeftButton, {}, QPoint(cell.right() - 3, cell.center().y()));
+    EXPECT_EQ(board.instance.settings().currentBoard->layers[0].crColor, 0x123456u);
+    EXPECT_EQ(pictureUpdates, 1);
+}
+
 TEST(GridView, RowsDraggedByTheirHeaderMoveTheLayersAndTheSelectionFollowsTheCore)
 {
     GridOnScreen board;
@@ -194,6 +297,29 @@ TEST(GridView, RowsDraggedByTheirHeaderMoveTheLayersAndTheSelectionFollowsTheCor
     sendMouse(rows, QEvent::MouseButtonPress, upperPartOf(4), Qt::LeftButton);
     sendMouse(rows, QEvent::MouseButtonRelease, upperPartOf(4), Qt::NoButton);
     EXPECT_EQ(board.grid.cells().selectedRows(), (std::vector<int32_t>{4}));
+}
+
+TEST(GridView, NoDropLineWhereTheDrillPairsRefuseTheMove)
+{
+    GridOnScreen board;
+    // A drill pair through Top and Core: nothing undrilled may land between them.
+    std::vector<DrillSpanSet>& spans = board.instance.settings().currentBoard->drillSpans;
+    spans.assign(5, DrillSpanSet());
+    for (DrillSpanSet& set : spans)
+        set.resetTo(1);
+    spans[0].set(0);
+    spans[1].set(0);
+    auto* header = static_cast<QtGridRowHeader*>(board.view.verticalHeader());
+    QWidget* rows = header->viewport();
+    auto at = [&](int32_t row, int dy) { return QPoint(rows->width() / 2, header->sectionViewportPosition(row - 1) + dy); };
+
+    sendMouse(rows, QEvent::MouseButtonPress, at(3, 2), Qt::LeftButton);
+    sendMouse(rows, QEvent::MouseMove, at(4, header->sectionSize(3) - 2), Qt::LeftButton);
+    EXPECT_GE(header->dropLine(), 0) << "below Prepreg the move is allowed";
+    sendMouse(rows, QEvent::MouseMove, at(2, 2), Qt::LeftButton);
+    EXPECT_EQ(header->dropLine(), -1) << "between Top and Core it is not";
+    sendMouse(rows, QEvent::MouseButtonRelease, at(2, 2), Qt::NoButton);
+    EXPECT_EQ(board.names(), (std::vector<std::string>{"Top", "Core", "Inner", "Prepreg", "Bottom"}));
 }
 
 TEST(GridView, WaitCursorWhileItsWindowIsDisabled)

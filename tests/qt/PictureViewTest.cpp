@@ -8,8 +8,10 @@
 #include "BoardOnGrid.h"
 #include "document/Board.h"
 
+#include <QApplication>
 #include <QFontMetrics>
 #include <QImage>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
 #include <QTest>
@@ -111,6 +113,22 @@ TEST(PictureView, DraggedLayerMovesInTheGridAndUndoTakesItBack)
 
     ASSERT_TRUE(board.grid.undo());
     EXPECT_EQ(board.names(), (Names{"Top", "Core1", "GND", "Core2", "Bottom"}));
+}
+
+TEST(PictureView, HoverOutlineGoesWhenThePointerLeaves)
+{
+    PictureOverGrid board;
+    const QImage plain = board.view.grab().toImage();
+    const QPoint over = board.frontOf(2);
+    QMouseEvent move(QEvent::MouseMove, over, board.view.mapToGlobal(over), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(&board.view, &move);
+    EXPECT_EQ(board.view.picture().hoveredLayer(), 2);
+    EXPECT_NE(board.view.grab().toImage(), plain);
+
+    QEvent leave(QEvent::Leave); // as the window system reports the pointer gone
+    QApplication::sendEvent(&board.view, &leave);
+    EXPECT_EQ(board.view.picture().hoveredLayer(), -1);
+    EXPECT_EQ(board.view.grab().toImage(), plain);
 }
 
 TEST(PictureView, WithoutAGridNothingMoves)

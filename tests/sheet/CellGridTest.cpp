@@ -7,7 +7,6 @@
 #include <vector>
 
 using lm::CellGrid;
-using lm::CellPos;
 
 namespace {
 
@@ -55,55 +54,6 @@ TEST(CellGrid, ShapeKeepsCellsAndRefusesOutOfRange)
     EXPECT_THROW(grid.cell(2, 0), std::out_of_range);
     EXPECT_THROW(grid.setText(0, 3, "x"), std::out_of_range);
     EXPECT_THROW(grid.cell(-1, 0), std::out_of_range);
-}
-
-TEST(CellGrid, InsertRemoveKeepSelectionAndCurrentOnTheirRows)
-{
-    CellGrid grid;
-    fill(grid, 4);
-    grid.selectRow(3);
-    grid.setCurrent({3, 2});
-    grid.insertRows(2, 2);
-    EXPECT_EQ(tags(grid), "1__234");
-    EXPECT_EQ(grid.selectedRows(), std::vector<int32_t>{5});
-    EXPECT_EQ(grid.current(), (CellPos{5, 2}));
-    EXPECT_EQ(grid.cell(2, 2).text, "");
-
-    grid.removeRows(2, 2);
-    EXPECT_EQ(grid.selectedRows(), std::vector<int32_t>{3});
-    EXPECT_EQ(grid.current(), (CellPos{3, 2}));
-
-    // The current row removed: it stays at the place, clamped to the last row.
-    grid.removeRows(3, 2);
-    EXPECT_EQ(tags(grid), "12");
-    EXPECT_FALSE(grid.anySelected());
-    EXPECT_EQ(grid.current(), (CellPos{2, 2}));
-    grid.removeRows(1, 2);
-    EXPECT_FALSE(grid.current().valid());
-}
-
-TEST(CellGrid, MoveRowsCarriesSelectionAndCurrent)
-{
-    CellGrid grid;
-    fill(grid, 5);
-    grid.selectRow(4);
-    grid.selectRow(5);
-    grid.setCurrent({4, 1});
-    grid.moveRows(4, 2, 2); // up
-    EXPECT_EQ(tags(grid), "14523");
-    EXPECT_EQ(grid.selectedRows(), (std::vector<int32_t>{2, 3}));
-    EXPECT_EQ(grid.current(), (CellPos{2, 1}));
-    EXPECT_TRUE(grid.selectionContiguous());
-
-    grid.moveRows(2, 2, 6); // down, to the end
-    EXPECT_EQ(tags(grid), "12345");
-    EXPECT_EQ(grid.selectedRows(), (std::vector<int32_t>{4, 5}));
-    EXPECT_EQ(grid.current(), (CellPos{4, 1}));
-
-    grid.moveRows(4, 2, 5); // onto itself
-    EXPECT_EQ(tags(grid), "12345");
-    grid.selectRow(1);
-    EXPECT_FALSE(grid.selectionContiguous());
 }
 
 TEST(CellGrid, BatchNotifiesOnceWithUnionOfTouchedCells)

@@ -278,9 +278,11 @@ TEST(EditorDialog, TabsByItemAndById)
 
     e.view.panes.calls.clear();
     EXPECT_FALSE(e.dialog.selectTabById(lm::kTabDielectric)); // already active
+    // Undo's way back to a tab shows that tab's columns too, not only its bar.
     EXPECT_TRUE(e.dialog.selectTabById(lm::kTabMetal));
     EXPECT_EQ(e.instance.activeTab(), 3);
-    EXPECT_EQ(e.view.panes.calls, (std::vector<std::string>{"picture tab 2", "bar 1020"}));
+    EXPECT_EQ(e.view.grid.shownTab, lm::kTabMetal);
+    EXPECT_EQ(e.view.panes.calls, (std::vector<std::string>{"picture tab 2", "bar 1020", "update picture"}));
     EXPECT_FALSE(e.dialog.selectTabById(lm::kTabBasic)); // only on an invisible descriptor
     EXPECT_FALSE(e.dialog.selectTabById(99));
     EXPECT_EQ(e.log, (lm::test::EventLog{"select item 2"}));

@@ -28,7 +28,12 @@ TEST(WindowLayout, MarginsOffsetsAndMinimumTrackingSizeFromTheTemplate)
     ASSERT_NE(editor, nullptr);
     const auto layout = lm::EditorWindowLayout::fromTemplate(*editor, units);
     // Client 732 x 474; tab control 7, 8 to 724, 429 (margins 7, 8, 8, 45); OK 471, 440 to 546, 463.
-    EXPECT_EQ(layout.minimumTrackingSize(20, 28), (lm::Size{7 + 8 + 261, 8 + 45 + 12 * 20 + 28}));
+    EXPECT_EQ(layout.minimumTrackingSize(20, 28, 0), (lm::Size{7 + 8 + 261, 8 + 45 + 12 * 20 + 28}));
+    // With the check box shown, the smallest window still keeps it clear of OK.
+    const lm::Size least = layout.minimumTrackingSize(20, 28, lm::kCapKeepInSyncShown);
+    const auto smallest = layout.arrange({0, 0, least.width, least.height}, 28, lm::kCapKeepInSyncShown);
+    EXPECT_LT(smallest.keepInSync.right, smallest.ok.left);
+    EXPECT_GE(smallest.keepInSync.left, 0);
 
     // At the template's own size and without a tool bar every control stays where the template put it.
     const auto at = [&](uint32_t id) {
@@ -50,4 +55,19 @@ TEST(WindowLayout, MarginsOffsetsAndMinimumTrackingSizeFromTheTemplate)
     EXPECT_EQ(grown.keepInSync.left, same.keepInSync.left);
     EXPECT_EQ(grown.keepInSync.top, 666);
     EXPECT_FALSE(grown.keepInSyncShown);
+}
+
+TEST(WindowLayout, FirstRunSizeMakesRoomForTheColumnsWithinTheScreen)
+{
+    const lm::Size window{854, 511};
+    const lm::Rect screen{0, 0, 1920, 1080};
+    // Enough room already: the template's size.
+    EXPECT_EQ(lm::firstRunWindowSize(window, 830, 400, screen), window);
+    // 900 pixels of columns need a display area of 1500: the window grows by
+    // what it lacks, its height in proportion.
+    const lm::Size grown = lm::firstRunWindowSize(window, 830, 900, screen);
+    EXPECT_EQ(grown.width, 854 + 1500 - 830);
+    EXPECT_EQ(grown.height, 511 * grown.width / 854);
+    // Never beyond the screen's work area.
+    EXPECT_EQ(lm::firstRunWindowSize(window, 830, 3000, {0, 0, 1280, 720}), (lm::Size{1280, 720}));
 }

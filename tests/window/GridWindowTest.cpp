@@ -5,6 +5,7 @@
 
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QTabBar>
 #include <QTableView>
 
 #include <cmath>
@@ -86,4 +87,41 @@ TEST(GridWindow, TypedThicknessReachesTheLayersAndCtrlZTakesItBack)
 
     lmExitInstance(host.instance, true);
     EXPECT_EQ(editorWindow(), nullptr);
+}
+
+TEST(GridWindow, UndoAndRedoOfATabSwitchShowThatTabsColumnsAndBar)
+{
+    Host host;
+    ASSERT_TRUE(lmRunNonModal(host.instance, &recordClose, ""));
+    QDialog* editor = editorWindow();
+    ASSERT_NE(editor, nullptr);
+    auto* tabs = editor->findChild<QTabBar*>("tabControl");
+    auto* grid = editor->findChild<QTableView*>("layerGrid");
+    ASSERT_TRUE(tabs && grid);
+    spin();
+    const int bulkR = columnTitled(*grid->model(), "Bulk R");
+    ASSERT_GE(bulkR, 0);
+    auto shows = [&](const char* name) {
+        const QWidget* control = editor->findChild<QWidget*>(name);
+        return control != nullptr && control->isVisible();
+    };
+    auto showsBasic = [&] { return grid->isColumnHidden(bulkR) && shows("1008") && !shows("1030"); };
+    auto showsMetal = [&] { return !grid->isColumnHidden(bulkR) && shows("1030") && !shows("1008"); };
+    ASSERT_TRUE(showsBasic());
+
+    tabs->setCurrentIndex(2); // Metal
+    spin();
+    EXPECT_TRUE(showsMetal());
+
+    commandAction(editor, 57643)->trigger(); // Undo
+    spin();
+    EXPECT_EQ(tabs->currentIndex(), 0);
+    EXPECT_TRUE(showsBasic());
+
+    commandAction(editor, 57644)->trigger(); // Redo
+    spin();
+    EXPECT_EQ(tabs->currentIndex(), 2);
+    EXPECT_TRUE(showsMetal());
+
+    lmExitInstance(host.instance, false);
 }
