@@ -158,6 +158,11 @@ TEST(ChartWindow, LossCurveOpensFromItsViewButtonZoomsAndCopies)
 
 TEST(ChartWindow, Z0CurveSweepsZoomsAndCopies)
 {
+#if defined(__SANITIZE_ADDRESS__)
+    // The reference calculator's 20 field solutions take minutes under the
+    // sanitizers; the normal build runs this test, the core's tests the sweep.
+    GTEST_SKIP() << "the reference calculator's sweep is too slow under the sanitizers";
+#endif
     ChartHost host;
     QTableView* grid = openOnTab(host.instance, 3); // Z0 Planning
     ASSERT_NE(grid, nullptr);
