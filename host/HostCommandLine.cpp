@@ -3,6 +3,7 @@
 #include "CheckCommand.h"
 #include "EditorCommand.h"
 #include "EditorOptions.h"
+#include "OutputCommand.h"
 #include "Z0Command.h"
 
 #include <ostream>
@@ -15,6 +16,14 @@ constexpr const char* kUsage =
     "       laminar z0 FILE [--board ID] [--json]\n"
     "                               structure, heights, effective Er, Z0 and Zdiff of every\n"
     "                               conductor layer (tab-separated, or one JSON array)\n"
+    "       laminar report FILE -o OUT.pdf [--board ID] [--table|--list] [--range \"1-3,7\"]\n"
+    "                      [--columns name,type,usage,thickness,technology,er,metal,bulk-r,\n"
+    "                                 t-coef,loss-tangent,test-width,z0] [--no-schematic] [--letter]\n"
+    "                               the printed layer report as a PDF with page numbers\n"
+    "       laminar picture FILE -o OUT.png|OUT.pdf [--board ID] [--tab N] [--letter]\n"
+    "                               the stackup picture as copied (PNG) or printed (PDF)\n"
+    "       laminar doc FILE -o OUT.svg|OUT.pdf [--board ID]\n"
+    "                               the manufacturing documentation drawing\n"
     "       laminar FILE [--no-calculator]\n"
     "                               edit the stackup file in the editor window\n"
     "       laminar FILE --screenshot OUT.png [--tab N] [--split vertical|horizontal]\n"
@@ -29,6 +38,8 @@ constexpr const char* kUsage =
     "\n"
     "Exit status of check: 0 when no board has an error or critical finding, 1 when one\n"
     "does, 2 when a file is missing, unreadable or malformed, or the command line is wrong.\n"
+    "Exit status of report, picture and doc: 0 when the file was written, 1 when it could not\n"
+    "be, 2 for a missing, unreadable or malformed file, an unknown board or a wrong option.\n"
     "Exit status of z0: 0, or 2 for a missing, unreadable or malformed file or an unknown board.\n"
     "Exit status of the editor: 0 when the edits were written or discarded (or the picture\n"
     "saved), 1 when the window could not be opened or a write failed, 2 for a missing or\n"
@@ -54,6 +65,7 @@ int runHostCommandLine(std::span<const std::string> args, std::ostream& out, std
         return checkStackupFiles(args.subspan(1), out, err);
     }
     if (args[0] == "z0") return printLayerImpedances(args.subspan(1), out, err);
+    if (args[0] == "report" || args[0] == "picture" || args[0] == "doc") return writeStackupOutput(args, out, err);
     EditorOptions options;
     try {
         options = parseEditorOptions(args);

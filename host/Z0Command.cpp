@@ -1,5 +1,6 @@
 #include "Z0Command.h"
 
+#include "BoardFileCommand.h"
 #include "CheckCommand.h"
 #include "InstanceBoards.h"
 #include "BoardFile.h"
@@ -124,23 +125,11 @@ int printLayerImpedances(std::span<const std::string> args, std::ostream& out, s
         err << "laminar z0: " << error.what() << '\n';
         return kExitBadInput;
     }
-    try {
-        const std::vector<BoardStackup> boards = readBoardFile(options.file, err).boards;
-        bool found = !options.board;
-        for (const BoardStackup& board : boards) found = found || board.id == *options.board;
-        if (!found) {
-            err << options.file << ": no board with id " << *options.board << '\n';
-            return kExitBadInput;
-        }
-        const std::vector<LayerRow> rows = rowsOf(boards, options.board);
+    return onBoardFile(options.file, options.board, err, [&](const StackupDocument& document) {
+        const std::vector<LayerRow> rows = rowsOf(document.boards, options.board);
         options.json ? printJson(rows, out) : printText(rows, out);
         return kExitClean;
-    } catch (const StackupFileError& error) {
-        err << error.what() << '\n';
-    } catch (const std::exception& error) {
-        err << options.file << ": " << error.what() << '\n';
-    }
-    return kExitBadInput;
+    });
 }
 
 } // namespace lmhost

@@ -6,6 +6,7 @@ set(levels
   "model"
   "document sheet command"
   "grid picture charts"
+  "print"
   "ui"
   "api"
   "qt")

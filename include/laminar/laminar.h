@@ -311,6 +311,27 @@ extern "C" {
 /* 38 */ LMEXPORT bool LMAPI lmRunNonModal(LMHANDLE instance, LMCLOSEPROC closeProc, const char* context);
 /* 39 */ LMEXPORT void LMAPI lmExitInstance(LMHANDLE instance, bool apply);
 /* 40 */ LMEXPORT void LMAPI lmSetTitle(LMHANDLE instance, const char* title);
+
+/* Beyond the numbered interface: what the editor prints and copies, written to
+ * a file for a host without a printer or a display (the current board, with
+ * the design texts and the instance's impedance calculator). The kind and the
+ * path's extension choose the output: the layer report as PDF (numbered
+ * pages); the picture as PNG (as Copy Picture makes it) or PDF (as Print
+ * Picture prints it); the manufacturing documentation as SVG or PDF. False
+ * when the instance has no board, the kind or extension is unknown, or the
+ * file could not be written (a file that existed is then left as it was). */
+enum { LM_OUTPUT_REPORT = 0, LM_OUTPUT_PICTURE = 1, LM_OUTPUT_DOCUMENTATION = 2 };
+typedef struct LMOUTPUTREQUEST {
+    int32_t nKind;       /* LM_OUTPUT_... */
+    int32_t bTable;      /* report: a table (nonzero) or a list */
+    int32_t bSchematic;  /* report: the schematic above the layers */
+    uint32_t nColumns;   /* report: bit k prints column k of Layer Name, Type, Usage, Thickness,
+                            Technology, Er, Metal, Bulk R, T coef, Loss Tangent, Test Width, Z0 */
+    const char* szRange; /* report: layer numbers such as "1-3,7"; null or empty: every layer */
+    int32_t nTab;        /* picture: the tab whose labels the picture shows (index into the tabs); -1 the active one */
+    int32_t bLetter;     /* PDF pages: Letter (nonzero) or A4 */
+} LMOUTPUTREQUEST;
+LMEXPORT bool LMAPI lmWriteOutput(LMHANDLE instance, const char* path, const LMOUTPUTREQUEST* request);
 }
 
 #endif /* LAMINAR_LAMINAR_H */

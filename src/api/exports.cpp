@@ -4,6 +4,7 @@
 #include <laminar/laminar.h>
 
 #include "api/EditorInstance.h"
+#include "api/OutputFiles.h"
 
 using lm::EditorInstance;
 
@@ -157,5 +158,11 @@ LMEXPORT bool LMAPI lmRunNonModal(LMHANDLE instance, LMCLOSEPROC closeProc, cons
 LMEXPORT void LMAPI lmExitInstance(LMHANDLE instance, bool apply) { instanceOf(instance).exitInstance(apply); }
 
 LMEXPORT void LMAPI lmSetTitle(LMHANDLE instance, const char* title) { instanceOf(instance).setTitle(title); }
+
+LMEXPORT bool LMAPI lmWriteOutput(LMHANDLE instance, const char* path, const LMOUTPUTREQUEST* request)
+{
+    auto& target = instanceOf(instance); // a null handle is refused before anything else
+    return request != nullptr && lm::writeOutput(target, path, *request);
+}
 
 } // extern "C"

@@ -2,6 +2,7 @@
 
 #include "document/Board.h"
 #include "document/EditSettings.h"
+#include "model/FormatText.h"
 #include "model/LayerRecord.h"
 #include "model/Units.h"
 #include "res/Strings.h"
@@ -14,18 +15,6 @@ namespace {
 
 constexpr int32_t kLeaderGap = 4;        // between the text and its leader line
 constexpr int32_t kLeaderMinRun = 12;    // shorter horizontal runs are left out
-
-// A format of the string table filled in like printf.
-template <typename... Args>
-std::string formatText(std::string_view format, Args... args)
-{
-    const std::string pattern(format);
-    char buffer[160];
-    const int length = std::snprintf(buffer, sizeof(buffer), pattern.c_str(), args...);
-    if (length < 0)
-        return {};
-    return std::string(buffer, std::min(static_cast<std::size_t>(length), sizeof(buffer) - 1));
-}
 
 // Names arrive as UTF-8 on their way to the screen: never cut a character in two.
 void dropLastCharacter(std::string& text)
@@ -156,6 +145,18 @@ void drawRightLabel(Canvas& canvas, const PictureLayout& layout, std::size_t ind
         leader.push_back({area.left, y});
     leader.push_back(end);
     canvas.polyline(leader);
+}
+
+std::string totalThicknessText(const LMEDITSETTINGS& settings)
+{
+    if (settings.currentBoard == nullptr)
+        return {};
+    double total = 0.0;
+    for (const LMLAYEREX& layer : settings.currentBoard->layers)
+        total += layer.dThickness;
+    const LMUNIT& unit = settings.currentUnit();
+    const std::string unitText(lengthUnitText(unit));
+    return formatText("%.5g %s", lengthShown(total, unit), unitText.c_str());
 }
 
 } // namespace lm

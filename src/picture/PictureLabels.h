@@ -27,6 +27,10 @@ std::string rightLabelText(const LMEDITSETTINGS& settings, std::size_t index, in
 // Name left-aligned in the left rectangle, value right-aligned in the right one
 // (raised by the depth), each shortened to fit and led to its layer by a line.
 void drawLeftLabel(Canvas& canvas, const PictureLayout& layout, std::size_t index, std::string_view name);
+// The sum of the current board's thicknesses in the current length unit, as
+// "%.5g %s"; empty without a board. The picture pane and every printout show it.
+std::string totalThicknessText(const LMEDITSETTINGS& settings);
+
 void drawRightLabel(Canvas& canvas, const PictureLayout& layout, std::size_t index, std::string_view value);
 
 } // namespace lm

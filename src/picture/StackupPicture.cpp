@@ -54,15 +54,35 @@ void StackupPicture::paint(Canvas& canvas, uint32_t buttonFace)
     canvas.setFont(FontSpec{});
     canvas.setTextColour(kBlack);
 
+    drawContent(canvas, layers);
+    drawHover(canvas);
+    drawDropMarker(canvas);
+    canvas.setOrigin({0, 0});
+}
+
+void StackupPicture::paintForOutput(Canvas& canvas, Point shift)
+{
+    const std::span<const LMLAYEREX> layers = currentLayers(settings_);
+    if (layers.size() != layout_.layerHeight.size())
+        layout(client_, canvas);
+    if (layers.empty())
+        return;
+    canvas.setXor(false);
+    canvas.setOrigin(shift);
+    canvas.setFont(FontSpec{});
+    canvas.setTextColour(kBlack);
+    drawContent(canvas, layers);
+    canvas.setOrigin({0, 0});
+}
+
+void StackupPicture::drawContent(Canvas& canvas, std::span<const LMLAYEREX> layers)
+{
     drawStack(canvas, layers, layout_, useLayerColours());
     canvas.setPen({PenStyle::Solid, kBlack, 1});
     for (std::size_t i = 0; i < layers.size(); ++i) {
         drawLeftLabel(canvas, layout_, i, layerName(layers[i]));
         drawRightLabel(canvas, layout_, i, rightLabelText(settings_, i, labelMode_, z0_));
     }
-    drawHover(canvas);
-    drawDropMarker(canvas);
-    canvas.setOrigin({0, 0});
 }
 
 bool StackupPicture::useLayerColours() const

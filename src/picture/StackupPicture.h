@@ -82,6 +82,13 @@ public:
     // shifted by the scroll position.
     void paint(Canvas& canvas, uint32_t buttonFace);
 
+    // The stack and labels for printing and copying: the whole content from
+    // its top (no scrolling), shifted by `shift`, without background, hover
+    // outline or drop marker.
+    void paintForOutput(Canvas& canvas, Point shift);
+    // The layout's client size.
+    Size clientSize() const { return client_; }
+
     // Right-hand labels follow the tab: 0 thickness, 1 Er, 2 Z0, other none.
     void setLabelMode(int32_t mode);
     int32_t labelMode() const { return labelMode_; }
@@ -117,6 +124,7 @@ private:
     bool useLayerColours() const;
     Point toContent(Point clientPoint) const;
     Rect frontFace(int32_t layer) const;
+    void drawContent(Canvas& canvas, std::span<const LMLAYEREX> layers);
     void drawHover(Canvas& canvas) const;
     void drawDropMarker(Canvas& canvas) const;
     void redraw();

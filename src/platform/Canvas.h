@@ -12,7 +12,8 @@
 namespace lm {
 
 enum class PenStyle : uint8_t { None, Solid, Dotted };
-enum class BrushStyle : uint8_t { None, Solid, Hatched }; // hatched: diagonal cross
+// Hatched: diagonal cross; BackDiagonal: lines rising from left to right.
+enum class BrushStyle : uint8_t { None, Solid, Hatched, BackDiagonal };
 enum class TextAlign : uint8_t { Left, Centre, Right };
 
 struct Pen {

@@ -2,8 +2,10 @@
 // What the core asks of the desktop. The Qt front end implements it for real;
 // tests use a headless implementation with scripted answers.
 #include "platform/Clipboard.h"
+#include "platform/Printing.h"
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string_view>
 
@@ -32,6 +34,15 @@ public:
     virtual bool writeClipboard(const ClipboardData& data) = 0;
     virtual std::optional<ClipboardFormats> clipboardFormats() = 0;
     virtual std::optional<ClipboardData> readClipboard() = 0;
+
+    // The system print dialog (no page numbers, no standard "Selection"), with
+    // the layer report's options page when `options` is given (read back on
+    // OK); on OK the document of that name is started. Null when cancelled or
+    // when there is no printer. The document ends when the sink goes.
+    virtual std::unique_ptr<PageSink> startPrint(std::string_view documentName, ReportDialogOptions* options) = 0;
+    // The drawing on the clipboard: a bitmap, or SVG and PDF each under its
+    // type. False when the clipboard cannot be opened.
+    virtual bool copyDrawing(Drawing& drawing, DrawingFormat format) = 0;
 
     // The wait cursor over the application while the core works through a
     // long job (the calls of the host's impedance calculator); calls nest.

@@ -54,6 +54,7 @@ void QtCanvas::setBrush(const Brush& brush)
     case BrushStyle::None: painter_.setBrush(Qt::NoBrush); break;
     case BrushStyle::Solid: painter_.setBrush(QBrush(colorOf(brush.colour))); break;
     case BrushStyle::Hatched: painter_.setBrush(QBrush(colorOf(brush.colour), Qt::DiagCrossPattern)); break;
+    case BrushStyle::BackDiagonal: painter_.setBrush(QBrush(colorOf(brush.colour), Qt::BDiagPattern)); break;
     }
 }
 

@@ -1,6 +1,7 @@
 #include "qt/QtPlatform.h"
 
 #include "qt/QtColor.h"
+#include "qt/QtPrinting.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -113,6 +114,29 @@ bool QtPlatform::writeClipboard(const ClipboardData& data)
         mime->setData(QLatin1String(kLayerRowsMimeType),
                       QByteArray(reinterpret_cast<const char*>(data.layerRows.data()),
                                  static_cast<qsizetype>(data.layerRows.size())));
+    clipboard->setMimeData(mime); // the clipboard owns it
+    return true;
+}
+
+std::unique_ptr<PageSink> QtPlatform::startPrint(std::string_view documentName, ReportDialogOptions* options)
+{
+    if (!widgetsAvailable())
+        return nullptr;
+    return qt::runPrintDialog(editorWindow_, documentName, options);
+}
+
+bool QtPlatform::copyDrawing(Drawing& drawing, DrawingFormat format)
+{
+    QClipboard* clipboard = desktopClipboard();
+    if (clipboard == nullptr)
+        return false;
+    auto* mime = new QMimeData;
+    if (format == DrawingFormat::Bitmap) {
+        mime->setImageData(qt::drawingToImage(drawing));
+    } else {
+        mime->setData(QLatin1String(kSvgMimeType), qt::drawingToSvg(drawing));
+        mime->setData(QLatin1String(kPdfMimeType), qt::drawingToPdf(drawing));
+    }
     clipboard->setMimeData(mime); // the clipboard owns it
     return true;
 }

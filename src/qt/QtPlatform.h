@@ -1,6 +1,6 @@
 #pragma once
 // The desktop on Qt: message boxes, the beep, the help viewer, the colour
-// dialog and the clipboard.
+// dialog, the clipboard and printing.
 #include "platform/Platform.h"
 
 #include <QPointer>
@@ -10,6 +10,9 @@ namespace lm {
 
 // The private format of copied layer rows: only this program reads it back.
 inline constexpr char kLayerRowsMimeType[] = "application/x-laminar-grid-rows";
+// The documentation drawing goes on the clipboard in both vector formats.
+inline constexpr char kSvgMimeType[] = "image/svg+xml";
+inline constexpr char kPdfMimeType[] = "application/pdf";
 
 class QtPlatform : public Platform {
 public:
@@ -26,6 +29,11 @@ public:
     bool writeClipboard(const ClipboardData& data) override;
     std::optional<ClipboardFormats> clipboardFormats() override;
     std::optional<ClipboardData> readClipboard() override;
+    // The print dialog over the editor window.
+    std::unique_ptr<PageSink> startPrint(std::string_view documentName, ReportDialogOptions* options) override;
+    // A bitmap as image data; a vector drawing as SVG and PDF.
+    bool copyDrawing(Drawing& drawing, DrawingFormat format) override;
+
     void beginWaitCursor() override;
     void endWaitCursor() override;
 

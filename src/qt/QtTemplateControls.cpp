@@ -41,6 +41,7 @@ QWidget* makeControl(const res::TemplateItem& item, QWidget* parent)
     case ItemKind::BitmapButton: return new QPushButton(parent);
     case ItemKind::CheckBox:
     case ItemKind::AutoCheckBox: return new QCheckBox(textOf(item.text), parent);
+    case ItemKind::RadioButton: return new QRadioButton(textOf(item.text), parent);
     case ItemKind::StaticLeft: return makeLabel(item, parent, Qt::AlignLeft);
     case ItemKind::StaticRight: return makeLabel(item, parent, Qt::AlignRight);
     case ItemKind::StaticCentre: return makeLabel(item, parent, Qt::AlignHCenter);

@@ -88,6 +88,7 @@ enum ResourceId : uint32_t {
     IDD_BAR_Z0_PLANNING = 1020,
     IDD_BAR_CUSTOM_VIEW = 1021,
     IDI_LAMINAR = 1028,
+    IDD_PRINT_OPTIONS = 1538,
     // Bitmaps of the Customize Spreadsheet dialog's move buttons
     IDB_MOVE_UP = 1010,
     IDB_MOVE_DOWN = 1011,
@@ -124,6 +125,14 @@ enum ControlId : uint32_t {
     IDC_MOVE_DOWN = 1007,
     // About box
     IDC_VERSION = 1020,
+    // Options page of the report's print dialog
+    IDC_PRINT_WHOLE_STACKUP = 1059,
+    IDC_PRINT_RANGE = 1060,
+    IDC_PRINT_SELECTION = 1061,
+    IDC_PRINT_RANGE_EDIT = 1033,
+    IDC_PRINT_COLUMNS = 1002,
+    IDC_PRINT_AS = 1044,
+    IDC_PRINT_SCHEMATIC = 1045,
     // A label, icon or group box that nothing refers to (-1 in a 16-bit template)
     IDC_STATIC = 0xFFFF,
 };

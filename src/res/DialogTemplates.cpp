@@ -2,6 +2,7 @@
 
 #include "res/ChartResources.h"
 #include "res/CommandIds.h"
+#include "res/Strings.h"
 
 #include <algorithm>
 #include <array>
@@ -203,6 +204,22 @@ std::vector<DialogTemplate> buildTemplates()
         all.push_back(std::move(graph));
 
     std::sort(all.begin(), all.end(), [](const DialogTemplate& a, const DialogTemplate& b) { return a.id < b.id; });
+    // The options page the report's print dialog adds to its own.
+    all.push_back(makeTemplate(
+        IDD_PRINT_OPTIONS, "Layers", 300, 132,
+        {control(ItemKind::GroupBox, IDC_STATIC, "Print layers", 7, 7, 140, 64),
+         control(ItemKind::RadioButton, IDC_PRINT_WHOLE_STACKUP, "&Whole stackup", 14, 19, 120, 10),
+         control(ItemKind::RadioButton, IDC_PRINT_RANGE, "&Range:", 14, 33, 40, 10),
+         control(ItemKind::Edit, IDC_PRINT_RANGE_EDIT, {}, 56, 32, 84, 12),
+         control(ItemKind::StaticLeft, IDC_STATIC, "(#, #-#)", 56, 45, 84, 8),
+         control(ItemKind::RadioButton, IDC_PRINT_SELECTION, "&Selection", 14, 56, 120, 10),
+         control(ItemKind::GroupBox, IDC_STATIC, "Print columns:", 155, 7, 138, 118),
+         control(ItemKind::CheckList, IDC_PRINT_COLUMNS, {}, 162, 19, 124, 100),
+         control(ItemKind::GroupBox, IDC_STATIC, "Print Style", 7, 76, 140, 49),
+         control(ItemKind::StaticLeft, IDC_STATIC, "Print As:", 14, 90, 40, 8),
+         dropDown(IDC_PRINT_AS, 56, 88, 84, {loadString(IDS_PRINT_AS_LIST), loadString(IDS_PRINT_AS_TABLE)}),
+         control(ItemKind::AutoCheckBox, IDC_PRINT_SCHEMATIC, "Print Schematic Image", 14, 107, 126, 10)}));
+
     return all;
 }
 

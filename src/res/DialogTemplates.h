@@ -17,6 +17,7 @@ enum class ItemKind {
     DefPushButton,
     CheckBox,
     AutoCheckBox,
+    RadioButton, // one group per template: choosing one clears the others
     StaticLeft,
     StaticRight,
     StaticCentre,

@@ -68,6 +68,7 @@ constexpr std::array kStrings = std::to_array<StringEntry>({
     {IDS_CRITICAL_NOT_SAVED, "Stackup can not be saved due to critical errors."},
     {IDS_METAL_NAME_EMPTY, "Layer %s: Metal Layer name can not be empty"},
     {IDS_LAYER_BLANK_IN_NAME, "Layer %s: Blank characters are not allowed in layer name."},
+    {IDS_PRINT_PAGE_NUMBER, "Page %d"},
 
     {IDS_TAB_BASIC, "Basic"},
     {IDS_TAB_METAL, "Metal"},

@@ -94,6 +94,8 @@ enum StringId : uint32_t {
     IDS_CRITICAL_NOT_SAVED = 1195,
     IDS_METAL_NAME_EMPTY = 1196,
     IDS_LAYER_BLANK_IN_NAME = 1197,
+    // The page number of the example host's PDF report.
+    IDS_PRINT_PAGE_NUMBER = 1198,
 
     // Tab names; the tab catalogue maps tab ids to these.
     IDS_TAB_BASIC = 5000,

@@ -6,6 +6,7 @@
 #include "document/EditorDocument.h"
 #include "platform/ProfileStore.h"
 #include "res/CommandIds.h"
+#include "print/PrintCommands.h"
 #include "ui/DialogOwner.h"
 #include "ui/CommandHandlers.h"
 #include "ui/CustomizeColumns.h"
@@ -67,7 +68,6 @@ EditorDialog::EditorDialog(DialogOwner& owner, Platform& platform, EditorDialogV
 
 void EditorDialog::addDialogCommands()
 {
-    // Printing and copying have no handlers, so they stay disabled (open work: docs/design.md).
     dialog_.add({IDOK, ID_APPLY_AND_CLOSE}, [this] { owner_.applyAndClose(platform_); });
     dialog_.add({IDCANCEL, ID_DISCARD_AND_CLOSE}, [this] { owner_.discardAndClose(platform_); });
     addArchiveAndHelpCommands(dialog_, doc_, platform_);
@@ -84,6 +84,34 @@ void EditorDialog::addDialogCommands()
     // A host's tab list without Custom View leaves nothing to customize.
     dialog_.addUpdate(ID_CUSTOMIZE, [this](CommandUi& ui) { ui.enable(hasCustomView(doc_.tabs)); });
     dialog_.add(IDC_KEEP_IN_SYNC, [this] { keepInSyncToggled(); });
+    addPrintCommands();
+}
+
+// Printing and copying read the layer records: the grid stores its rows first.
+void EditorDialog::addPrintCommands()
+{
+    dialog_.add(ID_FILE_PRINT, [this] {
+        grid_.commitIfModified();
+        std::vector<int32_t> selected;
+        for (int32_t row : grid_.cells().selectedRows())
+            if (grid_.isLayerRow(row))
+                selected.push_back(row - 1);
+        printReportCommand(platform_, doc_.settings, doc_.designInfo, selected);
+    });
+    dialog_.add(ID_COPY_MANUFACTURING_DOC, [this] {
+        grid_.commitIfModified();
+        copyDocumentationCommand(platform_, doc_.settings, doc_.designInfo);
+    });
+    dialog_.add(ID_FILE_PRINT_PICTURE, [this] {
+        grid_.commitIfModified();
+        if (StackupPicture* picture = view_.stackupPicture())
+            printPictureCommand(platform_, *picture, doc_.settings, doc_.designInfo);
+    });
+    dialog_.add(ID_COPY_PICTURE, [this] {
+        grid_.commitIfModified();
+        if (StackupPicture* picture = view_.stackupPicture())
+            copyPictureCommand(platform_, *picture, doc_.settings, doc_.designInfo);
+    });
 }
 
 void EditorDialog::open()

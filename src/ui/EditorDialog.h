@@ -166,6 +166,7 @@ public:
 
 private:
     void addDialogCommands();
+    void addPrintCommands();
     // Creates the panes and puts the active tab on them.
     void createPanes(int32_t firstPaneSize);
     void chooseSplit(bool sideBySide);

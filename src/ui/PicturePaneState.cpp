@@ -36,20 +36,6 @@ StatusLine checkStatusLine(const LMEDITSETTINGS& settings)
     return line;
 }
 
-std::string totalThicknessText(const LMEDITSETTINGS& settings)
-{
-    if (settings.currentBoard == nullptr)
-        return {};
-    double total = 0.0;
-    for (const LMLAYEREX& layer : settings.currentBoard->layers)
-        total += layer.dThickness;
-    const LMUNIT& unit = settings.currentUnit();
-    const std::string unitText(lengthUnitText(unit));
-    char buffer[96];
-    std::snprintf(buffer, sizeof(buffer), "%.5g %s", lengthShown(total, unit), unitText.c_str());
-    return buffer;
-}
-
 ControlStates pictureBarStates(const LMEDITSETTINGS& settings)
 {
     const bool colorsOffered = (settings.caps & kCapLayerColors) != 0;

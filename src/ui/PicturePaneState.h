@@ -3,6 +3,7 @@
 // colour, the board's total thickness, and the two check boxes with what a
 // click on them changes.
 #include "document/EditSettings.h"
+#include "picture/PictureLabels.h" // totalThicknessText, shown under the picture
 #include "ui/PropertyBarState.h"
 
 #include <string>
@@ -20,10 +21,6 @@ uint32_t statusLineColour(int32_t severity);
 // CheckStackup of the settings' checker on the current board; without a
 // checker or a board an empty black line of severity 0.
 StatusLine checkStatusLine(const LMEDITSETTINGS& settings);
-
-// The sum of the current board's thicknesses in the current length unit, as
-// "%.5g %s"; empty without a board.
-std::string totalThicknessText(const LMEDITSETTINGS& settings);
 
 // "Draw proportionally" follows its setting; "Use layer colors" is offered
 // only with the layer-colour capability and is checked only then.

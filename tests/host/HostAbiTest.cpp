@@ -17,7 +17,7 @@
 
 namespace {
 
-// Every function that takes an instance handle; with lmInitInstance, all 38 exports.
+// Every function that takes an instance handle; with lmInitInstance, all 39 exports.
 #define LM_HANDLE_FUNCTIONS(X)                                                                                   \
     X(lmFreeInstance) X(lmSetTabs) X(lmGetTabCount) X(lmGetTab) X(lmAddStackup) X(lmGetStackup)                \
     X(lmFreeStackups) X(lmRunModal) X(lmSaveToRegistry) X(lmLoadFromRegistry) X(lmSetSettings) X(lmGetSettings) \
@@ -25,7 +25,7 @@ namespace {
     X(lmSetSimParm) X(lmGetSimParm) X(lmGetDRC) X(lmSetDRC) X(lmGetDefaultLayer) X(lmSetDefaultLayer)           \
     X(lmSetCurrentBoard) X(lmGetCurrentBoard) X(lmGetArchiveCallback) X(lmSetArchiveCallback)                   \
     X(lmAddDrillPairs) X(lmSetCaps) X(lmGetCaps) X(lmSetSupportedUnits) X(lmSaveInstance) X(lmGetMatLib)        \
-    X(lmSetMatLib) X(lmRunNonModal) X(lmExitInstance) X(lmSetTitle)
+    X(lmSetMatLib) X(lmRunNonModal) X(lmExitInstance) X(lmSetTitle) X(lmWriteOutput)
 
 // Loaded once for the whole test program, as a host would, and never closed:
 // the component's type info must outlive every test.

@@ -2,8 +2,12 @@
 // The desktop as tests see it: message boxes answered from a script, every box
 // and beep recorded, an in-memory clipboard. Header-only, shared by the core's tests.
 #include "platform/Platform.h"
+#include "RecordingPages.h"
 
 #include <deque>
+#include <functional>
+#include <memory>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -104,6 +108,46 @@ public:
         return clipboard;
     }
 
+    // The print dialog: OK (a recorded document) or Cancel, and what its
+    // options page shows and answers; `pageAnswer` changes the page on OK.
+    bool printDialogOk = true;
+    std::vector<std::string> printedDocuments;
+    std::optional<ReportDialogOptions> pageShown;
+    std::function<void(ReportDialogOptions&)> pageAnswer;
+    std::deque<RecordingPages> prints; // every document printed, kept after it ended
+
+    std::unique_ptr<PageSink> startPrint(std::string_view documentName, ReportDialogOptions* options) override
+    {
+        if (options != nullptr)
+            pageShown = *options;
+        if (!printDialogOk)
+            return nullptr;
+        if (options != nullptr && pageAnswer)
+            pageAnswer(*options);
+        printedDocuments.emplace_back(documentName);
+        return std::make_unique<ForwardedPages>(prints.emplace_back());
+    }
+
+    // Drawings put on the clipboard, measured and drawn on a recording canvas.
+    struct CopiedDrawing {
+        DrawingFormat format;
+        Size size;
+        RecordingCanvas canvas;
+    };
+    std::vector<CopiedDrawing> copiedDrawings;
+
+    bool copyDrawing(Drawing& drawing, DrawingFormat format) override
+    {
+        if (!clipboardOpens)
+            return false;
+        CopiedDrawing& copy = copiedDrawings.emplace_back();
+        copy.format = format;
+        copy.size = drawing.measure(copy.canvas);
+        copy.canvas.calls.clear();
+        drawing.draw(copy.canvas);
+        return true;
+    }
+
     // The wait cursor: how often it came up, and whether it is up now.
     int waitCursorsShown = 0;
     int waitCursorDepth = 0;
@@ -116,6 +160,19 @@ public:
     void endWaitCursor() override { --waitCursorDepth; }
 
 private:
+    // The caller ends the document by dropping the sink; the pages stay here.
+    class ForwardedPages : public PageSink {
+    public:
+        explicit ForwardedPages(RecordingPages& pages) : pages_(pages) {}
+        Canvas& canvas() override { return pages_.canvas(); }
+        Size pageSize() override { return pages_.pageSize(); }
+        void newPage() override { pages_.newPage(); }
+        Canvas& screenCanvas(int32_t percent) override { return pages_.screenCanvas(percent); }
+
+    private:
+        RecordingPages& pages_;
+    };
+
     EventLog* log_;
 };
 

@@ -192,7 +192,8 @@ TEST(EditorDialog, MenusOfferOnlyWhatIsHandled)
     CommandStates states;
     const std::size_t file[] = {kFileMenu};
     e.dialog.popupOpening(file, states);
-    EXPECT_FALSE(states[ID_FILE_PRINT].enabled); // printing is not offered yet
+    EXPECT_TRUE(states[ID_FILE_PRINT].enabled);
+    EXPECT_TRUE(states[ID_FILE_PRINT_PICTURE].enabled);
     EXPECT_TRUE(states[ID_APPLY_AND_CLOSE].enabled);
     EXPECT_FALSE(states.contains(ID_EDIT_UNDO)); // other popups wait for their own opening
 

@@ -1,0 +1,58 @@
+# End-to-end test of `laminar report|picture|doc`, run as: cmake
+#   -DLAMINAR=<program> -DSOURCE_DIR=<repository> -DWORK_DIR=<scratch> -P output_cli.cmake
+cmake_policy(SET CMP0007 NEW)
+foreach(required LAMINAR SOURCE_DIR WORK_DIR)
+  if(NOT DEFINED ${required})
+    message(FATAL_ERROR "output_cli.cmake needs -D${required}=...")
+  endif()
+endforeach()
+
+include(${CMAKE_CURRENT_LIST_DIR}/run_laminar.cmake)
+file(REMOVE_RECURSE "${WORK_DIR}")
+file(MAKE_DIRECTORY "${WORK_DIR}")
+
+function(expect_file path magic)
+  file(READ "${path}" head LIMIT 8 HEX)
+  string(HEX "${magic}" wanted)
+  string(LENGTH "${wanted}" length)
+  string(SUBSTRING "${head}" 0 ${length} start)
+  if(NOT start STREQUAL wanted)
+    message(FATAL_ERROR "${path} does not start with ${magic}")
+  endif()
+endfunction()
+
+run_laminar(0 report examples/8-layer.json -o "${WORK_DIR}/table.pdf")
+expect_contains("${out}" "laminar: wrote ${WORK_DIR}/table.pdf" "report's output")
+expect_file("${WORK_DIR}/table.pdf" "%PDF")
+run_laminar(0 report examples/8-layer.json -o "${WORK_DIR}/list.pdf" --list --no-schematic --range "3-1, 7"
+            --columns name,z0 --letter)
+run_laminar(0 picture examples/8-layer.json -o "${WORK_DIR}/picture.png" --tab 2)
+file(READ "${WORK_DIR}/picture.png" png LIMIT 4 HEX)
+if(NOT png STREQUAL "89504e47")
+  message(FATAL_ERROR "picture.png is no PNG")
+endif()
+run_laminar(0 picture examples/8-layer.json -o "${WORK_DIR}/picture.pdf")
+run_laminar(0 doc examples/rigid-flex.json --board 2 -o "${WORK_DIR}/doc.svg")
+file(READ "${WORK_DIR}/doc.svg" svg)
+expect_contains("${svg}" "<svg" "doc.svg")
+expect_contains("${svg}" "Layer Stackup" "doc.svg")
+
+# A wrong option or output, a missing file or an unknown board: 2, naming it, nothing written.
+run_laminar(2 report examples/8-layer.json -o "${WORK_DIR}/report.png")
+expect_contains("${err}" "report.png" "the refusal of a PNG report")
+run_laminar(2 report examples/8-layer.json -o "${WORK_DIR}/r.pdf" --columns name,width)
+expect_contains("${err}" "\"width\"" "the refusal of an unknown column")
+run_laminar(2 report examples/8-layer.json -o "${WORK_DIR}/r.pdf" --range "1;2")
+run_laminar(2 picture examples/8-layer.json -o "${WORK_DIR}/p.png" --tab 9)
+run_laminar(2 doc examples/8-layer.json -o "${WORK_DIR}/d.svg" --board 99)
+expect_contains("${err}" "no board with id 99" "the refusal of an unknown board")
+run_laminar(2 doc "${WORK_DIR}/missing.json" -o "${WORK_DIR}/d.svg")
+run_laminar(2 doc examples/8-layer.json)
+foreach(unwritten r.pdf p.png d.svg report.png)
+  if(EXISTS "${WORK_DIR}/${unwritten}")
+    message(FATAL_ERROR "${unwritten} was written after a refusal")
+  endif()
+endforeach()
+
+# A file that cannot be written: 1.
+run_laminar(1 report examples/8-layer.json -o "${WORK_DIR}/no/such/folder/report.pdf")

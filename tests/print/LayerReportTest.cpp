@@ -1,0 +1,192 @@
+#include "print/LayerReport.h"
+
+#include "PrintFixture.h"
+#include "RecordingPages.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace lm {
+namespace {
+
+using test::CanvasCall;
+using test::CanvasOp;
+using test::RecordingCanvas;
+using test::RecordingPages;
+
+constexpr int32_t kLine = RecordingCanvas::kTextHeight * 3 / 2;
+
+PrintOptions allLayers(std::size_t count, bool table)
+{
+    PrintOptions options;
+    options.asTable = table;
+    options.schematic = false;
+    options.layers.assign(count, 1);
+    options.z0.assign(count, 0.0);
+    return options;
+}
+
+std::vector<std::string> columnHeaders(const std::vector<PRNCOLUMN>& columns, std::size_t index)
+{
+    return columns.at(index).header;
+}
+
+TEST(LayerReport, HeaderNamesTheDesignTheLayerCountAndTheTotalThickness)
+{
+    test::FiveLayers five;
+    RecordingPages pages;
+    printLayerReport(pages, five.settings, allLayers(5, false), five.design);
+    const std::vector<std::string> texts = pages.texts(0);
+    ASSERT_GE(texts.size(), 3u);
+    EXPECT_EQ(texts[0], "Layer Stackup. Design: Falcon, Designer: Ada.");
+    EXPECT_EQ(texts[1], "Number of layers: 5");
+    EXPECT_EQ(texts[2].rfind("Total thickness = ", 0), 0u);
+    EXPECT_EQ(pages.pages[0].ofKind(CanvasOp::Text)[0].align, TextAlign::Centre);
+    EXPECT_EQ(pages.pages[0].ofKind(CanvasOp::Text)[3].rect.top, 5 * kLine) << "the body starts two lines down";
+}
+
+TEST(LayerReport, ATwoWordTitleWiderThanItsCellsTakesTwoLinesAboveItsUnit)
+{
+    test::FiveLayers five;
+    setLayerName(five.board.layers[0], "AVeryLongLayerName");
+    std::vector<PRNCOLUMN> columns = tableColumns(five.settings, allLayers(5, true));
+    RecordingCanvas canvas;
+    measureColumns(columns, canvas);
+    ASSERT_EQ(columnHeaders(columns, 0), (std::vector<std::string>{"NN"}));
+    EXPECT_EQ(columnHeaders(columns, 1), (std::vector<std::string>{"Layer Name"})) << "its cells are wider";
+    EXPECT_EQ(columns[1].width, 7 * 18);
+    const auto tangent = std::find_if(columns.begin(), columns.end(),
+                                      [](const PRNCOLUMN& c) { return c.header.front() == "Loss"; });
+    ASSERT_NE(tangent, columns.end());
+    EXPECT_EQ(tangent->header, (std::vector<std::string>{"Loss", "Tangent"}));
+    EXPECT_EQ(tangent->width, 7 * 7) << "the width is taken again after the break";
+    const auto width = std::find_if(columns.begin(), columns.end(),
+                                    [](const PRNCOLUMN& c) { return c.header.front() == "Test"; });
+    ASSERT_NE(width, columns.end());
+    EXPECT_EQ(width->header, (std::vector<std::string>{"Test", "Width", "um"}));
+}
+
+TEST(LayerReport, CellsShowWhatTheGridShowsAndNothingWhereTheColumnDoesNotApply)
+{
+    test::FiveLayers five;
+    PrintOptions options = allLayers(5, true);
+    options.layers = {1, 1, 0, 0, 0};
+    const std::vector<PRNCOLUMN> columns = tableColumns(five.settings, options);
+    EXPECT_EQ(columns[0].cells, (std::vector<std::string>{"1", "2"}));
+    const auto metal = std::find_if(columns.begin(), columns.end(),
+                                    [](const PRNCOLUMN& c) { return c.header.front() == "Metal"; });
+    ASSERT_NE(metal, columns.end());
+    EXPECT_EQ(metal->cells, (std::vector<std::string>{"Copper", ""}));
+    const auto technology = std::find_if(columns.begin(), columns.end(),
+                                         [](const PRNCOLUMN& c) { return c.header.front() == "Technology"; });
+    ASSERT_NE(technology, columns.end());
+    EXPECT_EQ(technology->cells[0], "");
+    EXPECT_NE(technology->cells[1], "");
+}
+
+TEST(LayerReport, ATableTooWideContinuesOnTheNextPageAtTheLeftMarginWithTheNextColumn)
+{
+    test::FiveLayers five;
+    RecordingPages pages({330, 2000});
+    PrintOptions options = allLayers(5, true);
+    options.schematic = true;
+    printLayerReport(pages, five.settings, options, five.design);
+    ASSERT_GE(pages.pages.size(), 3u);
+
+    std::vector<std::string> titlesInOrder;
+    for (std::size_t p = 0; p < pages.pages.size(); ++p) {
+        const RecordingCanvas& page = pages.pages[p];
+        const std::vector<CanvasCall> lines = page.ofKind(CanvasOp::Line);
+        ASSERT_FALSE(lines.empty());
+        int32_t leftmost = lines.front().points[0].x;
+        int32_t rightmost = 0;
+        for (const CanvasCall& line : lines) {
+            leftmost = std::min({leftmost, line.points[0].x, line.points[1].x});
+            rightmost = std::max({rightmost, line.points[0].x, line.points[1].x});
+        }
+        EXPECT_EQ(leftmost, 0) << "page " << p;
+        EXPECT_LE(rightmost, 330) << "page " << p;
+        if (p > 0) {
+            EXPECT_TRUE(page.ofKind(CanvasOp::Rectangle).empty()) << "the schematic is not repeated";
+            const std::vector<CanvasCall> texts = page.ofKind(CanvasOp::Text);
+            EXPECT_EQ(texts.front().rect.top, 0) << "continued at the top";
+            EXPECT_EQ(texts.front().rect.left, 7) << "half the two-blank gap from the left margin";
+        }
+    }
+    // Every column exactly once, in order, across the pages: the first header
+    // line of each column is the one at the top of the page.
+    for (std::size_t p = 0; p < pages.pages.size(); ++p)
+        for (const CanvasCall& text : pages.pages[p].ofKind(CanvasOp::Text))
+            if (text.rect.top == (p == 0 ? 5 * kLine + 6 * kLine : 0))
+                titlesInOrder.push_back(text.text);
+    EXPECT_EQ(titlesInOrder, (std::vector<std::string>{"NN", "Layer", "Type", "Usage", "Thickness", "Technology",
+                                                       "Er", "Metal", "Bulk R", "T coef", "Loss", "Test", "Z0"}));
+}
+
+TEST(LayerReport, AListBreaksBeforeALineWouldReachTheBottom)
+{
+    test::FiveLayers five;
+    const int32_t height = 10 * kLine + 5;
+    RecordingPages pages({800, height});
+    printLayerReport(pages, five.settings, allLayers(5, false), five.design);
+    ASSERT_GE(pages.pages.size(), 3u);
+    std::size_t lines = 0;
+    for (std::size_t p = 0; p < pages.pages.size(); ++p) {
+        const std::vector<CanvasCall> texts = pages.pages[p].ofKind(CanvasOp::Text);
+        for (const CanvasCall& text : texts)
+            EXPECT_LT(text.rect.top + kLine, height) << "page " << p << ": " << text.text;
+        if (p > 0) {
+            EXPECT_EQ(texts.front().rect.top, 0);
+        }
+        lines += texts.size();
+        if (p + 1 < pages.pages.size()) {
+            EXPECT_GE(texts.back().rect.top + 2 * kLine, height) << "the page was full";
+        }
+    }
+    std::size_t expected = 3;
+    for (std::size_t i = 0; i < 5; ++i)
+        expected += listLines(five.board.layers[i], i, five.settings, allLayers(5, false)).size();
+    EXPECT_EQ(lines, expected);
+}
+
+TEST(LayerReport, WithoutACalculatorEveryApplicableZ0ReadsNotAvailable)
+{
+    test::FiveLayers five;
+    const PrintOptions options = allLayers(5, false);
+    const std::vector<std::string> signal = listLines(five.board.layers[0], 0, five.settings, options);
+    EXPECT_EQ(signal.front(), "Layer #1");
+    EXPECT_EQ(signal.back(), "    Z0: <N/A> Ohm at trace width = 254 um");
+    const std::vector<std::string> dielectric = listLines(five.board.layers[1], 1, five.settings, options);
+    EXPECT_EQ(std::count_if(dielectric.begin(), dielectric.end(),
+                            [](const std::string& line) { return line.find("Z0") != std::string::npos; }),
+              0);
+    const std::vector<PRNCOLUMN> columns = tableColumns(five.settings, allLayers(5, true));
+    EXPECT_EQ(columns.back().header.front(), "Z0");
+    EXPECT_EQ(columns.back().cells, (std::vector<std::string>{"<N/A>", "", "<N/A>", "", "<N/A>"}));
+
+    test::CountingCalculator calculator;
+    five.settings.z0Calculator = &calculator;
+    PrintOptions computed = allLayers(5, true);
+    computed.z0 = {50.04, 0, 0.0, 0, 49.96};
+    EXPECT_EQ(tableColumns(five.settings, computed).back().cells,
+              (std::vector<std::string>{"50", "", "<Error>", "", "50"}));
+}
+
+TEST(LayerReport, ListLinesFollowTheFlaggedColumnsAndAutomaticEr)
+{
+    test::FiveLayers five;
+    PrintOptions options = allLayers(5, false);
+    options.columns.fill(false);
+    options.columns[0] = true; // Layer Name
+    options.columns[5] = true; // Er
+    setLayerName(five.board.layers[0], "");
+    EXPECT_EQ(listLines(five.board.layers[0], 0, five.settings, options),
+              (std::vector<std::string>{"Layer #1", "    Name: <Unnamed>"}))
+        << "a metal's Er is the calculator's while automatic Er is on";
+    five.settings.autoEr = false;
+    EXPECT_EQ(listLines(five.board.layers[0], 0, five.settings, options).back().rfind("    Er: ", 0), 0u);
+}
+
+} // namespace
+} // namespace lm

@@ -1,0 +1,70 @@
+#pragma once
+// A board for the printing tests, and a calculator that counts its calls.
+#include "document/Board.h"
+#include "document/EditSettings.h"
+#include "document/EditorDocument.h"
+#include "model/Catalogues.h"
+#include "model/LayerRecord.h"
+#include "picture/StackupPicture.h"
+#include "RecordingCanvas.h"
+
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+namespace lm::test {
+
+struct CountingCalculator : IZ0Calculator {
+    int stackupCalls = 0;
+    std::vector<double> values; // handed out per layer; missing ones are 0.0
+    bool succeeds = true;
+
+    void Reserved0() override {}
+    bool CalcStackupZ0(int32_t, int32_t, double* z0PerLayer) override
+    {
+        ++stackupCalls;
+        for (std::size_t i = 0; i < values.size(); ++i)
+            z0PerLayer[i] = values[i];
+        return succeeds;
+    }
+    double SolveTraceGeometry(const LMLAYEREX*, double, bool, bool) override { return 0.0; }
+    void ApplyAutoEr(LMLAYEREX*) override {}
+    bool CalcLoss(int32_t, int32_t, int32_t, const double*, double*, double*, double*, double*) override { return false; }
+};
+
+struct PrintBoard {
+    MBSTACKUPENTRY board;
+    LMEDITSETTINGS settings;
+    DesignInfo design{"Falcon", "Ada", "Rev B"};
+
+    // Layers named L1, L2, ... of the catalogue's default for each usage.
+    explicit PrintBoard(std::initializer_list<int32_t> usages)
+    {
+        for (const int32_t usage : usages) {
+            LMLAYEREX layer = defaultLayer(usage);
+            setLayerName(layer, "L" + std::to_string(board.layers.size() + 1));
+            board.layers.push_back(layer);
+        }
+        board.drillSpans.resize(board.layers.size());
+        settings.currentBoard = &board;
+    }
+    PrintBoard(const PrintBoard&) = delete; // the settings point at the board
+    PrintBoard& operator=(const PrintBoard&) = delete;
+};
+
+// A signal, a substrate, a plane, a substrate, a signal.
+struct FiveLayers : PrintBoard {
+    FiveLayers() : PrintBoard{kSignal, kSubstrate, kSolidPlane, kSubstrate, kSignal} {}
+};
+
+// The five layers with their picture laid out in a 400 x 300 pane.
+struct FiveLayersPictured : FiveLayers {
+    StackupPicture picture{settings};
+    FiveLayersPictured()
+    {
+        RecordingCanvas screen;
+        picture.layout({400, 300}, screen);
+    }
+};
+
+} // namespace lm::test

@@ -1,0 +1,41 @@
+#pragma once
+// Pages and drawings as tests see them: every page a recording canvas, the
+// scaled canvases kept with their percentage. Header-only.
+#include "platform/Printing.h"
+#include "RecordingCanvas.h"
+
+#include <deque>
+
+namespace lm::test {
+
+class RecordingPages : public PageSink {
+public:
+    explicit RecordingPages(Size page = {800, 1000}) : size_(page) {}
+
+    std::deque<RecordingCanvas> pages{1};         // deque: canvases stay where they are
+    std::deque<RecordingCanvas> screenCanvases;   // one per screenCanvas call
+    std::vector<int32_t> screenPercents;
+
+    Canvas& canvas() override { return pages.back(); }
+    Size pageSize() override { return size_; }
+    void newPage() override { pages.emplace_back(); }
+    Canvas& screenCanvas(int32_t percent) override
+    {
+        screenPercents.push_back(percent);
+        return screenCanvases.emplace_back();
+    }
+
+    // Every text drawn on page p, in order.
+    std::vector<std::string> texts(std::size_t p) const
+    {
+        std::vector<std::string> out;
+        for (const CanvasCall& call : pages.at(p).ofKind(CanvasOp::Text))
+            out.push_back(call.text);
+        return out;
+    }
+
+private:
+    Size size_;
+};
+
+} // namespace lm::test
