@@ -55,7 +55,6 @@ QWidget* makeControl(const res::TemplateItem& item, QWidget* parent)
     }
     case ItemKind::GroupBox: return new QGroupBox(textOf(item.text), parent);
     case ItemKind::CheckList: return new QListWidget(parent);
-    case ItemKind::RadioButton: return new QRadioButton(textOf(item.text), parent);
     case ItemKind::ProgressBar: {
         auto* bar = new QProgressBar(parent);
         bar->setRange(0, 100);

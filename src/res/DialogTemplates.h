@@ -28,7 +28,6 @@ enum class ItemKind {
     CheckList,
     BitmapButton,
     Icon,
-    RadioButton,  // one group per dialog
     ProgressBar,  // range 0 to 100
     ReadOnlyEdit,
     Custom,       // a window of the dialog's own (the chart): the dialog builds it
