@@ -19,7 +19,7 @@
 namespace lmhost {
 
 // Everything the example needs; rigid-flex files add LM_CAP_RIGID_FLEX.
-constexpr uint32_t kHostCaps = LM_CAP_DIFF_PAIR_PLANNING | LM_CAP_CHANGE_STRUCTURE | LM_CAP_DELETE_LAYERS |
+constexpr uint32_t kHostCaps = LM_CAP_LOSS_VALUES | LM_CAP_DIFF_PAIR_PLANNING | LM_CAP_CHANGE_STRUCTURE | LM_CAP_DELETE_LAYERS |
                                LM_CAP_PICTURE_MOUSE | LM_CAP_LAYER_COLORS | LM_CAP_KEEP_IN_SYNC_SHOWN |
                                LM_CAP_METAL_THICKNESS_AS | LM_CAP_ER_FREQUENCY;
 

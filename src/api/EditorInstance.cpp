@@ -211,4 +211,10 @@ bool EditorInstance::runNonModal(LMCLOSEPROC closeProc, const char* context)
     return runEditorWindow(*this, RunMode::Modeless, closeProc, context);
 }
 
+std::unique_ptr<ProfileStore> EditorInstance::openUserProfile()
+{
+    // The store a save of preferences without a redirection writes.
+    return openProfileStore(false, nullptr);
+}
+
 } // namespace lm

@@ -92,6 +92,7 @@ public:
     void openedWindow(EditorWindow& window, Platform& platform, LMCLOSEPROC closeProc, std::string_view context);
     // The window is going: keep its column widths and placement for storing preferences.
     void windowDestroyed() override;
+    std::unique_ptr<ProfileStore> openUserProfile() override;
     // The close paths; true when the window was told to finish.
     bool applyAndClose(Platform& platform) override;
     bool discardAndClose(Platform& platform) override;

@@ -5,6 +5,7 @@
 #include "qt/IdleScheduler.h"
 #include "qt/QtAboutBox.h"
 #include "qt/QtCustomizeDialog.h"
+#include "qt/QtGraphDialogs.h"
 #include "qt/QtGridPane.h"
 #include "qt/QtGridView.h"
 #include "qt/QtMenus.h"
@@ -388,6 +389,16 @@ bool QtEditorDialog::runCustomizeDialog(CustomizeColumns& model)
 }
 
 void QtEditorDialog::showAboutBox() { lm::qt::showAboutBox(this); }
+
+// The charts label their axes in the grid's font.
+QFont QtEditorDialog::gridFont() const
+{
+    return gridPane_ && gridPane_->gridView() ? gridPane_->gridView()->font() : font();
+}
+
+void QtEditorDialog::runZ0CurveDialog(CZ0CurveDialog& dialog) { lm::qt::runZ0CurveDialog(this, dialog, gridFont()); }
+
+void QtEditorDialog::runLossCurveDialog(CLossCurve& dialog) { lm::qt::runLossCurveDialog(this, dialog, gridFont()); }
 
 StackupPicture* QtEditorDialog::stackupPicture() { return picturePane_ ? &picturePane_->picture() : nullptr; }
 

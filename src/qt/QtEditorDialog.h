@@ -91,6 +91,9 @@ private:
     bool keepInSyncChecked() const override;
     bool runCustomizeDialog(CustomizeColumns& model) override;
     void showAboutBox() override;
+    void runZ0CurveDialog(CZ0CurveDialog& dialog) override;
+    void runLossCurveDialog(CLossCurve& dialog) override;
+    QFont gridFont() const;
     StackupPicture* stackupPicture() override;
     void finishOpenEdit() override;
     void dropOpenEdit() override;

@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QWidget>
@@ -54,7 +55,19 @@ QWidget* makeControl(const res::TemplateItem& item, QWidget* parent)
     }
     case ItemKind::GroupBox: return new QGroupBox(textOf(item.text), parent);
     case ItemKind::CheckList: return new QListWidget(parent);
-    case ItemKind::TabControl: return nullptr;
+    case ItemKind::ProgressBar: {
+        auto* bar = new QProgressBar(parent);
+        bar->setRange(0, 100);
+        bar->setValue(0);
+        return bar;
+    }
+    case ItemKind::ReadOnlyEdit: {
+        auto* edit = new QLineEdit(parent);
+        edit->setReadOnly(true);
+        return edit;
+    }
+    case ItemKind::TabControl:
+    case ItemKind::Custom: return nullptr;
     }
     return nullptr;
 }

@@ -19,8 +19,9 @@ BaseUnits baseUnitsOf(const QFont& font);
 
 // One widget per item, in template order (button, check box, label, edit,
 // drop-down list filled with its initial strings, group box, check list,
-// icon), children of `parent`, named by the id, hidden when the template hides
-// them; null for a tab control, which its owner builds itself. A label's
+// icon, radio button, progress bar), children of `parent`, named by the id, hidden
+// when the template hides them; null for a tab control or a custom window, which
+// its owner builds itself. A label's
 // mnemonic moves the focus to the control that follows it in the template.
 // Group boxes go below their neighbours so that the controls inside show.
 std::vector<QWidget*> createTemplateControls(const res::DialogTemplate& dialog, QWidget* parent);

@@ -1,5 +1,6 @@
 #include "res/DialogTemplates.h"
 
+#include "res/ChartResources.h"
 #include "res/CommandIds.h"
 #include "res/Strings.h"
 
@@ -7,10 +8,13 @@
 #include <array>
 
 namespace lm::res {
+
 namespace {
 
 // The dialog font of the desktop; the Qt side maps the face to its own sans serif.
 constexpr TemplateFont kDialogFont{8, "Sans Serif"};
+
+} // namespace
 
 TemplateItem control(ItemKind kind, uint32_t id, std::string_view text, int32_t x, int32_t y, int32_t cx, int32_t cy)
 {
@@ -24,6 +28,27 @@ TemplateItem control(ItemKind kind, uint32_t id, std::string_view text, int32_t 
     item.cy = cy;
     return item;
 }
+
+TemplateItem hidden(TemplateItem item)
+{
+    item.visible = false;
+    return item;
+}
+
+DialogTemplate makeTemplate(uint32_t id, std::string_view title, int32_t width, int32_t height,
+                            std::vector<TemplateItem> items)
+{
+    DialogTemplate t;
+    t.id = id;
+    t.title = title;
+    t.width = width;
+    t.height = height;
+    t.font = kDialogFont;
+    t.items = std::move(items);
+    return t;
+}
+
+namespace {
 
 // Property-bar rows: a label 8 high sits 2 below the top of the 12-high list or
 // edit beside it; check boxes are 10 high, buttons 14.
@@ -54,29 +79,10 @@ TemplateItem button(uint32_t id, std::string_view text, int32_t x, int32_t rowTo
     return control(ItemKind::PushButton, id, text, x, rowTop - 1, cx, 14);
 }
 
-TemplateItem hidden(TemplateItem item)
-{
-    item.visible = false;
-    return item;
-}
-
 TemplateItem withImage(TemplateItem item, uint32_t imageId)
 {
     item.imageId = imageId;
     return item;
-}
-
-DialogTemplate makeTemplate(uint32_t id, std::string_view title, int32_t width, int32_t height,
-                            std::vector<TemplateItem> items)
-{
-    DialogTemplate t;
-    t.id = id;
-    t.title = title;
-    t.width = width;
-    t.height = height;
-    t.font = kDialogFont;
-    t.items = std::move(items);
-    return t;
 }
 
 // The texts of the grid bars; the all-controls bar 1013 has a few of its own.
@@ -193,6 +199,9 @@ std::vector<DialogTemplate> buildTemplates()
     all.push_back(makeTemplate(IDD_BAR_CUSTOM_VIEW, {}, 228, kTwoRowHeight,
                                concat(concat({checkBox(IDC_AUTO_ER, kAutoEr, 7, kRow1, 214)}, erFrequencyGroup(7, kRow2)),
                                       {button(IDC_CUSTOMIZE, "Customize...", 130, kRow2 - 1, 54)})));
+
+    for (DialogTemplate& graph : chartDialogTemplates())
+        all.push_back(std::move(graph));
 
     std::sort(all.begin(), all.end(), [](const DialogTemplate& a, const DialogTemplate& b) { return a.id < b.id; });
     // The options page the report's print dialog adds to its own.

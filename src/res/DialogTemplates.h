@@ -28,6 +28,9 @@ enum class ItemKind {
     CheckList,
     BitmapButton,
     Icon,
+    ProgressBar,  // range 0 to 100
+    ReadOnlyEdit,
+    Custom,       // a window of the dialog's own (the chart): the dialog builds it
 };
 
 struct TemplateItem {
@@ -56,6 +59,13 @@ struct DialogTemplate {
     // The first item with that id; null when there is none.
     const TemplateItem* item(uint32_t controlId) const;
 };
+
+// Building blocks of the templates: one control (dialog units), a control
+// hidden at first, a dialog in the desktop's dialog font.
+TemplateItem control(ItemKind kind, uint32_t id, std::string_view text, int32_t x, int32_t y, int32_t cx, int32_t cy);
+TemplateItem hidden(TemplateItem item);
+DialogTemplate makeTemplate(uint32_t id, std::string_view title, int32_t width, int32_t height,
+                            std::vector<TemplateItem> items);
 
 // Every template, ascending by id.
 std::span<const DialogTemplate> dialogTemplates();

@@ -100,6 +100,11 @@ constexpr std::array kStrings = std::to_array<StringEntry>({
 
     {IDS_USAGE_SPLIT_MIXED, "Split/Mixed"},
     {IDS_USAGE_FLOODED_SIGNAL, "Flooded Signal"},
+    {IDS_LOSS_FREQUENCY_TITLE, "Frequency (MHz)"},
+    {IDS_LOSS_ATTENUATION_TITLE, "Attenuation (dB/m)"},
+    {IDS_LOSS_RESISTANCE_TITLE, "Resistance (ohm/m)"},
+    {IDS_LOSS_CROSSING, "%.5g MHz"},
+    {IDS_NUMBER_OUT_OF_RANGE, "Please enter a number between %s and %s."},
 
     {IDS_PROMPT_SPLIT_VERTICAL, "Split window vertically\nSplit window vertically"},
     {IDS_PROMPT_SPLIT_HORIZONTAL, "Split window horizontally\nSplit window horizontally"},

@@ -131,6 +131,13 @@ enum StringId : uint32_t {
     IDS_USAGE_SPLIT_MIXED = 7002,
     IDS_USAGE_FLOODED_SIGNAL = 7003,
 
+    // Loss-versus-frequency dialog: axis titles, the crossing and the range check of its edits.
+    IDS_LOSS_FREQUENCY_TITLE = 7100,
+    IDS_LOSS_ATTENUATION_TITLE = 7101,
+    IDS_LOSS_RESISTANCE_TITLE = 7102,
+    IDS_LOSS_CROSSING = 7103,
+    IDS_NUMBER_OUT_OF_RANGE = 7104,
+
     // Command prompts: "prompt\nshort form"; a tool tip shows the part before the line break.
     IDS_PROMPT_SPLIT_VERTICAL = 32775,
     IDS_PROMPT_SPLIT_HORIZONTAL = 32776,

@@ -1,6 +1,10 @@
 #include "ui/EditorDialog.h"
 
+#include "charts/LossCurveDialog.h"
+#include "charts/Z0CurveDialog.h"
+#include "document/Board.h"
 #include "document/EditorDocument.h"
+#include "platform/ProfileStore.h"
 #include "res/CommandIds.h"
 #include "print/PrintCommands.h"
 #include "ui/DialogOwner.h"
@@ -57,6 +61,8 @@ EditorDialog::EditorDialog(DialogOwner& owner, Platform& platform, EditorDialogV
         if (StackupPicture* picture = view_.stackupPicture())
             picture->setZ0Values(z0);
     };
+    hooks.openZ0Curve = [this](int32_t layerIndex) { openZ0Curve(layerIndex); };
+    hooks.openLossCurve = [this](int32_t layerIndex) { openLossCurve(layerIndex); };
     grid_.setHooks(std::move(hooks));
 }
 
@@ -182,6 +188,38 @@ void EditorDialog::customize()
         applyCustomizedTab(doc_, index, model.accepted(), *grid);
     else
         doc_.tabs[index] = model.accepted();
+}
+
+namespace {
+
+// The layer a View... button stands for; null without a calculator or for an index outside the board.
+const LMLAYEREX* graphLayer(const LMEDITSETTINGS& settings, int32_t layerIndex)
+{
+    const MBSTACKUPENTRY* board = settings.currentBoard;
+    if (!settings.z0Calculator || !board || layerIndex < 0 || static_cast<std::size_t>(layerIndex) >= board->layers.size())
+        return nullptr;
+    return &board->layers[static_cast<std::size_t>(layerIndex)];
+}
+
+} // namespace
+
+void EditorDialog::openZ0Curve(int32_t layerIndex)
+{
+    grid_.commitIfModified(); // the sweep reads the record, which takes the rows first
+    if (const LMLAYEREX* layer = graphLayer(doc_.settings, layerIndex)) {
+        CZ0CurveDialog dialog(doc_.settings, *layer);
+        view_.runZ0CurveDialog(dialog);
+    }
+}
+
+void EditorDialog::openLossCurve(int32_t layerIndex)
+{
+    grid_.commitIfModified(); // the host's calculator reads the board's records
+    if (graphLayer(doc_.settings, layerIndex)) {
+        const std::unique_ptr<ProfileStore> profile = owner_.openUserProfile();
+        CLossCurve dialog(doc_.settings, layerIndex, *profile, platform_);
+        view_.runLossCurveDialog(dialog);
+    }
 }
 
 void EditorDialog::keepInSyncToggled()

@@ -23,6 +23,8 @@
 
 namespace lm {
 
+class CLossCurve;
+class CZ0CurveDialog;
 class CustomizeColumns;
 class DialogOwner;
 class Platform;
@@ -84,6 +86,9 @@ public:
     // True on OK.
     virtual bool runCustomizeDialog(CustomizeColumns& model) = 0;
     virtual void showAboutBox() = 0;
+    // The graph dialogs, modal, their charts labelled in the grid's font.
+    virtual void runZ0CurveDialog(CZ0CurveDialog& dialog) = 0;
+    virtual void runLossCurveDialog(CLossCurve& dialog) = 0;
     // The picture pane's picture; null while there are no panes.
     virtual StackupPicture* stackupPicture() = 0;
 
@@ -147,6 +152,11 @@ public:
     void setTitle(std::string_view title) override;
     // The archive callback may have changed; the view gets the File menu when it did.
     void rebuildFileMenu() override;
+
+    // The View... buttons of a layer row (zero-based index into the board shown):
+    // the graph dialogs, none without a calculator or for an index outside the board.
+    void openZ0Curve(int32_t layerIndex);
+    void openLossCurve(int32_t layerIndex);
 
     // The window goes without its run ending (the application went): the
     // instance still takes what the window knows. Nothing after finish().

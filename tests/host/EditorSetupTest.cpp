@@ -59,7 +59,7 @@ TEST(EditorSetup, RigidFlexCapabilityFollowsTheUsagesOfTheFile)
         const uint32_t expected = std::strcmp(example, "rigid-flex.json") == 0 ? (kHostCaps | LM_CAP_RIGID_FLEX) : kHostCaps;
         EXPECT_EQ(lmGetCaps(instance.get(), 0xFFFFFFFFu), expected) << example;
     }
-    EXPECT_EQ(kHostCaps, 0x5BEu); // the new instance's 0x13C, with 0x2, 0x80 and 0x400 added
+    EXPECT_EQ(kHostCaps, 0x5BFu); // the new instance's 0x13C, with 0x1, 0x2, 0x80 and 0x400 added
 }
 
 TEST(EditorOptions, ParsesTheEditorFormsAndRefusesWhatCannotWork)

@@ -2,12 +2,15 @@
 
 #include "ui/MenuModel.h"
 
+#include "GraphDialogFakes.h"
 #include "MenuTexts.h"
 #include "OpenEditor.h"
 #include "TabTestGrid.h"
 #include "res/CommandIds.h"
 #include "model/LayerRecord.h"
 #include "ui/CustomizeColumns.h"
+#include "charts/LossCurveDialog.h"
+#include "charts/Z0CurveDialog.h"
 
 #include <gtest/gtest.h>
 
@@ -71,6 +74,8 @@ struct FakeDialogView : lm::EditorDialogView {
     bool keepInSyncChecked() const override { return checkBoxChecked; }
     bool runCustomizeDialog(lm::CustomizeColumns& model) override { return customize && customize(model); }
     void showAboutBox() override { note("about"); }
+    void runZ0CurveDialog(lm::CZ0CurveDialog& dialog) override { note("z0 curve " + lm::z0CurveTitle(dialog.layer())); }
+    void runLossCurveDialog(lm::CLossCurve&) override { note("loss curve"); }
     lm::StackupPicture* stackupPicture() override { return nullptr; }
     void finishOpenEdit() override { note("finish edit"); }
     void dropOpenEdit() override { note("drop edit"); }
@@ -316,4 +321,29 @@ TEST(EditorDialog, TheGridTakesCommandsFirstAndFollowsTheBoard)
     e.dialog.boardPicked(1);
     EXPECT_EQ(grid.layerCount(), 1);
     EXPECT_EQ(grid.cells().rowCount(), 2);
+}
+
+TEST(EditorDialog, ViewButtonsOpenTheGraphDialogsOfTheirLayerOnlyWithACalculator)
+{
+    DialogFixture f;
+    f.instance.setCaps(LM_CAP_LOSS_VALUES | LM_CAP_DIFF_PAIR_PLANNING, LM_CAP_LOSS_VALUES | LM_CAP_DIFF_PAIR_PLANNING);
+    f.instance.settings().z0DiffPair = true;
+    f.instance.settings().z0Strategy = 2; // solving for both: the Z0 Curve cell is a button
+    lm::setLayerName(lm::test::layersOf(f.instance, 7)[1], "Inner");
+    lm::LayerGrid& grid = f.dialog.grid();
+    grid.reload();
+    f.log.clear();
+    const lm::CellPos loss{2, grid.colOf(lm::kColLossCurve)};
+    const lm::CellPos curve{2, grid.colOf(lm::kColZ0Curve)};
+    grid.cellButtonClicked(loss);
+    grid.cellButtonClicked(curve);
+    EXPECT_TRUE(f.log.empty()); // no calculator: the buttons do nothing
+
+    lm::test::ScriptedCalculator calculator;
+    f.instance.settings().z0Calculator = &calculator;
+    grid.cellButtonClicked(loss);
+    grid.cellButtonClicked(curve);
+    EXPECT_EQ(f.log, (std::vector<std::string>{
+                       "loss curve", "z0 curve Layer \"Inner\" - Width-vs-Separation Graph for Differential Z0 = 0 Ohm"}));
+    EXPECT_EQ(calculator.solveCalls + calculator.lossCalls, 0); // the fake window runs no dialog
 }

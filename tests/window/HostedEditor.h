@@ -4,6 +4,8 @@
 // test tool finds it, by object name.
 #include <laminar/laminar.h>
 
+#include "SampleStackup.h"
+
 #include <QAbstractButton>
 #include <QAbstractItemModel>
 #include <QAction>
@@ -26,38 +28,7 @@ inline std::vector<std::pair<int32_t, std::string>> closeCalls;
 
 inline void LMCALLBACK recordClose(int32_t code, const char* context) { closeCalls.emplace_back(code, context); }
 
-// Signal, core, plane, prepreg, signal: nothing for the rules check to refuse.
-inline std::vector<LMLAYEREX> validStackup(int32_t firstId)
-{
-    struct Row {
-        const char* name;
-        int32_t type, usage, technology, metal;
-        double thickness;
-    };
-    const Row rows[] = {{"Top", 0, 0, -1, 0, 35e-6},
-                        {"Core", 1, 5, 0, -1, 1.2e-3},
-                        {"Plane", 0, 1, -1, 0, 35e-6},
-                        {"Prepreg", 1, 5, 1, -1, 2e-4},
-                        {"Bottom", 0, 0, -1, 0, 35e-6}};
-    std::vector<LMLAYEREX> layers(std::size(rows));
-    for (std::size_t i = 0; i < layers.size(); ++i) {
-        LMLAYEREX& layer = layers[i];
-        layer.nId = firstId + static_cast<int32_t>(i);
-        std::strncpy(layer.szName, rows[i].name, sizeof layer.szName - 1);
-        layer.nType = rows[i].type;
-        layer.nUsage = rows[i].usage;
-        layer.nTechnology = rows[i].technology;
-        layer.nMetal = rows[i].metal;
-        layer.dThickness = rows[i].thickness;
-        layer.dEr = 4.3;
-        layer.dErFrequency = 1e6;
-        layer.dLossTangent = 0.02;
-        layer.dBulkResistivity = 1.724e-8;
-        layer.dTempCoef = 0.00393;
-        layer.bVisible = 1;
-    }
-    return layers;
-}
+using lm::test::validStackup;
 
 struct Host {
     LMHANDLE instance = lmInitInstance(nullptr, 0);

@@ -1,0 +1,262 @@
+#include "charts/LossCurveDialog.h"
+#include "ChartFixture.h"
+#include "GraphDialogFakes.h"
+#include "HeadlessPlatform.h"
+#include "MemoryProfileStore.h"
+
+#include "document/EditSettings.h"
+#include "res/ChartResources.h"
+#include "res/CommandIds.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace lm {
+namespace {
+
+using namespace res;
+using test::FakeDialogControls;
+using test::ScriptedCalculator;
+
+constexpr Size kScreen{1920, 1080};
+
+// Resistive attenuation falls with frequency, dielectric rises; they meet at 10^(4/3) = 21.54 MHz.
+bool crossingLoss(const double* f, double* r, double* a, double* ar, double* ad)
+{
+    for (int i = 0; i < CLossCurve::kPoints; ++i) {
+        const double mhz = f[i] / 1e6;
+        r[i] = 1 + mhz;
+        ar[i] = 10 / std::sqrt(mhz);
+        ad[i] = mhz / 10;
+        a[i] = ar[i] + ad[i];
+    }
+    return true;
+}
+
+struct LossCurveTest : ::testing::Test {
+    ScriptedCalculator calculator;
+    LMEDITSETTINGS settings;
+    test::MemoryProfileStore profile;
+    test::HeadlessPlatform platform;
+    FakeDialogControls controls;
+    test::FakeChartWindow window;
+
+    void SetUp() override
+    {
+        settings.z0Calculator = &calculator;
+        settings.currentBoardId = 7;
+        calculator.loss = crossingLoss;
+    }
+    void open(CLossCurve& dialog)
+    {
+        dialog.chart().attach(&window);
+        dialog.initDialog(controls, kScreen);
+    }
+};
+
+TEST(LossFrequencies, LogStepsAreEqualRatiosAndLinearOnesEqualSteps)
+{
+    const auto log = lossFrequencies(0.1e6, 10000e6, true);
+    EXPECT_EQ(log[0], 0.1e6);
+    EXPECT_NEAR(log[20], 1e6, 1e-3);
+    EXPECT_NEAR(log[100], 1e10, 1e-2);
+    const auto linear = lossFrequencies(1e6, 101e6, false);
+    for (std::size_t i = 0; i < linear.size(); ++i)
+        EXPECT_EQ(linear[i], (1.0 + static_cast<double>(i)) * 1e6) << i;
+}
+
+TEST(LossCrossing, InterpolatesFromTheHighestChangeAndNeedsOne)
+{
+    const std::vector<double> f{1, 2, 3, 4};
+    // D - R: -2, -1, +1, +3: the change lies between 2 and 3, where D - R is 0 at 2.5.
+    EXPECT_DOUBLE_EQ(dielectricCrossing(f, {5, 5, 5, 5}, {3, 4, 6, 8}), 2.5);
+    // Below everywhere: none.
+    EXPECT_EQ(dielectricCrossing(f, {5, 5, 5, 5}, {1, 2, 3, 4}), 0);
+    // Touching equal at two neighbours: no slope, no crossing.
+    EXPECT_EQ(dielectricCrossing(f, {5, 5, 5, 5}, {1, 2, 5, 5}), 0);
+    // Two crossings: the highest wins.
+    EXPECT_DOUBLE_EQ(dielectricCrossing(f, {5, 5, 5, 5}, {6, 4, 4, 6}), 3.5);
+}
+
+TEST(LossCurveSettings, StoredValuesAreClampedOnReading)
+{
+    test::MemoryProfileStore store;
+    LossCurveSettings fresh = readLossCurveSettings(store, kScreen);
+    EXPECT_TRUE(fresh.logX);
+    EXPECT_FALSE(fresh.logY);
+    EXPECT_EQ(fresh.whatToShow, 0);
+    EXPECT_EQ(fresh.window, Rect{});
+    store.set("LossCurveDialog", "WhatToShow", 5);
+    store.set("LossCurveDialog", "WndLeft", -40);
+    store.set("LossCurveDialog", "WndRight", 2500); // dragged partly off the screen
+    store.set("LossCurveDialog", "WndBottom", 900);
+    const LossCurveSettings read = readLossCurveSettings(store, kScreen);
+    EXPECT_EQ(read.whatToShow, 1);
+    EXPECT_EQ(read.window, (Rect{0, 0, 1920, 900}));
+    store.set("LossCurveDialog", "WhatToShow", -3);
+    EXPECT_EQ(readLossCurveSettings(store, kScreen).whatToShow, 0);
+}
+
+TEST_F(LossCurveTest, OpensOnTheStoredViewWithOneCalcLoss)
+{
+    profile.set("LossCurveDialog", "WhatToShow", 1);
+    CLossCurve dialog(settings, 3, profile, platform);
+    open(dialog);
+    EXPECT_EQ(calculator.lossCalls, 1);
+    EXPECT_EQ(calculator.lossBoard, 7);
+    EXPECT_EQ(calculator.lossLayer, 3);
+    EXPECT_EQ(calculator.lossPoints, 101);
+    EXPECT_EQ(controls.texts[IDC_LOSS_MIN], "0.1");
+    EXPECT_EQ(controls.texts[IDC_LOSS_MAX], "10000");
+    EXPECT_TRUE(controls.isChecked(IDC_LOSS_ATTENUATION));
+    // Attenuation with both parts; the crossing in MHz.
+    EXPECT_EQ(dialog.chart().curveCount(), 3);
+    EXPECT_EQ(dialog.chart().yTitle, "Attenuation (dB/m)");
+    EXPECT_EQ(dialog.chart().xTitle, "Frequency (MHz)");
+    EXPECT_FALSE(dialog.chart().engineeringPrefixes);
+    EXPECT_TRUE(dialog.chart().xAxis().log);
+    EXPECT_NEAR(dialog.crossingMHz(), 21.54, 0.03); // between grid points, interpolated linearly
+    EXPECT_EQ(controls.texts[IDC_LOSS_CROSSING], "21.56 MHz");
+    EXPECT_TRUE(controls.isShown(IDC_LOSS_SWATCH_DIELECTRIC));
+    EXPECT_FALSE(controls.isShown(IDC_LOSS_SWATCH_RESISTANCE));
+    EXPECT_EQ(dialog.attenuation().colour(), 0xFF0000u);
+    EXPECT_EQ(dialog.dielectricAttenuation().colour(), 0x00FF00u);
+    EXPECT_NEAR(dialog.resistance().points()[20].x, 1.0, 1e-12); // f[20] is 1 MHz on the log grid
+    EXPECT_EQ(controls.ended, 0);
+
+    // Log y, Resistive and Dielectric redraw without a calculator call.
+    controls.checked[IDC_LOSS_SHOW_DIELECTRIC] = false;
+    dialog.optionToggled();
+    EXPECT_EQ(dialog.chart().curveCount(), 2);
+    EXPECT_EQ(calculator.lossCalls, 1);
+    // The resistance view: one curve, the parts' controls hidden or disabled.
+    controls.checked[IDC_LOSS_ATTENUATION] = false;
+    controls.checked[IDC_LOSS_RESISTANCE] = true;
+    dialog.viewChosen();
+    EXPECT_EQ(dialog.chart().curveCount(), 1);
+    EXPECT_EQ(dialog.chart().yTitle, "Resistance (ohm/m)");
+    EXPECT_FALSE(controls.isShown(IDC_LOSS_CROSSING));
+    EXPECT_FALSE(controls.isEnabled(IDC_LOSS_SHOW_RESISTIVE));
+    EXPECT_TRUE(controls.isShown(IDC_LOSS_SWATCH_RESISTANCE));
+    EXPECT_TRUE(controls.isShown(IDC_LOSS_SWATCH_ATTENUATION));
+    // Log x changes the frequencies: one call.
+    controls.checked[IDC_LOSS_LOG_X] = false;
+    dialog.logXToggled();
+    EXPECT_EQ(calculator.lossCalls, 2);
+    EXPECT_DOUBLE_EQ(dialog.resistance().points()[1].x, 0.1 + 9999.9 / 100);
+}
+
+TEST_F(LossCurveTest, NoCrossingLeavesTheBoxEmpty)
+{
+    calculator.loss = [](const double* f, double* r, double* a, double* ar, double* ad) {
+        for (int i = 0; i < CLossCurve::kPoints; ++i)
+            r[i] = a[i] = ar[i] = 1 + f[i] / 1e6, ad[i] = 0.5;
+        return true;
+    };
+    profile.set("LossCurveDialog", "WhatToShow", 1);
+    CLossCurve dialog(settings, 0, profile, platform);
+    open(dialog);
+    EXPECT_EQ(dialog.crossingMHz(), 0);
+    EXPECT_EQ(controls.texts[IDC_LOSS_CROSSING], "");
+}
+
+TEST_F(LossCurveTest, RangeChecksRefuseWithTheirMessagesAndComputeNothing)
+{
+    CLossCurve dialog(settings, 0, profile, platform);
+    open(dialog);
+    ASSERT_EQ(calculator.lossCalls, 1);
+
+    controls.texts[IDC_LOSS_MAX] = "0.1"; // equal to the minimum
+    dialog.rangeEditLeft(IDC_LOSS_MAX, false);
+    ASSERT_EQ(platform.messages.size(), 1u);
+    EXPECT_EQ(platform.messages[0].text, "Maximum frequency value must be greater than minimum frequency value.");
+    EXPECT_EQ(platform.messages[0].icon, MessageIcon::Exclamation);
+    EXPECT_EQ(controls.focused, std::vector<uint32_t>{IDC_LOSS_MAX});
+    EXPECT_EQ(calculator.lossCalls, 1);
+
+    dialog.rangeEditLeft(IDC_LOSS_MAX, true); // to Close or out of the dialog: no check
+    EXPECT_EQ(platform.messages.size(), 1u);
+
+    controls.texts[IDC_LOSS_MIN] = "0"; // below the least value of the edit
+    dialog.rangeEditLeft(IDC_LOSS_MIN, false);
+    ASSERT_EQ(platform.messages.size(), 2u);
+    EXPECT_EQ(platform.messages[1].text, "Please enter a number between 0.0001 and 100000.");
+    EXPECT_EQ(calculator.lossCalls, 1);
+
+    controls.texts[IDC_LOSS_MIN] = "1";
+    controls.texts[IDC_LOSS_MAX] = "101";
+    controls.checked[IDC_LOSS_LOG_X] = false;
+    dialog.rangeEditLeft(IDC_LOSS_MAX, false);
+    EXPECT_EQ(calculator.lossCalls, 2);
+    EXPECT_EQ(dialog.resistance().points()[1].x, 2.0); // 1 to 101 MHz: steps of exactly 1 MHz
+}
+
+// A message box that, while open, takes the focus away from the edit once more.
+class RefocusingPlatform : public test::HeadlessPlatform {
+public:
+    std::function<void()> whileOpen;
+    MessageAnswer messageBox(std::string_view text, MessageButtons buttons, MessageIcon icon) override
+    {
+        if (whileOpen)
+            whileOpen();
+        return HeadlessPlatform::messageBox(text, buttons, icon);
+    }
+};
+
+TEST_F(LossCurveTest, TheRangeMessageNeverShowsTwiceAtOnce)
+{
+    RefocusingPlatform refocusing;
+    CLossCurve dialog(settings, 0, profile, refocusing);
+    open(dialog);
+    refocusing.whileOpen = [&] { dialog.rangeEditLeft(IDC_LOSS_MIN, false); };
+    controls.texts[IDC_LOSS_MAX] = "0.05";
+    dialog.rangeEditLeft(IDC_LOSS_MAX, false);
+    EXPECT_EQ(refocusing.messages.size(), 1u);
+}
+
+TEST_F(LossCurveTest, NoLossDataClosesAtOpeningAndBlanksTheChartLater)
+{
+    calculator.loss = [](const double*, double*, double*, double*, double*) { return false; };
+    CLossCurve dialog(settings, 0, profile, platform);
+    open(dialog);
+    ASSERT_EQ(platform.messages.size(), 1u);
+    EXPECT_EQ(platform.messages[0].text,
+              "Calculation of loss data is physically impossible;\nCheck for unusual geometry or no plane layers present");
+    EXPECT_EQ(controls.ended, 1);
+
+    calculator.loss = crossingLoss;
+    FakeDialogControls later;
+    CLossCurve working(settings, 0, profile, platform);
+    working.initDialog(later, kScreen);
+    ASSERT_TRUE(later.isShown(IDC_CHART));
+    calculator.loss = [](const double*, double*, double*, double*, double*) { return false; };
+    working.logXToggled();
+    EXPECT_FALSE(later.isShown(IDC_CHART));
+    EXPECT_TRUE(later.isShown(IDC_LOSS_NO_DATA));
+    EXPECT_EQ(later.ended, 0);
+}
+
+TEST_F(LossCurveTest, CloseStoresTheOptionsAndTheWindow)
+{
+    CLossCurve dialog(settings, 0, profile, platform);
+    open(dialog);
+    controls.checked[IDC_LOSS_LOG_Y] = true;
+    dialog.close({100, 50, 2100, 700});
+    EXPECT_EQ(controls.ended, 1);
+    EXPECT_EQ(profile.readInt("LossCurveDialog", "LogYaxis", 0), 1);
+    EXPECT_EQ(profile.readInt("LossCurveDialog", "WndRight", 0), 2100);
+    EXPECT_GE(profile.flushes, 1);
+
+    // The next opening clamps the right edge to the screen and takes the rectangle when large enough.
+    CLossCurve next(settings, 0, profile, platform);
+    next.setMinimumSize({600, 400});
+    FakeDialogControls again;
+    next.initDialog(again, kScreen);
+    EXPECT_EQ(next.storedWindow(), (Rect{100, 50, 1920, 700}));
+    next.setMinimumSize({600, 700});
+    EXPECT_EQ(next.storedWindow(), std::nullopt);
+}
+
+} // namespace
+} // namespace lm

@@ -1,0 +1,82 @@
+#pragma once
+// The graph dialogs' window as tests see it: every control's state kept by
+// id, and a calculator whose answers a test scripts and whose calls it counts.
+#include "charts/DialogControls.h"
+
+#include <laminar/laminar.h>
+
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace lm::test {
+
+class FakeDialogControls : public DialogControls {
+public:
+    std::map<uint32_t, bool> shown, enabled, checked;
+    std::map<uint32_t, std::string> texts;
+    std::map<uint32_t, int32_t> progress;
+    std::string windowTitle;
+    std::vector<uint32_t> focused;
+    int ended = 0;
+
+    void showControl(uint32_t id, bool on) override { shown[id] = on; }
+    void enableControl(uint32_t id, bool on) override { enabled[id] = on; }
+    void setControlText(uint32_t id, std::string_view text) override { texts[id] = std::string(text); }
+    std::string controlText(uint32_t id) const override
+    {
+        const auto found = texts.find(id);
+        return found == texts.end() ? std::string{} : found->second;
+    }
+    bool isChecked(uint32_t id) const override
+    {
+        const auto found = checked.find(id);
+        return found != checked.end() && found->second;
+    }
+    void setChecked(uint32_t id, bool on) override { checked[id] = on; }
+    void setProgress(uint32_t id, int32_t position) override { progress[id] = position; }
+    void setTitle(std::string_view title) override { windowTitle = std::string(title); }
+    std::string title() const override { return windowTitle; }
+    void focusAndSelect(uint32_t id) override { focused.push_back(id); }
+    void endDialog() override { ++ended; }
+
+    // Shown unless hidden; enabled unless disabled.
+    bool isShown(uint32_t id) const { return !shown.count(id) || shown.at(id); }
+    bool isEnabled(uint32_t id) const { return !enabled.count(id) || enabled.at(id); }
+};
+
+// Answers SolveTraceGeometry and CalcLoss from functions; counts the calls.
+class ScriptedCalculator : public IZ0Calculator {
+public:
+    // Call number (from 1) and separation -> width in metres.
+    std::function<double(int call, double separation)> width = [](int, double) { return 0.0; };
+    // Frequencies in hertz -> the four arrays; false for no loss data.
+    std::function<bool(const double* f, double* r, double* a, double* ar, double* ad)> loss =
+        [](const double*, double*, double*, double*, double*) { return false; };
+    int solveCalls = 0;
+    int lossCalls = 0;
+    std::vector<double> separations;
+    int32_t lossBoard = -1, lossLayer = -1, lossPoints = 0;
+
+    void Reserved0() override {}
+    bool CalcStackupZ0(int32_t, int32_t, double*) override { return false; }
+    double SolveTraceGeometry(const LMLAYEREX*, double known, bool differential, bool forSeparation) override
+    {
+        ++solveCalls;
+        separations.push_back(known);
+        return differential && !forSeparation ? width(solveCalls, known) : -1.0;
+    }
+    void ApplyAutoEr(LMLAYEREX*) override {}
+    bool CalcLoss(int32_t board, int32_t layer, int32_t points, const double* f, double* r, double* a, double* ar,
+                  double* ad) override
+    {
+        ++lossCalls;
+        lossBoard = board;
+        lossLayer = layer;
+        lossPoints = points;
+        return loss(f, r, a, ar, ad);
+    }
+};
+
+} // namespace lm::test
