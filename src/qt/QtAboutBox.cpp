@@ -1,5 +1,6 @@
 #include "qt/QtAboutBox.h"
 
+#include "qt/QtConversions.h"
 #include "qt/QtResources.h"
 #include "qt/QtTemplateControls.h"
 #include "res/CommandIds.h"
@@ -20,7 +21,7 @@ void showAboutBox(QWidget* parent)
         if (auto* icon = qobject_cast<QLabel*>(controls[i]); icon && about.items[i].kind == res::ItemKind::Icon)
             icon->setPixmap(editorIcon().pixmap(icon->size()));
     if (auto* version = box.findChild<QLabel*>(QString::number(res::IDC_VERSION)))
-        version->setText(QString::fromStdString(aboutVersionLine()));
+        version->setText(toQString(aboutVersionLine()));
     if (auto* ok = box.findChild<QPushButton*>(QString::number(res::IDOK)))
         QObject::connect(ok, &QPushButton::clicked, &box, &QDialog::accept);
     box.exec();

@@ -1,6 +1,7 @@
 #include "qt/QtCanvas.h"
 
 #include "qt/QtColor.h"
+#include "qt/QtConversions.h"
 
 #include <QBrush>
 #include <QPaintEngine>
@@ -11,8 +12,6 @@
 namespace lm::qt {
 namespace {
 
-QRect toQRect(const Rect& rect) { return QRect(rect.left, rect.top, rect.width(), rect.height()); }
-
 QPolygon toQPolygon(std::span<const Point> points)
 {
     QPolygon polygon(static_cast<int>(points.size()));
@@ -20,8 +19,6 @@ QPolygon toQPolygon(std::span<const Point> points)
         polygon.setPoint(static_cast<int>(k), points[k].x, points[k].y);
     return polygon;
 }
-
-QString toQString(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
 } // namespace
 

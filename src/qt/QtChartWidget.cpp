@@ -2,6 +2,7 @@
 
 #include "qt/CoreCall.h"
 #include "qt/QtCanvas.h"
+#include "qt/QtConversions.h"
 #include "res/ChartResources.h"
 
 #include <QClipboard>
@@ -41,7 +42,7 @@ Qt::CursorShape cursorShape(uint32_t cursorId)
 
 QFont chartFont(const ChartFont& font)
 {
-    QFont qfont(QString::fromStdString(font.face));
+    QFont qfont(toQString(font.face));
     qfont.setStyleHint(QFont::SansSerif); // Arial where it exists, the desktop's sans serif elsewhere
     if (font.height < 0)
         qfont.setPixelSize(-font.height);
@@ -114,7 +115,7 @@ bool QtChartWidget::copyBitmap(Size size, const std::function<void(Canvas&)>& dr
 bool QtChartWidget::printChart(CChartControl& chart, std::string_view documentName, const ChartPageSettings& page)
 {
     QPrinter printer(QPrinter::HighResolution);
-    printer.setDocName(QString::fromUtf8(documentName.data(), static_cast<qsizetype>(documentName.size())));
+    printer.setDocName(toQString(documentName));
     QPrintDialog dialog(&printer, window());
     dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
     dialog.setOption(QAbstractPrintDialog::PrintSelection, false);

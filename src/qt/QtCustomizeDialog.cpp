@@ -1,5 +1,6 @@
 #include "qt/QtCustomizeDialog.h"
 
+#include "qt/QtConversions.h"
 #include "qt/QtTemplateControls.h"
 #include "res/CommandIds.h"
 #include "ui/CustomizeColumns.h"
@@ -51,7 +52,7 @@ private:
         const QSignalBlocker quiet(list_);
         list_->clear();
         for (const ColumnListItem& column : model_.items()) {
-            auto* item = new QListWidgetItem(QString::fromStdString(column.title), list_);
+            auto* item = new QListWidgetItem(toQString(column.title), list_);
             item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
             item->setCheckState(column.checked ? Qt::Checked : Qt::Unchecked);
             item->setData(Qt::UserRole, column.columnId);

@@ -1,5 +1,7 @@
 #include "qt/QtDialogControls.h"
 
+#include "qt/QtConversions.h"
+
 #include <QAbstractButton>
 #include <QLabel>
 #include <QLineEdit>
@@ -7,11 +9,6 @@
 #include <QSignalBlocker>
 
 namespace lm::qt {
-namespace {
-
-QString textOf(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
-
-} // namespace
 
 QWidget* QtDialogControls::control(uint32_t id) const
 {
@@ -36,12 +33,12 @@ void QtDialogControls::setControlText(uint32_t id, std::string_view text)
 {
     QWidget* widget = control(id);
     if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
-        edit->setText(textOf(text));
+        edit->setText(toQString(text));
         edit->setCursorPosition(0);
     } else if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
-        button->setText(textOf(text));
+        button->setText(toQString(text));
     } else if (auto* label = qobject_cast<QLabel*>(widget)) {
-        label->setText(textOf(text));
+        label->setText(toQString(text));
     }
 }
 
@@ -77,7 +74,7 @@ void QtDialogControls::setProgress(uint32_t id, int32_t position)
         bar->setValue(position);
 }
 
-void QtDialogControls::setTitle(std::string_view title) { dialog_.setWindowTitle(textOf(title)); }
+void QtDialogControls::setTitle(std::string_view title) { dialog_.setWindowTitle(toQString(title)); }
 
 std::string QtDialogControls::title() const { return dialog_.windowTitle().toStdString(); }
 

@@ -4,6 +4,7 @@
 #include "qt/CoreCall.h"
 #include "qt/IdleScheduler.h"
 #include "qt/QtAboutBox.h"
+#include "qt/QtConversions.h"
 #include "qt/QtCustomizeDialog.h"
 #include "qt/QtGraphDialogs.h"
 #include "qt/QtGridPane.h"
@@ -52,7 +53,7 @@ QtEditorDialog::QtEditorDialog(EditorInstance& instance, RunMode mode)
     // The window class name of the editor, as hosts and tests look for it.
     setObjectName(QStringLiteral("Quorvex Laminar"));
     const res::DialogTemplate& tpl = editorTemplate();
-    setWindowTitle(QString::fromUtf8(tpl.title.data(), static_cast<qsizetype>(tpl.title.size())));
+    setWindowTitle(toQString(tpl.title));
     setWindowIcon(editorIcon());
     setSizeGripEnabled(false);
     platform_.setEditorWindow(this);
@@ -273,7 +274,7 @@ void QtEditorDialog::fillTabControl(const std::vector<std::string>& items, int32
     while (tabBar_->count() > 0)
         tabBar_->removeTab(0);
     for (const std::string& item : items)
-        tabBar_->addTab(QString::fromStdString(item));
+        tabBar_->addTab(toQString(item));
     tabBar_->setCurrentIndex(selected);
 }
 
@@ -303,7 +304,7 @@ void QtEditorDialog::setMinimumTrackingSize()
 
 void QtEditorDialog::showTitle(std::string_view title)
 {
-    setWindowTitle(QString::fromUtf8(title.data(), static_cast<qsizetype>(title.size())));
+    setWindowTitle(toQString(title));
 }
 
 Size QtEditorDialog::tabClientSize() const

@@ -6,6 +6,7 @@
 #include "qt/CoreCall.h"
 #include "qt/QtChartWidget.h"
 #include "qt/QtColor.h"
+#include "qt/QtConversions.h"
 #include "qt/QtDialogControls.h"
 #include "qt/QtTemplateControls.h"
 #include "res/ChartResources.h"
@@ -120,7 +121,7 @@ private:
                 menu.addSeparator();
                 continue;
             }
-            QAction* action = menu.addAction(QString::fromStdString(item.text));
+            QAction* action = menu.addAction(toQString(item.text));
             action->setData(item.id);
             const bool mode = item.id == ID_CHART_ZOOM || item.id == ID_CHART_PAN || item.id == ID_CHART_TRACK;
             action->setCheckable(mode);

@@ -3,6 +3,7 @@
 #include "grid/LayerGrid.h"
 #include "qt/CoreCall.h"
 #include "qt/QtColor.h"
+#include "qt/QtConversions.h"
 #include "qt/QtGridLook.h"
 #include "qt/QtGridModel.h"
 #include "qt/QtTextOffsets.h"
@@ -81,7 +82,7 @@ void CellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, 
 QSize CellDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const
 {
     const Cell* cell = cellOf(index);
-    const int text = cell != nullptr ? option.fontMetrics.horizontalAdvance(QString::fromStdString(cell->text)) : 0;
+    const int text = cell != nullptr ? option.fontMetrics.horizontalAdvance(toQString(cell->text)) : 0;
     return {text + 2 * kTextMargin + 2, option.fontMetrics.height() + 2};
 }
 
@@ -98,7 +99,7 @@ void CellDelegate::paintText(QPainter* painter, const QRect& rect, const QStyleO
     if (cell.text.empty())
         return;
     const QRect area = rect.adjusted(kTextMargin, 0, -kTextMargin, 0);
-    const QString text = option.fontMetrics.elidedText(QString::fromStdString(cell.text), Qt::ElideRight, area.width());
+    const QString text = option.fontMetrics.elidedText(toQString(cell.text), Qt::ElideRight, area.width());
     painter->setFont(option.font);
     painter->setPen(cell.style.enabled ? look::kText : look::kDisabledText);
     painter->drawText(area, static_cast<int>(alignmentOf(cell.style)), text);
@@ -127,7 +128,7 @@ QWidget* EditCellDelegate::createEditor(QWidget* parent, const QStyleOptionViewI
             const TypedText typed = layers.textTyped(pos, text.toStdString(), caret);
             if (!typed.changed)
                 return;
-            edit->setText(QString::fromStdString(typed.text));
+            edit->setText(toQString(typed.text));
             edit->setCursorPosition(charsBefore(typed.text, typed.caret));
         });
     });
@@ -141,7 +142,7 @@ void EditCellDelegate::setEditorData(QWidget* editor, const QModelIndex& index) 
     if (edit == nullptr || cell == nullptr)
         return;
     // The cell takes every keystroke; writing the same text back would move the caret.
-    const QString text = QString::fromStdString(cell->text);
+    const QString text = toQString(cell->text);
     if (edit->text() != text)
         edit->setText(text);
 }
@@ -156,7 +157,7 @@ QWidget* DropDownCellDelegate::createEditor(QWidget* parent, const QStyleOptionV
     list->setContextMenuPolicy(Qt::NoContextMenu);
     if (const Cell* cell = cellOf(index))
         for (const std::string_view choice : choiceTexts(cell->style))
-            list->addItem(QString::fromUtf8(choice.data(), static_cast<qsizetype>(choice.size())));
+            list->addItem(toQString(choice));
     const CellPos pos = QtGridModel::cellOf(index);
     // Signals are not const; the delegate itself is unchanged by emitting them.
     auto* self = const_cast<DropDownCellDelegate*>(this);
@@ -175,7 +176,7 @@ void DropDownCellDelegate::setEditorData(QWidget* editor, const QModelIndex& ind
     auto* list = qobject_cast<QComboBox*>(editor);
     const Cell* cell = cellOf(index);
     if (list != nullptr && cell != nullptr)
-        list->setCurrentIndex(list->findText(QString::fromStdString(cell->text)));
+        list->setCurrentIndex(list->findText(toQString(cell->text)));
 }
 
 QSize DropDownCellDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const
@@ -258,7 +259,7 @@ void ColourCellDelegate::paintContent(QPainter* painter, const QStyleOptionViewI
 QSize PushButtonCellDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const
 {
     const Cell* cell = cellOf(index);
-    const int text = cell != nullptr ? option.fontMetrics.horizontalAdvance(QString::fromStdString(cell->text)) : 0;
+    const int text = cell != nullptr ? option.fontMetrics.horizontalAdvance(toQString(cell->text)) : 0;
     return {text + 4 * kTextMargin, option.fontMetrics.height() + 4};
 }
 
@@ -266,7 +267,7 @@ QRect PushButtonCellDelegate::buttonRect(const QRect& cell) const { return cell.
 
 void PushButtonCellDelegate::paintContent(QPainter* painter, const QStyleOptionViewItem& option, const Cell& cell) const
 {
-    const QString text = QString::fromStdString(cell.text);
+    const QString text = toQString(cell.text);
     drawButton(painter, option, buttonRect(option.rect), text, buttonWorks(cell.style));
 }
 

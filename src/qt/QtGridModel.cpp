@@ -1,6 +1,7 @@
 #include "qt/QtGridModel.h"
 
 #include "qt/QtColor.h"
+#include "qt/QtConversions.h"
 #include "qt/QtGridLook.h"
 
 #include <QBrush>
@@ -9,11 +10,6 @@
 #include <algorithm>
 
 namespace lm::qt {
-namespace {
-
-QString textOf(const std::string& text) { return QString::fromStdString(text); }
-
-} // namespace
 
 QtGridModel::QtGridModel(CellGrid& cells, QObject* parent)
     : QAbstractTableModel(parent), cells_(cells), rows_(std::max(0, cells.rowCount() - 1)),
@@ -59,8 +55,8 @@ QVariant QtGridModel::data(const QModelIndex& index, int role) const
     const CellStyle& style = cell->style;
     const bool check = style.control == CellControl::CheckBox;
     switch (role) {
-    case Qt::DisplayRole: return check ? QVariant() : QVariant(textOf(cell->text));
-    case Qt::EditRole: return textOf(cell->text);
+    case Qt::DisplayRole: return check ? QVariant() : QVariant(toQString(cell->text));
+    case Qt::EditRole: return toQString(cell->text);
     case Qt::BackgroundRole: return QBrush(colorOf(style.background));
     case Qt::ForegroundRole: return QBrush(style.enabled ? look::kText : look::kDisabledText);
     case Qt::TextAlignmentRole:
@@ -82,7 +78,7 @@ QVariant QtGridModel::headerData(int section, Qt::Orientation orientation, int r
     if (!inTable(row, col))
         return {};
     switch (role) {
-    case Qt::DisplayRole: return textOf(cells_.text(row, col));
+    case Qt::DisplayRole: return toQString(cells_.text(row, col));
     case Qt::TextAlignmentRole: return QVariant::fromValue(Qt::AlignCenter);
     case Qt::FontRole:
         if (horizontal) {

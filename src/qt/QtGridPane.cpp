@@ -1,6 +1,7 @@
 #include "qt/QtGridPane.h"
 
 #include "api/EditorInstance.h"
+#include "qt/QtConversions.h"
 #include "ui/GridBarCommands.h"
 #include "grid/LayerGrid.h"
 #include "model/Units.h"
@@ -17,8 +18,6 @@
 namespace lm::qt {
 namespace {
 
-QString textOf(const std::string& text) { return QString::fromStdString(text); }
-
 void applyState(QWidget* widget, const ControlState& state)
 {
     const QSignalBlocker quiet(widget);
@@ -30,13 +29,13 @@ void applyState(QWidget* widget, const ControlState& state)
         if (state.items) {
             list->clear();
             for (const std::string& item : *state.items)
-                list->addItem(textOf(item));
+                list->addItem(toQString(item));
         }
         if (state.selection)
             list->setCurrentIndex(*state.selection < list->count() ? *state.selection : -1);
     }
     if (auto* edit = qobject_cast<QLineEdit*>(widget); edit && state.text)
-        edit->setText(textOf(*state.text));
+        edit->setText(toQString(*state.text));
 }
 
 } // namespace
@@ -99,7 +98,7 @@ void QtGridPane::handleBarCommand(uint32_t id, uint32_t code)
         return;
     if (auto* edit = qobject_cast<QLineEdit*>(widget); edit && answer.text) {
         const QSignalBlocker quiet(edit);
-        const QString cleaned = textOf(*answer.text);
+        const QString cleaned = toQString(*answer.text);
         edit->setText(cleaned);
         edit->setCursorPosition(static_cast<int>(std::min<std::size_t>(answer.caret, cleaned.size())));
     }

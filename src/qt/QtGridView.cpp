@@ -2,6 +2,7 @@
 
 #include "grid/LayerGrid.h"
 #include "qt/CoreCall.h"
+#include "qt/QtConversions.h"
 #include "qt/QtGridDelegates.h"
 #include "qt/QtGridLook.h"
 #include "qt/QtGridModel.h"
@@ -129,7 +130,7 @@ QtGridView::QtGridView(LayerGrid& grid, QWidget* parent)
     grid_.clipboard().setEditBoxView({[this] { return editBoxText(); },
                                       [this](const std::string& text, int32_t caret) {
                                           if (auto* edit = qobject_cast<QLineEdit*>(editor_)) {
-                                              edit->setText(QString::fromStdString(text));
+                                              edit->setText(toQString(text));
                                               edit->setCursorPosition(charsBefore(text, caret));
                                           }
                                       }});

@@ -1,6 +1,7 @@
 #include "qt/QtMenus.h"
 
 #include "command/CommandRouting.h"
+#include "qt/QtConversions.h"
 #include "ui/EditorDialog.h"
 
 #include <QAction>
@@ -13,8 +14,6 @@ namespace lm::qt {
 namespace {
 
 using res::Key;
-
-QString textOf(const std::string& text) { return QString::fromStdString(text); }
 
 std::optional<Key> keyOf(int key)
 {
@@ -82,7 +81,7 @@ void QtMenus::showMenuBar(const std::vector<res::MenuItem>& menuBar)
     menuBar_->clear();
     topMenus_.clear();
     for (std::size_t i = 0; i < menuBar.size(); ++i) {
-        QMenu* menu = menuBar_->addMenu(textOf(menuBar[i].text));
+        QMenu* menu = menuBar_->addMenu(toQString(menuBar[i].text));
         topMenus_.push_back(menu);
         fillMenu(menu, menuBar[i].items, {i});
     }
@@ -120,12 +119,12 @@ void addMenuItems(QMenu* menu, const std::vector<res::MenuItem>& items, const st
     for (std::size_t i = 0; i < items.size(); ++i) {
         const res::MenuItem& item = items[i];
         if (item.isPopup()) {
-            fillSubmenu(menu->addMenu(textOf(item.text)), i);
+            fillSubmenu(menu->addMenu(toQString(item.text)), i);
         } else if (item.isSeparator()) {
             menu->addSeparator();
         } else {
             // The text after the tab shows as the shortcut column.
-            QAction* action = menu->addAction(textOf(item.text));
+            QAction* action = menu->addAction(toQString(item.text));
             const uint32_t id = item.id;
             action->setData(QVariant::fromValue(id));
             QObject::connect(action, &QAction::triggered, menu, [command, id] { command(id); });

@@ -1,5 +1,6 @@
 #include "qt/QtPane.h"
 
+#include "qt/QtConversions.h"
 #include "qt/QtTemplateControls.h"
 
 #include <QCheckBox>
@@ -92,7 +93,7 @@ void QtPane::layoutPane()
     const res::DialogTemplate& bar = propertyBarTemplate(barTemplateId_);
     const QFontMetrics metrics(font());
     layout_ = lm::layoutPane(bar, {width(), height()}, baseUnits(), [&metrics](std::string_view text) {
-        return metrics.horizontalAdvance(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+        return metrics.horizontalAdvance(toQString(text));
     });
     if (view_ != nullptr)
         view_->setGeometry(toQRect(layout_.view));

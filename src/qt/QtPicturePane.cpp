@@ -1,6 +1,7 @@
 #include "qt/QtPicturePane.h"
 
 #include "qt/QtColor.h"
+#include "qt/QtConversions.h"
 #include "qt/QtPictureView.h"
 
 #include "api/EditorInstance.h"
@@ -85,7 +86,7 @@ void QtPicturePane::refreshChecks()
         QPalette palette = status->palette();
         palette.setColor(QPalette::WindowText, colorOf(line.colour));
         status->setPalette(palette);
-        status->setText(QString::fromStdString(line.text));
+        status->setText(toQString(line.text));
     }
     refreshThickness();
 }
@@ -93,7 +94,7 @@ void QtPicturePane::refreshChecks()
 void QtPicturePane::refreshThickness()
 {
     if (auto* thickness = qobject_cast<QLabel*>(control(res::IDC_TOTAL_THICKNESS)))
-        thickness->setText(QString::fromStdString(totalThicknessText(instance().settings())));
+        thickness->setText(toQString(totalThicknessText(instance().settings())));
 }
 
 } // namespace lm::qt

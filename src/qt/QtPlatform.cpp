@@ -1,6 +1,7 @@
 #include "qt/QtPlatform.h"
 
 #include "qt/QtColor.h"
+#include "qt/QtConversions.h"
 #include "qt/QtPrinting.h"
 
 #include <QApplication>
@@ -28,8 +29,6 @@ bool widgetsAvailable()
 bool guiAvailable() { return qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr; }
 
 QClipboard* desktopClipboard() { return guiAvailable() ? QGuiApplication::clipboard() : nullptr; }
-
-QString fromUtf8(const std::string& text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
 QMessageBox::Icon boxIcon(MessageIcon icon)
 {
@@ -61,8 +60,8 @@ MessageAnswer QtPlatform::messageBox(std::string_view text, MessageButtons butto
         return escapeAnswer(buttons);
     const bool yesNo = buttons == MessageButtons::YesNo;
     QWidget* parent = editorWindow_ ? editorWindow_.data() : QApplication::activeWindow();
-    QMessageBox box(boxIcon(icon), QString::fromUtf8(kMessageTitle),
-                    QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())),
+    QMessageBox box(boxIcon(icon), qt::toQString(kMessageTitle),
+                    qt::toQString(text),
                     yesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok, parent);
     box.setDefaultButton(yesNo ? QMessageBox::Yes : QMessageBox::Ok);
     switch (box.exec()) {
@@ -107,9 +106,9 @@ bool QtPlatform::writeClipboard(const ClipboardData& data)
         return false;
     auto* mime = new QMimeData;
     if (!data.text.empty())
-        mime->setText(fromUtf8(data.text));
+        mime->setText(qt::toQString(data.text));
     if (!data.html.empty())
-        mime->setHtml(fromUtf8(data.html));
+        mime->setHtml(qt::toQString(data.html));
     if (!data.layerRows.empty())
         mime->setData(QLatin1String(kLayerRowsMimeType),
                       QByteArray(reinterpret_cast<const char*>(data.layerRows.data()),

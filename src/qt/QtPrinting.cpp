@@ -2,6 +2,7 @@
 
 #include "print/PrintOptions.h"
 #include "qt/QtCanvas.h"
+#include "qt/QtConversions.h"
 #include "qt/QtTemplateControls.h"
 #include "res/CommandIds.h"
 
@@ -38,8 +39,6 @@ T* control(QWidget& page, uint32_t id)
     return page.findChild<T*>(QString::number(id));
 }
 
-QString fromUtf8(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
-
 // The options page as the core opened it; the controls follow the user's choices.
 QWidget* buildOptionsPage(const ReportDialogOptions& options)
 {
@@ -50,16 +49,16 @@ QWidget* buildOptionsPage(const ReportDialogOptions& options)
     page->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
     auto* list = control<QListWidget>(*page, IDC_PRINT_COLUMNS);
     for (std::size_t k = 0; k < options.columnTitles.size(); ++k) {
-        auto* item = new QListWidgetItem(fromUtf8(options.columnTitles[k]), list);
+        auto* item = new QListWidgetItem(toQString(options.columnTitles[k]), list);
         item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
         item->setCheckState(k < options.columnChecked.size() && options.columnChecked[k] ? Qt::Checked : Qt::Unchecked);
     }
     auto* range = control<QLineEdit>(*page, IDC_PRINT_RANGE_EDIT);
     range->setMaxLength(kRangeMaxLength);
-    range->setText(fromUtf8(options.rangeText));
+    range->setText(toQString(options.rangeText));
     range->setEnabled(options.layers == ReportDialogOptions::Range);
     QObject::connect(range, &QLineEdit::textEdited, range, [range](const QString& typed) {
-        const QString kept = QString::fromStdString(filterRangeText(typed.toStdString()));
+        const QString kept = toQString(filterRangeText(typed.toStdString()));
         if (kept != typed) {
             const int caret = range->cursorPosition();
             range->setText(kept);
@@ -184,7 +183,7 @@ QFont screenPixelFont()
 std::unique_ptr<PageSink> runPrintDialog(QWidget* parent, std::string_view documentName, ReportDialogOptions* options)
 {
     auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    const QString name = fromUtf8(documentName);
+    const QString name = toQString(documentName);
     printer->setDocName(name);
     // Printing to a file names it after the whole document name; Qt's own
     // default would cut the name at its first dot ("Stackup (8-layer").
@@ -248,12 +247,12 @@ QByteArray drawingToPdf(Drawing& drawing)
 
 std::unique_ptr<PageSink> QtOutputFiles::openPdf(const std::string& path, const std::string& title, bool letter)
 {
-    auto file = std::make_unique<QSaveFile>(QString::fromStdString(path));
+    auto file = std::make_unique<QSaveFile>(toQString(path));
     if (!file->open(QIODevice::WriteOnly))
         return nullptr;
     auto pdf = std::make_unique<QPdfWriter>(file.get());
     pdf->setResolution(kPdfResolution);
-    pdf->setTitle(QString::fromStdString(title));
+    pdf->setTitle(toQString(title));
     pdf->setCreator(QStringLiteral("Laminar"));
     pdf->setPageLayout(QPageLayout(QPageSize(letter ? QPageSize::Letter : QPageSize::A4), QPageLayout::Portrait,
                                    QMarginsF(kPdfMarginMm, kPdfMarginMm, kPdfMarginMm, kPdfMarginMm),
@@ -272,7 +271,7 @@ bool QtOutputFiles::finishPdf(std::unique_ptr<PageSink> sink)
 
 bool QtOutputFiles::writeDrawing(const std::string& path, Drawing& drawing, DrawingFormat format)
 {
-    const QString name = QString::fromStdString(path);
+    const QString name = toQString(path);
     QSaveFile file(name);
     if (!file.open(QIODevice::WriteOnly))
         return false;

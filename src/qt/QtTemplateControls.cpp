@@ -1,5 +1,6 @@
 #include "qt/QtTemplateControls.h"
 
+#include "qt/QtConversions.h"
 #include "ui/PropertyBarLayout.h"
 
 #include <QCheckBox>
@@ -17,11 +18,9 @@
 namespace lm::qt {
 namespace {
 
-QString textOf(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
-
 QLabel* makeLabel(const res::TemplateItem& item, QWidget* parent, Qt::Alignment horizontal)
 {
-    auto* label = new QLabel(textOf(item.text), parent);
+    auto* label = new QLabel(toQString(item.text), parent);
     label->setTextFormat(Qt::PlainText); // layer names in messages are never markup
     label->setAlignment(horizontal | Qt::AlignTop);
     label->setWordWrap(true); // static texts wrap within their rectangle, as template statics do
@@ -34,14 +33,14 @@ QWidget* makeControl(const res::TemplateItem& item, QWidget* parent)
     switch (item.kind) {
     case ItemKind::PushButton:
     case ItemKind::DefPushButton: {
-        auto* button = new QPushButton(textOf(item.text), parent);
+        auto* button = new QPushButton(toQString(item.text), parent);
         button->setDefault(item.kind == ItemKind::DefPushButton);
         return button;
     }
     case ItemKind::BitmapButton: return new QPushButton(parent);
     case ItemKind::CheckBox:
-    case ItemKind::AutoCheckBox: return new QCheckBox(textOf(item.text), parent);
-    case ItemKind::RadioButton: return new QRadioButton(textOf(item.text), parent);
+    case ItemKind::AutoCheckBox: return new QCheckBox(toQString(item.text), parent);
+    case ItemKind::RadioButton: return new QRadioButton(toQString(item.text), parent);
     case ItemKind::StaticLeft: return makeLabel(item, parent, Qt::AlignLeft);
     case ItemKind::StaticRight: return makeLabel(item, parent, Qt::AlignRight);
     case ItemKind::StaticCentre: return makeLabel(item, parent, Qt::AlignHCenter);
@@ -50,10 +49,10 @@ QWidget* makeControl(const res::TemplateItem& item, QWidget* parent)
     case ItemKind::DropDownList: {
         auto* list = new QComboBox(parent);
         for (std::string_view text : item.initialStrings)
-            list->addItem(textOf(text));
+            list->addItem(toQString(text));
         return list;
     }
-    case ItemKind::GroupBox: return new QGroupBox(textOf(item.text), parent);
+    case ItemKind::GroupBox: return new QGroupBox(toQString(item.text), parent);
     case ItemKind::CheckList: return new QListWidget(parent);
     case ItemKind::ProgressBar: {
         auto* bar = new QProgressBar(parent);
@@ -84,7 +83,7 @@ BaseUnits baseUnitsOf(const QFont& font)
 {
     const QFontMetrics metrics(font);
     const auto width = [&metrics](std::string_view text) {
-        return static_cast<int32_t>(metrics.horizontalAdvance(textOf(text)));
+        return static_cast<int32_t>(metrics.horizontalAdvance(toQString(text)));
     };
     return measureBaseUnits(width, metrics.height());
 }
@@ -110,11 +109,9 @@ std::vector<QWidget*> createTemplateControls(const res::DialogTemplate& dialog, 
     return widgets;
 }
 
-QRect toQRect(const Rect& rect) { return QRect(rect.left, rect.top, rect.width(), rect.height()); }
-
 std::vector<QWidget*> buildTemplateDialog(const res::DialogTemplate& dialog, QWidget* dialogWidget)
 {
-    dialogWidget->setWindowTitle(textOf(dialog.title));
+    dialogWidget->setWindowTitle(toQString(dialog.title));
     const BaseUnits units = baseUnitsOf(dialogWidget->font());
     const std::vector<QWidget*> controls = createTemplateControls(dialog, dialogWidget);
     for (std::size_t i = 0; i < controls.size(); ++i) {

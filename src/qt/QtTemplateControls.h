@@ -26,7 +26,6 @@ BaseUnits baseUnitsOf(const QFont& font);
 // Group boxes go below their neighbours so that the controls inside show.
 std::vector<QWidget*> createTemplateControls(const res::DialogTemplate& dialog, QWidget* parent);
 
-QRect toQRect(const Rect& rect);
 // A whole dialog from the template: its title, fixed client size and every
 // control placed; the controls in template order as createTemplateControls gives them.
 std::vector<QWidget*> buildTemplateDialog(const res::DialogTemplate& dialog, QWidget* dialogWidget);

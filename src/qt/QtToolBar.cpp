@@ -1,5 +1,6 @@
 #include "qt/QtToolBar.h"
 
+#include "qt/QtConversions.h"
 #include "qt/QtResources.h"
 #include "res/CommandIds.h"
 #include "res/Menus.h"
@@ -16,8 +17,6 @@ namespace lm::qt {
 namespace {
 
 using namespace res;
-
-QString textOf(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
 const char* iconFile(uint32_t id)
 {
@@ -79,9 +78,9 @@ QtToolBar::QtToolBar(const BoardListContents& boards, CommandSink command, Board
 
 void QtToolBar::addCommandButton(uint32_t id)
 {
-    QAction* action = addAction(toolBarIcon(id), textOf(toolTipText(id)));
+    QAction* action = addAction(toolBarIcon(id), toQString(toolTipText(id)));
     action->setData(QVariant::fromValue(id));
-    action->setToolTip(textOf(toolTipText(id)));
+    action->setToolTip(toQString(toolTipText(id)));
     connect(action, &QAction::triggered, this, [this, id] { command_(id); });
     buttons_[id] = action;
 }
@@ -91,18 +90,18 @@ void QtToolBar::addBoardList(const BoardListContents& boards)
     // Without names the placeholder is a separator of no width: nothing to show.
     if (boards.names.empty())
         return;
-    const int width = fontMetrics().horizontalAdvance(textOf(kBoardListSizingText));
+    const int width = fontMetrics().horizontalAdvance(toQString(kBoardListSizingText));
     auto* holder = new QWidget(this);
     auto* row = new QHBoxLayout(holder);
     row->setContentsMargins(0, 0, 0, 0);
-    auto* label = new QLabel(textOf(loadString(IDS_BOARD_LABEL)), holder);
+    auto* label = new QLabel(toQString(loadString(IDS_BOARD_LABEL)), holder);
     label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     label->setFixedWidth(width);
     boardList_ = new QComboBox(holder);
     boardList_->setObjectName(QStringLiteral("boardList"));
     boardList_->setFixedWidth(width);
     for (const std::string& name : boards.names)
-        boardList_->addItem(QString::fromStdString(name));
+        boardList_->addItem(toQString(name));
     boardList_->setCurrentIndex(boards.selected);
     row->addWidget(label);
     row->addWidget(boardList_);
