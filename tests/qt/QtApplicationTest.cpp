@@ -30,7 +30,9 @@ TEST(DisplayProbe, OnlyADisplayThatAnswersAndWhosePluginLoadsIsOffered)
     ASSERT_EQ(bind(compositor, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
     ASSERT_EQ(listen(compositor, 4), 0);
     const QStringList libraryPaths = QCoreApplication::libraryPaths();
-    qputenv("DISPLAY", ":97"); // no X server behind it
+    // A TCP display: X servers here listen on their local socket only, so none answers
+    // there, whichever displays run on this machine.
+    qputenv("DISPLAY", "127.0.0.1:97");
     qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
     qunsetenv("QT_QPA_PLATFORM_PLUGIN_PATH");
 
