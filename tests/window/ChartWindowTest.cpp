@@ -158,7 +158,7 @@ TEST(ChartWindow, LossCurveOpensFromItsViewButtonZoomsAndCopies)
 
 TEST(ChartWindow, Z0CurveSweepsZoomsAndCopies)
 {
-#if defined(__SANITIZE_ADDRESS__)
+#if defined(LAMINAR_SANITIZED)
     // The reference calculator's 20 field solutions take minutes under the
     // sanitizers; the normal build runs this test, the core's tests the sweep.
     GTEST_SKIP() << "the reference calculator's sweep is too slow under the sanitizers";
