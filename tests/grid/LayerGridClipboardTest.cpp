@@ -137,10 +137,12 @@ TEST(LayerGridClipboard, PastedLayersTakeTheDrillPairsOfTheirNewPlace)
 TEST(LayerGridClipboard, CutIsCopyThenDeleteInOneStep)
 {
     GridFixture f(test::fiveLayers());
+    f.setCurrent(4);
     f.select({2, 3});
     ASSERT_TRUE(f.enabled(ID_EDIT_CUT));
     ASSERT_TRUE(f.grid->onCommand(ID_EDIT_CUT));
     EXPECT_EQ(f.names(), (Names{"Top", "", "Bottom"}));
+    EXPECT_EQ(f.grid->cells().current().row, 2) << "the current layer, right below the cut, moves up with its row";
     EXPECT_EQ(decodeLayerRows(f.platform.clipboard.layerRows).size(), 2u);
 
     // Back at another place, with its name free again.
@@ -226,47 +228,6 @@ TEST(LayerGridClipboard, TextGoesIntoEditCellsOnly)
     EXPECT_EQ(f.names()[4], "Outer");
     ASSERT_TRUE(f.grid->undo());
     EXPECT_EQ(f.text(5, kColLayerName), "Bottom");
-}
-
-TEST(LayerGridClipboard, SelectedTextOfTheEditBoxIsCopiedAndCut)
-{
-    GridFixture f(test::fiveLayers());
-    FakeEditBox edit;
-    f.setCurrent(1, kColLayerName);
-    edit.attach(*f.grid, f.at(1, kColLayerName), "Top", 1, 1);
-    EXPECT_FALSE(f.enabled(ID_EDIT_COPY)) << "a caret alone selects nothing";
-    EXPECT_FALSE(f.enabled(ID_EDIT_CUT));
-
-    edit.box = {"Top", 3, 1}; // selected backwards, as a drag to the left does
-    ASSERT_TRUE(f.enabled(ID_EDIT_COPY));
-    ASSERT_TRUE(f.grid->onCommand(ID_EDIT_CUT));
-    EXPECT_EQ(f.platform.clipboard.text, "op");
-    EXPECT_TRUE(f.platform.clipboard.layerRows.empty());
-    EXPECT_EQ(edit.shown.back(), (std::pair<std::string, int32_t>{"T", 1}));
-}
-
-TEST(LayerGridClipboard, PasteNeedsAnOpenClipboardACurrentRowAndTheStructureBit)
-{
-    GridFixture f(test::fiveLayers());
-    f.select({2});
-    ASSERT_TRUE(f.grid->clipboard().copy());
-    f.grid->clearSelection();
-    EXPECT_FALSE(f.enabled(ID_EDIT_PASTE)) << "no current cell";
-
-    f.setCurrent(2);
-    f.platform.clipboardOpens = false;
-    EXPECT_FALSE(f.enabled(ID_EDIT_PASTE));
-    EXPECT_FALSE(f.grid->clipboard().paste());
-    f.platform.clipboardOpens = true;
-
-    // Rows on the clipboard where the structure is fixed: their text is not pasted either.
-    GridFixture fixed(test::fiveLayers(), kDefaultCaps & ~kCapChangeStructure);
-    fixed.platform.clipboard = f.platform.clipboard;
-    fixed.setCurrent(1, kColLayerName);
-    EXPECT_FALSE(fixed.enabled(ID_EDIT_PASTE));
-    EXPECT_FALSE(fixed.grid->clipboard().paste());
-    EXPECT_EQ(fixed.names().size(), 5u);
-    EXPECT_EQ(fixed.text(1, kColLayerName), "Top");
 }
 
 TEST(LayerRowsBlock, OnlyWholeRecordsAreRead)
