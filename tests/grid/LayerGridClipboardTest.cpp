@@ -186,7 +186,7 @@ TEST(LayerGridClipboard, TextSkipsControlColumnsAndFlattensHeaders)
     EXPECT_NE(html.find("<td>Top</td>"), std::string::npos);
 }
 
-TEST(LayerGridClipboard, TextGoesIntoEditCellsOnly)
+TEST(LayerGridClipboard, TextGoesIntoEditCellsOnlyAndTheEditBoxSelectionIsCopiedAndCut)
 {
     GridFixture f(test::fiveLayers());
     f.platform.clipboard = {"Inner\r\nsecond line", {}, {}};
@@ -208,6 +208,13 @@ TEST(LayerGridClipboard, TextGoesIntoEditCellsOnly)
     ASSERT_EQ(edit.shown.size(), 1u);
     EXPECT_EQ(edit.shown[0], (std::pair<std::string, int32_t>{"GInnerD", 6}));
     EXPECT_EQ(f.text(3, kColLayerName), "GInnerD");
+    // A caret alone selects nothing; a selection made leftwards is cut as well.
+    edit.box = {"GInnerD", 3, 3};
+    EXPECT_FALSE(f.enabled(ID_EDIT_COPY));
+    edit.box = {"GInnerD", 6, 1};
+    ASSERT_TRUE(f.grid->onCommand(ID_EDIT_CUT));
+    EXPECT_EQ(f.platform.clipboard.text, "Inner");
+    EXPECT_EQ(edit.shown.back(), (std::pair<std::string, int32_t>{"GD", 1}));
 
     // A number keeps the cell's typing rules: letters are refused with a beep.
     f.platform.clipboard.text = "2x5";
