@@ -60,6 +60,25 @@ TEST(LayerGridEditing, ThicknessRulesRefuseWithTheMessageAndKeepTheText)
     EXPECT_EQ(f.platform.messages.back().text, "Blank characters are not allowed in layer name.");
 }
 
+TEST(LayerGridEditing, StoringKeepsPrecisionOfUnchangedRoundedValues)
+{
+    GridFixture f(test::fiveLayers()); // 34.29 um of copper shows as 34
+    ASSERT_EQ(f.text(1, kColThickness), "34");
+    f.grid->storeAllRows();
+    EXPECT_DOUBLE_EQ(f.layer(0).dThickness, 3.429e-05);
+    EXPECT_TRUE(f.grid->textStandsForStored(1, f.grid->colOf(kColThickness)));
+    f.grid->cells().setText(1, f.grid->colOf(kColThickness), "34 ");
+    EXPECT_FALSE(f.grid->textStandsForStored(1, f.grid->colOf(kColThickness))) << "unclean text is a change";
+
+    // With automatic Er an edited metal row never takes an Er from the grid.
+    f.layer(0).dEr = 3.9;
+    ASSERT_TRUE(f.enter(1, kColThickness, "35"));
+    f.grid->idleRefresh();
+    EXPECT_DOUBLE_EQ(f.layer(0).dEr, 3.9);
+    EXPECT_DOUBLE_EQ(f.layer(0).dThickness, 35e-6);
+    EXPECT_EQ(f.text(1, kColEr), "<Auto>");
+}
+
 TEST(LayerGridEditing, UsagesOnlyAHostGivesSurviveAStore)
 {
     std::vector<LMLAYEREX> layers = test::fiveLayers();

@@ -109,3 +109,9 @@ TEST(MetalIdentification, MatchesWithinOneMillionthOfTheSmallerValueAndOnlyUnkno
     EXPECT_EQ(identified(1.724e-08, 0.00393, kDielectric), kNoMetal);
     EXPECT_EQ(identified(1.724e-08, 0.00393, kMetal, kGold), kGold);
 }
+
+TEST(Catalogues, ChoiceListsLeaveOutExcludedRowsButNeverTheFirst)
+{
+    const int32_t signalAndPlating[] = {kSignal, kPlating};
+    EXPECT_EQ(choiceList(ChoiceList::MetalUsages, signalAndPlating), "Signal\nPlane");
+}
