@@ -157,6 +157,13 @@ TEST(LayerGridClipboard, CutIsCopyThenDeleteInOneStep)
     fixed.select({2});
     EXPECT_FALSE(fixed.enabled(ID_EDIT_CUT));
     EXPECT_TRUE(fixed.enabled(ID_EDIT_COPY));
+
+    // Where the structure is fixed, rows on the clipboard are not pasted, nor is their text.
+    GridFixture frozen(test::fiveLayers(), kDefaultCaps & ~kCapChangeStructure);
+    frozen.platform.clipboard = f.platform.clipboard;
+    frozen.setCurrent(1, kColLayerName);
+    EXPECT_FALSE(frozen.enabled(ID_EDIT_PASTE) || frozen.grid->clipboard().paste());
+    EXPECT_EQ(frozen.names().size(), 5u);
 }
 
 TEST(LayerGridClipboard, TextSkipsControlColumnsAndFlattensHeaders)
