@@ -303,5 +303,18 @@ TEST(LayerGridContextMenu, OffersTheBoardKindsInsertsWithTheirStates)
     }
 }
 
+// Where plating and solder mask may go, row by row (the menu test covers row 1).
+TEST(GridCommandRules, SolderMaskAndPlatingOnlyAtTheOuterFaces)
+{
+    const std::vector<LMLAYEREX> layers = fourLayers(); // signal, core, plane, mask
+    EXPECT_FALSE(insertEnabled({kSolderMask, true}, {kDefaultCaps, layers, 2}));
+    EXPECT_TRUE(insertEnabled({kSolderMask, true}, {kDefaultCaps | kCapRigidFlex, layers, 2}));
+    const std::vector<std::pair<bool, bool>> platingAboveBelow = {{true, false}, {false, false}, {false, true}, {true, false}};
+    for (int32_t row = 1; row <= 4; ++row) {
+        EXPECT_EQ(platingInsertAllowed(layers, row, true), platingAboveBelow[row - 1].first) << row;
+        EXPECT_EQ(platingInsertAllowed(layers, row, false), platingAboveBelow[row - 1].second) << row;
+    }
+}
+
 } // namespace
 } // namespace lm

@@ -155,6 +155,20 @@ TEST(EditorDialog, SplitCommandsEnableCheckAndRecreate)
     EXPECT_EQ(e.view.panes.calls.size(), 4u * 2u);
 }
 
+TEST(EditorDialog, AnOpeningPopupLosesTheOtherBoardKindsInserts)
+{
+    DialogFixture e;
+    CommandStates states;
+    const std::vector<lm::MenuItem>& edit = e.dialog.menuBar()[kEditMenu].items;
+    const auto insertAbove = static_cast<std::size_t>(
+        std::find_if(edit.begin(), edit.end(), [](const lm::MenuItem& m) { return m.text == "Insert &Above"; }) -
+        edit.begin());
+    const std::size_t path[] = {kEditMenu, insertAbove};
+    EXPECT_TRUE(e.dialog.popupOpening(path, states));
+    EXPECT_EQ(lm::findMenuItem(e.dialog.menuBar(), ID_INSERT_ABOVE_RIGID), nullptr);
+    EXPECT_FALSE(e.dialog.popupOpening(path, states));
+}
+
 TEST(EditorDialog, CustomizeWorksOnTheLastCustomViewDescriptor)
 {
     DialogFixture e;
