@@ -66,18 +66,6 @@ std::string outsideStackup(const std::string& text)
 
 } // namespace
 
-TEST(KicadBoard, OpenAndApplyWithoutEditsGivesTheSameBytes)
-{
-    for (const char* file : kBoardFiles) {
-        const kicad::Board board = boardOf(file);
-        // Through an editor instance, as the editor hands the layers back.
-        Instance instance(lmInitInstance(nullptr, 0));
-        addBoards(instance.get(), {{BoardStackup{1, file, board.layers, {}}}});
-        const std::vector<BoardStackup> back = boardsOfInstance(instance.get(), {{BoardStackup{1, file, {}, {}}}});
-        EXPECT_EQ(kicad::rewriteBoard(board, back[0].layers), board.source) << file;
-    }
-}
-
 TEST(KicadBoard, LayersAreMappedAsKicadHasThem)
 {
     kicad::Board board = boardOf("four-layer.kicad_pcb");
@@ -102,11 +90,16 @@ TEST(KicadBoard, LayersAreMappedAsKicadHasThem)
     EXPECT_EQ(sublayers.layers[3].dThickness, 76200 * 1e-9);
 }
 
-TEST(KicadBoard, EditsChangeOnlyTheStackupAndTheBoardThickness)
+TEST(KicadBoard, ApplyWithoutEditsGivesTheSameBytesAndEditsChangeOnlyTheStackupAndTheBoardThickness)
 {
     for (const char* file : kBoardFiles) {
         const kicad::Board board = boardOf(file);
-        std::vector<LMLAYEREX> layers = board.layers;
+        // Through an editor instance, as the editor hands the layers back.
+        Instance instance(lmInitInstance(nullptr, 0));
+        addBoards(instance.get(), {{BoardStackup{1, file, board.layers, {}}}});
+        std::vector<LMLAYEREX> layers = boardsOfInstance(instance.get(), {{BoardStackup{1, file, {}, {}}}})[0].layers;
+        EXPECT_EQ(kicad::rewriteBoard(board, layers), board.source) << file;
+
         LMLAYEREX& dielectric = layerNamed(layers, "dielectric_1");
         dielectric.dThickness = 0.000123;
         dielectric.dEr = 4.05;
@@ -130,21 +123,7 @@ TEST(KicadBoard, EditsChangeOnlyTheStackupAndTheBoardThickness)
     }
 }
 
-TEST(KicadBoard, OnlyTheEditedStackupLayerIsRewritten)
-{
-    const kicad::Board board = boardOf("two-layer.kicad_pcb");
-    std::vector<LMLAYEREX> layers = board.layers;
-    layerNamed(layers, "F.Mask").dThickness = 25e-6;
-    const std::string written = kicad::rewriteBoard(board, layers);
-    EXPECT_NE(written.find("(layer \"F.Mask\" (type \"Top Solder Mask\") (color \"Green\") (thickness 0.025) "
-                           "(material \"LPI\") (epsilon_r 3.3) (loss_tangent 0))"),
-              std::string::npos);
-    EXPECT_NE(written.find("(copper_finish \"HAL lead-free\")"), std::string::npos);
-    EXPECT_NE(written.find("(thickness 1.615)"), std::string::npos);
-    EXPECT_NE(written.find("(layer \"B.SilkS\" (type \"Bottom Silk Screen\") (color \"White\"))"), std::string::npos);
-}
-
-TEST(KicadBoard, LengthsAreWholeNanometres)
+TEST(KicadBoard, AnEditedLayerIsWrittenInWholeNanometresAndItsNeighboursAsTheyWere)
 {
     EXPECT_EQ(kicad::millimetres(35000), "0.035");
     EXPECT_EQ(kicad::millimetres(1'000'000), "1");
@@ -152,12 +131,40 @@ TEST(KicadBoard, LengthsAreWholeNanometres)
     EXPECT_EQ(kicad::millimetres(-1'500'000), "-1.5");
     EXPECT_EQ(kicad::nanometres(17.5e-6), 17500);
 
-    const kicad::Board board = boardOf("two-layer.kicad_pcb");
-    std::vector<LMLAYEREX> layers = board.layers;
-    layerNamed(layers, "F.Cu").dThickness = 35.0004e-6; // less than half a nanometre: KiCad keeps 0.035
-    EXPECT_EQ(kicad::rewriteBoard(board, layers), board.source);
-    layerNamed(layers, "F.Cu").dThickness = 35.0006e-6;
-    EXPECT_NE(kicad::rewriteBoard(board, layers).find("(thickness 0.035001)"), std::string::npos);
+    struct Case {
+        const char* file;
+        const char* layer;
+        double LMLAYEREX::*field;
+        double value;
+        std::vector<std::string> written; // "" for the file as it was
+    };
+    const Case cases[] = {
+        {"two-layer.kicad_pcb", "F.Mask", &LMLAYEREX::dThickness, 25e-6,
+         {"(layer \"F.Mask\" (type \"Top Solder Mask\") (color \"Green\") (thickness 0.025) (material \"LPI\") "
+          "(epsilon_r 3.3) (loss_tangent 0))",
+          "(copper_finish \"HAL lead-free\")", "(thickness 1.615)",
+          "(layer \"B.SilkS\" (type \"Bottom Silk Screen\") (color \"White\"))"}},
+        // Less than half a nanometre: KiCad keeps 0.035.
+        {"two-layer.kicad_pcb", "F.Cu", &LMLAYEREX::dThickness, 35.0004e-6, {""}},
+        {"two-layer.kicad_pcb", "F.Cu", &LMLAYEREX::dThickness, 35.0006e-6, {"(thickness 0.035001)"}},
+        // Values on a layer without a material get one, so that KiCad keeps them.
+        {"four-layer.kicad_pcb", "B.Mask", &LMLAYEREX::dEr, 3.8,
+         {"(layer \"B.Mask\" (type \"Bottom Solder Mask\") (color \"Black\") (thickness 0.015) "
+          "(material \"Custom\") (epsilon_r 3.8))"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.file) + " " + c.layer);
+        const kicad::Board board = boardOf(c.file);
+        std::vector<LMLAYEREX> layers = board.layers;
+        layerNamed(layers, c.layer).*c.field = c.value;
+        const std::string written = kicad::rewriteBoard(board, layers);
+        for (const std::string& part : c.written) {
+            if (part.empty())
+                EXPECT_EQ(written, board.source);
+            else
+                EXPECT_NE(written.find(part), std::string::npos) << part;
+        }
+    }
 }
 
 TEST(KicadBoard, SublayersKeepWhatTheRecordCannotHoldByLayerId)
@@ -185,45 +192,36 @@ TEST(KicadBoard, SublayersKeepWhatTheRecordCannotHoldByLayerId)
     EXPECT_EQ(reread.layers.size(), layers.size());
 }
 
-TEST(KicadBoard, ValuesOnALayerWithoutMaterialGetOneSoKicadKeepsThem)
-{
-    const kicad::Board board = boardOf("four-layer.kicad_pcb");
-    std::vector<LMLAYEREX> layers = board.layers;
-    layerNamed(layers, "B.Mask").dEr = 3.8;
-    const std::string written = kicad::rewriteBoard(board, layers);
-    EXPECT_NE(written.find("(layer \"B.Mask\" (type \"Bottom Solder Mask\") (color \"Black\") (thickness 0.015) "
-                           "(material \"Custom\") (epsilon_r 3.8))"),
-              std::string::npos);
-}
-
 TEST(KicadBoard, ChangesKicadCannotTakeAreRefusedSayingWhatToChange)
 {
     const kicad::Board board = boardOf("four-layer.kicad_pcb");
-    auto edited = [&](auto change) {
-        std::vector<LMLAYEREX> layers = board.layers;
-        change(layers);
-        return refusalOf(board, layers);
+    using Layers = std::vector<LMLAYEREX>;
+    const std::pair<void (*)(Layers&), const char*> cases[] = {
+        {[](Layers&) {}, ""},
+        {[](Layers& l) { l.erase(l.begin() + 3, l.begin() + 5); }, "Insert copper layers until there are 4"},
+        {[](Layers& l) { l.insert(l.begin() + 3, l[1]); }, "Delete copper layers"},
+        {[](Layers& l) { l[4].nUsage = 6; }, "move \"dielectric_2\" outside"},
+        {[](Layers& l) { l[1].nUsage = 4; }, "make \"F.Cu\" Signal or Plane"},
+        {[](Layers& l) { l[4].nUsage = 8; }, "make \"dielectric_2\" Substrate"},
+        {[](Layers& l) { std::strcpy(l[3].szName, "GND"); }, "Name \"GND\" In1.Cu again"},
+        {[](Layers& l) { l[3].nUsage = 0; }, "Make In1.Cu Plane"},
+        {[](Layers& l) { l.erase(l.begin() + 4); }, "between In1.Cu and In2.Cu"},
+        {[](Layers& l) { l.erase(l.begin()); }, "keep exactly one Solder Mask layer above F.Cu"},
+        {[](Layers& l) { l.insert(l.begin(), l[2]); }, "between two copper layers"},
+        {[](Layers& l) {
+             l.insert(l.begin() + 5, l[4]);
+             l[5].nTechnology = 1;
+         },
+         "give \"dielectric_2\" the technology of \"dielectric_2\""},
+        {[](Layers& l) { std::strcpy(l[2].szName, "F.SilkS"); }, "rename it"},
     };
-    EXPECT_EQ(edited([](auto&) {}), "");
-    EXPECT_NE(edited([](auto& l) { l.erase(l.begin() + 3, l.begin() + 5); }).find("Insert copper layers until there are 4"),
-              std::string::npos);
-    EXPECT_NE(edited([](auto& l) { l.insert(l.begin() + 3, l[1]); }).find("Delete copper layers"), std::string::npos);
-    EXPECT_NE(edited([](auto& l) { l[4].nUsage = 6; }).find("move \"dielectric_2\" outside"), std::string::npos);
-    EXPECT_NE(edited([](auto& l) { l[1].nUsage = 4; }).find("make \"F.Cu\" Signal or Plane"), std::string::npos);
-    EXPECT_NE(edited([](auto& l) { l[4].nUsage = 8; }).find("make \"dielectric_2\" Substrate"), std::string::npos);
-    EXPECT_NE(edited([](auto& l) { std::strcpy(l[3].szName, "GND"); }).find("Name \"GND\" In1.Cu again"),
-              std::string::npos);
-    EXPECT_NE(edited([](auto& l) { l[3].nUsage = 0; }).find("Make In1.Cu Plane"), std::string::npos);
-    EXPECT_NE(edited([](auto& l) { l.erase(l.begin() + 4); }).find("between In1.Cu and In2.Cu"), std::string::npos);
-    EXPECT_NE(edited([](auto& l) { l.erase(l.begin()); }).find("keep exactly one Solder Mask layer above F.Cu"),
-              std::string::npos);
-    EXPECT_NE(edited([](auto& l) { l.insert(l.begin(), l[2]); }).find("between two copper layers"), std::string::npos);
-    EXPECT_NE(edited([](auto& l) {
-        l.insert(l.begin() + 5, l[4]);
-        l[5].nTechnology = 1;
-    }).find("give \"dielectric_2\" the technology of \"dielectric_2\""),
-              std::string::npos);
-    EXPECT_NE(edited([](auto& l) { std::strcpy(l[2].szName, "F.SilkS"); }).find("rename it"), std::string::npos);
+    for (const auto& [change, expected] : cases) {
+        Layers layers = board.layers;
+        change(layers);
+        const std::string refusal = refusalOf(board, layers);
+        EXPECT_EQ(refusal.empty(), *expected == 0) << refusal;
+        EXPECT_NE(refusal.find(expected), std::string::npos) << refusal << "\n  expected: " << expected;
+    }
 
     // Through the file: the message names it, and the file stays as it was.
     lm::test::TempDir dir;
@@ -328,20 +326,21 @@ TEST(KicadBoard, MalformedBoardsAreRefusedNamingFileAndLine)
         text.replace(text.find(from), from.size(), to);
         return text;
     };
-    EXPECT_EQ(problemOf(good.substr(0, good.size() - 3)), "line 1: the list opened on this line is never closed");
-    EXPECT_EQ(problemOf(good + ")"), "line 58: more text after the closing ')' of the document");
-    EXPECT_EQ(problemOf(replaced("(paper \"A4\")", "(paper \"A4\"))")),
-              "line 8: more text after the closing ')' of the document");
-    EXPECT_EQ(problemOf(replaced("(thickness 1.51)", "(thickness 1,51)")),
-              "line 35: thickness of \"dielectric 1\" \"1,51\" is not a number");
-    EXPECT_EQ(problemOf(replaced("(thickness 1.51)", "(thickness -1.51)")),
-              "line 35: thickness of \"dielectric 1\" is negative");
-    EXPECT_EQ(problemOf(replaced("20211014", "20171130")),
-              "line 1: board format 20171130 is older than KiCad 6; open and save the board in KiCad 6 or later first");
-    EXPECT_EQ(problemOf("(module x)"), "line 1: not a KiCad board: the document is not (kicad_pcb ...)");
-    EXPECT_EQ(problemOf(replaced("(layer \"B.Cu\" (type \"copper\") (thickness 0.035))", "")),
-              "line 37: stackup layer \"B.Mask\" is out of place");
-    EXPECT_EQ(problemOf(""), "line 1: the file is empty");
+    const std::pair<std::string, std::string> cases[] = {
+        {good.substr(0, good.size() - 3), "line 1: the list opened on this line is never closed"},
+        {good + ")", "line 58: more text after the closing ')' of the document"},
+        {replaced("(paper \"A4\")", "(paper \"A4\"))"), "line 8: more text after the closing ')' of the document"},
+        {replaced("(thickness 1.51)", "(thickness 1,51)"), "line 35: thickness of \"dielectric 1\" \"1,51\" is not a number"},
+        {replaced("(thickness 1.51)", "(thickness -1.51)"), "line 35: thickness of \"dielectric 1\" is negative"},
+        {replaced("20211014", "20171130"),
+         "line 1: board format 20171130 is older than KiCad 6; open and save the board in KiCad 6 or later first"},
+        {"(module x)", "line 1: not a KiCad board: the document is not (kicad_pcb ...)"},
+        {replaced("(layer \"B.Cu\" (type \"copper\") (thickness 0.035))", ""),
+         "line 37: stackup layer \"B.Mask\" is out of place"},
+        {"", "line 1: the file is empty"},
+    };
+    for (const auto& [text, expected] : cases)
+        EXPECT_EQ(problemOf(text), expected);
 }
 
 TEST(SExpression, NodesKeepTheirPlaceAndStringsTheirEscapes)

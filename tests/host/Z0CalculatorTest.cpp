@@ -1,7 +1,6 @@
 // The reference calculator as the editor drives it: boards in a real editor
 // instance, read back through lmGetStackup.
 #include "InstanceBoards.h"
-#include "StackupFile.h"
 #include "Z0Stackups.h"
 #include "CrossSection.h"
 #include "LineLoss.h"
@@ -209,31 +208,6 @@ TEST(WidebandPermittivity, ErFallsSlowlyAndLossTangentStaysNearlyFlatOverDecades
         previous = p.er;
     }
     EXPECT_DOUBLE_EQ(djordjevicSarkar(4.2, 0.0, 1e6, 1e9).er, 4.2) << "lossless: no dispersion";
-}
-
-// The structure the calculator finds on every conductor layer of the examples.
-TEST(ExampleStructures, EveryConductorLayerOfTheExamplesHasTheExpectedStructure)
-{
-    const std::map<std::string, std::vector<std::string>> expected{
-        {"2-layer.json", {"none", "none"}},
-        {"6-layer.json",
-         {"microstrip", "embedded microstrip", "offset stripline", "offset stripline", "embedded microstrip",
-          "microstrip"}},
-        {"8-layer.json",
-         {"microstrip", "embedded microstrip", "stripline", "offset stripline", "offset stripline", "stripline",
-          "embedded microstrip", "microstrip"}},
-        {"rigid-flex.json",
-         {"microstrip", "none", "embedded microstrip", "microstrip", "none", "embedded microstrip"}},
-    };
-    for (const auto& [file, structures] : expected) {
-        std::vector<std::string> found;
-        for (const lmhost::BoardStackup& board : lmhost::readStackupFile(std::string(LAMINAR_EXAMPLES "/") + file))
-            for (int32_t i = 0; i < static_cast<int32_t>(board.layers.size()); ++i)
-                if (isConductorLayer(board.layers[i]))
-                    found.push_back(structureName(
-                        crossSectionOf(board.layers.data(), static_cast<int32_t>(board.layers.size()), i).structure));
-        EXPECT_EQ(found, structures) << file;
-    }
 }
 
 } // namespace

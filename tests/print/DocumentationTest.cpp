@@ -1,16 +1,11 @@
 #include "print/Documentation.h"
 
 #include "PrintFixture.h"
-#include "RecordingCanvas.h"
 
 #include <gtest/gtest.h>
 
 namespace lm {
 namespace {
-
-using test::CanvasCall;
-using test::CanvasOp;
-using test::RecordingCanvas;
 
 LMLAYEREX layerOf(int32_t usage, double thicknessUm, const char* name)
 {

@@ -1,7 +1,6 @@
 #include "print/LayerReport.h"
 
 #include "PrintFixture.h"
-#include "RecordingPages.h"
 
 #include <gtest/gtest.h>
 
@@ -9,11 +8,6 @@
 
 namespace lm {
 namespace {
-
-using test::CanvasCall;
-using test::CanvasOp;
-using test::RecordingCanvas;
-using test::RecordingPages;
 
 constexpr int32_t kLine = RecordingCanvas::kTextHeight * 3 / 2;
 
@@ -165,7 +159,7 @@ TEST(LayerReport, WithoutACalculatorEveryApplicableZ0ReadsNotAvailable)
     EXPECT_EQ(columns.back().header.front(), "Z0");
     EXPECT_EQ(columns.back().cells, (std::vector<std::string>{"<N/A>", "", "<N/A>", "", "<N/A>"}));
 
-    test::CountingCalculator calculator;
+    test::ScriptedZ0Calculator calculator;
     five.settings.z0Calculator = &calculator;
     PrintOptions computed = allLayers(5, true);
     computed.z0 = {50.04, 0, 0.0, 0, 49.96};

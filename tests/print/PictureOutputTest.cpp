@@ -1,17 +1,11 @@
 #include "print/PictureOutput.h"
 
 #include "PrintFixture.h"
-#include "RecordingPages.h"
 
 #include <gtest/gtest.h>
 
 namespace lm {
 namespace {
-
-using test::CanvasCall;
-using test::CanvasOp;
-using test::RecordingCanvas;
-using test::RecordingPages;
 
 constexpr int32_t kText = RecordingCanvas::kTextHeight;
 

@@ -10,25 +10,30 @@ namespace {
 
 using test::HeadlessPlatform;
 
-TEST(PrintCommands, ACancelledDialogPrintsNothingAndAsksNoCalculator)
+TEST(PrintCommands, ACancelledDialogPrintsNothingAndOffersSelectionOnlyWithSelectedLayers)
 {
     test::FiveLayers five;
-    test::CountingCalculator calculator;
+    test::ScriptedZ0Calculator calculator;
     five.settings.z0Calculator = &calculator;
     HeadlessPlatform platform;
     platform.printDialogOk = false;
     printReportCommand(platform, five.settings, five.design, {});
-    EXPECT_TRUE(platform.pageShown.has_value());
+    ASSERT_TRUE(platform.pageShown.has_value());
+    EXPECT_FALSE(platform.pageShown->selectionEnabled);
     EXPECT_TRUE(platform.prints.empty());
-    EXPECT_EQ(calculator.stackupCalls, 0);
+    EXPECT_TRUE(calculator.calls.empty());
     EXPECT_TRUE(platform.messages.empty());
+
+    const int32_t selected[] = {2};
+    printReportCommand(platform, five.settings, five.design, selected);
+    EXPECT_TRUE(platform.pageShown->selectionEnabled);
 }
 
 TEST(PrintCommands, TheReportAsksTheCalculatorOnceAndOnlyForTheZ0Column)
 {
     test::FiveLayers five;
-    test::CountingCalculator calculator;
-    calculator.values = {60.04, 0, 0, 0, 0};
+    test::ScriptedZ0Calculator calculator;
+    calculator.z0 = {60.04, 0, 0, 0, 0};
     five.settings.z0Calculator = &calculator;
     HeadlessPlatform platform;
     platform.pageAnswer = [](ReportDialogOptions& page) {
@@ -37,7 +42,7 @@ TEST(PrintCommands, TheReportAsksTheCalculatorOnceAndOnlyForTheZ0Column)
         page.printAs = 0;
     };
     printReportCommand(platform, five.settings, five.design, {});
-    EXPECT_EQ(calculator.stackupCalls, 1);
+    EXPECT_EQ(calculator.calls.size(), 1u);
     ASSERT_EQ(platform.printedDocuments, (std::vector<std::string>{"Stackup (Falcon)"}));
     const std::vector<std::string> texts = platform.prints.front().texts(0);
     EXPECT_EQ(texts.back(), "    Z0: 60 Ohm at trace width = 254 um");
@@ -45,50 +50,29 @@ TEST(PrintCommands, TheReportAsksTheCalculatorOnceAndOnlyForTheZ0Column)
 
     platform.pageAnswer = [](ReportDialogOptions& page) { page.columnChecked.back() = false; };
     printReportCommand(platform, five.settings, five.design, {});
-    EXPECT_EQ(calculator.stackupCalls, 1) << "no Z0 column, no calculation";
+    EXPECT_EQ(calculator.calls.size(), 1u) << "no Z0 column, no calculation";
 }
 
-TEST(PrintCommands, SelectionIsOfferedOnlyWithSelectedLayers)
-{
-    test::FiveLayers five;
-    HeadlessPlatform platform;
-    platform.printDialogOk = false;
-    printReportCommand(platform, five.settings, five.design, {});
-    EXPECT_FALSE(platform.pageShown->selectionEnabled);
-    const int32_t selected[] = {2};
-    printReportCommand(platform, five.settings, five.design, selected);
-    EXPECT_TRUE(platform.pageShown->selectionEnabled);
-}
-
-TEST(PrintCommands, CopiesGoToTheClipboardAndAClosedClipboardEndsThemQuietly)
+TEST(PrintCommands, PictureCopiesAndPrintsUnderTheDesignsNameAndAClosedClipboardEndsCopiesQuietly)
 {
     test::FiveLayersPictured five;
-    StackupPicture& picture = five.picture;
     HeadlessPlatform platform;
-    copyPictureCommand(platform, picture, five.settings, five.design);
-    copyDocumentationCommand(platform, five.settings, five.design);
-    ASSERT_EQ(platform.copiedDrawings.size(), 2u);
-    EXPECT_EQ(platform.copiedDrawings[0].format, DrawingFormat::Bitmap);
-    EXPECT_EQ(platform.copiedDrawings[0].size.width, 400);
-    EXPECT_EQ(platform.copiedDrawings[1].format, DrawingFormat::Vector);
-
-    platform.clipboardOpens = false;
-    copyPictureCommand(platform, picture, five.settings, five.design);
-    copyDocumentationCommand(platform, five.settings, five.design);
-    EXPECT_EQ(platform.copiedDrawings.size(), 2u);
-    EXPECT_TRUE(platform.messages.empty());
-}
-
-TEST(PrintCommands, PrintPictureNamesTheDocumentAfterTheDesign)
-{
-    test::FiveLayersPictured five;
-    StackupPicture& picture = five.picture;
-    HeadlessPlatform platform;
-    printPictureCommand(platform, picture, five.settings, five.design);
+    printPictureCommand(platform, five.picture, five.settings, five.design);
     EXPECT_EQ(platform.printedDocuments, (std::vector<std::string>{"Stackup (Falcon)"}));
     EXPECT_FALSE(platform.pageShown.has_value()) << "no options page for the picture";
     ASSERT_EQ(platform.prints.size(), 1u);
     EXPECT_EQ(platform.prints.front().screenPercents.size(), 1u);
+
+    copyPictureCommand(platform, five.picture, five.settings, five.design);
+    copyDocumentationCommand(platform, five.settings, five.design);
+    ASSERT_EQ(platform.copiedDrawings.size(), 2u);
+    EXPECT_EQ(platform.copiedDrawings[0].format, DrawingFormat::Bitmap);
+    EXPECT_EQ(platform.copiedDrawings[1].format, DrawingFormat::Vector);
+    platform.clipboardOpens = false;
+    copyPictureCommand(platform, five.picture, five.settings, five.design);
+    copyDocumentationCommand(platform, five.settings, five.design);
+    EXPECT_EQ(platform.copiedDrawings.size(), 2u);
+    EXPECT_TRUE(platform.messages.empty());
 }
 
 } // namespace

@@ -7,7 +7,7 @@
 #include "qt/QtGridView.h"
 #include "qt/QtPicturePane.h"
 
-#include "BoardOnGrid.h"
+#include "LayerGridFixture.h"
 #include "document/Board.h"
 #include "res/CommandIds.h"
 #include "ui/AboutBox.h"
@@ -31,9 +31,11 @@
 namespace lm::qt {
 namespace {
 
+using test::layerOf;
+
 // Signal, substrate, signal.
-struct ThreeLayerBoard : test::BoardOnGrid {
-    ThreeLayerBoard() : BoardOnGrid({{kSignal, "Top"}, {kSubstrate, ""}, {kSignal, "Bottom"}}) {}
+struct ThreeLayerBoard : test::GridFixture {
+    ThreeLayerBoard() : GridFixture({layerOf(kSignal, "Top"), layerOf(kSubstrate), layerOf(kSignal, "Bottom")}) {}
 };
 
 // Lets `user` act on the modal dialog the code under test is about to open.
@@ -56,7 +58,7 @@ Widget* named(const QWidget& parent, uint32_t id)
 TEST(GridPane, PropertyBarControlsByIdInsideThePaneAndOfferedCommands)
 {
     ThreeLayerBoard board;
-    QtGridPane pane(board.instance, board.platform, board.grid, nullptr);
+    QtGridPane pane(board.instance, board.platform, *board.grid, nullptr);
     pane.resize(900, 400);
     pane.show();
 
@@ -89,7 +91,7 @@ TEST(GridPane, ErFrequencyKeepsDigitsAndBeepsOnceForARefusedKey)
 {
     ThreeLayerBoard board;
     board.instance.settings().caps |= kCapErFrequency;
-    QtGridPane pane(board.instance, board.platform, board.grid, nullptr);
+    QtGridPane pane(board.instance, board.platform, *board.grid, nullptr);
     pane.show();
     auto* frequency = named<QLineEdit>(pane, res::IDC_ER_FREQUENCY);
     ASSERT_NE(frequency, nullptr);

@@ -5,7 +5,7 @@
 #include "qt/QtPictureView.h"
 #include "ui/PictureMovesOnGrid.h"
 
-#include "BoardOnGrid.h"
+#include "LayerGridFixture.h"
 #include "document/Board.h"
 
 #include <QApplication>
@@ -24,6 +24,8 @@
 
 namespace lm::qt {
 namespace {
+
+using test::layerOf;
 
 // Draws a dotted white outline in exclusive-or mode, as the hover mark is drawn.
 void xorOutline(QImage& image, const Rect& box)
@@ -70,13 +72,13 @@ TEST(QtCanvas, FillsOutlinesWithExclusiveEdgesAndXorToggles)
 }
 
 // A five-layer board in a shown picture wired to the grid.
-struct PictureOverGrid : test::BoardOnGrid {
+struct PictureOverGrid : test::GridFixture {
     QtPictureView view{instance.settings(), nullptr};
-    PictureMovesOnGrid moves{grid};
+    PictureMovesOnGrid moves{*grid};
 
     PictureOverGrid()
-        : BoardOnGrid({{kSignal, "Top"}, {kSubstrate, "Core1"}, {kSolidPlane, "GND"}, {kSubstrate, "Core2"},
-                       {kSignal, "Bottom"}})
+        : GridFixture({layerOf(kSignal, "Top"), layerOf(kSubstrate, "Core1"), layerOf(kSolidPlane, "GND"),
+                       layerOf(kSubstrate, "Core2"), layerOf(kSignal, "Bottom")})
     {
         view.picture().setLayerMoves(&moves);
         view.resize(400, 500);
@@ -109,10 +111,15 @@ TEST(PictureView, DraggedLayerMovesInTheGridAndUndoTakesItBack)
     board.drag(0, 3); // lands above the layer under the pointer
     EXPECT_EQ(board.names(), (Names{"Core1", "GND", "Top", "Core2", "Bottom"}));
     EXPECT_FALSE(board.view.picture().dragging());
-    EXPECT_EQ(board.grid.cells().text(3, board.grid.colOf(kColLayerName)), "Top"); // the grid rows moved too
+    EXPECT_EQ(board.grid->cells().text(3, board.grid->colOf(kColLayerName)), "Top"); // the grid rows moved too
 
-    ASSERT_TRUE(board.grid.undo());
+    ASSERT_TRUE(board.grid->undo());
     EXPECT_EQ(board.names(), (Names{"Top", "Core1", "GND", "Core2", "Bottom"}));
+
+    board.view.picture().setLayerMoves(nullptr); // without a grid nothing moves
+    board.drag(0, 3);
+    EXPECT_EQ(board.names(), (Names{"Top", "Core1", "GND", "Core2", "Bottom"}));
+    EXPECT_FALSE(board.view.picture().dragging());
 }
 
 TEST(PictureView, HoverOutlineGoesWhenThePointerLeaves)
@@ -129,15 +136,6 @@ TEST(PictureView, HoverOutlineGoesWhenThePointerLeaves)
     QApplication::sendEvent(&board.view, &leave);
     EXPECT_EQ(board.view.picture().hoveredLayer(), -1);
     EXPECT_EQ(board.view.grab().toImage(), plain);
-}
-
-TEST(PictureView, WithoutAGridNothingMoves)
-{
-    PictureOverGrid board;
-    board.view.picture().setLayerMoves(nullptr);
-    board.drag(0, 3);
-    EXPECT_EQ(board.names(), (Names{"Top", "Core1", "GND", "Core2", "Bottom"}));
-    EXPECT_FALSE(board.view.picture().dragging());
 }
 
 TEST(PictureView, ScrollBarFollowsThePictureWhenTheStackIsTallerThanTheView)

@@ -4,7 +4,7 @@
 #include "qt/QtPrinting.h"
 #include "res/CommandIds.h"
 
-#include "BoardOnGrid.h"
+#include "LayerGridFixture.h"
 #include "TempDir.h"
 
 #include <QApplication>
@@ -28,6 +28,8 @@
 namespace lm {
 namespace {
 
+using test::layerOf;
+
 template <typename T>
 T* control(QWidget& dialog, uint32_t id)
 {
@@ -48,7 +50,8 @@ void whenPrintDialogShows(std::function<void(QPrintDialog&)> user, int triesLeft
 
 TEST(QtPrinting, CopiedPictureAndDocumentationReadBackFromTheClipboard)
 {
-    test::BoardOnGrid board({{kSolderMask, "Mask"}, {kSignal, "Top"}, {kSubstrate, "Core"}, {kSolidPlane, "GND"}});
+    test::GridFixture board(
+        {layerOf(kSolderMask, "Mask"), layerOf(kSignal, "Top"), layerOf(kSubstrate, "Core"), layerOf(kSolidPlane, "GND")});
     const DesignInfo design{"Falcon", "Ada", "Rev B"};
     StackupPicture picture(board.instance.settings());
     QImage screen(1, 1, QImage::Format_RGB32);
@@ -79,7 +82,7 @@ TEST(QtPrinting, CopiedPictureAndDocumentationReadBackFromTheClipboard)
 
 TEST(QtPrinting, OptionsPageOpensAsTheCoreSaysAndFiltersTheRangeWhileTyping)
 {
-    test::BoardOnGrid board({{kSignal, "Top"}, {kSubstrate, "Core"}, {kSignal, "Bottom"}});
+    test::GridFixture board({layerOf(kSignal, "Top"), layerOf(kSubstrate, "Core"), layerOf(kSignal, "Bottom")});
     QtPlatform platform;
     bool seen = false;
     whenPrintDialogShows([&seen](QPrintDialog& dialog) {
@@ -117,7 +120,7 @@ TEST(QtPrinting, OptionsPageOpensAsTheCoreSaysAndFiltersTheRangeWhileTyping)
 
 TEST(QtPrinting, OutputFilesAreWholeOrNotWritten)
 {
-    test::BoardOnGrid board({{kSignal, "Top"}, {kSubstrate, "Core"}, {kSolidPlane, "GND"}});
+    test::GridFixture board({layerOf(kSignal, "Top"), layerOf(kSubstrate, "Core"), layerOf(kSolidPlane, "GND")});
     test::TempDir dir;
     qt::QtOutputFiles files;
     OutputRequest report;
