@@ -1,3 +1,4 @@
+// The printing commands on the real clipboard and print dialog.
 #include "print/PrintCommands.h"
 #include "qt/QtPlatform.h"
 #include "qt/QtCanvas.h"
@@ -5,7 +6,6 @@
 #include "res/CommandIds.h"
 
 #include "LayerGridFixture.h"
-#include "TempDir.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -116,28 +116,6 @@ TEST(QtPrinting, OptionsPageOpensAsTheCoreSaysAndFiltersTheRangeWhileTyping)
     });
     printReportCommand(platform, board.instance.settings(), DesignInfo{}, {});
     EXPECT_TRUE(seen);
-}
-
-TEST(QtPrinting, OutputFilesAreWholeOrNotWritten)
-{
-    test::GridFixture board({layerOf(kSignal, "Top"), layerOf(kSubstrate, "Core"), layerOf(kSolidPlane, "GND")});
-    test::TempDir dir;
-    qt::QtOutputFiles files;
-    OutputRequest report;
-    report.options.layers.assign(3, 1);
-    const std::string pdf = (dir.path / "report.pdf").string();
-    ASSERT_TRUE(writeOutputFile(files, pdf, board.instance.settings(), DesignInfo{}, report));
-    EXPECT_EQ(test::fileText(pdf).rfind("%PDF", 0), 0u);
-
-    OutputRequest doc;
-    doc.kind = OutputRequest::Documentation;
-    const std::string svg = (dir.path / "doc.svg").string();
-    ASSERT_TRUE(writeOutputFile(files, svg, board.instance.settings(), DesignInfo{}, doc));
-    EXPECT_TRUE(QSvgRenderer(QString::fromStdString(svg)).isValid());
-
-    const std::string nowhere = (dir.path / "missing" / "report.pdf").string();
-    EXPECT_FALSE(writeOutputFile(files, nowhere, board.instance.settings(), DesignInfo{}, report));
-    EXPECT_FALSE(std::filesystem::exists(nowhere));
 }
 
 } // namespace
