@@ -8,6 +8,7 @@
 #include "KicadBoard.h"
 #include "LayerCodes.h"
 #include "SExpression.h"
+#include "SameBoards.h"
 #include "StackupFile.h"
 
 #include "../support/TempDir.h"
@@ -62,23 +63,6 @@ std::string errorOf(const std::string& document)
     return errorOf([&] { parseStackup(document, "examples/x.json"); });
 }
 
-template <typename T>
-bool sameBytes(const std::vector<T>& a, const std::vector<T>& b)
-{
-    return a.size() == b.size() && (a.empty() || std::memcmp(a.data(), b.data(), a.size() * sizeof(T)) == 0);
-}
-
-void expectSameBoards(const std::vector<BoardStackup>& expected, const std::vector<BoardStackup>& actual)
-{
-    ASSERT_EQ(expected.size(), actual.size());
-    for (std::size_t b = 0; b < expected.size(); ++b) {
-        EXPECT_EQ(expected[b].id, actual[b].id);
-        EXPECT_EQ(expected[b].name, actual[b].name);
-        EXPECT_TRUE(sameBytes(expected[b].layers, actual[b].layers));
-        EXPECT_TRUE(sameBytes(expected[b].drillPairs, actual[b].drillPairs));
-    }
-}
-
 std::vector<BoardStackup> sampleBoards()
 {
     BoardStackup main{1, "Main \xC3\x9C" "berall", {}, {{4, 1}}}; // a pair given bottom to top stays so
@@ -116,7 +100,7 @@ TEST_F(StackupFileOnDisk, WrittenBoardsReadBackExactly)
     const fs::path file = dir / "round.json";
     const auto boards = sampleBoards();
     writeStackupFile(file, boards);
-    expectSameBoards(boards, readStackupFile(file));
+    EXPECT_TRUE(test::sameBoards(boards, readStackupFile(file)));
 
     const std::string text = fileText(file);
     EXPECT_EQ(0u, text.find("{\n  \"format\": \"laminar-stackup\",\n  \"version\": 1,\n  \"boards\": ["));

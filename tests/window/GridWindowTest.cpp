@@ -185,6 +185,7 @@ TEST(GridWindow, PlannedWidthsBecomeTestWidthsOfTheLayersTheHostReads)
     calculator.solved = {{"Top", 120e-6}, {"Bottom", 130e-6}};
     calculator.throwing = {"Plane"}; // the host's bug: the editor shows <Error> and goes on
     lmSetZ0Calculator(host.instance, &calculator);
+    ASSERT_EQ(lmGetZ0Calculator(host.instance), &calculator);
     lmSetCaps(host.instance, LM_CAP_DIFF_PAIR_PLANNING, LM_CAP_DIFF_PAIR_PLANNING);
     QDialog* editor = openEditor(host, 1);
     QTableView* grid = layerGrid(editor);
