@@ -17,16 +17,17 @@ namespace {
 
 constexpr double kRoundTripTolerance = 2e-5;
 constexpr double kBracketFactor = 1.05;
-
+// Corrections of the closed form before the bracketed search takes over.
+constexpr int kMostCorrections = 6;
 
 using Impedance = std::function<double(double)>;
 
-// A root of estimate(x) * scale = target over the logarithm of the dimension:
-// the impedances change smoothly in it over the four decades.
-double estimateRoot(const Impedance& estimate, double scale, double target)
+// A root of model(x) = target over the logarithm of the dimension: the
+// impedances change smoothly in it over the four decades.
+double modelRoot(const Impedance& model, double target)
 {
     auto mismatch = [&](double logDimension) {
-        const double z = estimate(std::exp(logDimension)) * scale;
+        const double z = model(std::exp(logDimension));
         return std::isfinite(z) ? z - target : -target;
     };
     const double lo = std::log(kSmallestDimension), hi = std::log(kLargestDimension);
@@ -40,19 +41,49 @@ double estimateRoot(const Impedance& estimate, double scale, double target)
     return std::exp((a + b) / 2.0);
 }
 
-// The closed form finds the dimension; the field solution there rescales the
-// closed form for a second search, which lands close. A bracketed search on
-// the field solution itself then finishes.
+// The field solution divided by the closed form, log-linear in the dimension
+// through the last two samples (constant with one): it varies slowly, so the
+// closed form times it lands ever closer to the field solution's root.
+struct Correction {
+    double logX[2] = {0.0, 0.0};
+    double logRatio[2] = {0.0, 0.0};
+    int samples = 0;
+
+    void add(double x, double ratio)
+    {
+        logX[0] = logX[1];
+        logRatio[0] = logRatio[1];
+        logX[1] = std::log(x);
+        logRatio[1] = std::log(ratio);
+        ++samples;
+    }
+    double at(double x) const
+    {
+        if (samples < 2 || logX[1] == logX[0]) return std::exp(logRatio[1]);
+        const double slope = (logRatio[1] - logRatio[0]) / (logX[1] - logX[0]);
+        return std::exp(logRatio[1] + slope * (std::log(x) - logX[1]));
+    }
+};
+
+// The closed form finds the dimension; the field solutions there correct the
+// closed form, each correction a new search on it, which converges in two or
+// three field solutions. A bracketed search on the field solution itself
+// finishes where the corrections do not.
 double solveDimension(const Impedance& estimate, const Impedance& accurate, double target, bool rising)
 {
     if (!isPositive(target)) return 0.0;
-    double x = estimateRoot(estimate, 1.0, target);
+    double x = modelRoot(estimate, target);
     if (x <= 0.0) return 0.0;
-    const double z = accurate(x);
-    if (!isPositive(z)) return 0.0;
-    if (std::abs(z / target - 1.0) < kRoundTripTolerance) return x;
-    const double rescaled = estimateRoot(estimate, z / estimate(x), target);
-    if (rescaled > 0.0) x = rescaled;
+    Correction correction;
+    for (int step = 0; step < kMostCorrections; ++step) {
+        const double z = accurate(x);
+        if (!isPositive(z)) return 0.0;
+        if (std::abs(z / target - 1.0) < kRoundTripTolerance) return x;
+        correction.add(x, z / estimate(x));
+        const double next = modelRoot([&](double d) { return estimate(d) * correction.at(d); }, target);
+        if (next <= 0.0) break;
+        x = next;
+    }
     try {
         std::uintmax_t iterations = 60;
         const auto [a, b] = boost::math::tools::bracket_and_solve_root(
