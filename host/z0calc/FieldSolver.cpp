@@ -25,6 +25,7 @@ constexpr double kEps0 = 8.8541878128e-12;
 constexpr double kCoarseFraction = 1.0 / 5.0;
 constexpr double kFineFraction = 1.0 / 10.0;
 constexpr double kGrowth = 0.25;
+constexpr std::size_t kStretchedCells = 3;
 // Beyond this many grid nodes (a cross-section far outside board sizes) there is no answer.
 constexpr std::size_t kMostNodes = 200000;
 // An open top and side lie this many cross-section sizes away.
@@ -96,10 +97,12 @@ double permittivityAt(const Geometry& g, double x, double y)
     return 1.0;
 }
 
-// Grid lines from lo to hi through every key.
 // Offsets from an edge to the middle of a stretch of `half` length: steps that
-// start at `first` and grow with the distance, stretched to end exactly in the
-// middle, so that no sliver of a cell appears when the geometry changes a little.
+// start at `first` and grow with the distance, the last few stretched to end
+// exactly in the middle. No sliver of a cell appears when the geometry changes
+// a little, and when it changes enough for one more step, only the cells in the
+// middle, where the field is smooth, change: the answer stays smooth in the
+// dimensions (a root search on it converges) instead of jumping by 1e-4.
 std::vector<double> gradedHalf(double half, double first)
 {
     std::vector<double> offsets{0.0};
@@ -107,8 +110,9 @@ std::vector<double> gradedHalf(double half, double first)
         p += first + kGrowth * p;
         offsets.push_back(p);
     }
-    const double stretch = half / offsets.back();
-    for (double& offset : offsets) offset *= stretch;
+    const std::size_t kept = offsets.size() > kStretchedCells + 1 ? offsets.size() - kStretchedCells - 1 : 0;
+    const double from = offsets[kept], stretch = (half - from) / (offsets.back() - from);
+    for (std::size_t i = kept + 1; i < offsets.size(); ++i) offsets[i] = from + (offsets[i] - from) * stretch;
     return offsets;
 }
 

@@ -10,13 +10,21 @@
 #include <cmath>
 #include <exception>
 #include <cstdint>
+#include <cstring>
 #include <functional>
+#include <mutex>
+#include <string>
+#include <unordered_map>
+#include <vector>
 
 namespace lmz0 {
 namespace {
 
 constexpr double kRoundTripTolerance = 2e-5;
+// The bracketed search steps out by at least this factor, more when the last
+// field solution was far from the target; it ends on a bracket this narrow.
 constexpr double kBracketFactor = 1.05;
+constexpr int kBracketBits = 20;
 // Corrections of the closed form before the bracketed search takes over.
 constexpr int kMostCorrections = 6;
 
@@ -65,21 +73,75 @@ struct Correction {
     }
 };
 
-// The closed form finds the dimension; the field solutions there correct the
-// closed form, each correction a new search on it, which converges in two or
-// three field solutions. A bracketed search on the field solution itself
-// finishes where the corrections do not.
-double solveDimension(const Impedance& estimate, const Impedance& accurate, double target, bool rising)
+// The last correction of the closed form per cross-section and kind of search.
+// A sweep asks for one dimension after another of the same cross-section in
+// small steps: the correction found for one is a close first guess for the next.
+class CorrectionMemory {
+public:
+    double recall(const std::string& key)
+    {
+        const std::lock_guard lock(mutex_);
+        const auto it = ratios_.find(key);
+        return it == ratios_.end() ? 1.0 : it->second;
+    }
+    void keep(const std::string& key, double ratio)
+    {
+        const std::lock_guard lock(mutex_);
+        if (ratios_.size() >= kCapacity) ratios_.clear();
+        ratios_[key] = ratio;
+    }
+
+private:
+    static constexpr std::size_t kCapacity = 256;
+    std::mutex mutex_;
+    std::unordered_map<std::string, double> ratios_;
+};
+
+CorrectionMemory& memory()
+{
+    static CorrectionMemory instance;
+    return instance;
+}
+
+enum class Search { SingleWidth, PairWidth, PairGap };
+
+std::string memoryKey(const CrossSection& s, Search search)
+{
+    std::vector<double> values{static_cast<double>(search), static_cast<double>(s.structure), s.t, s.slabEr,
+                               s.maskOnly ? 1.0 : 0.0};
+    for (const std::vector<Dielectric>* side : {&s.planeSide, &s.otherSide}) {
+        values.push_back(static_cast<double>(side->size()));
+        for (const Dielectric& d : *side) values.insert(values.end(), {d.thickness, d.er});
+    }
+    std::string key(values.size() * sizeof(double), '\0');
+    std::memcpy(key.data(), values.data(), key.size());
+    return key;
+}
+
+// The closed form, corrected as for the last search of the same kind, finds
+// the dimension; the field solutions there correct the closed form further,
+// each correction a new search on it, which converges in one to three field
+// solutions. A bracketed search on the field solution itself finishes where
+// the corrections do not.
+double solveDimension(const Impedance& estimate, const Impedance& accurate, double target, bool rising,
+                      const std::string& key)
 {
     if (!isPositive(target)) return 0.0;
-    double x = modelRoot(estimate, target);
-    if (x <= 0.0) return 0.0;
+    if (modelRoot(estimate, target) <= 0.0) return 0.0;
+    const double remembered = memory().recall(key);
+    double x = modelRoot([&](double d) { return estimate(d) * remembered; }, target);
+    if (x <= 0.0) x = modelRoot(estimate, target);
     Correction correction;
+    double mismatch = 0.0;
     for (int step = 0; step < kMostCorrections; ++step) {
         const double z = accurate(x);
         if (!isPositive(z)) return 0.0;
-        if (std::abs(z / target - 1.0) < kRoundTripTolerance) return x;
+        mismatch = std::abs(std::log(z / target));
         correction.add(x, z / estimate(x));
+        if (std::abs(z / target - 1.0) < kRoundTripTolerance) {
+            memory().keep(key, z / estimate(x));
+            return x;
+        }
         const double next = modelRoot([&](double d) { return estimate(d) * correction.at(d); }, target);
         if (next <= 0.0) break;
         x = next;
@@ -88,7 +150,8 @@ double solveDimension(const Impedance& estimate, const Impedance& accurate, doub
         std::uintmax_t iterations = 60;
         const auto [a, b] = boost::math::tools::bracket_and_solve_root(
             [&](double d) { return accurate(std::clamp(d, kSmallestDimension, kLargestDimension)) - target; }, x,
-            kBracketFactor, rising, boost::math::tools::eps_tolerance<double>(30), iterations);
+            std::max(kBracketFactor, 1.0 + 2.0 * mismatch), rising,
+            boost::math::tools::eps_tolerance<double>(kBracketBits), iterations);
         const double root = (a + b) / 2.0;
         return root >= kSmallestDimension && root <= kLargestDimension ? root : 0.0;
     } catch (const std::exception&) {
@@ -101,21 +164,24 @@ double solveDimension(const Impedance& estimate, const Impedance& accurate, doub
 double widthForZ0(const CrossSection& section, double target)
 {
     return solveDimension([&](double w) { return singleLine(section, w).z(); },
-                          [&](double w) { return fieldSolvedLine(section, w, 0.0).z(); }, target, false);
+                          [&](double w) { return fieldSolvedLine(section, w, 0.0).z(); }, target, false,
+                          memoryKey(section, Search::SingleWidth));
 }
 
 double widthForZdiff(const CrossSection& section, double target, double gap)
 {
     if (!isPositive(gap)) return 0.0;
     return solveDimension([&](double w) { return 2.0 * oddModeLine(section, w, gap).z(); },
-                          [&](double w) { return 2.0 * fieldSolvedLine(section, w, gap).z(); }, target, false);
+                          [&](double w) { return 2.0 * fieldSolvedLine(section, w, gap).z(); }, target, false,
+                          memoryKey(section, Search::PairWidth));
 }
 
 double gapForZdiff(const CrossSection& section, double target, double width)
 {
     if (!isPositive(width)) return 0.0;
     return solveDimension([&](double s) { return 2.0 * oddModeLine(section, width, s).z(); },
-                          [&](double s) { return 2.0 * fieldSolvedLine(section, width, s).z(); }, target, true);
+                          [&](double s) { return 2.0 * fieldSolvedLine(section, width, s).z(); }, target, true,
+                          memoryKey(section, Search::PairGap));
 }
 
 } // namespace lmz0
