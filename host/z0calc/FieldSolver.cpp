@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <future>
 #include <mutex>
 #include <string>
 #include <unordered_map>
@@ -298,11 +299,14 @@ Capacitances gridCapacitances(const Geometry& g, bool odd, bool withDielectric, 
     return c;
 }
 
-// Two grids, extrapolated to a fine one.
+// Two grids, extrapolated to a fine one. The coarse grid is solved on a second
+// thread: the caller (an editor's idle pass) waits for the slower one only.
 Capacitances capacitances(const Geometry& g, bool odd, bool withDielectric)
 {
-    const Capacitances coarse = gridCapacitances(g, odd, withDielectric, kCoarseFraction);
+    std::future<Capacitances> coarseSolution =
+        std::async(std::launch::async, [&] { return gridCapacitances(g, odd, withDielectric, kCoarseFraction); });
     const Capacitances fine = gridCapacitances(g, odd, withDielectric, kFineFraction);
+    const Capacitances coarse = coarseSolution.get();
     return {2.0 * fine.air - coarse.air, 2.0 * fine.dielectric - coarse.dielectric};
 }
 
