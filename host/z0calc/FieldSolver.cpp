@@ -1,5 +1,6 @@
 #include "FieldSolver.h"
 
+#include "KeyedMemory.h"
 #include "LineModel.h"
 
 #include <Eigen/SparseCholesky>
@@ -7,11 +8,9 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 #include <future>
-#include <mutex>
+#include <optional>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 namespace lmz0 {
@@ -311,43 +310,18 @@ Capacitances capacitances(const Geometry& g, bool odd, bool withDielectric)
 }
 
 // Answers per geometry: the grid refresh asks the same questions again and again.
-class ModeCache {
-public:
-    bool find(const std::string& key, Mode& mode)
-    {
-        const std::lock_guard lock(mutex_);
-        const auto it = modes_.find(key);
-        if (it == modes_.end()) return false;
-        mode = it->second;
-        return true;
-    }
-    void store(const std::string& key, Mode mode)
-    {
-        const std::lock_guard lock(mutex_);
-        if (modes_.size() >= kCapacity) modes_.clear();
-        modes_.emplace(key, mode);
-    }
-
-private:
-    static constexpr std::size_t kCapacity = 4096;
-    std::mutex mutex_;
-    std::unordered_map<std::string, Mode> modes_;
-};
-
-ModeCache& cache()
+KeyedMemory<Mode, 4096>& cache()
 {
-    static ModeCache instance;
+    static KeyedMemory<Mode, 4096> instance;
     return instance;
 }
 
-std::string keyOf(const Geometry& g, bool odd)
+std::string geometryKey(const Geometry& g, bool odd)
 {
     std::vector<double> values{g.x0, g.x1, g.y0, g.y1, g.top, g.side, g.slabEr, g.coat, g.coatEr,
                                g.topPlane ? 1.0 : 0.0, odd ? 1.0 : 0.0};
     for (const Band& b : g.bands) values.insert(values.end(), {b.y0, b.y1, b.er});
-    std::string key(values.size() * sizeof(double), '\0');
-    std::memcpy(key.data(), values.data(), key.size());
-    return key;
+    return keyOf(values);
 }
 
 bool homogeneous(const Geometry& g, double& er)
@@ -366,9 +340,8 @@ Mode fieldSolvedLine(const CrossSection& section, double w, double gap)
     if (section.structure == Structure::None || !(w > 0.0) || gap < 0.0) return {0.0, 1.0};
     const Geometry g = geometryOf(section, w, gap);
     const bool odd = gap > 0.0;
-    const std::string key = keyOf(g, odd);
-    Mode mode;
-    if (cache().find(key, mode)) return mode;
+    const std::string key = geometryKey(g, odd);
+    if (const std::optional<Mode> known = cache().find(key)) return *known;
     // The half section holds half a single trace, or one trace of the pair.
     const double share = odd ? 1.0 : 2.0;
     double er = 1.0;
@@ -377,7 +350,7 @@ Mode fieldSolvedLine(const CrossSection& section, double w, double gap)
     const double cAir = share * both.air;
     const double c = uniform ? er * cAir : share * both.dielectric;
     if (!(cAir > 0.0) || !(c > 0.0) || !std::isfinite(c)) return {0.0, 1.0};
-    mode = {1.0 / (kLightSpeed * cAir), c / cAir};
+    const Mode mode{1.0 / (kLightSpeed * cAir), c / cAir};
     cache().store(key, mode);
     return mode;
 }

@@ -1,6 +1,7 @@
 #include "TraceSolver.h"
 
 #include "FieldSolver.h"
+#include "KeyedMemory.h"
 #include "LayerKinds.h"
 #include "LineModel.h"
 
@@ -10,11 +11,8 @@
 #include <cmath>
 #include <exception>
 #include <cstdint>
-#include <cstring>
 #include <functional>
-#include <mutex>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 namespace lmz0 {
@@ -76,30 +74,9 @@ struct Correction {
 // The last correction of the closed form per cross-section and kind of search.
 // A sweep asks for one dimension after another of the same cross-section in
 // small steps: the correction found for one is a close first guess for the next.
-class CorrectionMemory {
-public:
-    double recall(const std::string& key)
-    {
-        const std::lock_guard lock(mutex_);
-        const auto it = ratios_.find(key);
-        return it == ratios_.end() ? 1.0 : it->second;
-    }
-    void keep(const std::string& key, double ratio)
-    {
-        const std::lock_guard lock(mutex_);
-        if (ratios_.size() >= kCapacity) ratios_.clear();
-        ratios_[key] = ratio;
-    }
-
-private:
-    static constexpr std::size_t kCapacity = 256;
-    std::mutex mutex_;
-    std::unordered_map<std::string, double> ratios_;
-};
-
-CorrectionMemory& memory()
+KeyedMemory<double, 256>& memory()
 {
-    static CorrectionMemory instance;
+    static KeyedMemory<double, 256> instance;
     return instance;
 }
 
@@ -113,9 +90,7 @@ std::string memoryKey(const CrossSection& s, Search search)
         values.push_back(static_cast<double>(side->size()));
         for (const Dielectric& d : *side) values.insert(values.end(), {d.thickness, d.er});
     }
-    std::string key(values.size() * sizeof(double), '\0');
-    std::memcpy(key.data(), values.data(), key.size());
-    return key;
+    return keyOf(values);
 }
 
 // The closed form, corrected as for the last search of the same kind, finds
@@ -128,7 +103,7 @@ double solveDimension(const Impedance& estimate, const Impedance& accurate, doub
 {
     if (!isPositive(target)) return 0.0;
     if (modelRoot(estimate, target) <= 0.0) return 0.0;
-    const double remembered = memory().recall(key);
+    const double remembered = memory().find(key).value_or(1.0);
     double x = modelRoot([&](double d) { return estimate(d) * remembered; }, target);
     if (x <= 0.0) x = modelRoot(estimate, target);
     Correction correction;
@@ -139,7 +114,7 @@ double solveDimension(const Impedance& estimate, const Impedance& accurate, doub
         mismatch = std::abs(std::log(z / target));
         correction.add(x, z / estimate(x));
         if (std::abs(z / target - 1.0) < kRoundTripTolerance) {
-            memory().keep(key, z / estimate(x));
+            memory().store(key, z / estimate(x));
             return x;
         }
         const double next = modelRoot([&](double d) { return estimate(d) * correction.at(d); }, target);
