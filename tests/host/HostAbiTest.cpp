@@ -4,8 +4,6 @@
 // per family proves that records, values and the failure type cross intact.
 #include <laminar/laminar.h>
 
-#include "../support/TempDir.h"
-
 #include <gtest/gtest.h>
 
 #include <dlfcn.h>
@@ -112,6 +110,15 @@ TEST_F(HostAbi, ValuesRecordsAndServiceObjectsCrossAndTheFailureIsCaughtByType)
     ASSERT_EQ(lm.lmGetTabCount(instance), 5);
     EXPECT_EQ(lm.lmGetTab(instance, 4)->id, 4);
     EXPECT_THROW(lm.lmGetTab(instance, 5), LMInvalidArgument);
+    // A width on the Basic tab, set the way a host sets tabs.
+    LMTABDESCR tabs[5];
+    for (int32_t i = 0; i < 5; ++i)
+        tabs[i] = *lm.lmGetTab(instance, i);
+    std::vector<LMGRIDCOLDESCR> columns(tabs[0].columns, tabs[0].columns + tabs[0].columnCount);
+    columns.at(0).width = 123;
+    tabs[0].columns = columns.data();
+    lm.lmSetTabs(instance, tabs, 5);
+    EXPECT_EQ(lm.lmGetTab(instance, 0)->columns[0].width, 123);
 
     int dummy = 0;
     EXPECT_NE(lm.lmGetDRC(instance), nullptr); // the built-in checker
@@ -168,25 +175,4 @@ TEST_F(HostAbi, BoardsAndDrillPairsGoInAndComeBack)
     lm.lmFreeStackups(instance);
     EXPECT_THROW(lm.lmGetStackup(instance, 1, &out, &count), LMInvalidArgument);
     EXPECT_FALSE(lm.lmRunNonModal(instance, nullptr, nullptr));
-}
-
-TEST_F(HostAbi, PreferencesRoundTripThroughAnInitialisationFile)
-{
-    const lm::test::TempDir dir;
-    ASSERT_FALSE(dir.path.empty());
-    const std::string file = (dir.path / "stored.ini").string();
-    // A width on the Basic tab, set the way a host sets tabs.
-    LMTABDESCR tabs[5];
-    for (int32_t i = 0; i < 5; ++i)
-        tabs[i] = *lm.lmGetTab(instance, i);
-    std::vector<LMGRIDCOLDESCR> columns(tabs[0].columns, tabs[0].columns + tabs[0].columnCount);
-    columns.at(0).width = 123;
-    tabs[0].columns = columns.data();
-    lm.lmSetTabs(instance, tabs, 5);
-    lm.lmSaveToRegistry(instance, true, file.c_str(), nullptr);
-
-    LMHANDLE other = lm.lmInitInstance(nullptr, 0);
-    lm.lmLoadFromRegistry(other, true, file.c_str(), nullptr);
-    EXPECT_EQ(lm.lmGetTab(other, 0)->columns[0].width, 123);
-    lm.lmFreeInstance(other);
 }

@@ -1,7 +1,8 @@
 // The reference calculator as the editor drives it: boards in a real editor
-// instance, read back through lmGetStackup.
+// instance, read back through lmGetStackup; and against field solutions of
+// the same cross-sections (tests/host/data/z0-reference.csv, made by
+// scripts/z0-reference/).
 #include "InstanceBoards.h"
-#include "StackupFile.h"
 #include "Z0Stackups.h"
 #include "CrossSection.h"
 #include "LineLoss.h"
@@ -12,9 +13,13 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
 #include <map>
 #include <numbers>
 #include <optional>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -232,28 +237,59 @@ TEST(WidebandPermittivity, ErFallsSlowlyAndLossTangentStaysNearlyFlatOverDecades
     EXPECT_DOUBLE_EQ(djordjevicSarkar(4.2, 0.0, 1e6, 1e9).er, 4.2) << "lossless: no dispersion";
 }
 
-// The structure the calculator finds on every conductor layer of the examples.
-TEST(ExampleStructures, EveryConductorLayerOfTheExamplesHasTheExpectedStructure)
+struct ReferenceCase {
+    std::string id, group, structure, stackup;
+    double w = 0.0, gap = 0.0, z = 0.0;
+};
+
+std::vector<ReferenceCase> referenceCases()
 {
-    const std::map<std::string, std::vector<std::string>> expected{
-        {"2-layer.json", {"none", "none"}},
-        {"6-layer.json",
-         {"microstrip", "embedded microstrip", "offset stripline", "offset stripline", "embedded microstrip",
-          "microstrip"}},
-        {"8-layer.json",
-         {"microstrip", "embedded microstrip", "stripline", "offset stripline", "offset stripline", "stripline",
-          "embedded microstrip", "microstrip"}},
-        {"rigid-flex.json",
-         {"microstrip", "none", "embedded microstrip", "microstrip", "none", "embedded microstrip"}},
-    };
-    for (const auto& [file, structures] : expected) {
-        std::vector<std::string> found;
-        for (const lmhost::BoardStackup& board : lmhost::readStackupFile(std::string(LAMINAR_EXAMPLES "/") + file))
-            for (int32_t i = 0; i < static_cast<int32_t>(board.layers.size()); ++i)
-                if (isConductorLayer(board.layers[i]))
-                    found.push_back(structureName(
-                        crossSectionOf(board.layers.data(), static_cast<int32_t>(board.layers.size()), i).structure));
-        EXPECT_EQ(found, structures) << file;
+    std::vector<ReferenceCase> cases;
+    std::ifstream file(LAMINAR_HOST_TEST_DATA "/z0-reference.csv");
+    for (std::string line; std::getline(file, line);) {
+        if (line.empty() || line[0] == '#') continue;
+        std::stringstream row(line);
+        ReferenceCase c;
+        std::string w, gap, z;
+        std::getline(row, c.id, ',');
+        std::getline(row, c.group, ',');
+        std::getline(row, c.structure, ',');
+        std::getline(row, c.stackup, ',');
+        std::getline(row, w, ',');
+        std::getline(row, gap, ',');
+        std::getline(row, z, ',');
+        c.w = std::stod(w) * 1e-6;
+        c.gap = std::stod(gap) * 1e-6;
+        c.z = std::stod(z);
+        cases.push_back(c);
+    }
+    return cases;
+}
+
+// The single-trace Z0, or the pair's Zdiff, that the calculator gives.
+LayerImpedance calculated(const ReferenceCase& c)
+{
+    const std::vector<LMLAYEREX> layers = stackupOf(c.stackup, c.w, c.gap);
+    return analyseLayer(layers.data(), static_cast<int32_t>(layers.size()), traceIndexOf(c.stackup));
+}
+
+// Plain cases within 1 %, mixed dielectrics within 2 %.
+TEST(Z0Reference, EveryCaseWithinItsBoundOfTheFieldSolution)
+{
+    for (const ReferenceCase& c : referenceCases()) {
+        const LayerImpedance result = calculated(c);
+        const std::string expected = c.structure == "embedded" ? "embedded microstrip"
+                                     : c.structure == "offset" ? "offset stripline"
+                                                               : c.structure;
+        EXPECT_EQ(structureName(result.structure), expected) << c.id;
+        const double z = c.gap > 0.0 ? result.zdiff : result.z0;
+        const double bound = c.group == "plain" ? 0.01 : 0.02;
+        const double error = z / c.z - 1.0;
+        EXPECT_LE(std::abs(error), bound) << c.id << " (" << c.group << "): " << z << " ohm against " << c.z
+                                          << " ohm, " << 100.0 * error << " %";
+        if (std::getenv("LAMINAR_Z0_TABLE"))
+            std::printf("| %s | %s | %s | %.2f | %.2f | %+.2f %% |\n", c.id.c_str(), c.group.c_str(),
+                        c.structure.c_str(), c.z, z, 100.0 * error);
     }
 }
 

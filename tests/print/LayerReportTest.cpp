@@ -1,7 +1,6 @@
 #include "print/LayerReport.h"
 
 #include "PrintFixture.h"
-#include "RecordingPages.h"
 
 #include <gtest/gtest.h>
 
@@ -9,11 +8,6 @@
 
 namespace lm {
 namespace {
-
-using test::CanvasCall;
-using test::CanvasOp;
-using test::RecordingCanvas;
-using test::RecordingPages;
 
 constexpr int32_t kLine = RecordingCanvas::kTextHeight * 3 / 2;
 
@@ -27,9 +21,13 @@ PrintOptions allLayers(std::size_t count, bool table)
     return options;
 }
 
-std::vector<std::string> columnHeaders(const std::vector<PRNCOLUMN>& columns, std::size_t index)
+// The column whose header starts with `first`; an empty column when there is none.
+PRNCOLUMN columnOf(const std::vector<PRNCOLUMN>& columns, const std::string& first)
 {
-    return columns.at(index).header;
+    for (const PRNCOLUMN& column : columns)
+        if (column.header.front() == first)
+            return column;
+    return {};
 }
 
 TEST(LayerReport, HeaderNamesTheDesignTheLayerCountAndTheTotalThickness)
@@ -53,18 +51,12 @@ TEST(LayerReport, ATwoWordTitleWiderThanItsCellsTakesTwoLinesAboveItsUnit)
     std::vector<PRNCOLUMN> columns = tableColumns(five.settings, allLayers(5, true));
     RecordingCanvas canvas;
     measureColumns(columns, canvas);
-    ASSERT_EQ(columnHeaders(columns, 0), (std::vector<std::string>{"NN"}));
-    EXPECT_EQ(columnHeaders(columns, 1), (std::vector<std::string>{"Layer Name"})) << "its cells are wider";
+    ASSERT_EQ(columns[0].header, (std::vector<std::string>{"NN"}));
+    EXPECT_EQ(columns[1].header, (std::vector<std::string>{"Layer Name"})) << "its cells are wider";
     EXPECT_EQ(columns[1].width, 7 * 18);
-    const auto tangent = std::find_if(columns.begin(), columns.end(),
-                                      [](const PRNCOLUMN& c) { return c.header.front() == "Loss"; });
-    ASSERT_NE(tangent, columns.end());
-    EXPECT_EQ(tangent->header, (std::vector<std::string>{"Loss", "Tangent"}));
-    EXPECT_EQ(tangent->width, 7 * 7) << "the width is taken again after the break";
-    const auto width = std::find_if(columns.begin(), columns.end(),
-                                    [](const PRNCOLUMN& c) { return c.header.front() == "Test"; });
-    ASSERT_NE(width, columns.end());
-    EXPECT_EQ(width->header, (std::vector<std::string>{"Test", "Width", "um"}));
+    EXPECT_EQ(columnOf(columns, "Loss").header, (std::vector<std::string>{"Loss", "Tangent"}));
+    EXPECT_EQ(columnOf(columns, "Loss").width, 7 * 7) << "the width is taken again after the break";
+    EXPECT_EQ(columnOf(columns, "Test").header, (std::vector<std::string>{"Test", "Width", "um"}));
 }
 
 TEST(LayerReport, CellsShowWhatTheGridShowsAndNothingWhereTheColumnDoesNotApply)
@@ -74,15 +66,11 @@ TEST(LayerReport, CellsShowWhatTheGridShowsAndNothingWhereTheColumnDoesNotApply)
     options.layers = {1, 1, 0, 0, 0};
     const std::vector<PRNCOLUMN> columns = tableColumns(five.settings, options);
     EXPECT_EQ(columns[0].cells, (std::vector<std::string>{"1", "2"}));
-    const auto metal = std::find_if(columns.begin(), columns.end(),
-                                    [](const PRNCOLUMN& c) { return c.header.front() == "Metal"; });
-    ASSERT_NE(metal, columns.end());
-    EXPECT_EQ(metal->cells, (std::vector<std::string>{"Copper", ""}));
-    const auto technology = std::find_if(columns.begin(), columns.end(),
-                                         [](const PRNCOLUMN& c) { return c.header.front() == "Technology"; });
-    ASSERT_NE(technology, columns.end());
-    EXPECT_EQ(technology->cells[0], "");
-    EXPECT_NE(technology->cells[1], "");
+    EXPECT_EQ(columnOf(columns, "Metal").cells, (std::vector<std::string>{"Copper", ""}));
+    const std::vector<std::string> technology = columnOf(columns, "Technology").cells;
+    ASSERT_EQ(technology.size(), 2u);
+    EXPECT_EQ(technology[0], "");
+    EXPECT_NE(technology[1], "");
 }
 
 TEST(LayerReport, ATableTooWideContinuesOnTheNextPageAtTheLeftMarginWithTheNextColumn)
@@ -165,7 +153,7 @@ TEST(LayerReport, WithoutACalculatorEveryApplicableZ0ReadsNotAvailable)
     EXPECT_EQ(columns.back().header.front(), "Z0");
     EXPECT_EQ(columns.back().cells, (std::vector<std::string>{"<N/A>", "", "<N/A>", "", "<N/A>"}));
 
-    test::CountingCalculator calculator;
+    test::ScriptedZ0Calculator calculator;
     five.settings.z0Calculator = &calculator;
     PrintOptions computed = allLayers(5, true);
     computed.z0 = {50.04, 0, 0.0, 0, 49.96};

@@ -1,36 +1,19 @@
 #pragma once
-// A board for the printing tests, and a calculator that counts its calls.
+// A board for the printing tests, and the recording canvas and pages they read.
 #include "document/Board.h"
 #include "document/EditSettings.h"
 #include "document/EditorDocument.h"
 #include "model/Catalogues.h"
 #include "model/LayerRecord.h"
 #include "picture/StackupPicture.h"
-#include "RecordingCanvas.h"
+#include "RecordingPages.h"
+#include "ScriptedZ0Calculator.h"
 
 #include <initializer_list>
 #include <string>
 #include <vector>
 
 namespace lm::test {
-
-struct CountingCalculator : IZ0Calculator {
-    int stackupCalls = 0;
-    std::vector<double> values; // handed out per layer; missing ones are 0.0
-    bool succeeds = true;
-
-    void Reserved0() override {}
-    bool CalcStackupZ0(int32_t, int32_t, double* z0PerLayer) override
-    {
-        ++stackupCalls;
-        for (std::size_t i = 0; i < values.size(); ++i)
-            z0PerLayer[i] = values[i];
-        return succeeds;
-    }
-    double SolveTraceGeometry(const LMLAYEREX*, double, bool, bool) override { return 0.0; }
-    void ApplyAutoEr(LMLAYEREX*) override {}
-    bool CalcLoss(int32_t, int32_t, int32_t, const double*, double*, double*, double*, double*) override { return false; }
-};
 
 struct PrintBoard {
     MBSTACKUPENTRY board;
@@ -68,3 +51,10 @@ struct FiveLayersPictured : FiveLayers {
 };
 
 } // namespace lm::test
+
+namespace lm {
+using test::CanvasCall;
+using test::CanvasOp;
+using test::RecordingCanvas;
+using test::RecordingPages;
+} // namespace lm

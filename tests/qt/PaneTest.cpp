@@ -1,39 +1,63 @@
 // Offscreen proofs of the panes' wiring: the property bar built from its
-// template, the Er frequency field, the picture pane's status line, and the two
-// small dialogs. The grid view has its own tests (GridViewTest.cpp).
+// template, the Er frequency field, the picture pane's status line, the two
+// small dialogs, and the picture widget over a real layer grid (a layer
+// dragged with the mouse lands at its new place, undo takes it back). The
+// canvas is proved on an image's pixels. Then the printing commands on the
+// real clipboard and print dialog. The grid view has its own tests.
+#include "print/PrintCommands.h"
 #include "qt/QtAboutBox.h"
+#include "qt/QtCanvas.h"
 #include "qt/QtCustomizeDialog.h"
 #include "qt/QtGridPane.h"
 #include "qt/QtGridView.h"
 #include "qt/QtPicturePane.h"
+#include "qt/QtPlatform.h"
+#include "qt/QtPrinting.h"
+#include "qt/QtPictureView.h"
 
-#include "BoardOnGrid.h"
+#include "LayerGridFixture.h"
 #include "document/Board.h"
 #include "res/CommandIds.h"
 #include "ui/AboutBox.h"
 #include "ui/CustomizeColumns.h"
+#include "ui/PictureMovesOnGrid.h"
 #include "ui/PicturePaneState.h"
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
+#include <QFontMetrics>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPrintDialog>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QSvgRenderer>
 #include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
+#include <string>
+#include <vector>
 
 namespace lm::qt {
 namespace {
 
+using test::layerOf;
+
 // Signal, substrate, signal.
-struct ThreeLayerBoard : test::BoardOnGrid {
-    ThreeLayerBoard() : BoardOnGrid({{kSignal, "Top"}, {kSubstrate, ""}, {kSignal, "Bottom"}}) {}
+struct ThreeLayerBoard : test::GridFixture {
+    ThreeLayerBoard() : GridFixture({layerOf(kSignal, "Top"), layerOf(kSubstrate), layerOf(kSignal, "Bottom")}) {}
 };
 
 // Lets `user` act on the modal dialog the code under test is about to open.
@@ -56,7 +80,7 @@ Widget* named(const QWidget& parent, uint32_t id)
 TEST(GridPane, PropertyBarControlsByIdInsideThePaneAndOfferedCommands)
 {
     ThreeLayerBoard board;
-    QtGridPane pane(board.instance, board.platform, board.grid, nullptr);
+    QtGridPane pane(board.instance, board.platform, *board.grid, nullptr);
     pane.resize(900, 400);
     pane.show();
 
@@ -89,7 +113,7 @@ TEST(GridPane, ErFrequencyKeepsDigitsAndBeepsOnceForARefusedKey)
 {
     ThreeLayerBoard board;
     board.instance.settings().caps |= kCapErFrequency;
-    QtGridPane pane(board.instance, board.platform, board.grid, nullptr);
+    QtGridPane pane(board.instance, board.platform, *board.grid, nullptr);
     pane.show();
     auto* frequency = named<QLineEdit>(pane, res::IDC_ER_FREQUENCY);
     ASSERT_NE(frequency, nullptr);
@@ -158,6 +182,223 @@ TEST(PaneDialogs, CustomizeAcceptsWithOkAboutShowsTheVersion)
     });
     showAboutBox(nullptr);
     EXPECT_EQ(version.toStdString(), aboutVersionLine());
+}
+
+// Draws a dotted white outline in exclusive-or mode, as the hover mark is drawn.
+void xorOutline(QImage& image, const Rect& box)
+{
+    QPainter painter(&image);
+    QtCanvas canvas(painter, QFont());
+    canvas.setXor(true);
+    canvas.setPen({PenStyle::Dotted, 0xFFFFFF, 1});
+    canvas.setBrush({BrushStyle::None, 0});
+    canvas.rectangle(box);
+}
+
+TEST(QtCanvas, FillsOutlinesWithExclusiveEdgesAndXorToggles)
+{
+    QImage image(40, 40, QImage::Format_RGB32);
+    image.fill(Qt::black);
+    {
+        QPainter painter(&image);
+        QtCanvas canvas(painter, QFont());
+        EXPECT_EQ(canvas.textHeight(), QFontMetrics(QFont(), &image).height());
+        canvas.setOrigin({3, 3});
+        canvas.setOrigin({5, 5}); // replaces the shift, does not add to it
+        canvas.fillRect({0, 0, 10, 10}, 0x0000FF);
+        canvas.setOrigin({0, 0});
+        canvas.setPen({PenStyle::Solid, 0x00FF00, 1});
+        canvas.setBrush({BrushStyle::None, 0});
+        canvas.rectangle({20, 20, 30, 30});
+    }
+    EXPECT_EQ(QColor(image.pixel(5, 5)), QColor(255, 0, 0));
+    EXPECT_EQ(QColor(image.pixel(14, 14)), QColor(255, 0, 0));
+    EXPECT_EQ(QColor(image.pixel(15, 15)), QColor(Qt::black));
+    EXPECT_EQ(QColor(image.pixel(29, 29)), QColor(0, 255, 0)); // right and bottom are exclusive
+    EXPECT_EQ(QColor(image.pixel(30, 30)), QColor(Qt::black));
+    EXPECT_EQ(QColor(image.pixel(25, 25)), QColor(Qt::black)); // no brush, no fill
+
+    const QImage before = image.copy();
+    xorOutline(image, {18, 18, 32, 32});
+    int inverted = 0;
+    for (int x = 18; x < 32; ++x)
+        inverted += image.pixel(x, 18) == qRgb(255, 255, 255) ? 1 : 0; // black under the dots turns white
+    EXPECT_GT(inverted, 2);
+    xorOutline(image, {18, 18, 32, 32});
+    EXPECT_EQ(image, before);
+}
+
+// A five-layer board in a shown picture wired to the grid.
+struct PictureOverGrid : test::GridFixture {
+    QtPictureView view{instance.settings(), nullptr};
+    PictureMovesOnGrid moves{*grid};
+
+    PictureOverGrid()
+        : GridFixture({layerOf(kSignal, "Top"), layerOf(kSubstrate, "Core1"), layerOf(kSolidPlane, "GND"),
+                       layerOf(kSubstrate, "Core2"), layerOf(kSignal, "Bottom")})
+    {
+        view.picture().setLayerMoves(&moves);
+        view.resize(400, 500);
+        view.show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&view));
+    }
+
+    // The middle of a layer's front face, in the widget.
+    QPoint frontOf(int32_t layer)
+    {
+        const PictureLayout& layout = view.picture().currentLayout();
+        const auto k = static_cast<std::size_t>(layer);
+        return {layout.stack.left + layout.frontWidth / 2, layout.layerTop[k] + layout.layerHeight[k] / 2};
+    }
+
+    void drag(int32_t from, int32_t over)
+    {
+        QTest::mousePress(&view, Qt::LeftButton, {}, frontOf(from));
+        QTest::mouseMove(&view, frontOf(over));
+        QTest::mouseRelease(&view, Qt::LeftButton, {}, frontOf(over));
+    }
+};
+
+using Names = std::vector<std::string>;
+
+TEST(PictureView, DraggedLayerMovesInTheGridAndUndoTakesItBack)
+{
+    PictureOverGrid board;
+    ASSERT_EQ(board.view.picture().currentLayout().layerTop.size(), 5u);
+    board.drag(0, 3); // lands above the layer under the pointer
+    EXPECT_EQ(board.names(), (Names{"Core1", "GND", "Top", "Core2", "Bottom"}));
+    EXPECT_FALSE(board.view.picture().dragging());
+    EXPECT_EQ(board.grid->cells().text(3, board.grid->colOf(kColLayerName)), "Top"); // the grid rows moved too
+
+    ASSERT_TRUE(board.grid->undo());
+    EXPECT_EQ(board.names(), (Names{"Top", "Core1", "GND", "Core2", "Bottom"}));
+
+    board.view.picture().setLayerMoves(nullptr); // without a grid nothing moves
+    board.drag(0, 3);
+    EXPECT_EQ(board.names(), (Names{"Top", "Core1", "GND", "Core2", "Bottom"}));
+    EXPECT_FALSE(board.view.picture().dragging());
+}
+
+TEST(PictureView, HoverOutlineGoesWhenThePointerLeaves)
+{
+    PictureOverGrid board;
+    const QImage plain = board.view.grab().toImage();
+    const QPoint over = board.frontOf(2);
+    QMouseEvent move(QEvent::MouseMove, over, board.view.mapToGlobal(over), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(&board.view, &move);
+    EXPECT_EQ(board.view.picture().hoveredLayer(), 2);
+    EXPECT_NE(board.view.grab().toImage(), plain);
+
+    QEvent leave(QEvent::Leave); // as the window system reports the pointer gone
+    QApplication::sendEvent(&board.view, &leave);
+    EXPECT_EQ(board.view.picture().hoveredLayer(), -1);
+    EXPECT_EQ(board.view.grab().toImage(), plain);
+}
+
+TEST(PictureView, ScrollBarFollowsThePictureWhenTheStackIsTallerThanTheView)
+{
+    PictureOverGrid board;
+    QScrollBar& bar = *board.view.scrollBar();
+    EXPECT_FALSE(bar.isEnabled());
+    EXPECT_TRUE(bar.isVisible());
+
+    board.instance.settings().drawProportionally = false; // fixed slab heights: taller than the view
+    board.view.resize(400, 80);
+    const PictureLayout& layout = board.view.picture().currentLayout();
+    ASSERT_GT(layout.scrollMaximum, 0);
+    EXPECT_TRUE(bar.isEnabled());
+    EXPECT_EQ(bar.maximum(), layout.scrollMaximum - layout.scrollPage + 1); // the last position shows the last page
+
+    bar.triggerAction(QAbstractSlider::SliderPageStepAdd);
+    EXPECT_EQ(board.view.picture().scrollPosition(), std::min(layout.scrollPage, bar.maximum()));
+    EXPECT_EQ(bar.value(), board.view.picture().scrollPosition());
+    bar.triggerAction(QAbstractSlider::SliderToMaximum);
+    EXPECT_EQ(board.view.picture().scrollPosition(), bar.maximum());
+    bar.triggerAction(QAbstractSlider::SliderSingleStepSub);
+    EXPECT_EQ(board.view.picture().scrollPosition(), bar.maximum() - layout.textHeight * 6 / 8);
+    EXPECT_EQ(bar.value(), board.view.picture().scrollPosition());
+}
+
+// Runs `user` on the print dialog once it shows (it then ends it).
+void whenPrintDialogShows(std::function<void(QPrintDialog&)> user, int triesLeft = 200)
+{
+    QTimer::singleShot(5, [user, triesLeft] {
+        for (QWidget* widget : QApplication::topLevelWidgets())
+            if (auto* dialog = qobject_cast<QPrintDialog*>(widget); dialog && dialog->isVisible())
+                return user(*dialog);
+        if (triesLeft > 0)
+            whenPrintDialogShows(user, triesLeft - 1);
+    });
+}
+
+TEST(QtPrinting, CopiedPictureAndDocumentationReadBackFromTheClipboard)
+{
+    test::GridFixture board(
+        {layerOf(kSolderMask, "Mask"), layerOf(kSignal, "Top"), layerOf(kSubstrate, "Core"), layerOf(kSolidPlane, "GND")});
+    const DesignInfo design{"Falcon", "Ada", "Rev B"};
+    StackupPicture picture(board.instance.settings());
+    QImage screen(1, 1, QImage::Format_RGB32);
+    {
+        QPainter painter(&screen);
+        qt::QtCanvas canvas(painter, QApplication::font());
+        picture.layout({420, 320}, canvas);
+    }
+    QtPlatform platform;
+    QClipboard* clipboard = QGuiApplication::clipboard();
+
+    copyPictureCommand(platform, picture, board.instance.settings(), design);
+    const QImage image = clipboard->image();
+    const int textHeight = QFontMetrics(QApplication::font()).height();
+    EXPECT_EQ(image.size(), QSize(420, 320 + 3 * textHeight));
+    EXPECT_EQ(image.pixel(0, 0), qRgb(255, 255, 255));
+
+    copyDocumentationCommand(platform, board.instance.settings(), design);
+    const QMimeData* mime = clipboard->mimeData();
+    ASSERT_NE(mime, nullptr);
+    ASSERT_TRUE(mime->hasFormat(QString::fromLatin1(kSvgMimeType)));
+    QSvgRenderer svg(mime->data(QString::fromLatin1(kSvgMimeType)));
+    EXPECT_TRUE(svg.isValid());
+    EXPECT_GT(svg.defaultSize().width(), 100);
+    EXPECT_TRUE(mime->data(QString::fromLatin1(kPdfMimeType)).startsWith("%PDF"));
+    EXPECT_TRUE(mime->data(QString::fromLatin1(kSvgMimeType)).contains("Design: Falcon, Designer: Ada."));
+}
+
+TEST(QtPrinting, OptionsPageOpensAsTheCoreSaysAndFiltersTheRangeWhileTyping)
+{
+    test::GridFixture board({layerOf(kSignal, "Top"), layerOf(kSubstrate, "Core"), layerOf(kSignal, "Bottom")});
+    QtPlatform platform;
+    bool seen = false;
+    whenPrintDialogShows([&seen](QPrintDialog& dialog) {
+        using namespace res;
+        seen = true;
+        auto* whole = named<QRadioButton>(dialog, IDC_PRINT_WHOLE_STACKUP);
+        auto* range = named<QRadioButton>(dialog, IDC_PRINT_RANGE);
+        auto* edit = named<QLineEdit>(dialog, IDC_PRINT_RANGE_EDIT);
+        auto* columns = named<QListWidget>(dialog, IDC_PRINT_COLUMNS);
+        auto* printAs = named<QComboBox>(dialog, IDC_PRINT_AS);
+        auto* schematic = named<QCheckBox>(dialog, IDC_PRINT_SCHEMATIC);
+        auto* selection = named<QRadioButton>(dialog, IDC_PRINT_SELECTION);
+        if (!whole || !range || !edit || !columns || !printAs || !schematic || !selection) {
+            ADD_FAILURE() << "a control of the options page is missing";
+            dialog.reject();
+            return;
+        }
+        EXPECT_TRUE(whole->isChecked());
+        EXPECT_FALSE(edit->isEnabled());
+        EXPECT_FALSE(selection->isEnabled());
+        EXPECT_EQ(columns->count(), 12);
+        EXPECT_EQ(columns->item(0)->text(), "Layer Name");
+        EXPECT_EQ(columns->item(11)->checkState(), Qt::Checked);
+        EXPECT_EQ(printAs->currentText(), "Table");
+        EXPECT_TRUE(schematic->isChecked());
+        range->setChecked(true);
+        EXPECT_TRUE(edit->isEnabled());
+        QTest::keyClicks(edit, "x3-1-2, 7");
+        EXPECT_EQ(edit->text(), "3-12, 7");
+        dialog.reject();
+    });
+    printReportCommand(platform, board.instance.settings(), DesignInfo{}, {});
+    EXPECT_TRUE(seen);
 }
 
 } // namespace

@@ -1,13 +1,34 @@
+// The Qt ring's own services: message boxes, idle passes in the host's loop
+// and in modal dialogs, and the display probe.
+#include "qt/DisplayProbe.h"
+#include "qt/IdleScheduler.h"
+#include "qt/QtApplication.h"
 #include "qt/QtPlatform.h"
 
+#include <QAbstractEventDispatcher>
 #include <QApplication>
+#include <QDialog>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QFile>
+#include <QKeyEvent>
+#include <QLibraryInfo>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTimer>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
+
+#include <dlfcn.h>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 namespace lm {
 namespace {
@@ -71,6 +92,121 @@ TEST(QtPlatform, QuestionsAskYesOrNoOverTheEditorWindowRefusalsWarn)
 
     whenBoxShows(seen, nullptr);
     EXPECT_EQ(platform.messageBox("Refused.", MessageButtons::Ok, MessageIcon::Exclamation), MessageAnswer::Ok);
+}
+
+void runLoopFor(int milliseconds)
+{
+    QEventLoop loop;
+    QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+void typeInto(QWidget& widget)
+{
+    QKeyEvent key(QEvent::KeyPress, Qt::Key_5, Qt::NoModifier, QStringLiteral("5"));
+    QCoreApplication::sendEvent(&widget, &key);
+}
+
+TEST(IdleScheduler, RequestsMadeBeforeTheLoopWaitsMakeOnePass)
+{
+    int passes = 0;
+    IdleScheduler idle([&] { return ++passes < 0; });
+    idle.request();
+    idle.request();
+    runLoopFor(100);
+    EXPECT_EQ(passes, 1);
+
+    int steps = 0; // a sweep asks for the next pass until its last step
+    IdleScheduler sweep([&] { return ++steps < 5; });
+    runLoopFor(200);
+    EXPECT_EQ(steps, 5);
+}
+
+TEST(IdleScheduler, RunsInAModalDialogAndFollowsInputToItsWindowOnly)
+{
+    QDialog dialog;
+    auto* cell = new QLineEdit(&dialog);
+    QLineEdit elsewhere;
+    IdleScheduler idle([&] { dialog.accept(); return false; }, &dialog);
+    QTimer::singleShot(2000, &dialog, &QDialog::reject); // fails the test rather than hanging it
+    EXPECT_EQ(dialog.exec(), QDialog::Accepted);
+
+    runLoopFor(50); // the closing dialog's own focus changes ask for one more pass
+    ASSERT_FALSE(idle.isRequested());
+    typeInto(elsewhere);
+    EXPECT_FALSE(idle.isRequested());
+    typeInto(*cell);
+    EXPECT_TRUE(idle.isRequested());
+}
+
+TEST(IdleScheduler, APassThatSpinsANestedLoopIsNotEnteredAgain)
+{
+    int passes = 0, depth = 0, deepest = 0;
+    IdleScheduler* self = nullptr;
+    IdleScheduler idle([&] {
+        deepest = std::max(deepest, ++depth);
+        if (++passes == 1) { // as a message box would, with input arriving meanwhile
+            QTimer::singleShot(10, [&] { self->request(); });
+            runLoopFor(60);
+        }
+        --depth;
+        return false;
+    });
+    self = &idle;
+    runLoopFor(200);
+    EXPECT_EQ(deepest, 1);
+    EXPECT_EQ(passes, 2); // what was asked for during the first pass came after it
+}
+
+TEST(IdleScheduler, AHostGlibLoopThatNeverAnnouncesItsWaitsStillGetsPasses)
+{
+    using Iteration = int (*)(void* context, int mayBlock);
+    const auto iterate = reinterpret_cast<Iteration>(dlsym(RTLD_DEFAULT, "g_main_context_iteration"));
+    if (!iterate || !QAbstractEventDispatcher::instance()->inherits("QEventDispatcherGlib"))
+        GTEST_SKIP() << "Qt does not run on GLib here";
+    int passes = 0;
+    IdleScheduler idle([&] { return ++passes < 0; });
+    QTimer wakeUp; // keeps the host's loop turning should the pass never come
+    wakeUp.start(100);
+    QElapsedTimer clock;
+    clock.start();
+    while (passes == 0 && clock.elapsed() < 2000)
+        iterate(nullptr, 1);
+    EXPECT_EQ(passes, 1);
+}
+
+TEST(DisplayProbe, OnlyADisplayThatAnswersAndWhosePluginLoadsIsOffered)
+{
+    QTemporaryDir runtime;
+    if (!dlopen("libwayland-client.so.0", RTLD_LAZY) || !runtime.isValid() || runtime.path().size() > 80)
+        GTEST_SKIP() << "no Wayland client library or no short temporary folder";
+    // A socket that accepts connections as a compositor's does, without speaking.
+    const int compositor = socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address{.sun_family = AF_UNIX, .sun_path = {}};
+    const QByteArray path = QFile::encodeName(runtime.filePath("wayland-laminar"));
+    std::copy(path.begin(), path.end(), address.sun_path);
+    ASSERT_EQ(bind(compositor, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+    ASSERT_EQ(listen(compositor, 4), 0);
+    const QStringList libraryPaths = QCoreApplication::libraryPaths();
+    qputenv("DISPLAY", ":97"); // no X server behind it
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
+    qunsetenv("QT_QPA_PLATFORM_PLUGIN_PATH");
+
+    qputenv("WAYLAND_DISPLAY", "wayland-nobody");
+    EXPECT_EQ(reachablePlatforms(), "");
+    qputenv("WAYLAND_DISPLAY", "wayland-laminar"); // answers, but Qt has no plugin for it
+    QCoreApplication::setLibraryPaths({runtime.path()});
+    EXPECT_EQ(reachablePlatforms(), "");
+    // Any loadable plugin under the expected name satisfies the probe.
+    QDir(runtime.path()).mkdir("platforms");
+    QFile::copy(QLibraryInfo::path(QLibraryInfo::PluginsPath) + "/platforms/libqoffscreen.so",
+                runtime.filePath("platforms/libqwayland-generic.so"));
+    EXPECT_EQ(reachablePlatforms(), "wayland");
+
+    QCoreApplication::setLibraryPaths(libraryPaths);
+    qunsetenv("WAYLAND_DISPLAY");
+    qunsetenv("DISPLAY");
+    close(compositor);
 }
 
 } // namespace

@@ -1,16 +1,55 @@
 #pragma once
 // The graph dialogs' window as tests see it: every control's state kept by
-// id, and a calculator whose answers a test scripts and whose calls it counts.
+// id, a chart window with the recording canvas's font metrics (7 pixels a
+// character, 16 a line) recording every request, and a calculator whose
+// answers a test scripts and whose calls it counts.
+#include "charts/ChartControl.h"
 #include "charts/DialogControls.h"
+#include "RecordingCanvas.h"
 
 #include <laminar/laminar.h>
 
+#include <array>
 #include <functional>
 #include <map>
 #include <string>
 #include <vector>
 
 namespace lm::test {
+
+class FakeChartWindow : public ChartWindow {
+public:
+    Rect client{0, 0, 600, 400};
+    bool captured = false;
+    int animationsStarted = 0;
+    bool clipboardWorks = true;
+    Size copiedSize;
+    RecordingCanvas copied;
+    int printed = 0;
+
+    Rect clientRect() const override { return client; }
+    void measure(const std::function<void(Canvas&)>& use) override
+    {
+        RecordingCanvas canvas;
+        use(canvas);
+    }
+    void repaint() override {}
+    void showCursor(uint32_t) override {}
+    void captureMouse(bool capture) override { captured = capture; }
+    void startAnimation() override { ++animationsStarted; }
+    bool copyBitmap(Size size, const std::function<void(Canvas&)>& draw) override
+    {
+        copiedSize = size;
+        copied = RecordingCanvas{};
+        draw(copied);
+        return clipboardWorks;
+    }
+    bool printChart(CChartControl&, std::string_view, const ChartPageSettings&) override
+    {
+        ++printed;
+        return true;
+    }
+};
 
 class FakeDialogControls : public DialogControls {
 public:
@@ -57,7 +96,7 @@ public:
     int solveCalls = 0;
     int lossCalls = 0;
     std::vector<double> separations;
-    int32_t lossBoard = -1, lossLayer = -1, lossPoints = 0;
+    std::array<int32_t, 3> lossAsked{}; // board, layer and point count of the last CalcLoss
 
     void Reserved0() override {}
     bool CalcStackupZ0(int32_t, int32_t, double*) override { return false; }
@@ -72,9 +111,7 @@ public:
                   double* ad) override
     {
         ++lossCalls;
-        lossBoard = board;
-        lossLayer = layer;
-        lossPoints = points;
+        lossAsked = {board, layer, points};
         return loss(f, r, a, ar, ad);
     }
 };

@@ -30,6 +30,16 @@ struct TempDir {
     TempDir& operator=(const TempDir&) = delete;
 };
 
+// A fresh folder as XDG_CONFIG_HOME, where the per-user preferences go,
+// for as long as it lives; the variable is given back afterwards.
+struct ConfigHome : TempDir {
+    const char* previous = std::getenv("XDG_CONFIG_HOME");
+    std::string saved = previous != nullptr ? previous : "";
+
+    ConfigHome() { ::setenv("XDG_CONFIG_HOME", path.c_str(), 1); }
+    ~ConfigHome() { previous != nullptr ? ::setenv("XDG_CONFIG_HOME", saved.c_str(), 1) : ::unsetenv("XDG_CONFIG_HOME"); }
+};
+
 inline std::string fileText(const std::filesystem::path& file)
 {
     std::ifstream in(file, std::ios::binary);

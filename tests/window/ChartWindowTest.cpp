@@ -10,12 +10,9 @@
 #include <QFile>
 #include <QImage>
 #include <QLabel>
-#include <QMouseEvent>
 #include <QPushButton>
 #include <QTabBar>
-#include <QTableView>
 
-#include <cstdlib>
 #include <functional>
 
 using namespace window_test;
@@ -37,19 +34,11 @@ void drag(QWidget* target, const QPoint& from, const QPoint& to)
     mouse(target, QEvent::MouseButtonRelease, to, Qt::NoButton);
 }
 
-void clickCell(QTableView* grid, int row, int column)
+// Runs `inside` in the modal dialog a click opens, then lets the click return;
+// whether a dialog opened.
+bool withModalDialog(const std::function<void()>& click, const std::function<void(QDialog&)>& inside)
 {
-    const QModelIndex index = grid->model()->index(row, column);
-    grid->scrollTo(index);
-    const QRect cell = grid->visualRect(index);
-    // The button fills the cell; its middle is on it.
-    for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease})
-        mouse(grid->viewport(), type, cell.center(), type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton);
-}
-
-// Runs `inside` in the modal dialog a click opens, then lets the click return.
-void withModalDialog(const std::function<void()>& click, const std::function<void(QDialog&)>& inside, bool& ran)
-{
+    bool ran = false;
     QTimer::singleShot(0, [&] {
         QDialog* dialog = nullptr;
         spinUntil([&] { return (dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) != nullptr; });
@@ -61,6 +50,7 @@ void withModalDialog(const std::function<void()>& click, const std::function<voi
         }
     });
     click();
+    return ran;
 }
 
 // Zooms with a drag across the middle of the chart: the picture must change;
@@ -89,47 +79,38 @@ void zoomAndCopy(QDialog& dialog)
 }
 
 struct ChartHost {
-    lm::test::TempDir config;
-    std::string savedConfig;
-    bool hadConfig = false;
+    lm::test::ConfigHome config; // the loss dialog stores its options there
     LMHANDLE instance = lmInitInstance(nullptr, 0);
     lmz0::ReferenceZ0Calculator calculator{instance};
 
     ChartHost()
     {
-        if (const char* previous = std::getenv("XDG_CONFIG_HOME"))
-            savedConfig = previous, hadConfig = true;
-        ::setenv("XDG_CONFIG_HOME", config.path.c_str(), 1); // the loss dialog stores its options there
         const std::vector<LMLAYEREX> layers = lm::test::microstripPairStackup(10);
         lmAddStackup(instance, 1, "B_001", layers.data(), static_cast<int32_t>(layers.size()));
         lmSetZ0Calculator(instance, &calculator);
         lmSetCaps(instance, LM_CAP_LOSS_VALUES | LM_CAP_DIFF_PAIR_PLANNING, LM_CAP_LOSS_VALUES | LM_CAP_DIFF_PAIR_PLANNING);
         // Planning for a differential pair, solving for both: the Z0 Curve cells are buttons.
         const std::string ini = (config.path / "plan.ini").string();
-        QFile file(QString::fromStdString(ini));
-        if (file.open(QIODevice::WriteOnly))
-            file.write("[Laminar]\nVerPreferences=3\nZ0 For DiffPair=1\nZ0 Strategy=2\n");
-        file.close();
+        lm::test::writeFileText(ini, "[Laminar]\nVerPreferences=3\nZ0 For DiffPair=1\nZ0 Strategy=2\n");
         lmLoadFromRegistry(instance, true, ini.c_str(), nullptr);
     }
-    ~ChartHost()
-    {
-        lmFreeInstance(instance);
-        hadConfig ? ::setenv("XDG_CONFIG_HOME", savedConfig.c_str(), 1) : ::unsetenv("XDG_CONFIG_HOME");
-    }
+    ~ChartHost() { lmFreeInstance(instance); }
 };
 
-QTableView* openOnTab(LMHANDLE instance, int tab)
+// Clicks the View... button of the first layer in the column titled `column`
+// of the tab, and runs `inside` in the graph dialog it opens.
+void openGraph(ChartHost& host, int tab, const char* column, const std::function<void(QDialog&)>& inside)
 {
-    if (!lmRunNonModal(instance, &recordClose, ""))
-        return nullptr;
+    ASSERT_TRUE(lmRunNonModal(host.instance, &recordClose, ""));
     QDialog* editor = editorWindow();
-    auto* tabs = editor ? editor->findChild<QTabBar*>("tabControl") : nullptr;
-    if (!tabs)
-        return nullptr;
-    tabs->setCurrentIndex(tab);
+    ASSERT_NE(editor, nullptr);
+    editor->findChild<QTabBar*>("tabControl")->setCurrentIndex(tab);
     spin();
-    return editor->findChild<QTableView*>("layerGrid");
+    QTableView* grid = layerGrid(editor);
+    const QModelIndex button = grid->model()->index(0, columnTitled(*grid->model(), column));
+    ASSERT_EQ(grid->model()->data(button).toString(), "View...");
+    EXPECT_TRUE(withModalDialog([&] { clickCell(grid, button); }, inside));
+    lmExitInstance(host.instance, true); // Auto Er changed the metals: Discard would ask first
 }
 
 } // namespace
@@ -137,52 +118,27 @@ QTableView* openOnTab(LMHANDLE instance, int tab)
 TEST(ChartWindow, LossCurveOpensFromItsViewButtonZoomsAndCopies)
 {
     ChartHost host;
-    QTableView* grid = openOnTab(host.instance, 2); // Metal
-    ASSERT_NE(grid, nullptr);
-    const int column = columnTitled(*grid->model(), "Loss Curve");
-    ASSERT_GE(column, 0);
-    ASSERT_EQ(grid->model()->data(grid->model()->index(0, column)).toString(), "View...");
-
-    bool ran = false;
-    withModalDialog([&] { clickCell(grid, 0, column); },
-                    [](QDialog& dialog) {
-                        EXPECT_EQ(dialog.windowTitle(), "Loss-vs-Frequency Graph");
-                        zoomAndCopy(dialog);
-                    },
-                    ran);
-    EXPECT_TRUE(ran);
+    openGraph(host, 2 /* Metal */, "Loss Curve", [](QDialog& dialog) {
+        EXPECT_EQ(dialog.windowTitle(), "Loss-vs-Frequency Graph");
+        zoomAndCopy(dialog);
+    });
     // Closing stored the options for the next opening.
     EXPECT_TRUE(QFile::exists(QString::fromStdString((host.config.path / "Quorvex").string())));
-    lmExitInstance(host.instance, true); // Auto Er changed the metals: Discard would ask first
 }
 
 TEST(ChartWindow, Z0CurveSweepsZoomsAndCopies)
 {
     ChartHost host;
-    QTableView* grid = openOnTab(host.instance, 3); // Z0 Planning
-    ASSERT_NE(grid, nullptr);
-    const int column = columnTitled(*grid->model(), "Z0 Curve");
-    ASSERT_GE(column, 0);
-    ASSERT_EQ(grid->model()->data(grid->model()->index(0, column)).toString(), "View...");
-
-    bool ran = false;
-    withModalDialog([&] { clickCell(grid, 0, column); },
-                    [](QDialog& dialog) {
-                        EXPECT_TRUE(dialog.windowTitle().startsWith("Layer \"Top\" - Width-vs-Separation"));
-                        auto* close = dialog.findChild<QPushButton*>("2");
-                        ASSERT_NE(close, nullptr);
-                        // The sweep ends with Cancel renamed Close and the curve shown.
-                        // The 20 differential-pair solutions of the reference calculator take a
-                        // second or two: the wait allows for a loaded machine and the sanitizers.
-                        const bool done = spinUntil([&] { return close->text() == "Close"; }, 60000);
-                        auto* bar = dialog.findChild<QWidget*>("1027");
-                        ASSERT_TRUE(done) << bar->property("value").toInt();
-                        auto* noData = dialog.findChild<QLabel*>("1026");
-                        ASSERT_NE(noData, nullptr);
-                        EXPECT_FALSE(noData->isVisible());
-                        zoomAndCopy(dialog);
-                    },
-                    ran);
-    EXPECT_TRUE(ran);
-    lmExitInstance(host.instance, true); // Auto Er changed the metals: Discard would ask first
+    openGraph(host, 3 /* Z0 Planning */, "Z0 Curve", [](QDialog& dialog) {
+        EXPECT_TRUE(dialog.windowTitle().startsWith("Layer \"Top\" - Width-vs-Separation"));
+        auto* close = dialog.findChild<QPushButton*>("2");
+        ASSERT_NE(close, nullptr);
+        // The sweep ends with Cancel renamed Close and the curve shown. The 20 differential-pair
+        // solutions of the reference calculator take a second or two; the wait allows for a
+        // loaded machine and the sanitizers.
+        const bool done = spinUntil([&] { return close->text() == "Close"; }, 60000);
+        ASSERT_TRUE(done) << dialog.findChild<QWidget*>("1027")->property("value").toInt();
+        EXPECT_FALSE(dialog.findChild<QLabel*>("1026")->isVisible());
+        zoomAndCopy(dialog);
+    });
 }

@@ -1,12 +1,16 @@
 // The editor window driven as a host drives it: only lm* functions, widgets
-// found by object name, commands by the id their QAction carries.
+// found by object name, commands by the id their QAction carries; and its size
+// and look as a user meets it.
 #include "HostedEditor.h"
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QKeyEvent>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
 #include <QSplitter>
 #include <QTabBar>
 #include <QToolBar>
@@ -14,6 +18,8 @@
 using namespace window_test;
 
 namespace {
+
+using CloseCalls = std::vector<std::pair<int32_t, std::string>>;
 
 struct LoadOnlyArchive : ILMArchiveCallback {
     int32_t Perform(int32_t) override { return 0; }
@@ -26,14 +32,23 @@ uint32_t lastCommandOf(QMenu* menu)
     return actions.isEmpty() ? 0 : actions.back()->data().toUInt();
 }
 
+// A label whose text needs more lines than its height holds shows only part of it.
+void expectWholeLabels(QWidget* editor, const QString& when)
+{
+    for (QLabel* label : editor->findChildren<QLabel*>()) {
+        if (!label->isVisible() || label->text().isEmpty() || label->objectName() == QLatin1String("1012"))
+            continue; // the status line wraps by design
+        EXPECT_LE(label->heightForWidth(label->width()), label->height())
+            << label->text().toStdString() << " in a box of " << label->width() << " pixels, " << when.toStdString();
+    }
+}
+
 } // namespace
 
 TEST(EditorWindow, ModelessWindowIsBuiltFromTheTablesAndAppliesWithCodeOne)
 {
     Host host;
-    lmSetCurrentBoard(host.instance, 2);
-    ASSERT_TRUE(lmRunNonModal(host.instance, &recordClose, "ctx"));
-    QDialog* editor = editorWindow();
+    QDialog* editor = openEditor(host, 2, "ctx");
     ASSERT_NE(editor, nullptr);
     EXPECT_EQ(editor->windowTitle(), "Laminar");
     EXPECT_EQ(lmGetChanges(host.instance, false), 0u);
@@ -44,15 +59,13 @@ TEST(EditorWindow, ModelessWindowIsBuiltFromTheTablesAndAppliesWithCodeOne)
     EXPECT_EQ(tabs->count(), 5);
     EXPECT_EQ(boards->count(), 2);
     EXPECT_EQ(boards->currentIndex(), 1);
-    EXPECT_NE(editor->findChild<QToolBar*>("toolBar"), nullptr);
-    EXPECT_NE(editor->findChild<QWidget*>("layerGrid"), nullptr);
     EXPECT_NE(editor->findChild<QWidget*>("stackupPicture"), nullptr);
     EXPECT_FALSE(editor->findChild<QCheckBox*>("1046")->isVisible()); // default caps do not offer it
 
     // View > Split: stacked, then side by side again, each time with new panes.
     commandAction(editor, 32776)->trigger();
     EXPECT_EQ(editor->findChild<QSplitter*>()->orientation(), Qt::Vertical);
-    EXPECT_NE(editor->findChild<QWidget*>("layerGrid"), nullptr);
+    EXPECT_NE(layerGrid(editor), nullptr);
     commandAction(editor, 32775)->trigger();
     EXPECT_EQ(editor->findChild<QSplitter*>()->orientation(), Qt::Horizontal);
 
@@ -64,6 +77,7 @@ TEST(EditorWindow, ModelessWindowIsBuiltFromTheTablesAndAppliesWithCodeOne)
 
     // The tool bar is updated on idle: Print offered, the split already chosen not.
     auto* toolBar = editor->findChild<QToolBar*>("toolBar");
+    ASSERT_NE(toolBar, nullptr);
     const auto printOnSplitOff = [&] {
         for (QAction* action : toolBar->actions()) {
             const uint32_t id = action->data().toUInt();
@@ -75,7 +89,7 @@ TEST(EditorWindow, ModelessWindowIsBuiltFromTheTablesAndAppliesWithCodeOne)
     EXPECT_TRUE(spinUntil(printOnSplitOff));
 
     lmExitInstance(host.instance, true);
-    EXPECT_EQ(closeCalls, (std::vector<std::pair<int32_t, std::string>>{{1, "ctx"}}));
+    EXPECT_EQ(closeCalls, (CloseCalls{{1, "ctx"}}));
     EXPECT_EQ(editorWindow(), nullptr);
 }
 
@@ -83,14 +97,14 @@ TEST(EditorWindow, DiscardAsksOnlyWhenSomethingChanged)
 {
     Host host;
     std::vector<std::string> questions;
-    ASSERT_TRUE(lmRunNonModal(host.instance, &recordClose, "a"));
+    ASSERT_NE(openEditor(host, 0, "a"), nullptr);
     answerNextMessage(QMessageBox::No, questions);
     lmExitInstance(host.instance, false);
     spin(20);
     EXPECT_TRUE(questions.empty());
-    EXPECT_EQ(closeCalls, (std::vector<std::pair<int32_t, std::string>>{{2, "a"}}));
+    EXPECT_EQ(closeCalls, (CloseCalls{{2, "a"}}));
 
-    ASSERT_TRUE(lmRunNonModal(host.instance, &recordClose, "b"));
+    ASSERT_NE(openEditor(host, 0, "b"), nullptr);
     LMLAYEREX* layers = nullptr;
     int32_t count = 0;
     // A board the grid does not show: its rows would write the shown board back.
@@ -103,8 +117,7 @@ TEST(EditorWindow, DiscardAsksOnlyWhenSomethingChanged)
     ASSERT_NE(editorWindow(), nullptr);
     // Escape asks again; Yes closes.
     answerNextMessage(QMessageBox::Yes, questions);
-    QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
-    QApplication::sendEvent(editorWindow(), &escape);
+    press(editorWindow(), Qt::Key_Escape);
     EXPECT_EQ(questions.size(), 2u);
     spin(20);
     EXPECT_EQ(editorWindow(), nullptr);
@@ -118,15 +131,9 @@ TEST(EditorWindow, ModalRunReturnsWhetherApplied)
     QTimer::singleShot(0, [&] { lmExitInstance(host.instance, true); });
     EXPECT_TRUE(lmRunModal(host.instance));
     // Ctrl+F4 is Apply & Close, Alt+F4 Discard & Close.
-    QTimer::singleShot(0, [] {
-        QKeyEvent discard(QEvent::KeyPress, Qt::Key_F4, Qt::AltModifier);
-        QApplication::sendEvent(editorWindow(), &discard);
-    });
+    QTimer::singleShot(0, [] { press(editorWindow(), Qt::Key_F4, Qt::AltModifier); });
     EXPECT_FALSE(lmRunModal(host.instance));
-    QTimer::singleShot(0, [] {
-        QKeyEvent apply(QEvent::KeyPress, Qt::Key_F4, Qt::ControlModifier);
-        QApplication::sendEvent(editorWindow()->findChild<QWidget*>("layerGrid"), &apply);
-    });
+    QTimer::singleShot(0, [] { press(layerGrid(editorWindow()), Qt::Key_F4, Qt::ControlModifier); });
     EXPECT_TRUE(lmRunModal(host.instance));
     EXPECT_TRUE(closeCalls.empty()); // a modal run has no close function
     spin(20);
@@ -138,8 +145,7 @@ TEST(EditorWindow, TitleFileMenuAndCheckBoxFollowTheHost)
     Host host;
     lmSetCaps(host.instance, 0xC0, 0xC0);
     lmSetTitle(host.instance, "Stackup of B_001");
-    ASSERT_TRUE(lmRunNonModal(host.instance, &recordClose, ""));
-    QDialog* editor = editorWindow();
+    QDialog* editor = openEditor(host);
     ASSERT_NE(editor, nullptr);
     EXPECT_EQ(editor->windowTitle(), "Stackup of B_001");
     lmSetTitle(host.instance, "");
@@ -163,4 +169,74 @@ TEST(EditorWindow, TitleFileMenuAndCheckBoxFollowTheHost)
     host.instance = lmInitInstance(nullptr, 0);
     EXPECT_EQ(editorWindow(), nullptr);
     EXPECT_TRUE(closeCalls.empty());
+}
+
+// The first run shows the tab's columns beside the picture within the screen;
+// a placement stored on a larger screen is fitted into this one.
+TEST(WindowGeometry, FirstRunAndAStoredPlacementLargerThanTheScreenFitIt)
+{
+    Host host;
+    QDialog* editor = openEditor(host);
+    ASSERT_NE(editor, nullptr);
+    const QRect screen = editor->screen()->availableGeometry();
+    if (screen.width() >= 1600) { // a desktop's screen, not the offscreen platform's 800 x 600
+        EXPECT_FALSE(layerGrid(editor)->horizontalScrollBar()->isVisible()) << "the Basic tab's columns all show";
+    }
+    EXPECT_GT(editor->findChild<QWidget*>("stackupPicture")->width(), 200);
+    EXPECT_LE(editor->width(), screen.width());
+    EXPECT_LE(editor->height(), screen.height());
+    EXPECT_FALSE(editor->windowIcon().isNull());
+
+    editor->setGeometry(screen.left() + 100, screen.top() + 100, screen.width() * 3 / 2, screen.height() * 3 / 2);
+    spin();
+    lmExitInstance(host.instance, false);
+    editor = openEditor(host);
+    ASSERT_NE(editor, nullptr);
+    const QRect placed = editor->frameGeometry();
+    EXPECT_TRUE(screen.contains(placed)) << placed.x() << "," << placed.y() << " " << placed.width() << "x"
+                                         << placed.height() << " minimum " << editor->minimumWidth() << "x"
+                                         << editor->minimumHeight() << " on " << screen.width() << "x"
+                                         << screen.height();
+    lmExitInstance(host.instance, false);
+}
+
+TEST(WindowGeometry, SmallestWindowOverlapsNothing)
+{
+    Host host;
+    lmSetCaps(host.instance, 0xFFFFFFFFu, 0x13C | 0x80); // the default caps and the check box
+    QDialog* editor = openEditor(host);
+    ASSERT_NE(editor, nullptr);
+    editor->resize(300, 200); // the window keeps its minimum
+    spin();
+    const QRect check = editor->findChild<QCheckBox*>("1046")->geometry();
+    const QRect tabs = editor->findChild<QTabBar*>("tabControl")->geometry();
+    for (const char* button : {"1", "2", "9"}) {
+        const QRect rect = editor->findChild<QPushButton*>(button)->geometry();
+        EXPECT_FALSE(rect.intersects(check)) << button;
+        EXPECT_FALSE(rect.intersects(tabs)) << button;
+        EXPECT_TRUE(editor->rect().contains(rect)) << button;
+    }
+    lmExitInstance(host.instance, false);
+}
+
+TEST(WindowGeometry, PropertyBarLabelsShowTheirWholeTextInSmallAndLargeFonts)
+{
+    Host host;
+    QDialog* editor = openEditor(host);
+    ASSERT_NE(editor, nullptr);
+    auto* tabs = editor->findChild<QTabBar*>("tabControl");
+    const QFont normal = editor->font();
+    // 96 dpi, then the same point size at 144 dpi: half as many pixels again.
+    for (const double scale : {1.0, 1.5}) {
+        QFont font = normal;
+        font.setPointSizeF(normal.pointSizeF() * scale);
+        editor->setFont(font);
+        editor->resize(editor->width() + 1, editor->height()); // lays the bars out again
+        for (int tab = 0; tab < tabs->count(); ++tab) {
+            tabs->setCurrentIndex(tab);
+            spin(40);
+            expectWholeLabels(editor, QStringLiteral("tab %1 at %2x").arg(tab).arg(scale));
+        }
+    }
+    lmExitInstance(host.instance, false);
 }

@@ -1,24 +1,23 @@
 // The layer grid inside the editor window, driven as a host's test tool drives
-// it: keys and clicks sent to the widget named "layerGrid", the layers read
-// back through lm* functions.
+// it: keys and clicks sent to the widget named "layerGrid", rows through the
+// real clipboard between two instances, Z0 planning with the host's own
+// calculator, and the layers read back through lm* functions.
 #include "HostedEditor.h"
+#include "ScriptedZ0Calculator.h"
 
-#include <QKeyEvent>
-#include <QMouseEvent>
+#include <QClipboard>
+#include <QComboBox>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QPushButton>
 #include <QTabBar>
-#include <QTableView>
 
 #include <cmath>
 
 using namespace window_test;
 
 namespace {
-
-void press(QWidget* target, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier, const QString& text = {})
-{
-    QKeyEvent event(QEvent::KeyPress, key, modifiers, text);
-    QApplication::sendEvent(target, &event);
-}
 
 // Keys go where the keyboard sends them: to the focused widget (the cell's
 // editor once one is open), else to `fallback`.
@@ -34,22 +33,16 @@ void type(QWidget* fallback, const QString& text)
         press(keyTarget(fallback), c.toUpper().unicode(), Qt::NoModifier, QString(c));
 }
 
-void click(QTableView* grid, const QModelIndex& index)
+void clickRowNumber(QTableView* grid, int row, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
 {
-    const QPoint at = grid->visualRect(index).center();
-    for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
-        QMouseEvent event(type, at, grid->viewport()->mapToGlobal(at), Qt::LeftButton,
-                          type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
-        QApplication::sendEvent(grid->viewport(), &event);
-    }
+    QHeaderView* numbers = grid->verticalHeader();
+    click(numbers->viewport(),
+          QPoint(numbers->width() / 2, numbers->sectionViewportPosition(row) + numbers->sectionSize(row) / 2), modifiers);
 }
 
-double thicknessOf(LMHANDLE instance, int32_t board, int index)
+QString cellText(const QAbstractItemModel& model, int row, const QString& column)
 {
-    LMLAYEREX* layers = nullptr;
-    int32_t count = 0;
-    lmGetStackup(instance, board, &layers, &count);
-    return index < count ? layers[index].dThickness : 0.0;
+    return model.data(model.index(row, columnTitled(model, column))).toString();
 }
 
 } // namespace
@@ -57,33 +50,28 @@ double thicknessOf(LMHANDLE instance, int32_t board, int index)
 TEST(GridWindow, TypedThicknessReachesTheLayersAndCtrlZTakesItBack)
 {
     Host host;
-    lmSetCurrentBoard(host.instance, 1);
-    ASSERT_TRUE(lmRunNonModal(host.instance, &recordClose, ""));
-    QDialog* editor = editorWindow();
-    ASSERT_NE(editor, nullptr);
-    auto* grid = editor->findChild<QTableView*>("layerGrid");
+    QDialog* editor = openEditor(host, 1);
+    QTableView* grid = layerGrid(editor);
     ASSERT_NE(grid, nullptr);
-    spin();
     const QAbstractItemModel& model = *grid->model();
     const QModelIndex core = model.index(1, columnTitled(model, "Thickness"));
-    ASSERT_TRUE(core.isValid());
     ASSERT_EQ(model.data(core).toString(), "1200");
 
     // Typing into the current cell opens its editor; letters never get in.
-    click(grid, core);
+    clickCell(grid, core);
     grid->setFocus(); // as the click of a real mouse does
     type(grid, "12a3");
     press(keyTarget(grid), Qt::Key_Return);
     spin();
     ASSERT_EQ(editorWindow(), editor);
     EXPECT_EQ(model.data(core).toString(), "123");
-    EXPECT_NEAR(thicknessOf(host.instance, 1, 1), 123e-6, 1e-12);
+    EXPECT_NEAR(layersOf(host.instance, 1)[1].dThickness, 123e-6, 1e-12);
 
     // The accelerator goes through the window to the grid's undo.
     press(keyTarget(grid), Qt::Key_Z, Qt::ControlModifier);
     spin();
     EXPECT_EQ(model.data(core).toString(), "1200");
-    EXPECT_NEAR(thicknessOf(host.instance, 1, 1), 1.2e-3, 1e-12);
+    EXPECT_NEAR(layersOf(host.instance, 1)[1].dThickness, 1.2e-3, 1e-12);
 
     lmExitInstance(host.instance, true);
     EXPECT_EQ(editorWindow(), nullptr);
@@ -92,13 +80,10 @@ TEST(GridWindow, TypedThicknessReachesTheLayersAndCtrlZTakesItBack)
 TEST(GridWindow, UndoAndRedoOfATabSwitchShowThatTabsColumnsAndBar)
 {
     Host host;
-    ASSERT_TRUE(lmRunNonModal(host.instance, &recordClose, ""));
-    QDialog* editor = editorWindow();
-    ASSERT_NE(editor, nullptr);
+    QDialog* editor = openEditor(host);
     auto* tabs = editor->findChild<QTabBar*>("tabControl");
-    auto* grid = editor->findChild<QTableView*>("layerGrid");
+    QTableView* grid = layerGrid(editor);
     ASSERT_TRUE(tabs && grid);
-    spin();
     const int bulkR = columnTitled(*grid->model(), "Bulk R");
     ASSERT_GE(bulkR, 0);
     auto shows = [&](const char* name) {
@@ -112,16 +97,139 @@ TEST(GridWindow, UndoAndRedoOfATabSwitchShowThatTabsColumnsAndBar)
     tabs->setCurrentIndex(2); // Metal
     spin();
     EXPECT_TRUE(showsMetal());
-
     commandAction(editor, 57643)->trigger(); // Undo
     spin();
     EXPECT_EQ(tabs->currentIndex(), 0);
     EXPECT_TRUE(showsBasic());
-
     commandAction(editor, 57644)->trigger(); // Redo
     spin();
     EXPECT_EQ(tabs->currentIndex(), 2);
     EXPECT_TRUE(showsMetal());
-
     lmExitInstance(host.instance, false);
+}
+
+TEST(GridWindow, RowsCopiedInOneEditorArePastedIntoAnother)
+{
+    {
+        Host source;
+        QTableView* grid = layerGrid(openEditor(source, 1));
+        ASSERT_NE(grid, nullptr);
+        clickRowNumber(grid, 0);
+        clickRowNumber(grid, 1, Qt::ShiftModifier);
+        grid->setFocus();
+        press(grid, Qt::Key_C, Qt::ControlModifier);
+        spin();
+        lmExitInstance(source.instance, false);
+    }
+    const QMimeData* copied = QGuiApplication::clipboard()->mimeData();
+    ASSERT_NE(copied, nullptr);
+    EXPECT_EQ(copied->data(QStringLiteral("application/x-laminar-grid-rows")).size(), 2 * 216);
+    const QStringList lines = copied->text().split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 3) << copied->text().toStdString();
+    EXPECT_TRUE(lines[1].startsWith(QLatin1String("Top\t"))) << lines[1].toStdString();
+    EXPECT_TRUE(copied->html().contains(QLatin1String("<td>Core</td>")));
+
+    Host target;
+    QTableView* grid = layerGrid(openEditor(target, 2));
+    ASSERT_NE(grid, nullptr);
+    clickCell(grid, grid->model()->index(4, 0));
+    grid->setFocus();
+    press(grid, Qt::Key_V, Qt::ControlModifier);
+    spin();
+    lmExitInstance(target.instance, true);
+
+    std::vector<std::pair<std::string, int32_t>> layers;
+    for (const LMLAYEREX& layer : layersOf(target.instance, 2))
+        layers.emplace_back(layer.szName, layer.nId);
+    // The pasted layers are new (id 0); the layers around keep theirs.
+    EXPECT_EQ(layers, (std::vector<std::pair<std::string, int32_t>>{
+                          {"Top", 20}, {"Core", 21}, {"Plane", 22}, {"Prepreg", 23}, {"Top_1", 0}, {"Core", 0},
+                          {"Bottom", 24}}));
+}
+
+TEST(GridWindow, CellEditorCopiesAndPastesTextThroughTheGrid)
+{
+    Host host;
+    QTableView* grid = layerGrid(openEditor(host, 1));
+    ASSERT_NE(grid, nullptr);
+    clickCell(grid, grid->model()->index(2, columnTitled(*grid->model(), "Layer Name")));
+    grid->setFocus();
+    press(grid, Qt::Key_F2);
+    auto* edit = grid->findChild<QLineEdit*>();
+    ASSERT_NE(edit, nullptr);
+    ASSERT_EQ(edit->text(), "Plane");
+
+    edit->setSelection(0, 2);
+    press(edit, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "Pl");
+    // A cell copied from a spreadsheet comes with its line end.
+    QGuiApplication::clipboard()->setText(QStringLiteral("Inner\n"));
+    edit->setSelection(1, 3); // "lan"
+    press(edit, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(edit->text(), "PInnere");
+    EXPECT_EQ(edit->cursorPosition(), 6);
+    press(edit, Qt::Key_Return);
+    spin();
+    lmExitInstance(host.instance, true);
+    EXPECT_STREQ(layersOf(host.instance, 1)[2].szName, "PInnere");
+}
+
+// Z0 planning as a host sees it: its own calculator set with lmSetZ0Calculator,
+// the plan switched on the real property bar, Apply as Test Width pressed, and
+// the test widths read back after Apply & Close.
+TEST(GridWindow, PlannedWidthsBecomeTestWidthsOfTheLayersTheHostReads)
+{
+    Host host;
+    lm::test::ScriptedZ0Calculator calculator;
+    calculator.z0 = {49.96, 0.0, 0.0, 0.0, 61.0}; // one per layer of the board
+    calculator.solved = {{"Top", 120e-6}, {"Bottom", 130e-6}};
+    calculator.throwing = {"Plane"}; // the host's bug: the editor shows <Error> and goes on
+    lmSetZ0Calculator(host.instance, &calculator);
+    ASSERT_EQ(lmGetZ0Calculator(host.instance), &calculator);
+    lmSetCaps(host.instance, LM_CAP_DIFF_PAIR_PLANNING, LM_CAP_DIFF_PAIR_PLANNING);
+    QDialog* editor = openEditor(host, 1);
+    QTableView* grid = layerGrid(editor);
+    ASSERT_NE(grid, nullptr);
+    const QAbstractItemModel& model = *grid->model();
+
+    // The first tab shows Z0, rounded.
+    ASSERT_TRUE(spinUntil([&] { return cellText(model, 0, "Z0\n") == "50"; }));
+    EXPECT_EQ(cellText(model, 4, "Z0\n"), "61");
+
+    auto* tabs = editor->findChild<QTabBar*>("tabControl");
+    ASSERT_EQ(tabs->tabText(3), "Z0 Planning");
+    tabs->setCurrentIndex(3);
+    ASSERT_TRUE(spinUntil([&] { return cellText(model, 0, "Width") == "120"; }));
+    EXPECT_EQ(cellText(model, 2, "Width"), "<Error>");
+
+    // A differential pair, solved for width: a closed drop-down list takes the
+    // arrow key as a user's choice of the next entry.
+    auto* planFor = editor->findChild<QComboBox*>("1022");
+    auto* strategy = editor->findChild<QComboBox*>("1020");
+    ASSERT_TRUE(planFor && strategy);
+    press(planFor, Qt::Key_Down);
+    ASSERT_EQ(planFor->currentText(), "Differential pair");
+    EXPECT_TRUE(strategy->isEnabled());
+    EXPECT_GE(columnTitled(model, "Diff Z0"), 0) << "the Target Z0 header follows the plan";
+    press(strategy, Qt::Key_Down);
+    ASSERT_EQ(strategy->currentText(), "Solve for width");
+    ASSERT_TRUE(spinUntil([&] {
+        return calculator.calls.back() == "Solve Top 0 pair=1 sep=0"; // the gap of a zeroed record is known
+    }));
+    ASSERT_TRUE(spinUntil([&] { return cellText(model, 4, "Width") == "130"; }));
+
+    auto* apply = editor->findChild<QPushButton*>("1007");
+    ASSERT_TRUE(apply && apply->isEnabled());
+    apply->click();
+    EXPECT_TRUE(spinUntil([&] { return cellText(model, 0, "Test Width") == "120"; }));
+
+    editor->findChild<QPushButton*>("1")->click();
+    ASSERT_TRUE(spinUntil([] { return editorWindow() == nullptr; }));
+    EXPECT_EQ(closeCalls, (std::vector<std::pair<int32_t, std::string>>{{1, ""}}));
+    std::vector<long> nanometres;
+    for (const LMLAYEREX& layer : layersOf(host.instance, 1))
+        nanometres.push_back(std::lround(layer.dTestWidth * 1e9));
+    // The <Error> row keeps its test width.
+    EXPECT_EQ(nanometres, (std::vector<long>{120000, 0, 0, 0, 130000}));
+    EXPECT_TRUE(lmGetChanges(host.instance, false) & 0x4) << "a Z0-planning change";
 }

@@ -1,7 +1,8 @@
 #pragma once
 // A host of the component: an instance with two valid boards, a close
-// function that records its calls, and the editor window found as a host's
-// test tool finds it, by object name.
+// function that records its calls, the editor window found as a host's test
+// tool finds it, by object name, and keys and clicks sent as the window
+// system sends them.
 #include <laminar/laminar.h>
 
 #include "SampleStackup.h"
@@ -12,7 +13,10 @@
 #include <QApplication>
 #include <QDialog>
 #include <QElapsedTimer>
+#include <QKeyEvent>
 #include <QMessageBox>
+#include <QMouseEvent>
+#include <QTableView>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -78,6 +82,53 @@ inline QDialog* editorWindow()
         if (widget->objectName() == QLatin1String("Quorvex Laminar") && widget->isVisible())
             return qobject_cast<QDialog*>(widget);
     return nullptr;
+}
+
+// Opens the editor modeless on `board` (0: the instance's current one) and
+// lets its first idle passes run; the window, or null when it did not open.
+inline QDialog* openEditor(Host& host, int32_t board = 0, const char* context = "")
+{
+    if (board != 0)
+        lmSetCurrentBoard(host.instance, board);
+    if (!lmRunNonModal(host.instance, &recordClose, context))
+        return nullptr;
+    spin();
+    return editorWindow();
+}
+
+inline QTableView* layerGrid(QWidget* editor)
+{
+    return editor != nullptr ? editor->findChild<QTableView*>("layerGrid") : nullptr;
+}
+
+inline std::vector<LMLAYEREX> layersOf(LMHANDLE instance, int32_t board)
+{
+    LMLAYEREX* layers = nullptr;
+    int32_t count = 0;
+    lmGetStackup(instance, board, &layers, &count);
+    return {layers, layers + count};
+}
+
+inline void press(QWidget* target, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier, const QString& text = {})
+{
+    QKeyEvent event(QEvent::KeyPress, key, modifiers, text);
+    QApplication::sendEvent(target, &event);
+}
+
+// A press and a release of the left button at `at`.
+inline void click(QWidget* target, const QPoint& at, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+{
+    for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+        QMouseEvent event(type, at, target->mapToGlobal(at), Qt::LeftButton,
+                          type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, modifiers);
+        QApplication::sendEvent(target, &event);
+    }
+}
+
+inline void clickCell(QTableView* grid, const QModelIndex& index)
+{
+    grid->scrollTo(index);
+    click(grid->viewport(), grid->visualRect(index).center());
 }
 
 // The grid model's column whose header starts with `title` (headers carry the unit on a second line).
