@@ -10,14 +10,11 @@
 using lm::EditorInstance;
 using lm::test::addBoard;
 
-TEST(EditorInstance, CapsChangeOnlyTheMaskedBitsSettingsStayInTheUnitListTabsInTheTabList)
+// Caps, settings and tabs crossing the interface are the host interface test's;
+// here the settings a unit list refuses and a tab index below the list.
+TEST(EditorInstance, SettingsStayInTheUnitListTabsInTheTabList)
 {
     EditorInstance instance;
-    EXPECT_EQ(instance.caps(0xFFFFFFFFu), 0x13Cu);
-    instance.setCaps(0x104, 0x100); // clears 0x4, keeps 0x100
-    EXPECT_EQ(instance.caps(0xFFFFFFFFu), 0x138u);
-    EXPECT_EQ(instance.caps(0x30), 0x30u);
-
     LMUNIT units[2]{};
     instance.setSupportedUnits(units, 2);
     LMSETTINGS settings{1, 1}, out{};
@@ -26,8 +23,7 @@ TEST(EditorInstance, CapsChangeOnlyTheMaskedBitsSettingsStayInTheUnitListTabsInT
         settings = {refused, 0};
         instance.setSettings(&settings);
         instance.getSettings(&out);
-        EXPECT_EQ(out.unitIndex, 1) << refused;
-        EXPECT_EQ(out.metalThicknessAs, 1) << refused;
+        EXPECT_EQ(std::pair(out.unitIndex, out.metalThicknessAs), std::pair(1, 1)) << refused;
     }
     // An empty list keeps the old one; a shorter one does not leave the index behind.
     instance.setSupportedUnits(units, 0);
@@ -35,10 +31,6 @@ TEST(EditorInstance, CapsChangeOnlyTheMaskedBitsSettingsStayInTheUnitListTabsInT
     instance.setSupportedUnits(units, 1);
     EXPECT_EQ(instance.settings().unitIndex, 0);
     EXPECT_THROW(instance.getSettings(nullptr), LMInvalidArgument);
-
-    ASSERT_EQ(instance.tabCount(), 5);
-    EXPECT_EQ(instance.tab(4), instance.tabs().back().record());
-    EXPECT_THROW(instance.tab(5), LMInvalidArgument);
     EXPECT_THROW(instance.tab(-1), LMInvalidArgument);
 }
 
@@ -71,28 +63,19 @@ TEST(EditorInstance, TheWindowShowsTheLastBoardOfAnIdElseTheFirstBoard)
     EXPECT_THROW(instance.showBoard(instance.boards().size()), LMInvalidArgument);
 }
 
-TEST(EditorInstance, AddedLayersGetTheirMetalIdentifiedAndNoSpanField)
+TEST(EditorInstance, AddedLayersLeaveTheHostsArrayAloneAndAnEmptyBoardReadsBackEmpty)
 {
     EditorInstance instance;
-    LMLAYEREX in[2]{}; // a metal of unknown kind without properties, a dielectric
-    in[0].nMetal = in[1].nMetal = lm::kNoMetal;
-    in[1].nType = lm::kDielectric;
+    LMLAYEREX in[1]{};
     in[0].pDrillSpans = 0xDEADBEEF;
-    EXPECT_FALSE(instance.addStackup(1, "Board", nullptr, 2));
+    EXPECT_FALSE(instance.addStackup(1, "Board", nullptr, 1));
     EXPECT_THROW(instance.addStackup(1, "Board", in, -1), LMInvalidArgument);
     ASSERT_TRUE(instance.boards().empty());
-    ASSERT_TRUE(instance.addStackup(1, "Board", in, 2));
+    ASSERT_TRUE(instance.addStackup(1, "Board", in, 1));
+    EXPECT_EQ(in[0].pDrillSpans, 0xDEADBEEFu);
 
-    LMLAYEREX* out = nullptr;
-    int32_t count = 0;
-    instance.getStackup(1, &out, &count);
-    ASSERT_EQ(count, 2);
-    EXPECT_EQ(std::vector<int32_t>({out[0].nMetal, out[1].nMetal}),
-              std::vector<int32_t>({lm::kCustomMetal, lm::kNoMetal}));
-    EXPECT_EQ(out[0].pDrillSpans, 0u);
-    EXPECT_EQ(in[0].pDrillSpans, 0xDEADBEEFu); // the host's array is left alone
-
-    // A board without layers reads back as null and zero.
+    LMLAYEREX* out = in;
+    int32_t count = -1;
     ASSERT_TRUE(instance.addStackup(2, nullptr, in, 0));
     instance.getStackup(2, &out, &count);
     EXPECT_EQ(out, nullptr);
@@ -120,4 +103,46 @@ TEST(EditorInstance, AnOpenWindowGetsTitleAndMenuAndLeavesItsPlacementBehind)
     editor.instance.saveInstance();
     editor.instance.setTitle("After");
     EXPECT_EQ(editor.window.calls.size(), 4u);
+}
+
+namespace {
+
+// Span bit k of every layer as a string, one character per layer ("0110").
+std::string spanColumn(const lm::MBSTACKUPENTRY& board, std::size_t k)
+{
+    std::string column;
+    for (const lm::DrillSpanSet& spans : board.drillSpans)
+        column += spans.test(k) ? '1' : '0';
+    return column;
+}
+
+} // namespace
+
+TEST(DrillPairs, StoredTopToBottomOnceOnTheBoardTheIdNames)
+{
+    EditorInstance instance;
+    LMDRILLPAIR pairs[] = {{40, 20}, {20, 40}, {10, 20}, {10, 99}, {30, 30}};
+    EXPECT_FALSE(instance.addDrillPairs(1, nullptr, 1));
+    EXPECT_TRUE(instance.addDrillPairs(1, pairs, 0));
+    EXPECT_THROW(instance.addDrillPairs(1, pairs, 1), LMInvalidArgument); // no boards
+    addBoard(instance, 5, {10, 20, 30, 40});
+    addBoard(instance, 5, {10, 20});
+    addBoard(instance, 6, {10, 20, 30, 10}); // id 10 again at the bottom
+    ASSERT_TRUE(instance.addDrillPairs(5, pairs, 5)); // the first board with the id
+    // Turned in the caller's array too; the same pair again, a missing layer or one layer: skipped.
+    EXPECT_EQ(std::vector<int32_t>({pairs[0].fromLayerId, pairs[0].toLayerId, pairs[3].toLayerId}),
+              (std::vector<int32_t>{20, 40, 99}));
+    const lm::BoardList& boards = instance.boards();
+    ASSERT_EQ(boards[0].drillPairs.size(), 2u);
+    EXPECT_EQ(boards[0].drillPairs[1].fromLayerId, 10);
+    EXPECT_EQ(spanColumn(boards[0], 0) + " " + spanColumn(boards[0], 1), "0111 1100");
+
+    LMDRILLPAIR pair[] = {{10, 20}};
+    instance.addDrillPairs(77, pair, 1); // an unknown id: the last board, whose last 10 is at the bottom
+    EXPECT_EQ(pair[0].fromLayerId, 20);
+    EXPECT_EQ(spanColumn(boards[2], 0), "0111");
+    LMDRILLPAIR other[] = {{30, 40}};
+    instance.addDrillPairs(-4, other, 1); // a negative id: the first board
+    EXPECT_EQ(boards[0].drillPairs.size(), 3u);
+    EXPECT_TRUE(boards[1].drillPairs.empty());
 }

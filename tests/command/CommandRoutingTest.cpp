@@ -1,4 +1,6 @@
 #include "command/CommandRouting.h"
+#include "res/CommandIds.h"
+#include "res/Menus.h"
 
 #include <gtest/gtest.h>
 
@@ -113,8 +115,23 @@ TEST(CommandRouting, PopupAndToolBarUpdateLastToFirst)
     EXPECT_EQ(order, (std::vector<uint32_t>{32826, 57637, 32838, 57634, 32830, 0}));
 }
 
-TEST(CommandRouting, ToolTipsStopAtLineBreakAndEightyCharacters)
+TEST(CommandRouting, KeysAndToolTips)
 {
+    // Second bindings, a chord with one modifier too many, Delete left to edit
+    // fields, and the clipboard keys to text fields outside the grid.
+    using namespace lm::res;
+    EXPECT_EQ(acceleratorCommand({Key::Insert, kCtrl}), 57634u);
+    EXPECT_EQ(keyChordText(acceleratorTable()[7].chord), "Alt+Backspace");
+    EXPECT_EQ(acceleratorCommand({Key::F4, kCtrl | kAlt}), 0u);
+    using lm::KeyFocus;
+    EXPECT_EQ(lm::commandForKey({Key::Delete, kNoModifier}, KeyFocus::Grid), ID_EDIT_DELETE);
+    EXPECT_EQ(lm::commandForKey({Key::Delete, kShift}, KeyFocus::CellEditor), 0u);
+    EXPECT_EQ(lm::commandForKey({Key::Insert, kShift}, KeyFocus::Other), ID_EDIT_PASTE);
+    EXPECT_EQ(lm::commandForKey({Key::V, kCtrl}, KeyFocus::CellEditor), ID_EDIT_PASTE);
+    EXPECT_EQ(lm::commandForKey({Key::C, kCtrl}, KeyFocus::TextField), 0u);
+    EXPECT_EQ(lm::commandForKey({Key::Z, kCtrl}, KeyFocus::TextField), ID_EDIT_UNDO);
+
+    // Tool tips stop at a line break and at eighty characters.
     EXPECT_FALSE(lm::toolTipText(32838).empty());
     EXPECT_EQ(lm::toolTipText(1), "");
     const std::string eighty(80, 'x');

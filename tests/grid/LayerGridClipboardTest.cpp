@@ -137,10 +137,12 @@ TEST(LayerGridClipboard, PastedLayersTakeTheDrillPairsOfTheirNewPlace)
 TEST(LayerGridClipboard, CutIsCopyThenDeleteInOneStep)
 {
     GridFixture f(test::fiveLayers());
+    f.setCurrent(4);
     f.select({2, 3});
     ASSERT_TRUE(f.enabled(ID_EDIT_CUT));
     ASSERT_TRUE(f.grid->onCommand(ID_EDIT_CUT));
     EXPECT_EQ(f.names(), (Names{"Top", "", "Bottom"}));
+    EXPECT_EQ(f.grid->cells().current().row, 2) << "the current layer, right below the cut, moves up with its row";
     EXPECT_EQ(decodeLayerRows(f.platform.clipboard.layerRows).size(), 2u);
 
     // Back at another place, with its name free again.
@@ -155,6 +157,13 @@ TEST(LayerGridClipboard, CutIsCopyThenDeleteInOneStep)
     fixed.select({2});
     EXPECT_FALSE(fixed.enabled(ID_EDIT_CUT));
     EXPECT_TRUE(fixed.enabled(ID_EDIT_COPY));
+
+    // Where the structure is fixed, rows on the clipboard are not pasted, nor is their text.
+    GridFixture frozen(test::fiveLayers(), kDefaultCaps & ~kCapChangeStructure);
+    frozen.platform.clipboard = f.platform.clipboard;
+    frozen.setCurrent(1, kColLayerName);
+    EXPECT_FALSE(frozen.enabled(ID_EDIT_PASTE) || frozen.grid->clipboard().paste());
+    EXPECT_EQ(frozen.names().size(), 5u);
 }
 
 TEST(LayerGridClipboard, TextSkipsControlColumnsAndFlattensHeaders)
@@ -184,7 +193,7 @@ TEST(LayerGridClipboard, TextSkipsControlColumnsAndFlattensHeaders)
     EXPECT_NE(html.find("<td>Top</td>"), std::string::npos);
 }
 
-TEST(LayerGridClipboard, TextGoesIntoEditCellsOnly)
+TEST(LayerGridClipboard, TextGoesIntoEditCellsOnlyAndTheEditBoxSelectionIsCopiedAndCut)
 {
     GridFixture f(test::fiveLayers());
     f.platform.clipboard = {"Inner\r\nsecond line", {}, {}};
@@ -206,6 +215,13 @@ TEST(LayerGridClipboard, TextGoesIntoEditCellsOnly)
     ASSERT_EQ(edit.shown.size(), 1u);
     EXPECT_EQ(edit.shown[0], (std::pair<std::string, int32_t>{"GInnerD", 6}));
     EXPECT_EQ(f.text(3, kColLayerName), "GInnerD");
+    // A caret alone selects nothing; a selection made leftwards is cut as well.
+    edit.box = {"GInnerD", 3, 3};
+    EXPECT_FALSE(f.enabled(ID_EDIT_COPY));
+    edit.box = {"GInnerD", 6, 1};
+    ASSERT_TRUE(f.grid->onCommand(ID_EDIT_CUT));
+    EXPECT_EQ(f.platform.clipboard.text, "Inner");
+    EXPECT_EQ(edit.shown.back(), (std::pair<std::string, int32_t>{"GD", 1}));
 
     // A number keeps the cell's typing rules: letters are refused with a beep.
     f.platform.clipboard.text = "2x5";
@@ -226,47 +242,6 @@ TEST(LayerGridClipboard, TextGoesIntoEditCellsOnly)
     EXPECT_EQ(f.names()[4], "Outer");
     ASSERT_TRUE(f.grid->undo());
     EXPECT_EQ(f.text(5, kColLayerName), "Bottom");
-}
-
-TEST(LayerGridClipboard, SelectedTextOfTheEditBoxIsCopiedAndCut)
-{
-    GridFixture f(test::fiveLayers());
-    FakeEditBox edit;
-    f.setCurrent(1, kColLayerName);
-    edit.attach(*f.grid, f.at(1, kColLayerName), "Top", 1, 1);
-    EXPECT_FALSE(f.enabled(ID_EDIT_COPY)) << "a caret alone selects nothing";
-    EXPECT_FALSE(f.enabled(ID_EDIT_CUT));
-
-    edit.box = {"Top", 3, 1}; // selected backwards, as a drag to the left does
-    ASSERT_TRUE(f.enabled(ID_EDIT_COPY));
-    ASSERT_TRUE(f.grid->onCommand(ID_EDIT_CUT));
-    EXPECT_EQ(f.platform.clipboard.text, "op");
-    EXPECT_TRUE(f.platform.clipboard.layerRows.empty());
-    EXPECT_EQ(edit.shown.back(), (std::pair<std::string, int32_t>{"T", 1}));
-}
-
-TEST(LayerGridClipboard, PasteNeedsAnOpenClipboardACurrentRowAndTheStructureBit)
-{
-    GridFixture f(test::fiveLayers());
-    f.select({2});
-    ASSERT_TRUE(f.grid->clipboard().copy());
-    f.grid->clearSelection();
-    EXPECT_FALSE(f.enabled(ID_EDIT_PASTE)) << "no current cell";
-
-    f.setCurrent(2);
-    f.platform.clipboardOpens = false;
-    EXPECT_FALSE(f.enabled(ID_EDIT_PASTE));
-    EXPECT_FALSE(f.grid->clipboard().paste());
-    f.platform.clipboardOpens = true;
-
-    // Rows on the clipboard where the structure is fixed: their text is not pasted either.
-    GridFixture fixed(test::fiveLayers(), kDefaultCaps & ~kCapChangeStructure);
-    fixed.platform.clipboard = f.platform.clipboard;
-    fixed.setCurrent(1, kColLayerName);
-    EXPECT_FALSE(fixed.enabled(ID_EDIT_PASTE));
-    EXPECT_FALSE(fixed.grid->clipboard().paste());
-    EXPECT_EQ(fixed.names().size(), 5u);
-    EXPECT_EQ(fixed.text(1, kColLayerName), "Top");
 }
 
 TEST(LayerRowsBlock, OnlyWholeRecordsAreRead)

@@ -109,7 +109,20 @@ TEST(LayerGridInsert, DrillSpansFollowTheNeighboursAndUndoRestoresThem)
     EXPECT_FALSE(f.board().drillSpans[3].test(0));
     EXPECT_TRUE(f.board().drillSpans[3].test(1));
 
+    // The selected last row goes with the undo: the view must hear of the selection too.
+    struct : CellGridObserver {
+        int selectionNotices = 0;
+        void gridReshaped() override {}
+        void cellsChanged(int32_t, int32_t, int32_t, int32_t) override {}
+        void columnsChanged() override {}
+        void selectionChanged() override { ++selectionNotices; }
+    } view;
+    f.select({5});
+    f.setCurrent(1);
+    f.grid->cells().setObserver(&view);
     ASSERT_TRUE(f.grid->undo());
+    f.grid->cells().setObserver(nullptr);
+    EXPECT_EQ(view.selectionNotices, 1);
     EXPECT_EQ(f.names(), (Names{"Top", "Core", "Gnd", "Mask"}));
     EXPECT_EQ(f.board().drillSpans, spansBefore);
     EXPECT_EQ(f.grid->cells().rowCount(), 5);

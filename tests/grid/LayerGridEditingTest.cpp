@@ -176,6 +176,12 @@ TEST(LayerGridEditing, PlatingWherePlatingCannotStandBecomesSignal)
     EXPECT_EQ(f.layer(1).crColor, rgb(0, 0, 255));
     EXPECT_EQ(f.text(2, kColLayerName), "Layer_02");
     EXPECT_FALSE(f.notApplicable(2, kColVisible));
+
+    // Plating under the bottom signal stands, and so does plating on plating.
+    GridFixture coated({layerOf(kSolderMask), layerOf(kSignal, "Top", rgb(255, 0, 0)), layerOf(kSubstrate),
+                        layerOf(kSignal, "Bot", rgb(0, 255, 0)), layerOf(kPlating, "P1"), layerOf(kPlating, "P2")});
+    coated.grid->layerKindPass(false);
+    EXPECT_EQ(coated.usages(), (std::vector<int32_t>{kSolderMask, kSignal, kSubstrate, kSignal, kPlating, kPlating}));
 }
 
 TEST(LayerGridEditing, MetalChoiceRewritesTheMetalProperties)

@@ -1,4 +1,5 @@
 #include "grid/LayerRules.h"
+#include "model/Catalogues.h"
 
 #include <gtest/gtest.h>
 
@@ -11,19 +12,6 @@ using lm::DrillSpanSet;
 namespace {
 
 constexpr int32_t kNone = -1, kSignal = 0, kPlane = 1, kPlating = 4, kSubstrate = 5, kMask = 6, kRigid = 7;
-
-// Layers from usages: 0-4 metals, the rest dielectrics.
-std::vector<LMLAYEREX> stack(std::initializer_list<int32_t> usages)
-{
-    std::vector<LMLAYEREX> layers;
-    for (int32_t usage : usages) {
-        LMLAYEREX layer{};
-        layer.nUsage = usage;
-        layer.nType = usage <= kPlating ? 0 : 1;
-        layers.push_back(layer);
-    }
-    return layers;
-}
 
 // Span sets of 32 bits from strings such as "01": bit k set when character k is '1'.
 std::vector<DrillSpanSet> spans(std::initializer_list<std::string> bits)
@@ -56,20 +44,6 @@ TEST(MostSuitableUsage, FollowsTheNeighbours)
     EXPECT_EQ(lm::mostSuitableUsage(kNone, kNone, true), kRigid);
     EXPECT_EQ(lm::mostSuitableUsage(kMask, kNone, false), kSubstrate); // above a top mask
     EXPECT_EQ(lm::mostSuitableUsage(kNone, kSubstrate, false), kSubstrate);
-}
-
-TEST(PlatingAllowed, OnlyOnTheOuterFaceAgainstAMetal)
-{
-    const auto layers = stack({kPlating, kSignal, kSubstrate, kPlane, kSignal});
-    EXPECT_TRUE(lm::platingAllowedAt(layers, 0));  // top, a metal below, none above
-    EXPECT_FALSE(lm::platingAllowedAt(layers, 1)); // a metal above, but more metal below
-    EXPECT_FALSE(lm::platingAllowedAt(layers, 3)); // dielectric above, signal below with metal above
-    EXPECT_TRUE(lm::platingAllowedAt(layers, 4));  // bottom, a metal above, none below
-
-    // A plating layer above does not count against the signal under it.
-    const auto plated = stack({kPlating, kPlating, kSignal});
-    EXPECT_TRUE(lm::platingAllowedAt(plated, 1));
-    EXPECT_FALSE(lm::platingAllowedAt(stack({kSignal}), 0));
 }
 
 TEST(DrillMoveAllowed, KeepsTheDrillPairsOfTheBlock)
@@ -119,7 +93,7 @@ TEST(InsertedLayerSpans, LiesInsidePairsSpanningBothNeighbours)
 // grid's Type tests.)
 TEST(RestartLayerAsType, KeepsTheSpanField)
 {
-    std::vector<LMLAYEREX> layers = stack({kSignal, kSubstrate, kPlane});
+    std::vector<LMLAYEREX> layers{lm::defaultLayer(kSignal), lm::defaultLayer(kSubstrate), lm::defaultLayer(kPlane)};
     layers[1].pDrillSpans = 5;
     lm::restartLayerAsType(layers, 1, 0, false);
     EXPECT_EQ(layers[1].nUsage, kSignal);

@@ -2,7 +2,7 @@
 // its calls: what one refresh asks and in which order, how the answers show,
 // the planning modes of the property bar, Apply as Test Width and the View...
 // buttons.
-#include "LayerGridFixture.h"
+#include "RowTexts.h"
 #include "ScriptedZ0Calculator.h"
 
 #include "document/TabDescr.h"
@@ -17,6 +17,7 @@ namespace {
 
 using test::layerOf;
 using Calls = std::vector<std::string>;
+using test::Texts;
 
 constexpr uint32_t kResultBlue = rgb(200, 218, 238);
 constexpr uint32_t kSilver = rgb(192, 192, 192);
@@ -65,6 +66,7 @@ struct PlanningFixture {
         choose(res::IDC_STRATEGY, strategy);
     }
     const std::string& text(int32_t row, int32_t columnId) const { return f.text(row, columnId); }
+    Texts texts(int32_t row, std::initializer_list<int32_t> columnIds) const { return test::rowTexts(f, row, columnIds); }
 };
 
 TEST(Z0Planning, OneRefreshCallsInOrderWithTheKnownDimensionOfTheMode)
@@ -108,11 +110,10 @@ TEST(Z0Planning, AnswersShowRoundedPerCellAndNeverReachTheRecords)
     PlanningFixture p;
     p.calculator.solved["GND"] = 0.0;
     p.idle();
-    EXPECT_EQ(p.text(2, kColZ0), "50.2");
-    EXPECT_EQ(p.text(6, kColZ0), "50") << "49.96 rounds to one decimal";
-    EXPECT_EQ(p.text(4, kColZ0), "<Error>") << "0.0 is the calculator's no value";
-    EXPECT_EQ(p.text(4, kColWidth), "<Error>");
-    EXPECT_EQ(p.text(2, kColWidth), "100") << "only the failed layer's cell";
+    // 49.96 rounds to one decimal; 0.0 is the calculator's no value, in the failed layer's cells only.
+    EXPECT_EQ(p.texts(2, {kColZ0, kColWidth}), (Texts{"50.2", "100"}));
+    EXPECT_EQ(p.texts(4, {kColZ0, kColWidth}), (Texts{"<Error>", "<Error>"}));
+    EXPECT_EQ(p.text(6, kColZ0), "50");
     EXPECT_EQ(p.f.style(2, kColWidth).background, kResultBlue);
     EXPECT_EQ(p.pictureZ0, (std::vector<std::vector<double>>{p.calculator.z0}));
 
@@ -132,10 +133,8 @@ TEST(Z0Planning, WithoutCalculatorEveryComputedCellIsNotAvailable)
 {
     PlanningFixture p(false);
     EXPECT_TRUE(p.idle().empty());
-    for (const int32_t row : {2, 4, 6}) {
-        EXPECT_EQ(p.text(row, kColZ0), "<N/A>");
-        EXPECT_EQ(p.text(row, kColWidth), "<N/A>");
-    }
+    for (const int32_t row : {2, 4, 6})
+        EXPECT_EQ(p.texts(row, {kColZ0, kColWidth}), (Texts{"<N/A>", "<N/A>"}));
     // The picture is told there are no values, so it says "Z0 = <N/A>".
     ASSERT_EQ(p.pictureZ0.size(), 1u);
     EXPECT_TRUE(p.pictureZ0[0].empty());
@@ -163,13 +162,10 @@ TEST(Z0Planning, SolvingForBothLeavesWidthAndGapEmptyAndOffersTheCurve)
 {
     PlanningFixture p;
     p.planForPair(2);
-    for (const int32_t columnId : {kColWidth, kColGap}) {
-        EXPECT_TRUE(p.f.notApplicable(2, columnId));
-        EXPECT_EQ(p.f.style(2, columnId).background, kSilver);
-        EXPECT_EQ(p.text(2, columnId), "");
-    }
+    for (const int32_t columnId : {kColWidth, kColGap})
+        EXPECT_TRUE(p.f.notApplicable(2, columnId) && p.f.style(2, columnId).background == kSilver);
+    EXPECT_EQ(p.texts(2, {kColWidth, kColGap, kColZ0Curve}), (Texts{"", "", "View..."}));
     EXPECT_EQ(p.f.style(2, kColZ0Curve).control, CellControl::PushButton);
-    EXPECT_EQ(p.text(2, kColZ0Curve), "View...");
 
     // The buttons reach the chart dialogs through the hooks with the layer index.
     std::vector<std::string> opened;
@@ -193,9 +189,8 @@ TEST(Z0Planning, PlanningChangesRewriteHeaderRolesAndEnteredValues)
     EXPECT_EQ(p.text(0, kColTargetZ0), "Diff Z0\nohm");
     // The width is entered again and shows dWidth; the gap waits for the refresh.
     EXPECT_EQ(p.f.style(2, kColWidth).control, CellControl::Edit);
-    EXPECT_EQ(p.text(2, kColWidth), "254");
     EXPECT_EQ(p.f.style(2, kColGap).control, CellControl::ReadOnlyEdit);
-    EXPECT_EQ(p.text(2, kColGap), "203"); // 203.2 um shown to whole micrometres
+    EXPECT_EQ(p.texts(2, {kColWidth, kColGap}), (Texts{"254", "203"})); // 203.2 um to whole micrometres
     EXPECT_TRUE(p.f.grid->flags().valuesChanged);
     p.idle();
     EXPECT_EQ(p.text(2, kColGap), "100");
@@ -255,11 +250,10 @@ TEST(Z0Planning, UnitsSwitchRewritesEnteredLengthsAtOnceAndComputedOnesAtTheRefr
     ASSERT_EQ(p.text(2, kColGap), "127");
 
     p.choose(res::IDC_UNITS, 1);
-    EXPECT_EQ(p.text(2, kColWidth), "10") << "entered: at once";
-    EXPECT_EQ(p.text(2, kColTestWidth), "10");
-    EXPECT_EQ(p.text(2, kColGap), "127") << "computed: the last result until the refresh";
+    // Entered at once, computed with the last result until the refresh.
+    EXPECT_EQ(p.texts(2, {kColWidth, kColTestWidth, kColGap}), (Texts{"10", "10", "127"}));
     p.idle();
-    EXPECT_EQ(p.text(2, kColGap), "5");
+    EXPECT_EQ(p.texts(2, {kColGap}), Texts{"5"});
     EXPECT_EQ(p.text(0, kColGap), "Gap\nmils");
 }
 
@@ -269,12 +263,10 @@ TEST(Z0Planning, ThrowingCalculatorShowsErrorsAndTheRefreshGoesOn)
     p.calculator.throwing = {"GND", "Top", "CalcStackupZ0"};
     const Calls calls = p.idle();
     EXPECT_EQ(calls.size(), 7u) << "every call made once, none retried";
-    EXPECT_EQ(p.text(4, kColWidth), "<Error>");
-    EXPECT_EQ(p.text(2, kColWidth), "<Error>");
-    EXPECT_EQ(p.text(6, kColWidth), "100");
     // A CalcStackupZ0 that threw half-way gives no values at all.
-    for (const int32_t row : {2, 4, 6})
-        EXPECT_EQ(p.text(row, kColZ0), "<Error>");
+    EXPECT_EQ(p.texts(2, {kColWidth, kColZ0}), (Texts{"<Error>", "<Error>"}));
+    EXPECT_EQ(p.texts(4, {kColWidth, kColZ0}), (Texts{"<Error>", "<Error>"}));
+    EXPECT_EQ(p.texts(6, {kColWidth, kColZ0}), (Texts{"100", "<Error>"}));
     EXPECT_EQ(p.pictureZ0.back(), std::vector<double>(6, 0.0));
     // An ApplyAutoEr that threw leaves its layer as it was.
     EXPECT_DOUBLE_EQ(p.f.layer(1).dEr, defaultLayer(kSignal).dEr);
@@ -322,18 +314,17 @@ TEST(Z0Planning, WidthAndGapBelowTheMetalThicknessAreRefused)
     p.planForPair(0); // the width is entered
     const double thickness = p.f.layer(1).dThickness * 1e6;
     const std::string thinner = std::to_string(static_cast<int>(thickness) - 1);
-    EXPECT_FALSE(p.f.enter(2, kColWidth, thinner));
-    EXPECT_EQ(p.f.platform.messages.back().text, "Trace width less than metal thickness is not supported.");
-    EXPECT_EQ(p.text(2, kColWidth), thinner) << "the typed text stays for mending";
-    p.f.grid->cancelEdit(p.f.at(2, kColWidth));
-    EXPECT_FALSE(p.f.enter(2, kColTestWidth, thinner));
-    EXPECT_EQ(p.f.platform.messages.back().text, "Trace width less than metal thickness is not supported.");
-    p.f.grid->cancelEdit(p.f.at(2, kColTestWidth));
-
+    const auto refused = [&](int32_t columnId) {
+        const bool taken = p.f.enter(2, columnId, thinner);
+        EXPECT_EQ(p.text(2, columnId), thinner) << "the typed text stays for mending";
+        p.f.grid->cancelEdit(p.f.at(2, columnId));
+        return taken ? std::string() : p.f.platform.messages.back().text;
+    };
+    const std::string width = "Trace width less than metal thickness is not supported.";
+    EXPECT_EQ(refused(kColWidth), width);
+    EXPECT_EQ(refused(kColTestWidth), width);
     p.choose(res::IDC_STRATEGY, 1); // the gap is entered
-    EXPECT_FALSE(p.f.enter(2, kColGap, thinner));
-    EXPECT_EQ(p.f.platform.messages.back().text, "Trace separation less than metal thickness is not supported.");
-    p.f.grid->cancelEdit(p.f.at(2, kColGap));
+    EXPECT_EQ(refused(kColGap), "Trace separation less than metal thickness is not supported.");
     EXPECT_TRUE(p.f.enter(2, kColGap, std::to_string(static_cast<int>(thickness) + 1)));
 }
 

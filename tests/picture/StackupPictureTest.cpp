@@ -52,12 +52,8 @@ TEST_F(PictureOnBoard, MouseDoesNothingWithoutTheCapability)
     picture.mouseMove(on(3));
     picture.leftUp(on(3));
     picture.doubleClick(on(1));
-    EXPECT_EQ(picture.hoveredLayer(), -1);
-    EXPECT_FALSE(picture.dragging());
-    EXPECT_EQ(host.redraws, 0);
-    EXPECT_TRUE(host.captures.empty());
-    EXPECT_TRUE(host.moves.empty());
-    EXPECT_TRUE(host.selected.empty());
+    EXPECT_EQ(std::tuple(picture.hoveredLayer(), picture.dragging(), host.redraws), std::tuple(-1, false, 0));
+    EXPECT_TRUE(host.captures.empty() && host.moves.empty() && host.selected.empty());
 }
 
 TEST_F(PictureOnBoard, HoverOutlinesTheFrontFaceAndDoubleClickSelectsItsRow)
@@ -102,8 +98,7 @@ TEST_F(PictureOnBoard, DragMovesTheLayerWhereItIsDropped)
               (std::vector<Point>{{layout.stack.left, y}, {layout.stack.right, y}}));
 
     picture.leftUp(on(2));
-    EXPECT_FALSE(picture.dragging());
-    EXPECT_EQ(picture.dropTarget(), -1);
+    EXPECT_EQ(std::pair(picture.dragging(), picture.dropTarget()), std::pair(false, -1));
     EXPECT_EQ(host.captures, (std::vector<bool>{true, false}));
 
     drag(3, 1); // above the dragged layer: lands below layer 1
@@ -134,8 +129,7 @@ TEST_F(PictureOnBoard, DragStopsWhereTheMoveCheckRefuses)
 TEST_F(PictureOnBoard, ScrollsWithinTheContentAndShiftsTheDrawing)
 {
     picture.layout({600, 100}, canvas); // 170 pixels of content, 68 visible
-    EXPECT_EQ(host.bars.back().maximum, 170);
-    EXPECT_EQ(host.bars.back().page, 68);
+    EXPECT_EQ(std::pair(host.bars.back().maximum, host.bars.back().page), std::pair(170, 68));
     picture.scrollLines(2);
     EXPECT_EQ(picture.scrollPosition(), 24); // 6/8 of 16 a line
     picture.scrollPages(1);

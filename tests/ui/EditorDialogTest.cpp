@@ -2,7 +2,6 @@
 
 #include "ui/MenuModel.h"
 
-#include "GraphDialogFakes.h"
 #include "MenuTexts.h"
 #include "OpenEditor.h"
 #include "TabTestGrid.h"
@@ -74,19 +73,13 @@ struct FakeDialogView : lm::EditorDialogView {
     bool keepInSyncChecked() const override { return checkBoxChecked; }
     bool runCustomizeDialog(lm::CustomizeColumns& model) override { return customize && customize(model); }
     void showAboutBox() override { note("about"); }
-    void runZ0CurveDialog(lm::CZ0CurveDialog& dialog) override { note("z0 curve " + lm::z0CurveTitle(dialog.layer())); }
+    void runZ0CurveDialog(lm::CZ0CurveDialog&) override { note("z0 curve"); }
     void runLossCurveDialog(lm::CLossCurve&) override { note("loss curve"); }
     lm::StackupPicture* stackupPicture() override { return nullptr; }
     void finishOpenEdit() override { note("finish edit"); }
     void dropOpenEdit() override { note("drop edit"); }
     lm::WindowGeometry geometryNow() const override { return {}; }
     void endRun(bool applied) override { note(applied ? "end applied" : "end discarded"); }
-};
-
-struct SeverityDrc : IDRC {
-    int32_t severity = 0;
-    int32_t CheckValue(int32_t, const LMLAYEREX*, const char**) override { return 0; }
-    int32_t CheckStackup(const LMLAYEREX*, int32_t, const char**) override { return severity; }
 };
 
 // Two boards, the window open in the recording fakes and the dialog set up on it.
@@ -162,42 +155,10 @@ TEST(EditorDialog, SplitCommandsEnableCheckAndRecreate)
     EXPECT_EQ(e.view.panes.calls.size(), 4u * 2u);
 }
 
-TEST(EditorDialog, ApplyAndDiscardGoThroughTheRouterWithTheirQuestions)
-{
-    DialogFixture e;
-    SeverityDrc drc;
-    drc.severity = lm::DRC_ERROR;
-    e.instance.setDrc(&drc);
-    e.platform.answers = {lm::MessageAnswer::No};
-    EXPECT_TRUE(e.dialog.router().route(IDOK));
-    EXPECT_FALSE(e.window.finishedApplied.has_value());
-    e.platform.answers = {lm::MessageAnswer::Yes, lm::MessageAnswer::Yes};
-    e.dialog.router().route(ID_APPLY_AND_CLOSE, lm::kCodeAccelerator);
-    EXPECT_EQ(e.window.finishedApplied, true);
-
-    DialogFixture d;
-    d.instance.boardsForEditing()[0].layers[0].dThickness = 1e-3;
-    d.platform.answers = {lm::MessageAnswer::No};
-    d.dialog.router().route(IDCANCEL);
-    EXPECT_FALSE(d.window.finishedApplied.has_value());
-    d.platform.answers = {lm::MessageAnswer::Yes};
-    d.dialog.router().route(ID_DISCARD_AND_CLOSE);
-    EXPECT_EQ(d.window.finishedApplied, false);
-    EXPECT_EQ(d.platform.messages.size(), 2u);
-}
-
-TEST(EditorDialog, MenusOfferOnlyWhatIsHandled)
+TEST(EditorDialog, AnOpeningPopupLosesTheOtherBoardKindsInserts)
 {
     DialogFixture e;
     CommandStates states;
-    const std::size_t file[] = {kFileMenu};
-    e.dialog.popupOpening(file, states);
-    EXPECT_TRUE(states[ID_FILE_PRINT].enabled);
-    EXPECT_TRUE(states[ID_FILE_PRINT_PICTURE].enabled);
-    EXPECT_TRUE(states[ID_APPLY_AND_CLOSE].enabled);
-    EXPECT_FALSE(states.contains(ID_EDIT_UNDO)); // other popups wait for their own opening
-
-    // The Insert Above submenu loses the rigid-flex choices on an ordinary board.
     const std::vector<lm::MenuItem>& edit = e.dialog.menuBar()[kEditMenu].items;
     const auto insertAbove = static_cast<std::size_t>(
         std::find_if(edit.begin(), edit.end(), [](const lm::MenuItem& m) { return m.text == "Insert &Above"; }) -
@@ -205,13 +166,7 @@ TEST(EditorDialog, MenusOfferOnlyWhatIsHandled)
     const std::size_t path[] = {kEditMenu, insertAbove};
     EXPECT_TRUE(e.dialog.popupOpening(path, states));
     EXPECT_EQ(lm::findMenuItem(e.dialog.menuBar(), ID_INSERT_ABOVE_RIGID), nullptr);
-    EXPECT_NE(lm::findMenuItem(e.dialog.menuBar(), ID_INSERT_ABOVE_SUBSTRATE), nullptr);
     EXPECT_FALSE(e.dialog.popupOpening(path, states));
-    const std::size_t wrong[] = {kEditMenu, 0}; // Undo is no popup
-    EXPECT_FALSE(e.dialog.popupOpening(wrong, states));
-
-    e.dialog.router().route(ID_APP_ABOUT);
-    EXPECT_EQ(e.log, (lm::test::EventLog{"about"}));
 }
 
 TEST(EditorDialog, CustomizeWorksOnTheLastCustomViewDescriptor)
@@ -290,60 +245,6 @@ TEST(EditorDialog, TabsByItemAndById)
 
     e.dialog.boardPicked(1);
     EXPECT_EQ(e.instance.currentBoardId(), 8);
+    EXPECT_EQ(e.dialog.grid().cells().rowCount(), 2);
     EXPECT_EQ(e.log.back(), "update panes");
-}
-
-TEST(EditorDialog, TheGridTakesCommandsFirstAndFollowsTheBoard)
-{
-    DialogFixture e;
-    lm::LayerGrid& grid = e.dialog.grid();
-    EXPECT_EQ(grid.layerCount(), 2);
-    EXPECT_EQ(grid.cells().rowCount(), 3);
-    EXPECT_TRUE(e.dialog.router().route(ID_SELECT_ALL));
-    EXPECT_EQ(grid.cells().selectedRows(), (std::vector<int32_t>{1, 2}));
-
-    // Idle: the grid's rows go into the layers and the picture follows.
-    grid.flags().rowsModified = true;
-    CommandStates toolBar;
-    e.dialog.idle(toolBar);
-    EXPECT_EQ(e.view.panes.calls.back(), "update picture");
-
-    // Undo of a tab switch on the grid makes the earlier tab current through the dialog.
-    const lm::CTabDescrArray& tabs = e.instance.tabs();
-    grid.showTab(tabs[0].id(), tabs[0].columns(), true);
-    grid.showTab(tabs[2].id(), tabs[2].columns(), true);
-    e.instance.setActiveTab(2);
-    e.log.clear();
-    EXPECT_TRUE(e.dialog.router().route(ID_EDIT_UNDO, lm::kCodeAccelerator));
-    EXPECT_EQ(e.instance.activeTab(), 0);
-    EXPECT_EQ(e.log, (lm::test::EventLog{"select item 0"}));
-
-    e.dialog.boardPicked(1);
-    EXPECT_EQ(grid.layerCount(), 1);
-    EXPECT_EQ(grid.cells().rowCount(), 2);
-}
-
-TEST(EditorDialog, ViewButtonsOpenTheGraphDialogsOfTheirLayerOnlyWithACalculator)
-{
-    DialogFixture f;
-    f.instance.setCaps(LM_CAP_LOSS_VALUES | LM_CAP_DIFF_PAIR_PLANNING, LM_CAP_LOSS_VALUES | LM_CAP_DIFF_PAIR_PLANNING);
-    f.instance.settings().z0DiffPair = true;
-    f.instance.settings().z0Strategy = 2; // solving for both: the Z0 Curve cell is a button
-    lm::setLayerName(lm::test::layersOf(f.instance, 7)[1], "Inner");
-    lm::LayerGrid& grid = f.dialog.grid();
-    grid.reload();
-    f.log.clear();
-    const lm::CellPos loss{2, grid.colOf(lm::kColLossCurve)};
-    const lm::CellPos curve{2, grid.colOf(lm::kColZ0Curve)};
-    grid.cellButtonClicked(loss);
-    grid.cellButtonClicked(curve);
-    EXPECT_TRUE(f.log.empty()); // no calculator: the buttons do nothing
-
-    lm::test::ScriptedCalculator calculator;
-    f.instance.settings().z0Calculator = &calculator;
-    grid.cellButtonClicked(loss);
-    grid.cellButtonClicked(curve);
-    EXPECT_EQ(f.log, (std::vector<std::string>{
-                       "loss curve", "z0 curve Layer \"Inner\" - Width-vs-Separation Graph for Differential Z0 = 0 Ohm"}));
-    EXPECT_EQ(calculator.solveCalls + calculator.lossCalls, 0); // the fake window runs no dialog
 }
