@@ -1,5 +1,6 @@
 #include "FieldSolver.h"
 
+#include "KeyedMemory.h"
 #include "LineModel.h"
 
 #include <Eigen/SparseCholesky>
@@ -7,10 +8,9 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstring>
-#include <mutex>
+#include <future>
+#include <optional>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 namespace lmz0 {
@@ -25,6 +25,7 @@ constexpr double kEps0 = 8.8541878128e-12;
 constexpr double kCoarseFraction = 1.0 / 5.0;
 constexpr double kFineFraction = 1.0 / 10.0;
 constexpr double kGrowth = 0.25;
+constexpr std::size_t kStretchedCells = 3;
 // Beyond this many grid nodes (a cross-section far outside board sizes) there is no answer.
 constexpr std::size_t kMostNodes = 200000;
 // An open top and side lie this many cross-section sizes away.
@@ -96,10 +97,12 @@ double permittivityAt(const Geometry& g, double x, double y)
     return 1.0;
 }
 
-// Grid lines from lo to hi through every key.
 // Offsets from an edge to the middle of a stretch of `half` length: steps that
-// start at `first` and grow with the distance, stretched to end exactly in the
-// middle, so that no sliver of a cell appears when the geometry changes a little.
+// start at `first` and grow with the distance, the last few stretched to end
+// exactly in the middle. No sliver of a cell appears when the geometry changes
+// a little, and when it changes enough for one more step, only the cells in the
+// middle, where the field is smooth, change: the answer stays smooth in the
+// dimensions (a root search on it converges) instead of jumping by 1e-4.
 std::vector<double> gradedHalf(double half, double first)
 {
     std::vector<double> offsets{0.0};
@@ -107,8 +110,9 @@ std::vector<double> gradedHalf(double half, double first)
         p += first + kGrowth * p;
         offsets.push_back(p);
     }
-    const double stretch = half / offsets.back();
-    for (double& offset : offsets) offset *= stretch;
+    const std::size_t kept = offsets.size() > kStretchedCells + 1 ? offsets.size() - kStretchedCells - 1 : 0;
+    const double from = offsets[kept], stretch = (half - from) / (offsets.back() - from);
+    for (std::size_t i = kept + 1; i < offsets.size(); ++i) offsets[i] = from + (offsets[i] - from) * stretch;
     return offsets;
 }
 
@@ -133,131 +137,191 @@ std::vector<double> gradedAxis(std::vector<double> keys, double lo, double hi, d
     return points;
 }
 
-// Capacitance per metre of the half section's trace at 1 V on one grid.
-double gridCapacitance(const Geometry& g, bool air, bool odd, double fraction)
-{
-    const double smallest =
-        std::min({g.x1 - g.x0, g.y1 - g.y0, g.y0, g.x0 > 0.0 ? g.x0 : g.x1, g.topPlane ? g.top - g.y1 : g.y0});
-    std::vector<double> xKeys{0.0, g.x0, g.x1};
-    std::vector<double> yKeys{0.0, g.y0, g.y1};
-    for (const Band& b : g.bands) {
-        yKeys.push_back(b.y0);
-        yKeys.push_back(b.y1);
-    }
-    if (g.coat > 0.0) {
-        xKeys.insert(xKeys.end(), {std::max(0.0, g.x0 - g.coat), g.x1 + g.coat});
-        yKeys.insert(yKeys.end(), {g.y0 + g.coat, g.y1 + g.coat});
-    }
-    const std::vector<double> xs = gradedAxis(xKeys, 0.0, g.side, smallest, fraction);
-    const std::vector<double> ys = gradedAxis(yKeys, 0.0, g.top, smallest, fraction);
-    if (xs.size() * ys.size() > kMostNodes) return 0.0;
-    const int nx = static_cast<int>(xs.size()), ny = static_cast<int>(ys.size());
-    auto node = [nx](int i, int j) { return j * nx + i; };
+// Capacitances per metre of the half section's trace at 1 V, in air and in its dielectrics.
+struct Capacitances {
+    double air = 0.0;
+    double dielectric = 0.0;
+};
 
-    // Fixed potentials: the planes 0, the trace 1, the odd mode's symmetry plane 0.
-    std::vector<double> potential(static_cast<std::size_t>(nx) * ny, 0.0);
-    std::vector<int> unknown(potential.size(), -1);
-    int unknowns = 0;
-    for (int j = 0; j < ny; ++j)
-        for (int i = 0; i < nx; ++i) {
-            const bool onTrace = xs[i] >= g.x0 && xs[i] <= g.x1 && ys[j] >= g.y0 && ys[j] <= g.y1;
-            const bool grounded = j == 0 || (g.topPlane && j == ny - 1) || (odd && i == 0);
-            if (onTrace) potential[node(i, j)] = 1.0;
-            else if (!grounded) unknown[node(i, j)] = unknowns++;
-        }
-
-    // Edge conductances: each cell lends half its width to the edges along it.
-    struct Edge {
-        int a, b;
-        double c;
-    };
-    std::vector<Edge> edges;
-    edges.reserve(static_cast<std::size_t>(4 * nx * ny));
-    for (int j = 0; j + 1 < ny; ++j)
-        for (int i = 0; i + 1 < nx; ++i) {
-            const double dx = xs[i + 1] - xs[i], dy = ys[j + 1] - ys[j];
-            const double e = air ? 1.0 : permittivityAt(g, (xs[i] + xs[i + 1]) / 2.0, (ys[j] + ys[j + 1]) / 2.0);
-            const double horizontal = e * dy / (2.0 * dx), vertical = e * dx / (2.0 * dy);
-            edges.push_back({node(i, j), node(i + 1, j), horizontal});
-            edges.push_back({node(i, j + 1), node(i + 1, j + 1), horizontal});
-            edges.push_back({node(i, j), node(i, j + 1), vertical});
-            edges.push_back({node(i + 1, j), node(i + 1, j + 1), vertical});
-        }
-
-    std::vector<Eigen::Triplet<double>> triplets;
-    triplets.reserve(edges.size() * 4);
-    Eigen::VectorXd rhs = Eigen::VectorXd::Zero(unknowns);
-    for (const Edge& e : edges) {
-        const int ua = unknown[e.a], ub = unknown[e.b];
-        if (ua >= 0) triplets.emplace_back(ua, ua, e.c);
-        if (ub >= 0) triplets.emplace_back(ub, ub, e.c);
-        if (ua >= 0 && ub >= 0) {
-            triplets.emplace_back(ua, ub, -e.c);
-            triplets.emplace_back(ub, ua, -e.c);
-        } else if (ua >= 0) {
-            rhs[ua] += e.c * potential[e.b];
-        } else if (ub >= 0) {
-            rhs[ub] += e.c * potential[e.a];
-        }
-    }
-    Eigen::SparseMatrix<double> matrix(unknowns, unknowns);
-    matrix.setFromTriplets(triplets.begin(), triplets.end());
-    Eigen::SimplicialLDLT<Eigen::SparseMatrix<double>> solver(matrix);
-    if (solver.info() != Eigen::Success) return 0.0;
-    const Eigen::VectorXd solution = solver.solve(rhs);
-    for (std::size_t n = 0; n < potential.size(); ++n)
-        if (unknown[n] >= 0) potential[n] = solution[unknown[n]];
-
-    double energy = 0.0;
-    for (const Edge& e : edges) energy += e.c * std::pow(potential[e.a] - potential[e.b], 2);
-    return kEps0 * energy;
-}
-
-double capacitance(const Geometry& g, bool air, bool odd)
-{
-    const double coarse = gridCapacitance(g, air, odd, kCoarseFraction);
-    const double fine = gridCapacitance(g, air, odd, kFineFraction);
-    return 2.0 * fine - coarse;
-}
-
-// Answers per geometry: the grid refresh asks the same questions again and again.
-class ModeCache {
+// The five-point system of one grid. Both media share the grid, the fixed
+// nodes and so the sparsity pattern: the fill-reducing ordering is found once.
+class GridSystem {
 public:
-    bool find(const std::string& key, Mode& mode)
+    GridSystem(const Geometry& g, bool odd, double fraction)
     {
-        const std::lock_guard lock(mutex_);
-        const auto it = modes_.find(key);
-        if (it == modes_.end()) return false;
-        mode = it->second;
-        return true;
+        const double smallest = std::min(
+            {g.x1 - g.x0, g.y1 - g.y0, g.y0, g.x0 > 0.0 ? g.x0 : g.x1, g.topPlane ? g.top - g.y1 : g.y0});
+        std::vector<double> xKeys{0.0, g.x0, g.x1};
+        std::vector<double> yKeys{0.0, g.y0, g.y1};
+        for (const Band& b : g.bands) {
+            yKeys.push_back(b.y0);
+            yKeys.push_back(b.y1);
+        }
+        if (g.coat > 0.0) {
+            xKeys.insert(xKeys.end(), {std::max(0.0, g.x0 - g.coat), g.x1 + g.coat});
+            yKeys.insert(yKeys.end(), {g.y0 + g.coat, g.y1 + g.coat});
+        }
+        xs_ = gradedAxis(xKeys, 0.0, g.side, smallest, fraction);
+        ys_ = gradedAxis(yKeys, 0.0, g.top, smallest, fraction);
+        nx_ = static_cast<int>(xs_.size());
+        ny_ = static_cast<int>(ys_.size());
+        if (xs_.size() * ys_.size() > kMostNodes) return;
+        // Fixed potentials: the planes 0, the trace 1, the odd mode's symmetry plane 0.
+        potential_.assign(xs_.size() * ys_.size(), 0.0);
+        unknown_.assign(potential_.size(), -1);
+        for (int j = 0; j < ny_; ++j)
+            for (int i = 0; i < nx_; ++i) {
+                const bool onTrace = xs_[i] >= g.x0 && xs_[i] <= g.x1 && ys_[j] >= g.y0 && ys_[j] <= g.y1;
+                const bool grounded = j == 0 || (g.topPlane && j == ny_ - 1) || (odd && i == 0);
+                if (onTrace) potential_[node(i, j)] = 1.0;
+                else if (!grounded) unknown_[node(i, j)] = unknowns_++;
+            }
+        cellEr_.resize(static_cast<std::size_t>(nx_ - 1) * (ny_ - 1));
+        for (int j = 0; j + 1 < ny_; ++j)
+            for (int i = 0; i + 1 < nx_; ++i)
+                cellEr_[cell(i, j)] = permittivityAt(g, (xs_[i] + xs_[i + 1]) / 2.0, (ys_[j] + ys_[j + 1]) / 2.0);
     }
-    void store(const std::string& key, Mode mode)
+
+    bool usable() const { return !potential_.empty() && unknowns_ > 0; }
+
+    // The capacitance with every cell in air, or with the cells' own permittivity.
+    double capacitance(bool air)
     {
-        const std::lock_guard lock(mutex_);
-        if (modes_.size() >= kCapacity) modes_.clear();
-        modes_.emplace(key, mode);
+        Eigen::SparseMatrix<double> matrix(unknowns_, unknowns_);
+        Eigen::VectorXd rhs = Eigen::VectorXd::Zero(unknowns_);
+        const Edges e = edges(air);
+        assemble(e, matrix, rhs);
+        if (!analysed_) {
+            solver_.analyzePattern(matrix);
+            analysed_ = true;
+        }
+        solver_.factorize(matrix);
+        if (solver_.info() != Eigen::Success) return 0.0;
+        const Eigen::VectorXd solution = solver_.solve(rhs);
+        std::vector<double> potential = potential_;
+        for (std::size_t n = 0; n < potential.size(); ++n)
+            if (unknown_[n] >= 0) potential[n] = solution[unknown_[n]];
+        return kEps0 * energy(e, potential);
     }
 
 private:
-    static constexpr std::size_t kCapacity = 4096;
-    std::mutex mutex_;
-    std::unordered_map<std::string, Mode> modes_;
+    int node(int i, int j) const { return j * nx_ + i; }
+    std::size_t cell(int i, int j) const { return static_cast<std::size_t>(j) * (nx_ - 1) + i; }
+
+    // Each cell lends half its width to each of its four edges: the conductance
+    // between two neighbouring nodes sums what the cells beside that edge lend.
+    struct Edges {
+        std::vector<double> across; // (i, j)-(i+1, j)
+        std::vector<double> up;     // (i, j)-(i, j+1)
+    };
+    Edges edges(bool air) const
+    {
+        Edges e{std::vector<double>(static_cast<std::size_t>(nx_) * ny_, 0.0),
+                std::vector<double>(static_cast<std::size_t>(nx_) * ny_, 0.0)};
+        for (int j = 0; j + 1 < ny_; ++j)
+            for (int i = 0; i + 1 < nx_; ++i) {
+                const double dx = xs_[i + 1] - xs_[i], dy = ys_[j + 1] - ys_[j];
+                const double er = air ? 1.0 : cellEr_[cell(i, j)];
+                const double across = er * dy / (2.0 * dx), up = er * dx / (2.0 * dy);
+                e.across[node(i, j)] += across;
+                e.across[node(i, j + 1)] += across;
+                e.up[node(i, j)] += up;
+                e.up[node(i + 1, j)] += up;
+            }
+        return e;
+    }
+
+    // Calls visit(a, b, c) for every pair of neighbours a, b with conductance c.
+    template <typename Visit>
+    void forEachEdge(const Edges& e, Visit&& visit) const
+    {
+        for (int j = 0; j < ny_; ++j)
+            for (int i = 0; i < nx_; ++i) {
+                const int n = node(i, j);
+                if (i + 1 < nx_) visit(n, node(i + 1, j), e.across[n]);
+                if (j + 1 < ny_) visit(n, node(i, j + 1), e.up[n]);
+            }
+    }
+
+    // The lower triangle (what the factorisation reads), column by column in
+    // node order, and the right-hand side from the fixed potentials.
+    void assemble(const Edges& e, Eigen::SparseMatrix<double>& matrix, Eigen::VectorXd& rhs) const
+    {
+        matrix.reserve(Eigen::VectorXi::Constant(unknowns_, 3));
+        for (int j = 0; j < ny_; ++j)
+            for (int i = 0; i < nx_; ++i) {
+                const int n = node(i, j), u = unknown_[n];
+                if (u < 0) continue;
+                double diagonal = 0.0;
+                const auto neighbour = [&](int other, double c, bool later) {
+                    diagonal += c;
+                    if (unknown_[other] < 0) rhs[u] += c * potential_[other];
+                    else if (later) matrix.insert(unknown_[other], u) = -c;
+                };
+                if (i > 0) neighbour(node(i - 1, j), e.across[node(i - 1, j)], false);
+                if (j > 0) neighbour(node(i, j - 1), e.up[node(i, j - 1)], false);
+                matrix.insert(u, u) = 0.0;
+                if (i + 1 < nx_) neighbour(node(i + 1, j), e.across[n], true);
+                if (j + 1 < ny_) neighbour(node(i, j + 1), e.up[n], true);
+                matrix.coeffRef(u, u) = diagonal;
+            }
+        matrix.makeCompressed();
+    }
+
+    double energy(const Edges& e, const std::vector<double>& potential) const
+    {
+        double sum = 0.0;
+        forEachEdge(e, [&](int a, int b, double c) {
+            const double drop = potential[a] - potential[b];
+            sum += c * drop * drop;
+        });
+        return sum;
+    }
+
+    std::vector<double> xs_, ys_;
+    int nx_ = 0, ny_ = 0;
+    std::vector<double> potential_;
+    std::vector<int> unknown_;
+    int unknowns_ = 0;
+    std::vector<double> cellEr_;
+    Eigen::SimplicialLDLT<Eigen::SparseMatrix<double>> solver_;
+    bool analysed_ = false;
 };
 
-ModeCache& cache()
+Capacitances gridCapacitances(const Geometry& g, bool odd, bool withDielectric, double fraction)
 {
-    static ModeCache instance;
+    GridSystem system(g, odd, fraction);
+    if (!system.usable()) return {};
+    Capacitances c;
+    c.air = system.capacitance(true);
+    if (withDielectric) c.dielectric = system.capacitance(false);
+    return c;
+}
+
+// Two grids, extrapolated to a fine one. The coarse grid is solved on a second
+// thread: the caller (an editor's idle pass) waits for the slower one only.
+Capacitances capacitances(const Geometry& g, bool odd, bool withDielectric)
+{
+    std::future<Capacitances> coarseSolution =
+        std::async(std::launch::async, [&] { return gridCapacitances(g, odd, withDielectric, kCoarseFraction); });
+    const Capacitances fine = gridCapacitances(g, odd, withDielectric, kFineFraction);
+    const Capacitances coarse = coarseSolution.get();
+    return {2.0 * fine.air - coarse.air, 2.0 * fine.dielectric - coarse.dielectric};
+}
+
+// Answers per geometry: the grid refresh asks the same questions again and again.
+KeyedMemory<Mode, 4096>& cache()
+{
+    static KeyedMemory<Mode, 4096> instance;
     return instance;
 }
 
-std::string keyOf(const Geometry& g, bool odd)
+std::string geometryKey(const Geometry& g, bool odd)
 {
     std::vector<double> values{g.x0, g.x1, g.y0, g.y1, g.top, g.side, g.slabEr, g.coat, g.coatEr,
                                g.topPlane ? 1.0 : 0.0, odd ? 1.0 : 0.0};
     for (const Band& b : g.bands) values.insert(values.end(), {b.y0, b.y1, b.er});
-    std::string key(values.size() * sizeof(double), '\0');
-    std::memcpy(key.data(), values.data(), key.size());
-    return key;
+    return keyOf(values);
 }
 
 bool homogeneous(const Geometry& g, double& er)
@@ -276,16 +340,17 @@ Mode fieldSolvedLine(const CrossSection& section, double w, double gap)
     if (section.structure == Structure::None || !(w > 0.0) || gap < 0.0) return {0.0, 1.0};
     const Geometry g = geometryOf(section, w, gap);
     const bool odd = gap > 0.0;
-    const std::string key = keyOf(g, odd);
-    Mode mode;
-    if (cache().find(key, mode)) return mode;
+    const std::string key = geometryKey(g, odd);
+    if (const std::optional<Mode> known = cache().find(key)) return *known;
     // The half section holds half a single trace, or one trace of the pair.
     const double share = odd ? 1.0 : 2.0;
-    const double cAir = share * capacitance(g, true, odd);
     double er = 1.0;
-    const double c = homogeneous(g, er) ? er * cAir : share * capacitance(g, false, odd);
+    const bool uniform = homogeneous(g, er);
+    const Capacitances both = capacitances(g, odd, !uniform);
+    const double cAir = share * both.air;
+    const double c = uniform ? er * cAir : share * both.dielectric;
     if (!(cAir > 0.0) || !(c > 0.0) || !std::isfinite(c)) return {0.0, 1.0};
-    mode = {1.0 / (kLightSpeed * cAir), c / cAir};
+    const Mode mode{1.0 / (kLightSpeed * cAir), c / cAir};
     cache().store(key, mode);
     return mode;
 }

@@ -103,6 +103,27 @@ TEST_F(CalculatorFixture, SolvedDimensionsGiveBackTheirTargetWithinOneInTenThous
     }
 }
 
+// What the Z0-curve dialog asks: one pair width after another as the gap grows
+// from 25 um. The narrowest widths are where the closed form misleads the
+// search most; each answer must still meet the field solution.
+TEST_F(CalculatorFixture, PairWidthsAlongAGapSweepMeetTheTargetAndGrowWithTheGap)
+{
+    for (const auto& [stackup, target] : {std::pair{kMicrostrip, 70.0}, std::pair{kStripline, 50.0}}) {
+        SCOPED_TRACE(stackup);
+        instance.reset(lmInitInstance(nullptr, 0));
+        load(stackup);
+        LMLAYEREX layer = *record(trace);
+        layer.dTargetZ0 = target;
+        double previous = 0.0;
+        for (double gap = 25e-6; gap < 2e-3; gap *= 4.0) {
+            const double w = calculator->SolveTraceGeometry(&layer, gap, true, false);
+            ASSERT_GT(w, previous) << "gap " << gap;
+            EXPECT_NEAR(impedanceAt(w, gap).zdiff / target, 1.0, 1e-4) << "gap " << gap;
+            previous = w;
+        }
+    }
+}
+
 TEST_F(CalculatorFixture, TargetsNoGeometryFromOneMicronToTenMillimetresMeetsGiveZero)
 {
     load(kMicrostrip);

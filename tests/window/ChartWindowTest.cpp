@@ -128,19 +128,15 @@ TEST(ChartWindow, LossCurveOpensFromItsViewButtonZoomsAndCopies)
 
 TEST(ChartWindow, Z0CurveSweepsZoomsAndCopies)
 {
-#if defined(LAMINAR_SANITIZED)
-    // The reference calculator's 20 field solutions take minutes under the
-    // sanitizers; the normal build runs this test, the core's tests the sweep.
-    GTEST_SKIP() << "the reference calculator's sweep is too slow under the sanitizers";
-#endif
     ChartHost host;
     openGraph(host, 3 /* Z0 Planning */, "Z0 Curve", [](QDialog& dialog) {
         EXPECT_TRUE(dialog.windowTitle().startsWith("Layer \"Top\" - Width-vs-Separation"));
         auto* close = dialog.findChild<QPushButton*>("2");
         ASSERT_NE(close, nullptr);
-        // The sweep ends with Cancel renamed Close and the curve shown. Each of the 20
-        // differential-pair solutions of the reference calculator takes most of a second.
-        const bool done = spinUntil([&] { return close->text() == "Close"; }, 180000);
+        // The sweep ends with Cancel renamed Close and the curve shown. The 20 differential-pair
+        // solutions of the reference calculator take a second or two; the wait allows for a
+        // loaded machine and the sanitizers.
+        const bool done = spinUntil([&] { return close->text() == "Close"; }, 60000);
         ASSERT_TRUE(done) << dialog.findChild<QWidget*>("1027")->property("value").toInt();
         EXPECT_FALSE(dialog.findChild<QLabel*>("1026")->isVisible());
         zoomAndCopy(dialog);
