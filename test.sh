@@ -41,7 +41,7 @@ ctest --test-dir build-asan --output-on-failure --timeout 300 -j "$(nproc)"
 stage "sanitizer tests"
 
 scripts/build.sh build-fuzz -DCMAKE_CXX_COMPILER=clang++-14 -DLAMINAR_SANITIZE=ON -DLAMINAR_FUZZ=ON \
-  "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O2 $lines_only -DNDEBUG" -DLAMINAR_FUZZ_SECONDS=20
+  "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O2 $lines_only -DNDEBUG" -DLAMINAR_FUZZ_SECONDS=15
 stage "fuzz build"
 ctest --test-dir build-fuzz --output-on-failure -j "$(nproc)"
 stage "fuzzing"
