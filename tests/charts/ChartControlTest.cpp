@@ -9,6 +9,9 @@
 
 #include <cmath>
 #include <limits>
+#include <string>
+#include <utility>
+#include <vector>
 
 namespace lm {
 namespace {
@@ -21,6 +24,12 @@ AxisState linearAxis(double min, double max, int32_t pixels)
     axis.placeTicks(axis.stepFor(min, max, pixels));
     axis.scale = pixels / (axis.last - axis.first);
     return axis;
+}
+
+// Step, first tick, last tick and the number of intervals.
+std::vector<double> ticksOf(const AxisState& axis)
+{
+    return {axis.step, axis.first, axis.last, static_cast<double>(axis.intervals())};
 }
 
 AxisState logAxis(double first, double step, double pixelsPerDecade)
@@ -36,115 +45,91 @@ AxisState logAxis(double first, double step, double pixelsPerDecade)
 
 TEST(ChartAxis, WholeNumbersForgiveRoundingButNotRealFractions)
 {
-    EXPECT_EQ(tolerantFloor(2.9999999999999996), 3);
-    EXPECT_EQ(tolerantFloor(2.9999), 2);
-    EXPECT_EQ(tolerantCeil(3.0000000000004), 3);
-    EXPECT_EQ(tolerantCeil(3.0001), 4);
-    EXPECT_EQ(tolerantFloor(-0.1), -1);
-    EXPECT_EQ(nearest(2.5), 3);
-    EXPECT_EQ(nearest(-2.5), -2); // halves go up, also below zero
-    EXPECT_EQ(nearest(2.4999), 2);
-    EXPECT_EQ(saturatingInt(1e12), std::numeric_limits<int32_t>::max());
-    EXPECT_EQ(saturatingInt(-1e12), std::numeric_limits<int32_t>::min());
+    const double max = std::numeric_limits<int32_t>::max(), min = std::numeric_limits<int32_t>::min();
+    // Halves go up, also below zero.
+    EXPECT_EQ((std::vector<double>{tolerantFloor(2.9999999999999996), tolerantFloor(2.9999), tolerantCeil(3.0000000000004),
+                                    tolerantCeil(3.0001), tolerantFloor(-0.1), nearest(2.5), nearest(-2.5), nearest(2.4999),
+                                    double(saturatingInt(1e12)), double(saturatingInt(-1e12))}),
+              (std::vector<double>{3, 2, 3, 4, -1, 3, -2, 2, max, min}));
 }
 
 TEST(ChartAxis, LinearStepPrefersNoWasteThenTheSmallerStep)
 {
     // 200 pixels allow 10 intervals: step 1 covers 0..7 exactly, step 2 would waste 1.
     const AxisState axis = linearAxis(0, 7, 200);
-    EXPECT_EQ(axis.step, 1);
-    EXPECT_EQ(axis.first, 0);
-    EXPECT_EQ(axis.last, 7);
-    EXPECT_EQ(axis.intervals(), 7);
-    // 100 pixels allow 5 intervals: 2.5 (0..7.5) wastes least.
-    EXPECT_EQ(linearStep(0, 7, 100), 2.5);
-    // Below 60 pixels only 2 intervals: 5 (0..10) and 10 (0..10) waste the same; the smaller wins.
-    EXPECT_EQ(linearStep(0, 7, 59), 5);
-    EXPECT_EQ(linearStep(0, 7, 0), 5);
+    EXPECT_EQ(ticksOf(axis), (std::vector<double>{1, 0, 7, 7}));
+    // 100 pixels allow 5 intervals: 2.5 (0..7.5) wastes least. Below 60 pixels only 2 intervals:
+    // 5 (0..10) and 10 (0..10) waste the same; the smaller wins.
+    EXPECT_EQ((std::vector<double>{linearStep(0, 7, 100), linearStep(0, 7, 59), linearStep(0, 7, 0)}),
+              (std::vector<double>{2.5, 5, 5}));
     // Small and negative ranges land on the same mantissas.
     EXPECT_DOUBLE_EQ(linearStep(0.0031, 0.0077, 200), 0.0005);
-    const AxisState negative = linearAxis(-3.2, 1.1, 100);
-    EXPECT_EQ(negative.step, 2);
-    EXPECT_EQ(negative.first, -4);
-    EXPECT_EQ(negative.last, 2);
+    EXPECT_EQ(ticksOf(linearAxis(-3.2, 1.1, 100)), (std::vector<double>{2, -4, 2, 3}));
 }
 
 TEST(ChartAxis, LogStepTakesWholeDecadesByTheRoomPerDecade)
 {
-    EXPECT_EQ(logStep(1, 1e6, 60), 2);   // 10 pixels a decade
-    EXPECT_EQ(logStep(1, 1e6, 120), 1);  // 20 pixels a decade
-    EXPECT_EQ(logStep(1, 1e6, 119), 2);
-    EXPECT_EQ(logStep(1, 1e6, 30), 4);   // 5 pixels a decade: 4 * 30 / 6 = 20
-    EXPECT_EQ(logStep(0.1, 10000, 400), 1);
+    // 10, 20, 19.8 and 5 pixels a decade (4 * 30 / 6 = 20).
+    EXPECT_EQ((std::vector<double>{logStep(1, 1e6, 60), logStep(1, 1e6, 120), logStep(1, 1e6, 119), logStep(1, 1e6, 30),
+                                   logStep(0.1, 10000, 400)}),
+              (std::vector<double>{2, 1, 2, 4, 1}));
 
     AxisState axis;
     axis.log = true;
     axis.min = 1.5;
     axis.max = 2e5;
     axis.placeTicks(2);
-    EXPECT_EQ(axis.first, 1);
-    EXPECT_EQ(axis.last, 1e6); // 1, 100, 1e4, 1e6: the first power at or above the maximum
-    EXPECT_EQ(axis.intervals(), 3);
-    EXPECT_EQ(axis.tick(2), 1e4);
-    EXPECT_EQ(axis.moved(100, 1), 1);
-    EXPECT_EQ(axis.moved(100, -1), 1e4);
+    EXPECT_EQ(ticksOf(axis), (std::vector<double>{2, 1, 1e6, 3})); // up to the first power at or above the maximum
+    EXPECT_EQ((std::vector<double>{axis.tick(2), axis.moved(100, 1), axis.moved(100, -1)}),
+              (std::vector<double>{1e4, 1, 1e4}));
 }
 
 TEST(ChartAxis, EmptyRangesAreWidenedBeforeTheyGetTicks)
 {
-    double min = 3, max = 3;
-    widenDegenerateRange(min, max, false);
-    EXPECT_EQ(min, 2.5);
-    EXPECT_EQ(max, 3.5);
-    min = max = 0;
-    widenDegenerateRange(min, max, false);
-    EXPECT_EQ(min, -0.5);
-    EXPECT_EQ(max, 0.5);
-    min = max = 1e-3;
-    widenDegenerateRange(min, max, true);
-    EXPECT_DOUBLE_EQ(min, 1e-4);
-    EXPECT_DOUBLE_EQ(max, 1e-2);
-    min = -1, max = 1; // symmetric about 0 is not empty
-    widenDegenerateRange(min, max, false);
-    EXPECT_EQ(min, -1);
-    EXPECT_EQ(max, 1);
+    struct Case {
+        double min, max;
+        bool log;
+        double widenedMin, widenedMax;
+    };
+    // Symmetric about 0 is not empty.
+    for (Case c : {Case{3, 3, false, 2.5, 3.5}, Case{0, 0, false, -0.5, 0.5}, Case{1e-3, 1e-3, true, 1e-4, 1e-2},
+                   Case{-1, 1, false, -1, 1}}) {
+        widenDegenerateRange(c.min, c.max, c.log);
+        EXPECT_DOUBLE_EQ(c.min, c.widenedMin);
+        EXPECT_DOUBLE_EQ(c.max, c.widenedMax);
+    }
 }
 
 TEST(ChartAxis, MinorTicksOfALogAxisFollowTheRoomPerDecade)
 {
-    EXPECT_EQ(minorTickFraction(210), 0.1);
-    EXPECT_EQ(minorTickFraction(200), 0.2);
-    EXPECT_EQ(minorTickFraction(40), 0.5);
-    EXPECT_EQ(minorTickFraction(25), 0);
-    const std::vector<double> tenths = minorTicksBelow(10, 0.1);
-    ASSERT_EQ(tenths.size(), 8u);
-    EXPECT_DOUBLE_EQ(tenths.front(), 2);
-    EXPECT_DOUBLE_EQ(tenths.back(), 9);
-    const std::vector<double> fifths = minorTicksBelow(10, 0.2);
-    ASSERT_EQ(fifths.size(), 4u);
-    EXPECT_DOUBLE_EQ(fifths[0], 2);
-    EXPECT_DOUBLE_EQ(fifths[3], 8);
-    const std::vector<double> halves = minorTicksBelow(10, 0.5);
-    ASSERT_EQ(halves.size(), 1u);
-    EXPECT_DOUBLE_EQ(halves[0], 5);
-    EXPECT_EQ(minorTicksBelow(10, 0.25).size(), 3u); // 2.5, 5, 7.5
-    EXPECT_TRUE(minorTicksBelow(10, 0).empty());
+    EXPECT_EQ((std::vector<double>{minorTickFraction(210), minorTickFraction(200), minorTickFraction(40),
+                                   minorTickFraction(25)}),
+              (std::vector<double>{0.1, 0.2, 0.5, 0}));
+    auto rounded = [](double fraction) {
+        std::vector<double> ticks = minorTicksBelow(10, fraction);
+        for (double& tick : ticks)
+            tick = std::round(tick * 1e9) / 1e9;
+        return ticks;
+    };
+    EXPECT_EQ(rounded(0.1), (std::vector<double>{2, 3, 4, 5, 6, 7, 8, 9}));
+    EXPECT_EQ(rounded(0.2), (std::vector<double>{2, 4, 6, 8}));
+    EXPECT_EQ(rounded(0.5), (std::vector<double>{5}));
+    EXPECT_EQ(rounded(0.25), (std::vector<double>{2.5, 5, 7.5}));
+    EXPECT_EQ(rounded(0), (std::vector<double>{}));
 }
 
 TEST(ChartAxis, PixelsAndValuesMapBothWaysOnWholePixelTicks)
 {
     const AxisState axis = linearAxis(0, 7, 200); // 28.57 pixels a step
-    EXPECT_EQ(axis.offsetOf(3), 86);
-    EXPECT_EQ(axis.valueAtOffset(86), 3);       // a tick's pixel is the tick's value
+    EXPECT_EQ(axis.valueAtOffset(axis.offsetOf(3)), 3); // a tick's pixel (86) is the tick's value
     EXPECT_DOUBLE_EQ(axis.valueAtOffset(43), 1.5); // halfway between the ticks at 29 and 57
     for (int32_t offset = 0; offset <= 200; ++offset)
         EXPECT_EQ(axis.offsetOf(axis.valueAtOffset(offset)), offset) << offset;
 
     // 210 pixels a decade: minor ticks at every whole multiple; a pixel on one reads its value.
     const AxisState log = logAxis(1, 1, 210);
-    EXPECT_EQ(log.offsetOf(3), 100);
-    EXPECT_EQ(log.valueAtOffset(100), 3);
-    EXPECT_EQ(log.valueAtOffset(210 + 100), 30);
+    EXPECT_EQ((std::vector<double>{double(log.offsetOf(3)), log.valueAtOffset(100), log.valueAtOffset(210 + 100)}),
+              (std::vector<double>{100, 3, 30}));
     EXPECT_DOUBLE_EQ(log.valueAtOffset(101), std::pow(10.0, 101.0 / 210)); // between minor ticks: continuous
     EXPECT_EQ(logAxis(1, 1, 40).valueAtOffset(std::log10(5.0) * 40 + 0.2), 5); // 40 pixels: only the 5s
 }
@@ -153,15 +138,15 @@ TEST(ChartAxis, LabelSpacingLandsOnRoundMultiples)
 {
     AxisState axis = linearAxis(0, 10, 200); // step 1, 20 pixels an interval
     ASSERT_EQ(axis.step, 1);
-    EXPECT_EQ(axis.labelSpacing(200, 15), 1);
-    EXPECT_EQ(axis.labelSpacing(200, 30), 2);
-    EXPECT_EQ(axis.labelSpacing(200, 45), 5); // 3 would label 0, 3, 6: it becomes 4, then 5 for steps of 1
-    EXPECT_EQ(axis.labelSpacing(200, 500), 10);
+    // 45 pixels: 3 would label 0, 3, 6: it becomes 4, then 5 for steps of 1.
+    EXPECT_EQ((std::vector<int32_t>{axis.labelSpacing(200, 15), axis.labelSpacing(200, 30), axis.labelSpacing(200, 45),
+                                    axis.labelSpacing(200, 500)}),
+              (std::vector<int32_t>{1, 2, 5, 10}));
 
     AxisState quarters = linearAxis(0, 2.5, 200); // step 0.25
     ASSERT_EQ(quarters.step, 0.25);
-    EXPECT_EQ(quarters.labelSpacing(200, 50), 4); // 3 -> 4: every 1.0
-    EXPECT_EQ(quarters.labelSpacing(200, 110), 8); // 6 -> 8: every 2.0
+    // 3 -> 4: every 1.0; 6 -> 8: every 2.0.
+    EXPECT_EQ((std::pair{quarters.labelSpacing(200, 50), quarters.labelSpacing(200, 110)}), (std::pair{4, 8}));
 
     AxisState decades = logAxis(1, 1, 30);
     decades.last = 1e6;
@@ -170,14 +155,14 @@ TEST(ChartAxis, LabelSpacingLandsOnRoundMultiples)
 
 TEST(ChartNumbers, PrefixesKeepMantissasAboveOneUpToAThousand)
 {
-    EXPECT_EQ(tickLabel(1, prefixRowFor(1), ""), " 1000m ");
-    EXPECT_EQ(tickLabel(1000, prefixRowFor(1000), ""), " 1000 ");
-    EXPECT_EQ(tickLabel(1001, prefixRowFor(1001), "Hz"), " 1.001kHz ");
-    EXPECT_EQ(tickLabel(2.5e-5, prefixRowFor(2.5e-5), "m"), " 25um ");
-    EXPECT_EQ(tickLabel(0, prefixRowFor(0), "V"), " 0V ");
     // Rows beyond [1e-12, 1e12] and labels that would need an exponent take the long form.
-    EXPECT_EQ(tickLabel(1e-14, prefixRowFor(1e-14), "F"), " 1.00e-14F ");
-    EXPECT_EQ(tickLabel(3e25, prefixRowFor(3e25), ""), " 3.00e+25 ");
+    const std::pair<double, const char*> values[] = {{1, ""}, {1000, ""}, {1001, "Hz"}, {2.5e-5, "m"}, {0, "V"},
+                                                     {1e-14, "F"}, {3e25, ""}};
+    std::vector<std::string> labels;
+    for (const auto& [value, unit] : values)
+        labels.push_back(tickLabel(value, prefixRowFor(value), unit));
+    EXPECT_EQ(labels, (std::vector<std::string>{" 1000m ", " 1000 ", " 1.001kHz ", " 25um ", " 0V ", " 1.00e-14F ",
+                                                " 3.00e+25 "}));
     EXPECT_EQ(tickLabel(12345, kNoPrefixRow, "ohm"), " 1.23e+04ohm ");
     EXPECT_EQ(tickLabel(1234, kNoPrefixRow, "meter"), " 1234meter "); // an "e" in the unit is no exponent
     // One row for an axis, from its larger end.

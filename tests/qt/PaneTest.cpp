@@ -86,8 +86,7 @@ TEST(GridPane, PropertyBarControlsByIdInsideThePaneAndOfferedCommands)
 
     auto* units = named<QComboBox>(pane, res::IDC_UNITS);
     ASSERT_NE(units, nullptr);
-    EXPECT_EQ(pane.control(res::IDC_UNITS), units);
-    EXPECT_EQ(units->currentText(), "Metric");
+    EXPECT_EQ(std::tuple(pane.control(res::IDC_UNITS), units->currentText()), std::tuple(units, "Metric"));
     EXPECT_TRUE(pane.rect().contains(units->geometry()));
     EXPECT_LT(pane.gridView()->geometry().bottom(), units->geometry().top());
     EXPECT_TRUE(named<QLineEdit>(pane, res::IDC_ER_FREQUENCY)->isHidden()); // without the Er frequency capability
@@ -104,8 +103,7 @@ TEST(GridPane, PropertyBarControlsByIdInsideThePaneAndOfferedCommands)
 
     pane.setPropertyBar(res::IDD_BAR_BASIC); // built while the pane shows
     EXPECT_TRUE(named<QLabel>(pane, res::IDC_UNITS_LABEL)->isVisible());
-    EXPECT_EQ(pane.control(res::IDC_AUTO_ER), nullptr);
-    EXPECT_EQ(named<QCheckBox>(pane, res::IDC_AUTO_ER), nullptr);
+    EXPECT_EQ(std::tuple(pane.control(res::IDC_AUTO_ER), named<QCheckBox>(pane, res::IDC_AUTO_ER)), std::tuple(nullptr, nullptr));
     EXPECT_NE(named<QComboBox>(pane, res::IDC_METAL_THICKNESS_AS), nullptr);
 }
 
@@ -121,11 +119,9 @@ TEST(GridPane, ErFrequencyKeepsDigitsAndBeepsOnceForARefusedKey)
 
     frequency->selectAll();
     QTest::keyClicks(frequency, "1a");
-    EXPECT_EQ(frequency->text(), "1");
-    EXPECT_EQ(frequency->cursorPosition(), 1);
+    EXPECT_EQ(std::tuple(frequency->text(), frequency->cursorPosition()), std::tuple("1", 1));
     QTest::keyClicks(frequency, "0");
-    EXPECT_EQ(frequency->text(), "10");
-    EXPECT_EQ(board.platform.beeps, 1);
+    EXPECT_EQ(std::tuple(frequency->text(), board.platform.beeps), std::tuple("10", 1));
     EXPECT_DOUBLE_EQ(board.instance.settings().erFrequency, 1e7);
     for (const LMLAYEREX& layer : board.instance.settings().currentBoard->layers)
         EXPECT_DOUBLE_EQ(layer.dErFrequency, 1e7);
@@ -142,17 +138,15 @@ TEST(PicturePane, StatusLineAndTotalThickness)
 
     const StatusLine expected = checkStatusLine(board.instance.settings());
     auto* status = named<QLabel>(pane, res::IDC_STATUS_LINE);
-    EXPECT_EQ(status->text().toStdString(), expected.text);
-    EXPECT_EQ(pane.severity(), expected.severity);
-    EXPECT_TRUE(status->font().bold());
+    EXPECT_EQ(std::tuple(status->text().toStdString(), pane.severity(), status->font().bold()),
+              std::tuple(expected.text, expected.severity, true));
     EXPECT_EQ(status->geometry().right() + 1, pane.width() - status->geometry().left()); // stretched
     EXPECT_EQ(named<QLabel>(pane, res::IDC_TOTAL_THICKNESS)->text().toStdString(),
               totalThicknessText(board.instance.settings()));
 
     board.instance.setDrc(nullptr); // nothing checks: an empty black line
     pane.updateView();
-    EXPECT_EQ(status->text(), "");
-    EXPECT_EQ(status->palette().color(QPalette::WindowText), QColor(Qt::black));
+    EXPECT_EQ(std::tuple(status->text(), status->palette().color(QPalette::WindowText)), std::tuple("", QColor(Qt::black)));
 
     named<QCheckBox>(pane, res::IDC_DRAW_PROPORTIONALLY)->click();
     EXPECT_FALSE(board.instance.settings().drawProportionally);
@@ -168,9 +162,8 @@ TEST(PaneDialogs, CustomizeAcceptsWithOkAboutShowsTheVersion)
         named<QPushButton>(dialog, res::IDOK)->click();
     });
     ASSERT_TRUE(runCustomizeDialog(nullptr, columns));
-    EXPECT_EQ(columns.selection(), 1);
-    EXPECT_EQ(columns.items()[1].columnId, kColVisible);
-    EXPECT_FALSE(columns.items()[1].checked);
+    EXPECT_EQ(std::tuple(columns.selection(), columns.items()[1].columnId, columns.items()[1].checked),
+              std::tuple(1, kColVisible, false));
 
     whenModalShows([](QWidget& dialog) { named<QPushButton>(dialog, res::IDCANCEL)->click(); });
     EXPECT_FALSE(runCustomizeDialog(nullptr, columns));
@@ -211,12 +204,12 @@ TEST(QtCanvas, FillsOutlinesWithExclusiveEdgesAndXorToggles)
         canvas.setBrush({BrushStyle::None, 0});
         canvas.rectangle({20, 20, 30, 30});
     }
-    EXPECT_EQ(QColor(image.pixel(5, 5)), QColor(255, 0, 0));
-    EXPECT_EQ(QColor(image.pixel(14, 14)), QColor(255, 0, 0));
-    EXPECT_EQ(QColor(image.pixel(15, 15)), QColor(Qt::black));
-    EXPECT_EQ(QColor(image.pixel(29, 29)), QColor(0, 255, 0)); // right and bottom are exclusive
-    EXPECT_EQ(QColor(image.pixel(30, 30)), QColor(Qt::black));
-    EXPECT_EQ(QColor(image.pixel(25, 25)), QColor(Qt::black)); // no brush, no fill
+    // Right and bottom are exclusive; no brush, no fill.
+    std::vector<QRgb> pixels;
+    for (const int at : {5, 14, 15, 29, 30, 25})
+        pixels.push_back(image.pixel(at, at));
+    EXPECT_EQ(pixels, (std::vector<QRgb>{qRgb(255, 0, 0), qRgb(255, 0, 0), qRgb(0, 0, 0), qRgb(0, 255, 0), qRgb(0, 0, 0),
+                                         qRgb(0, 0, 0)}));
 
     const QImage before = image.copy();
     xorOutline(image, {18, 18, 32, 32});
@@ -265,18 +258,17 @@ TEST(PictureView, DraggedLayerMovesInTheGridAndUndoTakesItBack)
 {
     PictureOverGrid board;
     ASSERT_EQ(board.view.picture().currentLayout().layerTop.size(), 5u);
-    board.drag(0, 3); // lands above the layer under the pointer
-    EXPECT_EQ(board.names(), (Names{"Core1", "GND", "Top", "Core2", "Bottom"}));
-    EXPECT_FALSE(board.view.picture().dragging());
-    EXPECT_EQ(board.grid->cells().text(3, board.grid->colOf(kColLayerName)), "Top"); // the grid rows moved too
+    board.drag(0, 3); // lands above the layer under the pointer; the grid rows move too
+    EXPECT_EQ(std::tuple(board.names(), board.view.picture().dragging(), board.text(3, kColLayerName)),
+              std::tuple(Names{"Core1", "GND", "Top", "Core2", "Bottom"}, false, "Top"));
 
     ASSERT_TRUE(board.grid->undo());
     EXPECT_EQ(board.names(), (Names{"Top", "Core1", "GND", "Core2", "Bottom"}));
 
     board.view.picture().setLayerMoves(nullptr); // without a grid nothing moves
     board.drag(0, 3);
-    EXPECT_EQ(board.names(), (Names{"Top", "Core1", "GND", "Core2", "Bottom"}));
-    EXPECT_FALSE(board.view.picture().dragging());
+    EXPECT_EQ(std::tuple(board.names(), board.view.picture().dragging()),
+              std::tuple(Names{"Top", "Core1", "GND", "Core2", "Bottom"}, false));
 }
 
 TEST(PictureView, HoverOutlineGoesWhenThePointerLeaves)
@@ -286,21 +278,18 @@ TEST(PictureView, HoverOutlineGoesWhenThePointerLeaves)
     const QPoint over = board.frontOf(2);
     QMouseEvent move(QEvent::MouseMove, over, board.view.mapToGlobal(over), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
     QApplication::sendEvent(&board.view, &move);
-    EXPECT_EQ(board.view.picture().hoveredLayer(), 2);
-    EXPECT_NE(board.view.grab().toImage(), plain);
+    EXPECT_EQ(std::tuple(board.view.picture().hoveredLayer(), board.view.grab().toImage() != plain), std::tuple(2, true));
 
     QEvent leave(QEvent::Leave); // as the window system reports the pointer gone
     QApplication::sendEvent(&board.view, &leave);
-    EXPECT_EQ(board.view.picture().hoveredLayer(), -1);
-    EXPECT_EQ(board.view.grab().toImage(), plain);
+    EXPECT_EQ(std::tuple(board.view.picture().hoveredLayer(), board.view.grab().toImage() == plain), std::tuple(-1, true));
 }
 
 TEST(PictureView, ScrollBarFollowsThePictureWhenTheStackIsTallerThanTheView)
 {
     PictureOverGrid board;
     QScrollBar& bar = *board.view.scrollBar();
-    EXPECT_FALSE(bar.isEnabled());
-    EXPECT_TRUE(bar.isVisible());
+    EXPECT_EQ(std::tuple(bar.isEnabled(), bar.isVisible()), std::tuple(false, true));
 
     board.instance.settings().drawProportionally = false; // fixed slab heights: taller than the view
     board.view.resize(400, 80);
@@ -349,16 +338,14 @@ TEST(QtPrinting, CopiedPictureAndDocumentationReadBackFromTheClipboard)
     copyPictureCommand(platform, picture, board.instance.settings(), design);
     const QImage image = clipboard->image();
     const int textHeight = QFontMetrics(QApplication::font()).height();
-    EXPECT_EQ(image.size(), QSize(420, 320 + 3 * textHeight));
-    EXPECT_EQ(image.pixel(0, 0), qRgb(255, 255, 255));
+    EXPECT_EQ(std::tuple(image.size(), image.pixel(0, 0)), std::tuple(QSize(420, 320 + 3 * textHeight), qRgb(255, 255, 255)));
 
     copyDocumentationCommand(platform, board.instance.settings(), design);
     const QMimeData* mime = clipboard->mimeData();
     ASSERT_NE(mime, nullptr);
     ASSERT_TRUE(mime->hasFormat(QString::fromLatin1(kSvgMimeType)));
     QSvgRenderer svg(mime->data(QString::fromLatin1(kSvgMimeType)));
-    EXPECT_TRUE(svg.isValid());
-    EXPECT_GT(svg.defaultSize().width(), 100);
+    EXPECT_TRUE(svg.isValid() && svg.defaultSize().width() > 100);
     EXPECT_TRUE(mime->data(QString::fromLatin1(kPdfMimeType)).startsWith("%PDF"));
     EXPECT_TRUE(mime->data(QString::fromLatin1(kSvgMimeType)).contains("Design: Falcon, Designer: Ada."));
 }
@@ -383,14 +370,10 @@ TEST(QtPrinting, OptionsPageOpensAsTheCoreSaysAndFiltersTheRangeWhileTyping)
             dialog.reject();
             return;
         }
-        EXPECT_TRUE(whole->isChecked());
-        EXPECT_FALSE(edit->isEnabled());
-        EXPECT_FALSE(selection->isEnabled());
-        EXPECT_EQ(columns->count(), 12);
-        EXPECT_EQ(columns->item(0)->text(), "Layer Name");
-        EXPECT_EQ(columns->item(11)->checkState(), Qt::Checked);
-        EXPECT_EQ(printAs->currentText(), "Table");
-        EXPECT_TRUE(schematic->isChecked());
+        EXPECT_EQ(std::tuple(whole->isChecked(), edit->isEnabled(), selection->isEnabled(), schematic->isChecked()),
+                  std::tuple(true, false, false, true));
+        EXPECT_EQ(std::tuple(columns->count(), columns->item(0)->text(), columns->item(11)->checkState(), printAs->currentText()),
+                  std::tuple(12, "Layer Name", Qt::Checked, "Table"));
         range->setChecked(true);
         EXPECT_TRUE(edit->isEnabled());
         QTest::keyClicks(edit, "x3-1-2, 7");
