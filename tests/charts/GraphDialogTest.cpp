@@ -5,6 +5,7 @@
 #include "GraphDialogFakes.h"
 #include "HeadlessPlatform.h"
 #include "MemoryProfileStore.h"
+#include "ScriptedZ0Calculator.h"
 
 #include "document/EditSettings.h"
 #include "model/LayerRecord.h"
@@ -24,7 +25,6 @@ namespace {
 
 using namespace res;
 using test::FakeDialogControls;
-using test::ScriptedCalculator;
 
 constexpr Size kScreen{1920, 1080};
 
@@ -42,7 +42,7 @@ bool crossingLoss(const double* f, double* r, double* a, double* ar, double* ad)
 }
 
 struct LossCurveTest : ::testing::Test {
-    ScriptedCalculator calculator;
+    test::ScriptedZ0Calculator calculator;
     LMEDITSETTINGS settings;
     test::MemoryProfileStore profile;
     test::HeadlessPlatform platform;
@@ -92,8 +92,7 @@ TEST_F(LossCurveTest, OpensOnTheStoredViewWithOneCalcLoss)
     profile.set("LossCurveDialog", "WhatToShow", 1);
     CLossCurve dialog(settings, 3, profile, platform);
     open(dialog);
-    EXPECT_EQ(std::tuple(calculator.lossCalls, calculator.lossAsked, controls.ended),
-              std::tuple(1, std::array<int32_t, 3>{7, 3, 101}, 0));
+    EXPECT_EQ(std::tuple(calculator.calls, controls.ended), std::tuple(std::vector<std::string>{"CalcLoss 7 3 101"}, 0));
     EXPECT_EQ(std::tuple(controls.texts[IDC_LOSS_MIN], controls.texts[IDC_LOSS_MAX]), std::tuple("0.1", "10000"));
     EXPECT_TRUE(controls.isChecked(IDC_LOSS_ATTENUATION));
     // Attenuation with both parts; the crossing in MHz, between grid points, interpolated linearly.
@@ -111,7 +110,7 @@ TEST_F(LossCurveTest, OpensOnTheStoredViewWithOneCalcLoss)
     // Log y, Resistive and Dielectric redraw without a calculator call.
     controls.checked[IDC_LOSS_SHOW_DIELECTRIC] = false;
     dialog.optionToggled();
-    EXPECT_EQ(std::tuple(chart.curveCount(), calculator.lossCalls), std::tuple(2, 1));
+    EXPECT_EQ(std::tuple(chart.curveCount(), calculator.calls.size()), std::tuple(2, 1u));
     // The resistance view: one curve, the parts' controls hidden or disabled.
     controls.checked[IDC_LOSS_ATTENUATION] = false;
     controls.checked[IDC_LOSS_RESISTANCE] = true;
@@ -123,7 +122,7 @@ TEST_F(LossCurveTest, OpensOnTheStoredViewWithOneCalcLoss)
     // Log x changes the frequencies: one call.
     controls.checked[IDC_LOSS_LOG_X] = false;
     dialog.logXToggled();
-    EXPECT_EQ(calculator.lossCalls, 2);
+    EXPECT_EQ(calculator.calls.size(), 2u);
     EXPECT_DOUBLE_EQ(dialog.resistance().points()[1].x, 0.1 + 9999.9 / 100);
 }
 
@@ -144,7 +143,7 @@ TEST_F(LossCurveTest, RangeChecksRefuseWithTheirMessagesAndComputeNothing)
 {
     CLossCurve dialog(settings, 0, profile, platform);
     open(dialog);
-    ASSERT_EQ(calculator.lossCalls, 1);
+    ASSERT_EQ(calculator.calls.size(), 1u);
 
     controls.texts[IDC_LOSS_MAX] = "0.1"; // equal to the minimum
     dialog.rangeEditLeft(IDC_LOSS_MAX, false);
@@ -158,13 +157,13 @@ TEST_F(LossCurveTest, RangeChecksRefuseWithTheirMessagesAndComputeNothing)
                                  MessageButtons::Ok, MessageIcon::Exclamation},
                                 {"Please enter a number between 0.0001 and 100000.", MessageButtons::Ok,
                                  MessageIcon::Exclamation}}));
-    EXPECT_EQ(calculator.lossCalls, 1);
+    EXPECT_EQ(calculator.calls.size(), 1u);
 
     controls.texts[IDC_LOSS_MIN] = "1";
     controls.texts[IDC_LOSS_MAX] = "101";
     controls.checked[IDC_LOSS_LOG_X] = false;
     dialog.rangeEditLeft(IDC_LOSS_MAX, false);
-    EXPECT_EQ(calculator.lossCalls, 2);
+    EXPECT_EQ(calculator.calls.size(), 2u);
     EXPECT_EQ(dialog.resistance().points()[1].x, 2.0); // 1 to 101 MHz: steps of exactly 1 MHz
 }
 
@@ -193,7 +192,7 @@ TEST_F(LossCurveTest, TheRangeMessageNeverShowsTwiceAtOnce)
 
 TEST_F(LossCurveTest, NoLossDataClosesAtOpeningAndBlanksTheChartLater)
 {
-    calculator.loss = [](const double*, double*, double*, double*, double*) { return false; };
+    calculator.loss = nullptr; // no loss data
     CLossCurve dialog(settings, 0, profile, platform);
     open(dialog);
     EXPECT_EQ(platform.messages, (std::vector<test::ShownMessage>{
@@ -207,7 +206,7 @@ TEST_F(LossCurveTest, NoLossDataClosesAtOpeningAndBlanksTheChartLater)
     CLossCurve working(settings, 0, profile, platform);
     working.initDialog(later, kScreen);
     ASSERT_TRUE(later.isShown(IDC_CHART));
-    calculator.loss = [](const double*, double*, double*, double*, double*) { return false; };
+    calculator.loss = nullptr; // no loss data
     working.logXToggled();
     EXPECT_EQ(std::tuple(later.isShown(IDC_CHART), later.isShown(IDC_LOSS_NO_DATA), later.ended), std::tuple(false, true, 0));
 }
@@ -234,7 +233,7 @@ TEST_F(LossCurveTest, CloseStoresTheOptionsAndTheWindow)
 }
 
 struct Z0CurveTest : ::testing::Test {
-    ScriptedCalculator calculator;
+    test::ScriptedZ0Calculator calculator;
     LMEDITSETTINGS settings;
     LMLAYEREX layer{};
     FakeDialogControls controls;
@@ -243,6 +242,7 @@ struct Z0CurveTest : ::testing::Test {
     void SetUp() override
     {
         settings.z0Calculator = &calculator;
+        calculator.solvedOtherwise = 0; // no width for any separation
         LMUNIT unit = metricUnit(); // um
         unit.nLengthDigits = 1;
         settings.units = {unit};
@@ -263,16 +263,17 @@ struct Z0CurveTest : ::testing::Test {
 
 TEST_F(Z0CurveTest, WidthsInRangeOnlyForTheFifthToTwelfthSeparationMakeEightPoints)
 {
-    calculator.width = [](int call, double) { return call >= 5 && call <= 12 ? 1e-4 : 0.0; };
+    calculator.solve = [](int call, double) { return call >= 5 && call <= 12 ? 1e-4 : 0.0; };
     CZ0CurveDialog dialog(settings, layer);
     dialog.chart().attach(&window);
     dialog.initDialog(controls);
     EXPECT_TRUE(dialog.sizingBlocked());
     sweep(dialog);
     // The 13th call is out of range after plotted ones: the end. Sizing is released at the end of every sweep.
-    EXPECT_EQ(std::tuple(dialog.onIdle(), calculator.solveCalls, dialog.curve().size(), dialog.finished(),
+    EXPECT_FALSE(dialog.onIdle());
+    EXPECT_EQ(std::tuple(calculator.known.size(), dialog.curve().size(), dialog.finished(),
                          dialog.sizingBlocked()),
-              std::tuple(false, 13, 8u, true, false));
+              std::tuple(13u, 8u, true, false));
     EXPECT_EQ((std::vector<bool>{controls.isShown(IDC_CHART), controls.isShown(IDC_CURVE_PROGRESS),
                                  controls.isEnabled(IDC_GRAPH_COPY)}),
               (std::vector<bool>{true, false, true}));
@@ -284,16 +285,16 @@ TEST_F(Z0CurveTest, WidthsInRangeOnlyForTheFifthToTwelfthSeparationMakeEightPoin
 
 TEST_F(Z0CurveTest, SeparationsSweepTwoDecadesInTheCurrentUnit)
 {
-    calculator.width = [](int, double separation) { return separation < 5e-4 ? separation : 0.0; };
+    calculator.solve = [](int, double separation) { return separation < 5e-4 ? separation : 0.0; };
     CZ0CurveDialog dialog(settings, layer);
     dialog.initDialog(controls);
     EXPECT_EQ(std::tuple(controls.progress[IDC_CURVE_PROGRESS], controls.isEnabled(IDC_GRAPH_COPY)), std::tuple(0, false));
     dialog.onIdle();
     EXPECT_EQ(controls.progress[IDC_CURVE_PROGRESS], 5);
     sweep(dialog);
-    ASSERT_GE(calculator.separations.size(), 2u);
-    EXPECT_EQ(calculator.separations[0], 2.5e-5);
-    EXPECT_DOUBLE_EQ(calculator.separations[1], 2.5e-5 * std::pow(100.0, 1.0 / 19));
+    ASSERT_GE(calculator.known.size(), 2u);
+    EXPECT_EQ(calculator.known[0], 2.5e-5);
+    EXPECT_DOUBLE_EQ(calculator.known[1], 2.5e-5 * std::pow(100.0, 1.0 / 19));
     // Rounded to the unit's one decimal.
     EXPECT_EQ(std::tuple(dialog.curve().points()[0], dialog.curve().points()[1].x), std::tuple(VEC2{25.0, 25.0}, 31.9));
 }
@@ -303,13 +304,14 @@ TEST_F(Z0CurveTest, ACalculatorThatNeverAnswersMakesTwentyCallsAndSaysSo)
     CZ0CurveDialog dialog(settings, layer);
     dialog.initDialog(controls);
     // The template hides the chart; nothing shows it.
-    EXPECT_EQ(std::tuple(sweep(dialog), calculator.solveCalls, controls.progress[IDC_CURVE_PROGRESS],
+    const int passes = sweep(dialog);
+    EXPECT_EQ(std::tuple(passes, calculator.known.size(), controls.progress[IDC_CURVE_PROGRESS],
                          controls.isShown(IDC_CURVE_NO_DATA), controls.shown.count(IDC_CHART), dialog.chart().curveCount()),
-              std::tuple(19, 20, 100, true, 0u, 0));
+              std::tuple(19, 20u, 100, true, 0u, 0));
 
     // One point is no curve either.
-    ScriptedCalculator once;
-    once.width = [](int call, double) { return call == 3 ? 1e-4 : 0.0; };
+    test::ScriptedZ0Calculator once;
+    once.solve = [](int call, double) { return call == 3 ? 1e-4 : 0.0; };
     settings.z0Calculator = &once;
     FakeDialogControls other;
     CZ0CurveDialog single(settings, layer);
@@ -320,14 +322,15 @@ TEST_F(Z0CurveTest, ACalculatorThatNeverAnswersMakesTwentyCallsAndSaysSo)
 
 TEST_F(Z0CurveTest, CancelStopsTheSweepAtOnce)
 {
-    calculator.width = [](int, double) { return 1e-4; };
+    calculator.solve = [](int, double) { return 1e-4; };
     CZ0CurveDialog dialog(settings, layer);
     dialog.initDialog(controls);
     dialog.onIdle();
     dialog.onIdle();
     EXPECT_TRUE(dialog.onCommand(IDCANCEL));
-    EXPECT_EQ(std::tuple(controls.ended, dialog.separation(), dialog.sizingBlocked(), dialog.onIdle(), calculator.solveCalls),
-              std::tuple(1, 0.00255, false, false, 2));
+    EXPECT_FALSE(dialog.onIdle());
+    EXPECT_EQ(std::tuple(controls.ended, dialog.separation(), dialog.sizingBlocked(), calculator.known.size()),
+              std::tuple(1, 0.00255, false, 2u));
 }
 
 TEST_F(Z0CurveTest, TitleShortensLongNamesAndTruncatesTheTarget)

@@ -16,6 +16,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <deque>
+#include <functional>
 #include <sstream>
 #include <tuple>
 
@@ -258,37 +259,27 @@ TEST_F(StackupArchiveTest, TitleMarksEditsUntilSavedOrUndoneToTheFilesState)
     UnsavedMark mark(instance.get(), document);
     archive.setUnsavedMark(&mark);
     EXPECT_EQ(editorTitle(file, true), "Laminar - board.json*");
-    mark.refresh();
-    EXPECT_FALSE(mark.unsaved()) << "the boards as added are the file's state";
-
     const double thickness = layer(2).dThickness;
-    layer(2).dThickness = thickness * 2;
-    mark.refresh();
-    EXPECT_TRUE(mark.unsaved());
-    layer(2).dThickness = thickness; // undone back to the file
-    mark.refresh();
-    EXPECT_FALSE(mark.unsaved());
-
-    layer(0).crColor ^= 0xFF; // appearance is in the file too
-    mark.refresh();
-    EXPECT_TRUE(mark.unsaved());
-    EXPECT_EQ(archive.Perform(LM_ARCHIVE_SAVE), 1);
-    EXPECT_FALSE(mark.unsaved());
-    mark.refresh();
-    EXPECT_FALSE(mark.unsaved()) << "the saved boards are the file's state";
-
-    // A failed save keeps the mark; Save as then compares with the new file.
-    std::strcpy(layer(1).szName, "L1_\xff");
-    mark.refresh();
-    EXPECT_TRUE(mark.unsaved());
-    EXPECT_EQ(archive.Perform(LM_ARCHIVE_SAVE), 0);
-    EXPECT_TRUE(mark.unsaved());
-    std::strcpy(layer(1).szName, "Renamed");
-    ui.answers = {dir.path / "copy"};
-    EXPECT_EQ(archive.Perform(LM_ARCHIVE_SAVE_AS), 1);
-    mark.refresh();
-    EXPECT_FALSE(mark.unsaved());
-    layer(1).szName[0] = 'X';
-    mark.refresh();
-    EXPECT_TRUE(mark.unsaved());
+    // Each step, then whether the boards differ from the file's state after a refresh.
+    const std::pair<std::function<void()>, bool> steps[] = {
+        {[] {}, false}, // the boards as added are the file's state
+        {[&] { layer(2).dThickness = thickness * 2; }, true},
+        {[&] { layer(2).dThickness = thickness; }, false}, // undone back to the file
+        {[&] { layer(0).crColor ^= 0xFF; }, true},         // appearance is in the file too
+        {[&] { EXPECT_EQ(archive.Perform(LM_ARCHIVE_SAVE), 1); EXPECT_FALSE(mark.unsaved()); }, false},
+        {[&] { std::strcpy(layer(1).szName, "L1_\xff"); }, true},
+        {[&] { EXPECT_EQ(archive.Perform(LM_ARCHIVE_SAVE), 0); }, true}, // a failed save keeps the mark
+        {[&] { // Save as then compares with the new file
+             std::strcpy(layer(1).szName, "Renamed");
+             ui.answers = {dir.path / "copy"};
+             EXPECT_EQ(archive.Perform(LM_ARCHIVE_SAVE_AS), 1);
+         },
+         false},
+        {[&] { layer(1).szName[0] = 'X'; }, true},
+    };
+    for (std::size_t step = 0; step < std::size(steps); ++step) {
+        steps[step].first();
+        mark.refresh();
+        EXPECT_EQ(mark.unsaved(), steps[step].second) << "step " << step;
+    }
 }

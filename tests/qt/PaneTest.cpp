@@ -34,12 +34,16 @@
 #include <QListWidget>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QPaintEngine>
 #include <QPainter>
+#include <QPdfWriter>
 #include <QPrintDialog>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSaveFile>
 #include <QScrollBar>
 #include <QSvgRenderer>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -47,6 +51,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -348,6 +353,31 @@ TEST(QtPrinting, CopiedPictureAndDocumentationReadBackFromTheClipboard)
     EXPECT_TRUE(svg.isValid() && svg.defaultSize().width() > 100);
     EXPECT_TRUE(mime->data(QString::fromLatin1(kPdfMimeType)).startsWith("%PDF"));
     EXPECT_TRUE(mime->data(QString::fromLatin1(kSvgMimeType)).contains("Design: Falcon, Designer: Ada."));
+}
+
+// A PDF writer whose painting ends in failure, as when the disk fills up within a document.
+struct FailingPdf : QPdfWriter {
+    struct Engine : QPaintEngine {
+        bool begin(QPaintDevice*) override { return true; }
+        bool end() override { return false; }
+        void updateState(const QPaintEngineState&) override {}
+        void drawPixmap(const QRectF&, const QPixmap&, const QRectF&) override {}
+        Type type() const override { return User; }
+    };
+    using QPdfWriter::QPdfWriter;
+    QPaintEngine* paintEngine() const override { return &engine; }
+    mutable Engine engine;
+};
+
+TEST(QtPrinting, AnOutputFileWhosePagesFailedIsNotWritten)
+{
+    QTemporaryDir dir;
+    auto file = std::make_unique<QSaveFile>(dir.filePath("report.pdf"));
+    ASSERT_TRUE(file->open(QIODevice::WriteOnly));
+    auto writer = std::make_unique<FailingPdf>(file.get());
+    QtPageSink pages(std::move(writer), std::move(file));
+    EXPECT_FALSE(pages.finish());
+    EXPECT_FALSE(QFile::exists(dir.filePath("report.pdf")));
 }
 
 TEST(QtPrinting, OptionsPageOpensAsTheCoreSaysAndFiltersTheRangeWhileTyping)
