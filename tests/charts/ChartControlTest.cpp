@@ -10,6 +10,7 @@
 #include <cmath>
 #include <limits>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -248,13 +249,9 @@ TEST(Curve, BoundsWidenPointByPointAndSetPointLeavesThem)
 
 TEST_F(ChartTest, AxesSpanWholeStepsFromEdgeToEdgeOfThePlot)
 {
-    EXPECT_EQ(chart.plot(), (Rect{39, 16, 579, 336}));
-    EXPECT_EQ(chart.xAxis().step, 0.5);
-    EXPECT_EQ(chart.yAxis().step, 1);
-    EXPECT_EQ(at(0, 0), (Point{39, 336}));
-    EXPECT_EQ(at(10, 10), (Point{579, 16}));
-    EXPECT_EQ(chart.xValueAt(309), 5);
-    EXPECT_EQ(chart.yValueAt(176), 5);
+    EXPECT_EQ(std::tuple(chart.plot(), chart.xAxis().step, chart.yAxis().step, at(0, 0), at(10, 10)),
+              std::tuple(Rect{39, 16, 579, 336}, 0.5, 1.0, Point{39, 336}, Point{579, 16}));
+    EXPECT_EQ(std::tuple(chart.xValueAt(309), chart.yValueAt(176)), std::tuple(5.0, 5.0));
 }
 
 TEST_F(ChartTest, FlatCurvesAndLogAxesWithoutRoomStayDrawable)
@@ -266,32 +263,27 @@ TEST_F(ChartTest, FlatCurvesAndLogAxesWithoutRoomStayDrawable)
     Curve flat(x, y, 2, kRed);
     chart.addCurve(flat);
     chart.setLogScale(true, true);
-    EXPECT_TRUE(chart.xAxis().log);
-    EXPECT_TRUE(chart.yAxis().log);
+    EXPECT_EQ(std::tuple(chart.xAxis().log, chart.yAxis().log), std::tuple(true, true));
     EXPECT_DOUBLE_EQ(chart.viewRange().minY, 0.3); // a decade each side on a log axis
     chart.setLogScale(false, false);
-    EXPECT_EQ(chart.viewRange().minY, 2.5);
-    EXPECT_EQ(chart.viewRange().maxY, 3.5);
+    EXPECT_EQ(std::tuple(chart.viewRange().minY, chart.viewRange().maxY), std::tuple(2.5, 3.5));
 
     chart.addCurve(ramp); // x from 0: a log x axis is refused
     chart.setLogScale(true, false);
-    EXPECT_FALSE(chart.xAxis().log);
-    EXPECT_EQ(chart.dataRange(), (ChartRange{0, 0, 100, 10}));
+    EXPECT_EQ(std::tuple(chart.xAxis().log, chart.dataRange()), std::tuple(false, ChartRange{0, 0, 100, 10}));
 }
 
 TEST_F(ChartTest, ZoomIgnoresClicksAndStopsAtSixtyFourTimes)
 {
     const ChartRange full = chart.viewRange();
     drag({100, 100}, {101, 200}); // one pixel wide
-    EXPECT_EQ(chart.viewRange(), full);
-    EXPECT_FALSE(window.captured);
+    EXPECT_EQ(std::tuple(chart.viewRange(), window.captured), std::tuple(full, false));
 
     drag({100, 100}, {103, 300}); // 3 pixels across: 0.056 of a data range of 10
     const ChartRange zoomed = chart.viewRange();
     EXPECT_DOUBLE_EQ(zoomed.maxX - zoomed.minX, 10.0 / 64);
     EXPECT_DOUBLE_EQ((zoomed.maxX + zoomed.minX) / 2, (61.0 / 54 + 64.0 / 54) / 2);
-    EXPECT_DOUBLE_EQ(zoomed.minY, 36.0 / 32); // 200 pixels high is within the limit
-    EXPECT_DOUBLE_EQ(zoomed.maxY, 236.0 / 32);
+    EXPECT_EQ(std::tuple(zoomed.minY, zoomed.maxY), std::tuple(36.0 / 32, 236.0 / 32)); // 200 pixels high: within the limit
 
     chart.doubleClick();
     EXPECT_EQ(chart.viewRange(), full);
@@ -306,8 +298,7 @@ TEST_F(ChartTest, ZoomBandShowsWhileDragging)
     chart.paint(canvas);
     const auto rects = canvas.ofKind(CanvasOp::Rectangle);
     ASSERT_FALSE(rects.empty());
-    EXPECT_TRUE(rects.back().xorOn);
-    EXPECT_EQ(rects.back().pen.colour, 0x5C5C5Cu);
+    EXPECT_EQ(std::tuple(rects.back().xorOn, rects.back().pen.colour), std::tuple(true, 0x5C5C5Cu));
 }
 
 TEST_F(ChartTest, PanSnapsToWholeStepsAndCompletesAStartedOne)
@@ -316,32 +307,24 @@ TEST_F(ChartTest, PanSnapsToWholeStepsAndCompletesAStartedOne)
     ASSERT_EQ(chart.xAxis().stepPixels(), 27);
     // 25 pixels: within 2 of a step, so one step is taken; the 2 left over count as 0.
     panBy({200, 200}, 25, 0);
-    EXPECT_EQ(chart.xAxis().first, -0.5);
-    EXPECT_EQ(chart.xAxis().last, 9.5);
-    EXPECT_EQ(chart.panOffset(), Point{});
-    EXPECT_EQ(window.animationsStarted, 0);
+    EXPECT_EQ(std::tuple(chart.xAxis().first, chart.xAxis().last, chart.panOffset(), window.animationsStarted),
+              std::tuple(-0.5, 9.5, Point{}, 0));
 
     // 25 + 4: a step and 2 pixels (no offset); 25 + 5 is 3 past it, which completes a step.
     panBy({200, 200}, 29, 0);
-    EXPECT_EQ(chart.xAxis().first, -1.0);
-    EXPECT_FALSE(chart.animating());
+    EXPECT_EQ(std::tuple(chart.xAxis().first, chart.animating()), std::tuple(-1.0, false));
     panBy({200, 200}, 30, 1000);
-    EXPECT_EQ(chart.xAxis().first, -1.5);
-    ASSERT_TRUE(chart.animating());
-    EXPECT_EQ(window.animationsStarted, 1);
+    ASSERT_EQ(std::tuple(chart.xAxis().first, chart.animating(), window.animationsStarted), std::tuple(-1.5, true, 1));
     EXPECT_TRUE(chart.animate(1090));
     EXPECT_EQ(chart.panOffset().x, 15); // halfway from 3 to 27
     EXPECT_FALSE(chart.animate(1180));
-    EXPECT_EQ(chart.xAxis().first, -2.0);
-    EXPECT_EQ(chart.panOffset(), Point{});
-    EXPECT_EQ(chart.viewRange().minX, -2.0);
+    EXPECT_EQ(std::tuple(chart.xAxis().first, chart.panOffset(), chart.viewRange().minX), std::tuple(-2.0, Point{}, -2.0));
 
     // Dragging up shows lower y values.
     chart.buttonDown({300, 200});
     for (int32_t i = 1; i <= 30; ++i)
         chart.mouseMove({300, 200 - i});
-    EXPECT_EQ(chart.yAxis().first, -1);
-    EXPECT_EQ(chart.panOffset().y, 0); // 32 pixels a step: 30 is within 2 of it
+    EXPECT_EQ(std::tuple(chart.yAxis().first, chart.panOffset().y), std::tuple(-1.0, 0)); // 32 pixels a step: 30 is within 2
 }
 
 TEST_F(ChartTest, TrackCursorHighlightsThenLocksOneCurve)
@@ -350,11 +333,9 @@ TEST_F(ChartTest, TrackCursorHighlightsThenLocksOneCurve)
     chart.setMouseMode(kChartTrack);
 
     chart.mouseMove(at(5, 5));
-    EXPECT_EQ(chart.selectedCurve(), 0);
-    EXPECT_EQ(ramp.colour(), 0xFFFFFFu); // highlighted while under the mouse
+    EXPECT_EQ(std::tuple(chart.selectedCurve(), ramp.colour()), std::tuple(0, 0xFFFFFFu)); // highlighted under the mouse
     chart.mouseMove(at(5, 8));
-    EXPECT_EQ(chart.selectedCurve(), -1);
-    EXPECT_EQ(ramp.colour(), kGreen);
+    EXPECT_EQ(std::tuple(chart.selectedCurve(), ramp.colour()), std::tuple(-1, kGreen));
 
     Point near = at(3, 2);
     near.y -= 5; // 5 pixels above the flat curve: outside the box
@@ -362,10 +343,9 @@ TEST_F(ChartTest, TrackCursorHighlightsThenLocksOneCurve)
     EXPECT_FALSE(chart.curveLocked());
     near.y += 1; // 4 pixels above: inside
     chart.buttonUp(near, 0);
-    EXPECT_TRUE(chart.curveLocked());
-    EXPECT_EQ(chart.selectedCurve(), 1);
-    EXPECT_EQ(flat.colour(), kRed); // locked curves show their own colour
-    EXPECT_EQ(chart.cursorId(), 0u);
+    // Locked curves show their own colour.
+    EXPECT_EQ(std::tuple(chart.curveLocked(), chart.selectedCurve(), flat.colour(), chart.cursorId()),
+              std::tuple(true, 1, kRed, 0u));
 
     chart.buttonUp(at(5, 5), 0); // on the ramp: the lock holds
     EXPECT_EQ(chart.selectedCurve(), 1);
@@ -407,10 +387,8 @@ TEST_F(ChartTest, CurvesDrawLastAddedFirstInTheirColours)
     chart.paint(canvas);
     const auto lines = canvas.ofKind(CanvasOp::Polyline);
     ASSERT_EQ(lines.size(), 2u);
-    EXPECT_EQ(lines[0].pen.colour, kRed);
-    EXPECT_EQ(lines[1].pen.colour, kGreen);
-    EXPECT_EQ(lines[1].points.front(), at(0, 0));
-    EXPECT_EQ(lines[1].points.back(), at(10, 10));
+    EXPECT_EQ(std::tuple(lines[0].pen.colour, lines[1].pen.colour, lines[1].points.front(), lines[1].points.back()),
+              std::tuple(kRed, kGreen, at(0, 0), at(10, 10)));
 }
 
 TEST_F(ChartTest, CopyInvertsTheFrameColoursButNeverTheCurves)
@@ -419,17 +397,17 @@ TEST_F(ChartTest, CopyInvertsTheFrameColoursButNeverTheCurves)
     EXPECT_EQ(window.copiedSize, (Size{600, 432})); // two label heights for the caption
     const auto fills = window.copied.ofKind(CanvasOp::FillRect);
     ASSERT_FALSE(fills.empty());
-    EXPECT_EQ(fills.front().colour, 0xFFFFFFu);
-    EXPECT_EQ(fills.front().rect, (Rect{0, 0, 600, 432})); // the caption's strip too
-    EXPECT_EQ(window.copied.ofKind(CanvasOp::SetTextColour).front().colour, 0x000000u);
-    EXPECT_EQ(window.copied.ofKind(CanvasOp::Polyline).front().pen.colour, kGreen);
+    // The white covers the caption's strip too.
+    EXPECT_EQ(std::tuple(fills.front().colour, fills.front().rect, window.copied.ofKind(CanvasOp::SetTextColour).front().colour,
+                         window.copied.ofKind(CanvasOp::Polyline).front().pen.colour),
+              std::tuple(0xFFFFFFu, Rect{0, 0, 600, 432}, 0x000000u, kGreen));
     const auto texts = window.copied.ofKind(CanvasOp::Text);
-    EXPECT_EQ(texts.back().text, "Layer graph");
-    EXPECT_EQ(texts.back().rect.top, 336 + 4 * 16);
+    EXPECT_EQ(std::tuple(texts.back().text, texts.back().rect.top), std::tuple("Layer graph", 336 + 4 * 16));
 
     ASSERT_TRUE(chart.copyToClipboard("Layer graph", false));
-    EXPECT_EQ(window.copied.ofKind(CanvasOp::FillRect).front().colour, 0x000000u);
-    EXPECT_EQ(window.copied.ofKind(CanvasOp::Polyline).front().pen.colour, kGreen);
+    EXPECT_EQ(std::tuple(window.copied.ofKind(CanvasOp::FillRect).front().colour,
+                         window.copied.ofKind(CanvasOp::Polyline).front().pen.colour),
+              std::tuple(0x000000u, kGreen));
 
     window.clipboardWorks = false;
     EXPECT_FALSE(chart.copyToClipboard("Layer graph", true));
@@ -441,8 +419,8 @@ TEST_F(ChartTest, PrintFitsTheMarginsAndFollowsTheAlignmentCodes)
     const Rect page{0, 0, 4800, 6400};
     ChartPageSettings settings;
     PrintPlacement placed = chart.placeForPrint(page, 600, 600, settings);
-    EXPECT_EQ(placed.factor, 7); // 4200 / 600 across, the narrower fit
-    EXPECT_EQ(placed.origin, (Point{300, 300 + (5800 - 3024) / 2}));
+    // 4200 / 600 across, the narrower fit.
+    EXPECT_EQ(std::tuple(placed.factor, placed.origin), std::tuple(7.0, Point{300, 300 + (5800 - 3024) / 2}));
     settings.verticalAlign = 'T';
     EXPECT_EQ(chart.placeForPrint(page, 600, 600, settings).origin.y, 300);
     settings.verticalAlign = 'B';
@@ -450,8 +428,7 @@ TEST_F(ChartTest, PrintFitsTheMarginsAndFollowsTheAlignmentCodes)
     settings.scalePercent = 50;
     settings.horizontalAlign = 'R';
     placed = chart.placeForPrint(page, 600, 600, settings);
-    EXPECT_EQ(placed.factor, 3.5);
-    EXPECT_EQ(placed.origin.x, 4500 - 2100);
+    EXPECT_EQ(std::tuple(placed.factor, placed.origin.x), std::tuple(3.5, 4500 - 2100));
     settings.horizontalAlign = 'L';
     EXPECT_EQ(chart.placeForPrint(page, 600, 600, settings).origin.x, 300);
 

@@ -8,6 +8,7 @@
 #include "qt/QtGridView.h"
 
 #include "LayerGridFixture.h"
+#include "QtInput.h"
 #include "document/Board.h"
 #include "res/CommandIds.h"
 #include "ui/TabControl.h"
@@ -24,14 +25,9 @@
 namespace lm::qt {
 namespace {
 
+using test::keyTarget;
 using test::layerOf;
-
-void sendMouse(QWidget* target, QEvent::Type type, QPoint at, Qt::MouseButtons held)
-{
-    const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
-    QMouseEvent event(type, at, target->mapToGlobal(at), button, held, Qt::NoModifier);
-    QApplication::sendEvent(target, &event);
-}
+using test::sendMouse;
 
 // Signals between substrates.
 const std::vector<LMLAYEREX> kFiveLayers{layerOf(kSignal, "Top"), layerOf(kSubstrate, "Core"), layerOf(kSignal, "Inner"),
@@ -171,15 +167,9 @@ TEST(GridView, KeystrokesAndLeavingTheCellGoToTheLayerGrid)
 
 // Keys as a real X server sends them: Shift pressed and released as keys of
 // their own around the capitals, every key to whatever has the focus.
-QWidget* focusedOr(QWidget* fallback)
-{
-    QWidget* focus = QApplication::focusWidget();
-    return focus != nullptr ? focus : fallback;
-}
-
 void typeAsKeyboard(QtGridView& view, const QString& text)
 {
-    auto focused = [&view] { return focusedOr(&view); };
+    auto focused = [&view] { return keyTarget(&view); };
     for (const QChar c : text) {
         const bool shifted = c.isUpper() || c == u'_';
         if (shifted)
@@ -204,7 +194,7 @@ TEST(GridView, TypingAsARealKeyboardReplacesTheCellWhileF2EnterAndDoubleClickEdi
     board.view.setFocus();
     auto typeAndEnter = [&](const QString& text) {
         typeAsKeyboard(board.view, text);
-        QTest::keyClick(focusedOr(&board.view), Qt::Key_Return);
+        QTest::keyClick(keyTarget(&board.view), Qt::Key_Return);
     };
     board.click(1, kColLayerName);
     const std::size_t steps = board.grid->history().undoDepth();

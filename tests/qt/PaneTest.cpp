@@ -16,6 +16,7 @@
 #include "qt/QtPictureView.h"
 
 #include "LayerGridFixture.h"
+#include "QtInput.h"
 #include "document/Board.h"
 #include "res/CommandIds.h"
 #include "ui/AboutBox.h"
@@ -27,6 +28,7 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDialog>
 #include <QFontMetrics>
 #include <QImage>
 #include <QLabel>
@@ -45,7 +47,6 @@
 #include <QSvgRenderer>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -65,16 +66,7 @@ struct ThreeLayerBoard : test::GridFixture {
     ThreeLayerBoard() : GridFixture({layerOf(kSignal, "Top"), layerOf(kSubstrate), layerOf(kSignal, "Bottom")}) {}
 };
 
-// Lets `user` act on the modal dialog the code under test is about to open.
-void whenModalShows(std::function<void(QWidget&)> user, int triesLeft = 200)
-{
-    QTimer::singleShot(5, [user, triesLeft] {
-        if (QWidget* modal = QApplication::activeModalWidget())
-            return user(*modal);
-        if (triesLeft > 0)
-            whenModalShows(user, triesLeft - 1);
-    });
-}
+using test::whenShown;
 
 template <typename Widget>
 Widget* named(const QWidget& parent, uint32_t id)
@@ -160,7 +152,7 @@ TEST(PicturePane, StatusLineAndTotalThickness)
 TEST(PaneDialogs, CustomizeAcceptsWithOkAboutShowsTheVersion)
 {
     CustomizeColumns columns(defaultTabs()[4]);
-    whenModalShows([](QWidget& dialog) {
+    whenShown<QDialog>([](QDialog& dialog) {
         auto* list = named<QListWidget>(dialog, res::IDC_COLUMN_LIST);
         list->item(0)->setCheckState(Qt::Unchecked);
         named<QPushButton>(dialog, res::IDC_MOVE_DOWN)->click();
@@ -170,11 +162,11 @@ TEST(PaneDialogs, CustomizeAcceptsWithOkAboutShowsTheVersion)
     EXPECT_EQ(std::tuple(columns.selection(), columns.items()[1].columnId, columns.items()[1].checked),
               std::tuple(1, kColVisible, false));
 
-    whenModalShows([](QWidget& dialog) { named<QPushButton>(dialog, res::IDCANCEL)->click(); });
+    whenShown<QDialog>([](QDialog& dialog) { named<QPushButton>(dialog, res::IDCANCEL)->click(); });
     EXPECT_FALSE(runCustomizeDialog(nullptr, columns));
 
     QString version;
-    whenModalShows([&version](QWidget& box) {
+    whenShown<QDialog>([&version](QDialog& box) {
         version = named<QLabel>(box, res::IDC_VERSION)->text();
         named<QPushButton>(box, res::IDOK)->click();
     });
@@ -313,18 +305,6 @@ TEST(PictureView, ScrollBarFollowsThePictureWhenTheStackIsTallerThanTheView)
     EXPECT_EQ(bar.value(), board.view.picture().scrollPosition());
 }
 
-// Runs `user` on the print dialog once it shows (it then ends it).
-void whenPrintDialogShows(std::function<void(QPrintDialog&)> user, int triesLeft = 200)
-{
-    QTimer::singleShot(5, [user, triesLeft] {
-        for (QWidget* widget : QApplication::topLevelWidgets())
-            if (auto* dialog = qobject_cast<QPrintDialog*>(widget); dialog && dialog->isVisible())
-                return user(*dialog);
-        if (triesLeft > 0)
-            whenPrintDialogShows(user, triesLeft - 1);
-    });
-}
-
 TEST(QtPrinting, CopiedPictureAndDocumentationReadBackFromTheClipboard)
 {
     test::GridFixture board(
@@ -385,7 +365,7 @@ TEST(QtPrinting, OptionsPageOpensAsTheCoreSaysAndFiltersTheRangeWhileTyping)
     test::GridFixture board({layerOf(kSignal, "Top"), layerOf(kSubstrate, "Core"), layerOf(kSignal, "Bottom")});
     QtPlatform platform;
     bool seen = false;
-    whenPrintDialogShows([&seen](QPrintDialog& dialog) {
+    whenShown<QPrintDialog>([&seen](QPrintDialog& dialog) {
         using namespace res;
         seen = true;
         auto* whole = named<QRadioButton>(dialog, IDC_PRINT_WHOLE_STACKUP);
