@@ -238,8 +238,7 @@ TEST(Curve, BoundsWidenPointByPointAndSetPointLeavesThem)
     Curve curve(x, y, 3, kRed);
     EXPECT_EQ(curve.bounds(), (CurveBounds{1, 0, 5, 4}));
     curve.setPoint(5, {9, 9}); // past the end: the curve grows
-    EXPECT_EQ(curve.size(), 6u);
-    EXPECT_EQ(curve.bounds(), (CurveBounds{1, 0, 5, 4}));
+    EXPECT_EQ(std::tuple(curve.size(), curve.bounds()), std::tuple(6u, CurveBounds{1, 0, 5, 4}));
     curve.recalcBounds();
     EXPECT_EQ(curve.bounds(), (CurveBounds{0, 0, 9, 9})); // the grown gap holds (0, 0) points
     curve.removeAllPoints();
@@ -357,12 +356,11 @@ TEST_F(ChartTest, TrackCursorHighlightsThenLocksOneCurve)
 
 TEST_F(ChartTest, ReadoutReadsTheLockedCurveUnderTheMouseAndDrawsACrosshair)
 {
-    chart.xUnit = "um";
-    chart.yUnit = "um";
+    chart.xUnit = chart.yUnit = "um";
     chart.mouseMove({336, 300});
-    EXPECT_EQ(chart.readout(), "5.5um ,1.125um");
+    const std::string tracking = chart.readout();
     chart.setMouseMode(kChartPan);
-    EXPECT_EQ(chart.readout(), "");
+    EXPECT_EQ(std::tuple(tracking, chart.readout()), std::tuple("5.5um ,1.125um", ""));
 
     chart.setMouseMode(kChartTrack);
     chart.buttonUp(at(5, 5), 0);
@@ -441,15 +439,14 @@ TEST_F(ChartTest, MonochromePrintersGetBlackPensAndDottedGrids)
 {
     RecordingCanvas colour;
     chart.drawForPrint(colour, "Graph", true);
-    EXPECT_EQ(colour.ofKind(CanvasOp::FillRect).front().colour, 0xFFFFFFu);
-    const auto colourLines = colour.ofKind(CanvasOp::Line);
-    ASSERT_FALSE(colourLines.empty());
-    EXPECT_EQ(colourLines.front().pen, (Pen{PenStyle::Solid, 0x7F7F7F, 1}));
+    ASSERT_FALSE(colour.ofKind(CanvasOp::Line).empty());
+    EXPECT_EQ(std::tuple(colour.ofKind(CanvasOp::FillRect).front().colour, colour.ofKind(CanvasOp::Line).front().pen),
+              std::tuple(0xFFFFFFu, Pen{PenStyle::Solid, 0x7F7F7F, 1}));
 
     RecordingCanvas mono;
     chart.drawForPrint(mono, "Graph", false);
-    EXPECT_EQ(mono.ofKind(CanvasOp::Line).front().pen, (Pen{PenStyle::Dotted, 0x000000, 1}));
-    EXPECT_EQ(mono.texts().back(), "Graph");
+    EXPECT_EQ(std::tuple(mono.ofKind(CanvasOp::Line).front().pen, mono.texts().back()),
+              std::tuple(Pen{PenStyle::Dotted, 0x000000, 1}, "Graph"));
 }
 
 } // namespace

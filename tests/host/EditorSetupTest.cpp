@@ -52,9 +52,9 @@ TEST(EditorSetup, RigidFlexCapabilityFollowsTheUsagesOfTheFile)
         return std::vector<BoardStackup>{board};
     };
     // Substrate (5) and Solder Mask (6) are rigid boards; Rigid (7) to Stiffener (11) are not.
-    EXPECT_FALSE(usesRigidFlexUsages(boardWith({0, 5, 1, 6, 4})));
-    EXPECT_TRUE(usesRigidFlexUsages(boardWith({0, 7, 1})));
-    EXPECT_TRUE(usesRigidFlexUsages(boardWith({0, 5, 1, 11})));
+    EXPECT_EQ((std::vector<bool>{usesRigidFlexUsages(boardWith({0, 5, 1, 6, 4})), usesRigidFlexUsages(boardWith({0, 7, 1})),
+                                 usesRigidFlexUsages(boardWith({0, 5, 1, 11}))}),
+              (std::vector<bool>{false, true, true}));
     // A second board decides as well.
     std::vector<BoardStackup> two = boardWith({0, 5, 1});
     two.push_back(boardWith({0, 8, 1})[0]);
@@ -199,8 +199,7 @@ TEST_F(StackupArchiveTest, FailedSaveShowsTheProblemAndKeepsThePreviousFile)
     ASSERT_EQ(ui.errors.size(), 1u);
     EXPECT_NE(ui.errors[0].find(file.string() + ": boards[0].layers[1].name: name is not valid UTF-8"), std::string::npos)
         << ui.errors[0];
-    EXPECT_EQ(fileText(file), original);
-    EXPECT_EQ(out.str(), "");
+    EXPECT_EQ(std::tuple(fileText(file), out.str()), std::tuple(original, ""));
 
     // Save as into a folder that does not exist: the file stays the one opened.
     std::strcpy(layer(1).szName, "L1");

@@ -80,8 +80,10 @@ TEST(GridView, ShowsTheCellsAndFollowsTheColumnsOfTheCore)
                            model.headerData(grid.colOf(kColThickness) - 1, Qt::Horizontal).toString(),
                            model.data(at(5, kColLayerName)).toString()}),
               (QStringList{"3", "Thickness\num", "Bottom"}));
-    EXPECT_TRUE(model.flags(at(1, kColLayerName)).testFlag(Qt::ItemIsEditable));
-    EXPECT_FALSE(model.flags(at(1, kColZ0)).testFlag(Qt::ItemIsEnabled)); // a result
+    // Z0 is a result.
+    EXPECT_EQ(std::tuple(model.flags(at(1, kColLayerName)).testFlag(Qt::ItemIsEditable),
+                         model.flags(at(1, kColZ0)).testFlag(Qt::ItemIsEnabled)),
+              std::tuple(true, false));
     EXPECT_EQ(model.data(at(1, kColVisible), Qt::CheckStateRole).toInt(), Qt::Checked);
     EXPECT_EQ(model.data(at(2, kColVisible), Qt::BackgroundRole).value<QBrush>().color(), QColor(192, 192, 192));
 
