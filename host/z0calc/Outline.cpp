@@ -86,19 +86,24 @@ std::vector<double> gradedBothEnds(int count)
 // geometrically from `first` (evenly when that is too long).
 std::vector<double> growingFrom(double first, double length, int count)
 {
+    // The ratio r with r^count - 1 = (length / first) (r - 1): Newton from
+    // above, where the left side is convex, converges from one side.
+    const double span = length / first;
     double ratio = 1.0;
-    if (length > first * count) {
-        const auto span = [&](double r) { return first * (std::pow(r, count) - 1.0) / (r - 1.0); };
-        double lo = 1.0, hi = 2.0;
-        while (span(hi) < length) hi *= 2.0;
-        for (int i = 0; i < 60; ++i) {
-            const double mid = (lo + hi) / 2.0;
-            (span(mid) < length ? lo : hi) = mid;
+    if (span > count) {
+        ratio = std::pow(span, 1.0 / (count - 1)) + 1.0;
+        for (int i = 0; i < 50; ++i) {
+            double power = 1.0;
+            for (int k = 1; k < count; ++k) power *= ratio;
+            const double f = power * ratio - 1.0 - span * (ratio - 1.0), slope = count * power - span;
+            const double next = ratio - f / slope;
+            if (!(next < ratio)) break;
+            ratio = next;
         }
-        ratio = (lo + hi) / 2.0;
     }
     std::vector<double> at{0.0};
-    for (int i = 0; i < count; ++i) at.push_back(at.back() + std::pow(ratio, i));
+    double step = 1.0;
+    for (int i = 0; i < count; ++i, step *= ratio) at.push_back(at.back() + step);
     for (double& a : at) a /= at.back();
     return at;
 }
