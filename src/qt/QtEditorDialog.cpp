@@ -165,6 +165,8 @@ bool QtEditorDialog::idlePass()
         return false;
     guarded([&] { dialog_.idle(toolBarStates_); });
     toolBar_->applyStates(toolBarStates_);
+    if (gridPane_)
+        gridPane_->gridView()->idlePassDone();
     return false;
 }
 

@@ -195,6 +195,7 @@ void QtGridView::tabPlaced(bool fit)
     const uint64_t placing = ++tabsPlaced_;
     if (!fit)
         return;
+    fitAfterIdle_ = true;
     // The first tab arrives while the window is still being built; the fitting
     // waits for the loop, unless another tab came first.
     if (first) {
@@ -217,6 +218,15 @@ int QtGridView::widthShowingAllColumns()
                              : columnWidth(column);
     }
     return width + rowHeader_->width() + verticalScrollBar()->sizeHint().width() + 2 * frameWidth();
+}
+
+void QtGridView::idlePassDone()
+{
+    // A fit still waiting for the loop comes after this pass anyway.
+    const bool refit = fitAfterIdle_ && !fitPending_;
+    fitAfterIdle_ = false;
+    if (refit)
+        fitColumns();
 }
 
 void QtGridView::fitColumns()

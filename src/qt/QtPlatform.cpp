@@ -54,15 +54,26 @@ MessageAnswer escapeAnswer(MessageButtons buttons)
 
 } // namespace
 
+QWidget* QtPlatform::messageParent() const
+{
+    if (!editorWindow_)
+        return QApplication::activeWindow();
+    // A box over the editor behind a modal graph dialog would be hidden by it.
+    QWidget* modal = QApplication::activeModalWidget();
+    for (QWidget* owner = modal; owner != nullptr; owner = owner->parentWidget())
+        if (owner == editorWindow_)
+            return modal;
+    return editorWindow_;
+}
+
 MessageAnswer QtPlatform::messageBox(std::string_view text, MessageButtons buttons, MessageIcon icon)
 {
     if (!widgetsAvailable())
         return escapeAnswer(buttons);
     const bool yesNo = buttons == MessageButtons::YesNo;
-    QWidget* parent = editorWindow_ ? editorWindow_.data() : QApplication::activeWindow();
     QMessageBox box(boxIcon(icon), qt::toQString(kMessageTitle),
                     qt::toQString(text),
-                    yesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok, parent);
+                    yesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok, messageParent());
     box.setDefaultButton(yesNo ? QMessageBox::Yes : QMessageBox::Ok);
     switch (box.exec()) {
     case QMessageBox::Ok:

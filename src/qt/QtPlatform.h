@@ -16,8 +16,9 @@ inline constexpr char kPdfMimeType[] = "application/pdf";
 
 class QtPlatform : public Platform {
 public:
-    // The editor window that message boxes sit over; without one they sit
-    // over whatever window is active.
+    // The editor window that message boxes sit over (or over the dialog of
+    // the editor's that is open, a graph); without one they sit over whatever
+    // window is active.
     void setEditorWindow(QWidget* window) { editorWindow_ = window; }
 
     MessageAnswer messageBox(std::string_view text, MessageButtons buttons, MessageIcon icon) override;
@@ -38,6 +39,8 @@ public:
     void endWaitCursor() override;
 
 private:
+    QWidget* messageParent() const;
+
     QPointer<QWidget> editorWindow_;
 };
 

@@ -110,7 +110,8 @@ TEST_F(IniProfileStoreTest, WhatCannotBeReadIsNeverWrittenAndNeverBlocks)
     for (const fs::path& path : {dir_, pipe, huge}) {
         lm::IniProfileStore store(path);
         EXPECT_EQ(store.readInt("S", "k", -1), -1) << path;
-        EXPECT_FALSE(store.writeInt("S", "k", 1) && store.flush()) << path;
+        EXPECT_FALSE(store.writeInt("S", "k", 1)) << path;
+        EXPECT_FALSE(store.flush()) << path;
     }
     EXPECT_EQ(fs::status(pipe).type(), fs::file_type::fifo);
     EXPECT_EQ(fs::file_size(huge), lm::kMaxProfileBytes + 8);

@@ -1,4 +1,4 @@
-#include "LayerGridFixture.h"
+#include "RowTexts.h"
 
 #include <gtest/gtest.h>
 
@@ -7,51 +7,36 @@ namespace {
 
 using test::GridFixture;
 using test::layerOf;
+using test::Texts;
 
-constexpr uint32_t kLightBlue = rgb(200, 218, 238);
-
-TEST(LayerGridEditing, LettersTypedIntoANumberAreRefusedWithOneBeep)
-{
-    GridFixture f(test::fiveLayers());
-    const CellPos thickness = f.at(2, kColThickness);
-    f.grid->beginEdit(thickness);
-    // Keystroke by keystroke, as the editor reports them.
-    for (const std::string_view typed : {"1", "12"})
-        f.grid->textTyped(thickness, typed, static_cast<int32_t>(typed.size()));
-    const TypedText refused = f.grid->textTyped(thickness, "12a", 3);
-    EXPECT_TRUE(refused.changed);
-    EXPECT_EQ(refused.text, "12");
-    EXPECT_EQ(refused.caret, 2);
-    f.grid->textTyped(thickness, "123", 3);
-    EXPECT_EQ(f.text(2, kColThickness), "123");
-    EXPECT_EQ(f.platform.beeps, 1);
-    EXPECT_TRUE(f.grid->finishEdit(thickness));
-    f.grid->idleRefresh();
-    EXPECT_DOUBLE_EQ(f.layer(1).dThickness, 123e-6);
-    EXPECT_EQ(f.picturesUpdated, 1);
-
-    // Names are not cleaned.
-    const TypedText name = f.grid->textTyped(f.at(1, kColLayerName), "a b", 3);
-    EXPECT_FALSE(name.changed);
-    EXPECT_EQ(f.platform.beeps, 1);
-}
-
-TEST(LayerGridEditing, ThicknessRulesRefuseWithTheMessageAndKeepTheText)
+TEST(LayerGridEditing, TypedTextIsCleanedAndRefusedWithTheMessageKeepingTheText)
 {
     GridFixture f(test::fiveLayers());
     f.grid->flags() = {};
-    EXPECT_FALSE(f.enter(2, kColThickness, "0.5"));
+    const CellPos thickness = f.at(2, kColThickness);
+    f.grid->beginEdit(thickness);
+    // Keystroke by keystroke, as the editor reports them: a letter in a number is refused with one beep.
+    f.grid->textTyped(thickness, "1", 1);
+    const TypedText refused = f.grid->textTyped(thickness, "1a", 2);
+    EXPECT_EQ(std::tuple(refused.changed, refused.text, refused.caret), std::tuple(true, std::string("1"), 1));
+    EXPECT_EQ(f.platform.beeps, 1);
+    EXPECT_FALSE(f.grid->textTyped(f.at(1, kColLayerName), "a b", 3).changed) << "names are not cleaned";
+
+    // Too thin: the message, the text stays for mending, nothing is stored.
+    f.grid->textTyped(thickness, "0.5", 3);
+    EXPECT_FALSE(f.grid->finishEdit(thickness));
     const test::ShownMessage tooThin{"Invalid thickness value.\nLayer must be at least 1 um, i.e. 0.04 mils, thick.",
                                      MessageButtons::Ok, MessageIcon::Exclamation};
     EXPECT_EQ(f.platform.messages, std::vector{tooThin});
     EXPECT_EQ(f.text(2, kColThickness), "0.5");
     EXPECT_FALSE(f.grid->flags().rowsModified);
 
-    f.grid->textTyped(f.at(2, kColThickness), "1", 1);
-    EXPECT_TRUE(f.grid->finishEdit(f.at(2, kColThickness)));
+    f.grid->textTyped(thickness, "1", 1);
+    EXPECT_TRUE(f.grid->finishEdit(thickness));
     EXPECT_TRUE(f.grid->flags().rowsModified && f.grid->flags().valuesChanged);
-    f.grid->commitIfModified();
+    f.grid->idleRefresh();
     EXPECT_DOUBLE_EQ(f.layer(1).dThickness, 1e-6);
+    EXPECT_EQ(f.picturesUpdated, 1);
 
     // A non-numeric edit clears values-changed.
     EXPECT_TRUE(f.enter(1, kColLayerName, "Upper"));
@@ -85,12 +70,10 @@ TEST(LayerGridEditing, UsagesOnlyAHostGivesSurviveAStore)
     layers[2].nUsage = kSplitPlane;
     layers[4].nUsage = kFloodedSignal;
     GridFixture f(layers);
-    EXPECT_EQ(f.text(3, kColUsage), "Split/Mixed");
-    EXPECT_EQ(f.text(5, kColUsage), "Flooded Signal");
+    EXPECT_EQ(test::columnTexts(f, kColUsage), (Texts{"Signal", "Substrate", "Split/Mixed", "Substrate", "Flooded Signal"}));
     ASSERT_TRUE(f.enter(3, kColLayerName, "  Split  "));
     f.grid->commitIfModified();
-    EXPECT_EQ(f.layer(2).nUsage, kSplitPlane);
-    EXPECT_EQ(f.layer(4).nUsage, kFloodedSignal);
+    EXPECT_EQ(f.usages(), (std::vector<int32_t>{kSignal, kSubstrate, kSplitPlane, kSubstrate, kFloodedSignal}));
     EXPECT_EQ(layerName(f.layer(2)), "Split") << "blanks at both ends go";
 }
 
@@ -101,10 +84,8 @@ TEST(LayerGridEditing, TypeOfTheOnlyLayerBecomesThePlainDielectric)
         f.grid->choose(f.at(1, kColType), "Dielectric");
         const LMLAYEREX& layer = f.layer(0);
         EXPECT_EQ(layer.nUsage, rigidFlex ? kRigid : kSubstrate);
-        EXPECT_DOUBLE_EQ(layer.dThickness, 0.000254);
-        EXPECT_DOUBLE_EQ(layer.dEr, 4.3);
-        EXPECT_EQ(f.text(1, kColUsage), rigidFlex ? "Rigid" : "Substrate");
-        EXPECT_EQ(f.text(1, kColEr), "4.3");
+        EXPECT_EQ(std::pair(layer.dThickness, layer.dEr), std::pair(0.000254, 4.3));
+        EXPECT_EQ(test::rowTexts(f, 1, {kColUsage, kColEr}), (Texts{rigidFlex ? "Rigid" : "Substrate", "4.3"}));
         EXPECT_TRUE(f.notApplicable(1, kColColor));
         EXPECT_TRUE(f.grid->flags().rowsModified && f.grid->flags().valuesChanged);
     }
@@ -116,8 +97,7 @@ TEST(LayerGridEditing, TypeChangesTakeTheMostSuitableUsageOfTheirKind)
     GridFixture top({layerOf(kSolderMask), layerOf(kSignal, "Top", rgb(255, 0, 0)), layerOf(kSubstrate),
                      layerOf(kSignal, "Bottom", rgb(0, 255, 0))});
     top.grid->choose(top.at(1, kColType), "Metal");
-    EXPECT_EQ(top.layer(0).nType, kMetal);
-    EXPECT_EQ(top.layer(0).nUsage, kSignal);
+    EXPECT_EQ(std::pair(top.layer(0).nType, top.layer(0).nUsage), std::pair(int32_t{kMetal}, int32_t{kSignal}));
     EXPECT_NE(top.layer(0).crColor, 0u);
     EXPECT_NE(top.layer(0).crColor, rgb(255, 0, 0));
 
@@ -128,19 +108,15 @@ TEST(LayerGridEditing, TypeChangesTakeTheMostSuitableUsageOfTheirKind)
     GridFixture f(layers);
     f.grid->choose(f.at(3, kColType), "Dielectric");
     const LMLAYEREX& layer = f.layer(2);
-    EXPECT_EQ(layer.nUsage, kSubstrate);
-    EXPECT_DOUBLE_EQ(layer.dLossTangent, 0.02);
-    EXPECT_EQ(layerName(layer), "");
-    EXPECT_DOUBLE_EQ(layer.dThickness, 0.000254);
-    EXPECT_EQ(f.grid->history().undoDepth(), 1u);
+    EXPECT_EQ(std::tuple(layer.nUsage, layer.dLossTangent, layerName(layer), layer.dThickness),
+              std::tuple(int32_t{kSubstrate}, 0.02, std::string_view(""), 0.000254));
 
     // One undo step gives the plane back, in the layer and in the row.
     ASSERT_TRUE(f.grid->undo());
-    EXPECT_EQ(layerName(f.layer(2)), "GND");
-    EXPECT_EQ(f.layer(2).nUsage, kSolidPlane);
-    EXPECT_DOUBLE_EQ(f.layer(2).dThickness, 70e-6);
-    EXPECT_EQ(f.text(3, kColType), "Metal");
-    EXPECT_EQ(f.text(3, kColLayerName), "GND");
+    EXPECT_FALSE(f.grid->history().canUndo());
+    EXPECT_EQ(std::tuple(layer.nUsage, layerName(layer), layer.dThickness),
+              std::tuple(int32_t{kSolidPlane}, std::string_view("GND"), 70e-6));
+    EXPECT_EQ(test::rowTexts(f, 3, {kColType, kColLayerName}), (Texts{"Metal", "GND"}));
 }
 
 TEST(LayerGridEditing, InnerDielectricsOfARigidBoardAreSubstrate)
@@ -152,16 +128,14 @@ TEST(LayerGridEditing, InnerDielectricsOfARigidBoardAreSubstrate)
     GridFixture f(layers);
     // A reload only looks: the inner mask keeps its usage behind a read-only cell.
     EXPECT_FALSE(acceptsInput(f.style(3, kColUsage)));
-    EXPECT_EQ(f.style(3, kColUsage).background, kLightBlue);
+    EXPECT_EQ(f.style(3, kColUsage).background, rgb(200, 218, 238));
     EXPECT_EQ(f.layer(2).nUsage, kSolderMask);
     EXPECT_TRUE(acceptsInput(f.style(1, kColUsage))) << "the outer mask stays a choice";
     EXPECT_FALSE(isChoice(f.style(2, kColUsage), "Plating")) << "no plating between a mask and a core";
 
     f.grid->choose(f.at(4, kColUsage), "Signal"); // any change runs the full pass
-    EXPECT_EQ(f.layer(2).nUsage, kSubstrate);
-    EXPECT_EQ(f.layer(2).nTechnology, kPrepreg);
-    EXPECT_EQ(f.text(3, kColUsage), "Substrate");
-    EXPECT_EQ(f.text(3, kColTechnology), "Prepreg");
+    EXPECT_EQ(std::pair(f.layer(2).nUsage, f.layer(2).nTechnology), std::pair(int32_t{kSubstrate}, int32_t{kPrepreg}));
+    EXPECT_EQ(test::rowTexts(f, 3, {kColUsage, kColTechnology}), (Texts{"Substrate", "Prepreg"}));
     EXPECT_EQ(f.layer(0).nUsage, kSolderMask);
 }
 
@@ -171,9 +145,8 @@ TEST(LayerGridEditing, PlatingWherePlatingCannotStandBecomesSignal)
                    layerOf(kSignal, "Bottom", rgb(0, 255, 0))});
     EXPECT_EQ(f.layer(1).nUsage, kPlating) << "a reload changes no layer";
     f.grid->layerKindPass(false);
-    EXPECT_EQ(f.layer(1).nUsage, kSignal);
-    EXPECT_EQ(layerName(f.layer(1)), "Layer_02");
-    EXPECT_EQ(f.layer(1).crColor, rgb(0, 0, 255));
+    EXPECT_EQ(std::tuple(f.layer(1).nUsage, layerName(f.layer(1)), f.layer(1).crColor),
+              std::tuple(int32_t{kSignal}, std::string_view("Layer_02"), rgb(0, 0, 255)));
     EXPECT_EQ(f.text(2, kColLayerName), "Layer_02");
     EXPECT_FALSE(f.notApplicable(2, kColVisible));
 
@@ -184,7 +157,7 @@ TEST(LayerGridEditing, PlatingWherePlatingCannotStandBecomesSignal)
     EXPECT_EQ(coated.usages(), (std::vector<int32_t>{kSolderMask, kSignal, kSubstrate, kSignal, kPlating, kPlating}));
 }
 
-TEST(LayerGridEditing, MetalChoiceRewritesTheMetalProperties)
+TEST(LayerGridEditing, MetalChoiceCheckBoxAndColourButtonEachMakeOneStep)
 {
     GridFixture f(test::fiveLayers());
     f.grid->choose(f.at(1, kColMetal), "Gold");
@@ -194,18 +167,12 @@ TEST(LayerGridEditing, MetalChoiceRewritesTheMetalProperties)
     EXPECT_EQ(f.text(1, kColBulkR), "2.439e-08") << "a custom metal keeps what its cells show";
     EXPECT_TRUE(acceptsInput(f.style(1, kColBulkR)));
     f.grid->idleRefresh();
-    EXPECT_EQ(f.layer(0).nMetal, kCustomMetal);
-    EXPECT_DOUBLE_EQ(f.layer(0).dBulkResistivity, 2.439e-08);
-    EXPECT_EQ(f.grid->history().undoDepth(), 2u);
-}
+    EXPECT_EQ(std::pair(f.layer(0).nMetal, f.layer(0).dBulkResistivity), std::pair(int32_t{kCustomMetal}, 2.439e-08));
 
-TEST(LayerGridEditing, CheckBoxAndColourButton)
-{
-    GridFixture f(test::fiveLayers());
     f.grid->flags() = {};
     f.grid->cellButtonClicked(f.at(1, kColVisible));
-    EXPECT_EQ(f.text(1, kColVisible), "0");
-    EXPECT_EQ(f.layer(0).bVisible, 0) << "the row is read back at once";
+    EXPECT_EQ(std::pair(f.text(1, kColVisible), int{f.layer(0).bVisible}), std::pair(std::string("0"), 0))
+        << "the row is read back at once";
     EXPECT_TRUE(f.grid->flags().rowsModified);
 
     f.platform.colourAnswers = {std::nullopt, rgb(10, 20, 30)};
@@ -213,10 +180,9 @@ TEST(LayerGridEditing, CheckBoxAndColourButton)
     EXPECT_EQ(f.style(1, kColColor).background, rgb(255, 0, 0)) << "cancelled";
     f.grid->cellButtonClicked(f.at(1, kColColor));
     EXPECT_EQ(f.platform.coloursOffered, (std::vector<uint32_t>{rgb(255, 0, 0), rgb(255, 0, 0)}));
-    EXPECT_EQ(f.style(1, kColColor).background, rgb(10, 20, 30));
     f.grid->idleRefresh();
-    EXPECT_EQ(f.layer(0).crColor, rgb(10, 20, 30));
-    EXPECT_EQ(f.grid->history().undoDepth(), 2u);
+    EXPECT_EQ(std::pair(f.style(1, kColColor).background, f.layer(0).crColor), std::pair(rgb(10, 20, 30), rgb(10, 20, 30)));
+    EXPECT_EQ(f.grid->history().undoDepth(), 4u);
 }
 
 } // namespace

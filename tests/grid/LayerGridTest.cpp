@@ -23,8 +23,7 @@ TEST(LayerGrid, ShapeHeadersWidthsAndRowNumbers)
 {
     GridFixture f(test::fiveLayers());
     const CellGrid& cells = f.grid->cells();
-    ASSERT_EQ(cells.colCount(), 21);
-    ASSERT_EQ(cells.rowCount(), 6);
+    EXPECT_EQ(std::pair(cells.colCount(), cells.rowCount()), std::pair(21, 6));
     EXPECT_EQ(f.grid->colOf(kColTechnology), 7) << "Technology sits between Usage and Thickness";
     EXPECT_EQ(f.grid->colOf(kColumnIdCount), -1);
     EXPECT_EQ(f.text(0, kColThickness), "Thickness\num");
@@ -33,15 +32,7 @@ TEST(LayerGrid, ShapeHeadersWidthsAndRowNumbers)
     EXPECT_EQ((std::vector<int32_t>{f.grid->columnPixelWidth(kColLayerName), f.grid->columnPixelWidth(kColMetal),
                                     cells.columnWidth(0), cells.rowHeight(0)}),
               (std::vector<int32_t>{72, 48, 24, 32}));
-
-    GridFixture empty({});
-    EXPECT_EQ(empty.grid->cells().rowCount(), 1) << "an empty stackup shows the header row only";
-
-    LMEDITSETTINGS settings;
-    settings.z0DiffPair = true;
-    EXPECT_EQ(columnHeaderText(kColTargetZ0, settings), "Target Z0\nohm") << "a pair is planned only when offered";
-    settings.caps |= kCapDiffPairPlanning;
-    EXPECT_EQ(columnHeaderText(kColTargetZ0, settings), "Diff Z0\nohm");
+    EXPECT_EQ(GridFixture({}).grid->cells().rowCount(), 1) << "an empty stackup shows the header row only";
 }
 
 TEST(LayerGrid, CellsThatDoNotApplyAreSilverAndEmpty)
@@ -62,52 +53,36 @@ TEST(LayerGrid, CellsThatDoNotApplyAreSilverAndEmpty)
     EXPECT_EQ(f.style(1, kColVisible).control, CellControl::CheckBox);
 }
 
-TEST(LayerGrid, TypeAndUsageLockedByPermanenceAndKeepInSync)
+// Which cells take input, by the layer, the metal and the capabilities.
+TEST(LayerGrid, CellsTakeInputByPermanenceKeepInSyncMetalAndReadOnly)
 {
     std::vector<LMLAYEREX> layers = test::fiveLayers();
     layers[0].bPermanent = 1;
-    GridFixture f(layers);
-    EXPECT_FALSE(acceptsInput(f.style(1, kColType)));
-    EXPECT_EQ(f.style(1, kColType).background, kLightBlue);
-    EXPECT_TRUE(acceptsInput(f.style(1, kColUsage)));
-    EXPECT_TRUE(acceptsInput(f.style(5, kColType)));
-
-    GridFixture synced(test::fiveLayers(), kDefaultCaps | kCapKeepInSyncInitial);
-    for (const int32_t row : {1, 2, 5}) {
-        EXPECT_FALSE(acceptsInput(synced.style(row, kColType))) << row;
-        EXPECT_FALSE(acceptsInput(synced.style(row, kColUsage))) << row;
-    }
-}
-
-TEST(LayerGrid, MetalDependentCellsFollowTheMetal)
-{
-    std::vector<LMLAYEREX> layers = test::fiveLayers();
     layers[0].dBulkResistivity = 5.0; // a catalogue metal shows the table, whatever the record holds
     layers[4].nMetal = kCustomMetal;
     layers[4].dBulkResistivity = 2e-08;
-    GridFixture f(layers);
+    const uint32_t readOnly = kDefaultCaps | kCapReadOnly | kCapLossValues;
+    const GridFixture f(layers), synced(test::fiveLayers(), kDefaultCaps | kCapKeepInSyncInitial),
+        locked(test::fiveLayers(), readOnly), lossEditable(test::fiveLayers(), readOnly | kCapLossTangentEditable);
     // Automatic Er (on in a new instance): a metal's Er is the calculator's.
     EXPECT_EQ(test::rowTexts(f, 1, {kColBulkR, kColTCoef, kColEr}), (test::Texts{"1.724e-08", "0.00393", "<Auto>"}));
     EXPECT_EQ(test::rowTexts(f, 5, {kColBulkR}), test::Texts{"2e-08"});
-    EXPECT_EQ(f.text(2, kColEr), "4.3");
-    for (const auto& [row, columnId, editable] : {std::tuple{1, kColBulkR, false}, {5, kColBulkR, true},
-                                                  {1, kColEr, false}, {2, kColEr, true}})
-        EXPECT_EQ(acceptsInput(f.style(row, columnId)), editable) << row << " " << columnId;
-}
-
-TEST(LayerGrid, ReadOnlyCapabilityLeavesAppearanceAndPlanning)
-{
-    GridFixture f(test::fiveLayers(), kDefaultCaps | kCapReadOnly | kCapLossValues);
-    for (const int32_t columnId : {kColLayerName, kColThickness, kColType, kColLossTangent}) {
-        EXPECT_FALSE(acceptsInput(f.style(1, columnId))) << columnId;
-        EXPECT_EQ(f.style(2, columnId).background, kLightBlue) << columnId;
-    }
-    EXPECT_TRUE(acceptsInput(f.style(1, kColTestWidth)));
-    EXPECT_TRUE(acceptsInput(f.style(1, kColVisible)));
-
-    GridFixture lossEditable(test::fiveLayers(), kDefaultCaps | kCapReadOnly | kCapLossTangentEditable);
-    EXPECT_TRUE(acceptsInput(lossEditable.style(2, kColLossTangent)));
-    EXPECT_FALSE(acceptsInput(lossEditable.style(2, kColEr)));
+    EXPECT_EQ(f.style(1, kColType).background, kLightBlue);
+    EXPECT_EQ(locked.style(2, kColThickness).background, kLightBlue);
+    const struct {
+        const GridFixture& grid;
+        int32_t row, columnId;
+        bool takesInput;
+    } cells[] = {
+        {f, 1, kColType, false},  {f, 1, kColUsage, true},  {f, 5, kColType, true}, // permanence locks Type only
+        {f, 1, kColBulkR, false}, {f, 5, kColBulkR, true},  {f, 1, kColEr, false},    {f, 2, kColEr, true},
+        {synced, 1, kColType, false},         {synced, 2, kColUsage, false},         {synced, 5, kColType, false},
+        {locked, 1, kColLayerName, false},    {locked, 1, kColThickness, false},     {locked, 2, kColLossTangent, false},
+        {locked, 1, kColTestWidth, true},     {locked, 1, kColVisible, true}, // appearance and planning stay
+        {lossEditable, 2, kColLossTangent, true}, {lossEditable, 2, kColEr, false},
+    };
+    for (const auto& c : cells)
+        EXPECT_EQ(acceptsInput(c.grid.style(c.row, c.columnId)), c.takesInput) << &c - cells;
 }
 
 TEST(LayerGrid, UnitsChangeRewritesValuesAndHeadersKeepingPendingEdits)

@@ -1,6 +1,6 @@
 #pragma once
-// One row's cell texts in the order of the column ids given, so that a row
-// is compared in one expectation.
+// Cell texts compared in one expectation: one row's in the order of the column
+// ids given, or one column's from the first layer row down.
 #include "LayerGridFixture.h"
 
 #include <initializer_list>
@@ -15,6 +15,14 @@ inline Texts rowTexts(const GridFixture& f, int32_t row, std::initializer_list<i
 {
     Texts out;
     for (const int32_t columnId : columnIds)
+        out.push_back(f.text(row, columnId));
+    return out;
+}
+
+inline Texts columnTexts(const GridFixture& f, int32_t columnId)
+{
+    Texts out;
+    for (int32_t row = 1; row < f.grid->cells().rowCount(); ++row)
         out.push_back(f.text(row, columnId));
     return out;
 }

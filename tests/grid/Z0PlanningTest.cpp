@@ -19,8 +19,7 @@ using test::layerOf;
 using Calls = std::vector<std::string>;
 using test::Texts;
 
-constexpr uint32_t kResultBlue = rgb(200, 218, 238);
-constexpr uint32_t kSilver = rgb(192, 192, 192);
+const Calls kAutoErAndZ0{"ApplyAutoEr Bottom", "ApplyAutoEr GND", "ApplyAutoEr Top", "CalcStackupZ0 1 0"};
 
 // Plating, Top, Core, GND, Prepreg, Bottom: the plating coats the top signal.
 std::vector<LMLAYEREX> platedBoard()
@@ -34,6 +33,7 @@ struct PlanningFixture {
     test::GridFixture f;
     test::ScriptedZ0Calculator calculator;
     std::vector<std::vector<double>> pictureZ0; // every array handed to the picture
+    std::vector<std::string> opened;            // the View... buttons' dialogs
 
     explicit PlanningFixture(bool withCalculator = true)
         : f(platedBoard(), kDefaultCaps | kCapDiffPairPlanning | kCapLossValues)
@@ -43,6 +43,8 @@ struct PlanningFixture {
             f.instance.setZ0Calculator(&calculator);
         LayerGridHooks hooks;
         hooks.z0Computed = [this](std::span<const double> z0) { pictureZ0.emplace_back(z0.begin(), z0.end()); };
+        hooks.openZ0Curve = [this](int32_t layer) { opened.push_back("curve " + std::to_string(layer)); };
+        hooks.openLossCurve = [this](int32_t layer) { opened.push_back("loss " + std::to_string(layer)); };
         f.grid->setHooks(std::move(hooks));
     }
 
@@ -78,26 +80,19 @@ TEST(Z0Planning, OneRefreshCallsInOrderWithTheKnownDimensionOfTheMode)
                               "Solve Bottom 203.2 pair=0 sep=0", "Solve GND 203.2 pair=0 sep=0",
                               "Solve Top 203.2 pair=0 sep=0"}));
     EXPECT_TRUE(p.calculator.arraysZeroFilled);
-    EXPECT_DOUBLE_EQ(p.f.layer(1).dEr, 3.9) << "the calculator works on the layer record itself";
-    EXPECT_EQ(p.f.platform.waitCursorsShown, 1);
-    EXPECT_EQ(p.f.platform.waitCursorDepth, 0);
+    EXPECT_EQ(std::pair(p.f.platform.waitCursorsShown, p.f.platform.waitCursorDepth), std::pair(1, 0));
 
-    // A pair solved for separation: the width is known, the gap solved.
+    // A pair solved for separation: the width is known, the gap solved; for width: the gap is known.
     p.planForPair(0);
-    const Calls separation = p.idle();
-    EXPECT_EQ(Calls(separation.end() - 3, separation.end()),
-              (Calls{"Solve Bottom 254 pair=1 sep=1", "Solve GND 254 pair=1 sep=1", "Solve Top 254 pair=1 sep=1"}));
+    EXPECT_EQ(p.idle().back(), "Solve Top 254 pair=1 sep=1");
     EXPECT_EQ(p.text(2, kColGap), "100");
-
-    // Solved for width: the gap is known.
     p.choose(res::IDC_STRATEGY, 1);
-    const Calls width = p.idle();
-    EXPECT_EQ(width.back(), "Solve Top 203.2 pair=1 sep=0");
+    EXPECT_EQ(p.idle().back(), "Solve Top 203.2 pair=1 sep=0");
     EXPECT_EQ(p.text(2, kColWidth), "100");
 
     // Solved for both: the curve does the solving, the refresh none.
     p.choose(res::IDC_STRATEGY, 2);
-    EXPECT_EQ(p.idle(), (Calls{"ApplyAutoEr Bottom", "ApplyAutoEr GND", "ApplyAutoEr Top", "CalcStackupZ0 1 0"}));
+    EXPECT_EQ(p.idle(), kAutoErAndZ0);
 
     // Without Auto Er the metals keep the Er the user gave them.
     p.f.instance.settings().autoEr = false;
@@ -114,13 +109,12 @@ TEST(Z0Planning, AnswersShowRoundedPerCellAndNeverReachTheRecords)
     EXPECT_EQ(p.texts(2, {kColZ0, kColWidth}), (Texts{"50.2", "100"}));
     EXPECT_EQ(p.texts(4, {kColZ0, kColWidth}), (Texts{"<Error>", "<Error>"}));
     EXPECT_EQ(p.text(6, kColZ0), "50");
-    EXPECT_EQ(p.f.style(2, kColWidth).background, kResultBlue);
+    EXPECT_EQ(p.f.style(2, kColWidth).background, rgb(200, 218, 238));
     EXPECT_EQ(p.pictureZ0, (std::vector<std::vector<double>>{p.calculator.z0}));
 
     // The Plating layer has no Z0 cells at all, and no solve was asked for it.
     for (const int32_t columnId : {kColTestWidth, kColZ0, kColTargetZ0, kColWidth, kColGap, kColZ0Curve})
-        EXPECT_TRUE(p.f.notApplicable(1, columnId)) << columnId;
-    EXPECT_EQ(p.text(1, kColZ0), "");
+        EXPECT_TRUE(p.f.notApplicable(1, columnId) && p.text(1, columnId).empty()) << columnId;
 
     // Storing and flushing leave the entered width and gap as they were.
     p.f.grid->storeAllRows();
@@ -136,20 +130,14 @@ TEST(Z0Planning, WithoutCalculatorEveryComputedCellIsNotAvailable)
     for (const int32_t row : {2, 4, 6})
         EXPECT_EQ(p.texts(row, {kColZ0, kColWidth}), (Texts{"<N/A>", "<N/A>"}));
     // The picture is told there are no values, so it says "Z0 = <N/A>".
-    ASSERT_EQ(p.pictureZ0.size(), 1u);
-    EXPECT_TRUE(p.pictureZ0[0].empty());
+    EXPECT_EQ(p.pictureZ0, std::vector<std::vector<double>>(1));
 
     // Apply as Test Width finds nothing to take over; the buttons open nothing.
     p.f.grid->onCommand(res::IDC_APPLY_AS_TEST_WIDTH);
     EXPECT_DOUBLE_EQ(p.f.layer(1).dTestWidth, 254e-6);
     EXPECT_FALSE(p.f.grid->history().canUndo());
-    int opened = 0;
-    LayerGridHooks hooks;
-    hooks.openLossCurve = [&](int32_t) { ++opened; };
-    hooks.z0Computed = [&](std::span<const double> z0) { p.pictureZ0.emplace_back(z0.begin(), z0.end()); };
-    p.f.grid->setHooks(std::move(hooks));
     p.f.grid->cellButtonClicked(p.f.at(2, kColLossCurve));
-    EXPECT_EQ(opened, 0);
+    EXPECT_TRUE(p.opened.empty());
 
     // A calculator the host sets while the window is open is asked at the next idle pass.
     p.f.instance.setZ0Calculator(&p.calculator);
@@ -158,31 +146,11 @@ TEST(Z0Planning, WithoutCalculatorEveryComputedCellIsNotAvailable)
     EXPECT_EQ(p.pictureZ0.back().size(), 6u);
 }
 
-TEST(Z0Planning, SolvingForBothLeavesWidthAndGapEmptyAndOffersTheCurve)
-{
-    PlanningFixture p;
-    p.planForPair(2);
-    for (const int32_t columnId : {kColWidth, kColGap})
-        EXPECT_TRUE(p.f.notApplicable(2, columnId) && p.f.style(2, columnId).background == kSilver);
-    EXPECT_EQ(p.texts(2, {kColWidth, kColGap, kColZ0Curve}), (Texts{"", "", "View..."}));
-    EXPECT_EQ(p.f.style(2, kColZ0Curve).control, CellControl::PushButton);
-
-    // The buttons reach the chart dialogs through the hooks with the layer index.
-    std::vector<std::string> opened;
-    LayerGridHooks hooks;
-    hooks.openZ0Curve = [&](int32_t layer) { opened.push_back("curve " + std::to_string(layer)); };
-    hooks.openLossCurve = [&](int32_t layer) { opened.push_back("loss " + std::to_string(layer)); };
-    p.f.grid->setHooks(std::move(hooks));
-    p.f.grid->cellButtonClicked(p.f.at(4, kColZ0Curve));
-    p.f.grid->cellButtonClicked(p.f.at(6, kColLossCurve));
-    EXPECT_EQ(opened, (std::vector<std::string>{"curve 3", "loss 5"}));
-}
-
 TEST(Z0Planning, PlanningChangesRewriteHeaderRolesAndEnteredValues)
 {
     PlanningFixture p;
     p.idle();
-    EXPECT_EQ(p.text(0, kColTargetZ0), "Target Z0\nohm");
+    EXPECT_EQ(p.texts(0, {kColTargetZ0}), Texts{"Target Z0\nohm"});
     EXPECT_EQ(p.text(2, kColWidth), "100");
 
     p.choose(res::IDC_PLAN_FOR, 1); // a pair, solved for separation (the stored strategy)
@@ -195,12 +163,18 @@ TEST(Z0Planning, PlanningChangesRewriteHeaderRolesAndEnteredValues)
     p.idle();
     EXPECT_EQ(p.text(2, kColGap), "100");
 
-    p.choose(res::IDC_PLAN_FOR, 0);
-    EXPECT_EQ(p.text(0, kColTargetZ0), "Target Z0\nohm");
+    // Solved for both: width and gap are empty and silver, the curve is offered.
+    p.choose(res::IDC_STRATEGY, 2);
+    for (const int32_t columnId : {kColWidth, kColGap})
+        EXPECT_TRUE(p.f.notApplicable(2, columnId) && p.f.style(2, columnId).background == rgb(192, 192, 192));
+    EXPECT_EQ(p.texts(2, {kColWidth, kColGap, kColZ0Curve}), (Texts{"", "", "View..."}));
+    // The buttons reach the chart dialogs through the hooks with the layer index.
+    p.f.grid->cellButtonClicked(p.f.at(4, kColZ0Curve));
+    p.f.grid->cellButtonClicked(p.f.at(6, kColLossCurve));
+    EXPECT_EQ(p.opened, (std::vector<std::string>{"curve 3", "loss 5"}));
 
     // Without the pair capability the grid plans a single trace whatever is stored.
     p.f.instance.settings().caps &= ~kCapDiffPairPlanning;
-    p.f.instance.settings().z0DiffPair = true;
     p.f.grid->planningChanged();
     EXPECT_EQ(p.text(0, kColTargetZ0), "Target Z0\nohm");
     EXPECT_EQ(p.idle().back(), "Solve Top 203.2 pair=0 sep=0");
@@ -211,33 +185,39 @@ TEST(Z0Planning, ApplyAsTestWidthTakesPositiveWidthsOnlyAsOneUndoStep)
     PlanningFixture p;
     p.calculator.solved = {{"Top", 0.0}, {"GND", 180e-6}, {"Bottom", 150e-6}};
     p.idle();
-    ASSERT_EQ(p.text(2, kColWidth), "<Error>");
-
+    const auto testWidths = [&] {
+        return std::vector<double>{p.f.layer(1).dTestWidth, p.f.layer(3).dTestWidth, p.f.layer(5).dTestWidth};
+    };
     EXPECT_TRUE(p.f.grid->onCommand(res::IDC_APPLY_AS_TEST_WIDTH));
-    EXPECT_DOUBLE_EQ(p.f.layer(1).dTestWidth, 254e-6) << "the <Error> row keeps its test width";
-    EXPECT_DOUBLE_EQ(p.f.layer(3).dTestWidth, 180e-6);
-    EXPECT_DOUBLE_EQ(p.f.layer(5).dTestWidth, 150e-6);
+    EXPECT_EQ(testWidths(), (std::vector<double>{254e-6, 180e-6, 150e-6})) << "the <Error> row keeps its test width";
     EXPECT_EQ(p.text(6, kColTestWidth), "150");
     EXPECT_TRUE(p.f.grid->flags().valuesChanged);
-
     EXPECT_TRUE(p.f.grid->undo());
-    EXPECT_DOUBLE_EQ(p.f.layer(5).dTestWidth, 254e-6);
+    EXPECT_EQ(testWidths(), std::vector<double>(3, 254e-6));
     EXPECT_EQ(p.text(6, kColTestWidth), "254");
 }
 
-TEST(Z0Planning, NothingChangedMeansNoCalls)
+TEST(Z0Planning, OnlyChangedInputsAndShownColumnsAreComputed)
 {
     PlanningFixture p;
     p.idle();
     EXPECT_TRUE(p.idle().empty());
-    // A name is no input of the calculator.
+    // A name is no input of the calculator; a number is.
     ASSERT_TRUE(p.f.enter(2, kColLayerName, "Upper"));
     EXPECT_TRUE(p.idle().empty());
-    EXPECT_EQ(p.f.platform.waitCursorsShown, 1);
-    // A number is.
     ASSERT_TRUE(p.f.enter(2, kColTargetZ0, "50"));
     EXPECT_EQ(p.idle().size(), 7u);
-    EXPECT_DOUBLE_EQ(p.f.layer(1).dTargetZ0, 50.0);
+    EXPECT_EQ(p.f.platform.waitCursorsShown, 2);
+
+    // The Z0 Planning tab shows no Z0 column: no CalcStackupZ0, but the widths;
+    // the Metal tab shows Z0 but not Width. A tab switch refreshes.
+    const CTabDescrArray tabs = defaultTabs();
+    p.f.grid->showTab(kTabZ0Planning, tabs[kTabZ0Planning].columns(), true);
+    const Calls planning = p.idle();
+    EXPECT_EQ(std::count(planning.begin(), planning.end(), "CalcStackupZ0 1 0"), 0);
+    EXPECT_EQ(planning.back(), "Solve Upper 203.2 pair=0 sep=0");
+    p.f.grid->showTab(kTabMetal, tabs[kTabMetal].columns(), true);
+    EXPECT_EQ(p.idle(), (Calls{"ApplyAutoEr Bottom", "ApplyAutoEr GND", "ApplyAutoEr Upper", "CalcStackupZ0 1 0"}));
 }
 
 TEST(Z0Planning, UnitsSwitchRewritesEnteredLengthsAtOnceAndComputedOnesAtTheRefresh)
@@ -247,8 +227,6 @@ TEST(Z0Planning, UnitsSwitchRewritesEnteredLengthsAtOnceAndComputedOnesAtTheRefr
     p.planForPair(0);
     p.calculator.solvedOtherwise = 127e-6;
     p.idle();
-    ASSERT_EQ(p.text(2, kColGap), "127");
-
     p.choose(res::IDC_UNITS, 1);
     // Entered at once, computed with the last result until the refresh.
     EXPECT_EQ(p.texts(2, {kColWidth, kColTestWidth, kColGap}), (Texts{"10", "10", "127"}));
@@ -261,8 +239,7 @@ TEST(Z0Planning, ThrowingCalculatorShowsErrorsAndTheRefreshGoesOn)
 {
     PlanningFixture p;
     p.calculator.throwing = {"GND", "Top", "CalcStackupZ0"};
-    const Calls calls = p.idle();
-    EXPECT_EQ(calls.size(), 7u) << "every call made once, none retried";
+    EXPECT_EQ(p.idle().size(), 7u) << "every call made once, none retried";
     // A CalcStackupZ0 that threw half-way gives no values at all.
     EXPECT_EQ(p.texts(2, {kColWidth, kColZ0}), (Texts{"<Error>", "<Error>"}));
     EXPECT_EQ(p.texts(4, {kColWidth, kColZ0}), (Texts{"<Error>", "<Error>"}));
@@ -274,35 +251,15 @@ TEST(Z0Planning, ThrowingCalculatorShowsErrorsAndTheRefreshGoesOn)
     EXPECT_EQ(p.f.platform.waitCursorDepth, 0);
 }
 
-TEST(Z0Planning, HiddenColumnsAreNotComputedAndATabSwitchRefreshes)
-{
-    PlanningFixture p;
-    const CTabDescrArray tabs = defaultTabs();
-    // The Z0 Planning tab shows no Z0 column: no CalcStackupZ0, but the widths.
-    p.f.grid->showTab(kTabZ0Planning, tabs[kTabZ0Planning].columns(), true);
-    const Calls planning = p.idle();
-    EXPECT_EQ(std::count(planning.begin(), planning.end(), "CalcStackupZ0 1 0"), 0);
-    EXPECT_EQ(planning.back(), "Solve Top 203.2 pair=0 sep=0");
-
-    // The Metal tab shows Z0 but not Width.
-    p.f.grid->showTab(kTabMetal, tabs[kTabMetal].columns(), true);
-    EXPECT_EQ(p.idle(), (Calls{"ApplyAutoEr Bottom", "ApplyAutoEr GND", "ApplyAutoEr Top", "CalcStackupZ0 1 0"}));
-    EXPECT_EQ(p.text(2, kColZ0), "50.2");
-}
-
 TEST(Z0Planning, AutoErSwitchedOffKeepsTheCalculatorsErForEditing)
 {
     PlanningFixture p;
     p.calculator.autoEr = 3.25;
     p.idle();
     EXPECT_EQ(p.text(2, kColEr), "<Auto>");
-
     BarControlValue unchecked;
     gridBarCommand(*p.f.grid, p.f.platform, res::IDC_AUTO_ER, kBarClicked, unchecked, '.');
     EXPECT_EQ(p.text(2, kColEr), "3.25");
-    EXPECT_EQ(p.f.style(2, kColEr).control, CellControl::Edit);
-    p.idle();
-    EXPECT_DOUBLE_EQ(p.f.layer(1).dEr, 3.25);
     ASSERT_TRUE(p.f.enter(2, kColEr, "3.5"));
     EXPECT_EQ(p.idle().front(), "CalcStackupZ0 1 0") << "no Auto Er any more";
     EXPECT_DOUBLE_EQ(p.f.layer(1).dEr, 3.5);
@@ -312,9 +269,9 @@ TEST(Z0Planning, WidthAndGapBelowTheMetalThicknessAreRefused)
 {
     PlanningFixture p;
     p.planForPair(0); // the width is entered
-    const double thickness = p.f.layer(1).dThickness * 1e6;
-    const std::string thinner = std::to_string(static_cast<int>(thickness) - 1);
+    const int thickness = static_cast<int>(p.f.layer(1).dThickness * 1e6);
     const auto refused = [&](int32_t columnId) {
+        const std::string thinner = std::to_string(thickness - 1);
         const bool taken = p.f.enter(2, columnId, thinner);
         EXPECT_EQ(p.text(2, columnId), thinner) << "the typed text stays for mending";
         p.f.grid->cancelEdit(p.f.at(2, columnId));
@@ -325,7 +282,7 @@ TEST(Z0Planning, WidthAndGapBelowTheMetalThicknessAreRefused)
     EXPECT_EQ(refused(kColTestWidth), width);
     p.choose(res::IDC_STRATEGY, 1); // the gap is entered
     EXPECT_EQ(refused(kColGap), "Trace separation less than metal thickness is not supported.");
-    EXPECT_TRUE(p.f.enter(2, kColGap, std::to_string(static_cast<int>(thickness) + 1)));
+    EXPECT_TRUE(p.f.enter(2, kColGap, std::to_string(thickness + 1)));
 }
 
 } // namespace

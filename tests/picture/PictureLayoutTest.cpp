@@ -21,22 +21,17 @@ TEST(PictureLayout, FixedHeightsOnA600By800Client)
     EXPECT_EQ(averageCharWidth(canvas), 7); // (364 / 26 + 1) / 2
 
     PictureBoard b({kSignal, kSubstrate, kSolidPlane});
-    const PictureLayout layout = layoutPicture(b.board.layers, {600, 800}, kMetrics, false);
-    EXPECT_EQ(layout.blockWidth, 200);
-    EXPECT_EQ(layout.frontWidth, 127); // 200 * 1000 / 1577 = 126.8, to the nearest
-    EXPECT_EQ(layout.depthX, 73);
-    EXPECT_EQ(layout.depthY, 42);
-    EXPECT_EQ(layout.stackHeight, 56);
-    EXPECT_EQ(layout.layerHeight, (std::vector<int32_t>{12, 32, 12}));
-    // Labels at 6, 28, 50 reach 2 pixels above the top face (raised right labels):
-    // content 44 + 58 = 102 high, centred in 768 below one text height.
-    EXPECT_EQ(layout.contentHeight, 102);
-    EXPECT_EQ(layout.stack, (Rect{200, 393, 327, 449}));
-    EXPECT_EQ(layout.layerTop, (std::vector<int32_t>{393, 405, 437}));
-    EXPECT_EQ(layout.leftLabels, (Rect{7, 393, 193, 449}));
-    EXPECT_EQ(layout.rightLabels, (Rect{407, 393, 593, 449}));
-    EXPECT_EQ(layout.scrollMaximum, 0);
-    EXPECT_EQ(layout.scrollPage, 768);
+    const PictureLayout l = layoutPicture(b.board.layers, {600, 800}, kMetrics, false);
+    // Block, front (200 * 1000 / 1577 = 126.8, to the nearest), depth x and y, stack; labels at 6, 28, 50
+    // reach 2 pixels above the top face (raised right labels): content 44 + 58 = 102 high, centred in 768
+    // below one text height; no scrolling.
+    EXPECT_EQ((std::vector<int32_t>{l.blockWidth, l.frontWidth, l.depthX, l.depthY, l.stackHeight, l.contentHeight,
+                                    l.scrollMaximum, l.scrollPage}),
+              (std::vector<int32_t>{200, 127, 73, 42, 56, 102, 0, 768}));
+    EXPECT_EQ(l.layerHeight, (std::vector<int32_t>{12, 32, 12}));
+    EXPECT_EQ(l.layerTop, (std::vector<int32_t>{393, 405, 437}));
+    EXPECT_EQ((std::vector<Rect>{l.stack, l.leftLabels, l.rightLabels}),
+              (std::vector<Rect>{{200, 393, 327, 449}, {7, 393, 193, 449}, {407, 393, 593, 449}}));
 }
 
 TEST(PictureLayout, ProportionalHeightsFollowTheThicknessRatio)
@@ -96,9 +91,9 @@ TEST(PictureSlabs, OuterSignalsCarryCoatingsOverTheirTraces)
 {
     const PictureBoard b({kSolderMask, kPlating, kSignal, kSubstrate, kSignal, kSolderMask});
     const Drawn drawn = drawBoard(b);
-    EXPECT_EQ(frontsOfLayer(drawn, b, 2), 2u); // two bare traces
-    EXPECT_EQ(frontsOfLayer(drawn, b, 4), 2u);
-    EXPECT_EQ(frontsOfLayer(drawn, b, 3), 1u);
+    // Two bare traces on each outer signal, one front for the core between.
+    EXPECT_EQ((std::vector<std::size_t>{frontsOfLayer(drawn, b, 2), frontsOfLayer(drawn, b, 3), frontsOfLayer(drawn, b, 4)}),
+              (std::vector<std::size_t>{2, 1, 2}));
     // Three coatings follow the traces: outlines with steps, not boxes.
     const auto coatings = std::count_if(drawn.polygons.begin(), drawn.polygons.end(),
                                         [](const CanvasCall& c) { return c.points.size() > 4; });
@@ -117,9 +112,9 @@ TEST(PictureSlabs, SingleSignalBetweenMasksIsAnOrdinaryStack)
 {
     const PictureBoard b({kSolderMask, kSignal, kSolderMask});
     const Drawn drawn = drawBoard(b);
-    EXPECT_EQ(frontsOfLayer(drawn, b, 1), 5u); // traces and the dielectric around them
-    EXPECT_EQ(frontsOfLayer(drawn, b, 0), 1u);
-    EXPECT_EQ(frontsOfLayer(drawn, b, 2), 1u);
+    // Traces and the dielectric around them in the signal's row, one front for each mask.
+    EXPECT_EQ((std::vector<std::size_t>{frontsOfLayer(drawn, b, 0), frontsOfLayer(drawn, b, 1), frontsOfLayer(drawn, b, 2)}),
+              (std::vector<std::size_t>{1, 5, 1}));
     EXPECT_TRUE(std::all_of(drawn.polygons.begin(), drawn.polygons.end(),
                             [](const CanvasCall& c) { return c.points.size() == 4; }));
 }
@@ -138,11 +133,11 @@ TEST(PictureLabels, PlacedFromTheMiddleOutwardsOneTextHeightApart)
 TEST(PictureLabels, ShortenedWithDotsOrDropped)
 {
     RecordingCanvas canvas; // 7 pixels a character
-    EXPECT_EQ(shortenToFit("ABCDEFGHIJ", 70, canvas), "ABCDEFGHIJ");
-    EXPECT_EQ(shortenToFit("ABCDEFGHIJ", 69, canvas), "ABCDEF...");
-    EXPECT_EQ(shortenToFit("ABCDEFGHIJ", 48, canvas), "ABC...");
-    EXPECT_EQ(shortenToFit("ABCDEFGHIJ", 27, canvas), ""); // "A..." is 28 wide; "..." alone is no label
-    EXPECT_EQ(shortenToFit("AB\xC3\xA9\xC3\xA9XYZ", 42, canvas), "AB...");
+    // "A..." is 28 wide; "..." alone is no label; a character of two bytes is never cut.
+    EXPECT_EQ((std::vector<std::string>{shortenToFit("ABCDEFGHIJ", 70, canvas), shortenToFit("ABCDEFGHIJ", 69, canvas),
+                                        shortenToFit("ABCDEFGHIJ", 48, canvas), shortenToFit("ABCDEFGHIJ", 27, canvas),
+                                        shortenToFit("AB\xC3\xA9\xC3\xA9XYZ", 42, canvas)}),
+              (std::vector<std::string>{"ABCDEFGHIJ", "ABCDEF...", "ABC...", "", "AB..."}));
 }
 
 TEST(PictureLabels, RightLabelByMode)
@@ -152,27 +147,17 @@ TEST(PictureLabels, RightLabelByMode)
     const auto label = [&](std::size_t i, int32_t mode, std::span<const double> z0 = {}) {
         return rightLabelText(b.settings, i, mode, z0);
     };
-    EXPECT_EQ(label(0, 0), "34 um");
-    EXPECT_EQ(label(1, 0), "254 um");
+    EXPECT_EQ(std::pair(label(0, 0), label(1, 0)), std::pair(std::string("34 um"), std::string("254 um")));
     b.settings.metalThicknessAs = kThicknessAsWeight; // a copper ounce weighs 28.3 g
-    EXPECT_EQ(label(0, 0), "28 gram");
-    EXPECT_EQ(label(1, 0), "254 um");
+    EXPECT_EQ(std::pair(label(0, 0), label(1, 0)), std::pair(std::string("28 gram"), std::string("254 um")));
 
-    EXPECT_EQ(label(0, 1), "");
-    EXPECT_EQ(label(1, 1), "Er = 4.2");
-
-    EXPECT_EQ(label(0, 2), "Z0 = <N/A>");
-    EXPECT_EQ(label(1, 2), "");
-    const double values[] = {50.1234, 0.0, 0.0};
-    EXPECT_EQ(label(0, 2, values), "Z0 = 50.1 ohm");
-    EXPECT_EQ(label(2, 2, values), ""); // plating carries no Z0
-    const double onlyOne[] = {50.0};
-    EXPECT_EQ(label(0, 2, onlyOne), "Z0 = <N/A>");
+    const double values[] = {50.1234, 0.0, 0.0}, onlyOne[] = {50.0};
+    EXPECT_EQ((std::vector<std::string>{label(0, 1), label(1, 1), label(0, 2), label(1, 2), label(0, 2, values),
+                                        label(2, 2, values), label(0, 2, onlyOne), label(0, 3), label(0, -1)}),
+              (std::vector<std::string>{"", "Er = 4.2", "Z0 = <N/A>", "", "Z0 = 50.1 ohm", "", "Z0 = <N/A>", "", ""}))
+        << "plating carries no Z0; a missing array is no value";
     b.board.layers[2].nUsage = kSolidPlane;
     EXPECT_EQ(label(2, 2, values), "Z0 = <Error>");
-
-    EXPECT_EQ(label(0, 3), "");
-    EXPECT_EQ(label(0, -1), "");
     EXPECT_THROW(label(3, 0), LMInvalidArgument);
 }
 

@@ -60,8 +60,7 @@ TEST_F(PictureOnBoard, HoverOutlinesTheFrontFaceAndDoubleClickSelectsItsRow)
 {
     picture.mouseMove(on(1));
     picture.mouseMove(on(1));
-    EXPECT_EQ(picture.hoveredLayer(), 1);
-    EXPECT_EQ(host.redraws, 1);
+    EXPECT_EQ(std::pair(picture.hoveredLayer(), host.redraws), std::pair(1, 1));
 
     picture.paint(canvas, kButtonFace);
     const CanvasCall outline = canvas.ofKind(CanvasOp::Rectangle).back();
@@ -71,8 +70,7 @@ TEST_F(PictureOnBoard, HoverOutlinesTheFrontFaceAndDoubleClickSelectsItsRow)
     EXPECT_EQ(outline.pen, (Pen{PenStyle::Dotted, rgb(255, 255, 255), 1}));
 
     picture.mouseMove({5, 5});
-    EXPECT_EQ(picture.hoveredLayer(), -1);
-    EXPECT_EQ(host.redraws, 2);
+    EXPECT_EQ(std::pair(picture.hoveredLayer(), host.redraws), std::pair(-1, 2));
 
     picture.doubleClick(on(2));
     picture.doubleClick({5, 5});
@@ -82,9 +80,8 @@ TEST_F(PictureOnBoard, HoverOutlinesTheFrontFaceAndDoubleClickSelectsItsRow)
 TEST_F(PictureOnBoard, DragMovesTheLayerWhereItIsDropped)
 {
     picture.leftDown(on(0));
-    EXPECT_TRUE(picture.dragging());
-    EXPECT_EQ(picture.dropTarget(), 0);
-    EXPECT_EQ(host.cursors.front(), PictureCursor::Drag);
+    EXPECT_EQ(std::tuple(picture.dragging(), picture.dropTarget(), host.cursors.front()),
+              std::tuple(true, 0, PictureCursor::Drag));
     picture.mouseMove(on(2)); // below the dragged layer: lands above layer 2
     EXPECT_EQ(picture.dropTarget(), 2);
     EXPECT_EQ(host.checks, (std::vector<FakePictureHost::MoveCheck>{{0, 1, 2}}));
@@ -111,18 +108,16 @@ TEST_F(PictureOnBoard, DragStopsWhereTheMoveCheckRefuses)
 {
     host.allow = [](int32_t target) { return target != 2; };
     picture.leftDown(on(0));
-    picture.mouseMove(on(2));
-    EXPECT_EQ(picture.dropTarget(), 0);
-    picture.mouseMove(on(3));
-    EXPECT_EQ(picture.dropTarget(), 3);
-    picture.mouseMove(on(2));
-    EXPECT_EQ(picture.dropTarget(), 3); // stays at the last allowed place
+    std::vector<int32_t> targets;
+    for (const int32_t over : {2, 3, 2}) {
+        picture.mouseMove(on(over));
+        targets.push_back(picture.dropTarget());
+    }
+    EXPECT_EQ(targets, (std::vector<int32_t>{0, 3, 3})) << "it stays at the last allowed place";
     picture.leftUp(on(2));
-    EXPECT_EQ(host.moves, (std::vector<std::pair<int32_t, int32_t>>{{0, 2}}));
-
     host.allow = [](int32_t) { return false; };
     drag(3, 0);
-    EXPECT_EQ(host.moves.size(), 1u);
+    EXPECT_EQ(host.moves, (std::vector<std::pair<int32_t, int32_t>>{{0, 2}}));
     EXPECT_EQ(host.captures.back(), false);
 }
 
@@ -130,14 +125,17 @@ TEST_F(PictureOnBoard, ScrollsWithinTheContentAndShiftsTheDrawing)
 {
     picture.layout({600, 100}, canvas); // 170 pixels of content, 68 visible
     EXPECT_EQ(std::pair(host.bars.back().maximum, host.bars.back().page), std::pair(170, 68));
+    // A line is 6/8 of 16 pixels; the last page ends the content; before the top is the top.
+    std::vector<int32_t> positions;
     picture.scrollLines(2);
-    EXPECT_EQ(picture.scrollPosition(), 24); // 6/8 of 16 a line
-    picture.scrollPages(1);
-    EXPECT_EQ(picture.scrollPosition(), 92);
-    picture.scrollPages(1);
-    EXPECT_EQ(picture.scrollPosition(), 103); // the last page
+    positions.push_back(picture.scrollPosition());
+    for (const int pages : {1, 1}) {
+        picture.scrollPages(pages);
+        positions.push_back(picture.scrollPosition());
+    }
     picture.scrollTo(-5);
-    EXPECT_EQ(picture.scrollPosition(), 0);
+    positions.push_back(picture.scrollPosition());
+    EXPECT_EQ(positions, (std::vector<int32_t>{24, 92, 103, 0}));
     picture.scrollTo(50);
     EXPECT_EQ(host.bars.back().position, 50);
 
@@ -149,14 +147,12 @@ TEST_F(PictureOnBoard, ScrollsWithinTheContentAndShiftsTheDrawing)
     canvas.calls.clear();
     picture.paint(canvas, kButtonFace);
     const CanvasCall background = canvas.ofKind(CanvasOp::FillRect).front();
-    EXPECT_EQ(background.rect, (Rect{0, 0, 600, 100}));
-    EXPECT_EQ(background.colour, kButtonFace);
-    EXPECT_EQ(background.origin, (Point{0, 0}));
+    EXPECT_EQ(std::tuple(background.rect, background.colour, background.origin),
+              std::tuple(Rect{0, 0, 600, 100}, kButtonFace, Point{0, 0}));
     EXPECT_EQ(canvas.ofKind(CanvasOp::FillRect).back().origin, (Point{0, -50}));
 
     picture.layout({600, 800}, canvas); // everything fits again
-    EXPECT_EQ(picture.scrollPosition(), 0);
-    EXPECT_EQ(host.bars.back().maximum, 0);
+    EXPECT_EQ(std::pair(picture.scrollPosition(), host.bars.back().maximum), std::pair(0, 0));
 }
 
 TEST(StackupPicture, EmptyOrThinBoardsPaintCalmly)

@@ -92,6 +92,14 @@ TEST(QtPlatform, QuestionsAskYesOrNoOverTheEditorWindowRefusalsWarn)
 
     whenBoxShows(seen, nullptr);
     EXPECT_EQ(platform.messageBox("Refused.", MessageButtons::Ok, MessageIcon::Exclamation), MessageAnswer::Ok);
+
+    // A dialog the editor opened (a graph) is modal: the box comes over it, not behind it.
+    QDialog graph(&editor);
+    graph.setModal(true);
+    graph.show();
+    whenBoxShows(seen, nullptr);
+    platform.messageBox("Refused.", MessageButtons::Ok, MessageIcon::Exclamation);
+    EXPECT_EQ(seen.parent, &graph);
 }
 
 void runLoopFor(int milliseconds)

@@ -243,7 +243,14 @@ TEST(EditorDialog, TabsByItemAndById)
     EXPECT_FALSE(e.dialog.selectTabById(99));
     EXPECT_EQ(e.log, (lm::test::EventLog{"select item 2"}));
 
+    // A board picked from the list: the rows typed on the board shown are stored first.
+    lm::LayerGrid& grid = e.dialog.grid();
+    const lm::CellPos name{1, grid.colOf(lm::kColLayerName)};
+    grid.beginEdit(name);
+    grid.textTyped(name, "Typed", 5);
+    ASSERT_TRUE(grid.finishEdit(name));
     e.dialog.boardPicked(1);
+    EXPECT_EQ(lm::layerName(e.instance.boards()[0].layers[0]), "Typed");
     EXPECT_EQ(e.instance.currentBoardId(), 8);
     EXPECT_EQ(e.dialog.grid().cells().rowCount(), 2);
     EXPECT_EQ(e.log.back(), "update panes");

@@ -1,25 +1,46 @@
 #include "ui/PropertyBarLayout.h"
 #include "ui/PropertyBarState.h"
 
+#include "document/Board.h"
+#include "model/BuiltInRulesCheck.h"
+#include "model/Catalogues.h"
 #include "res/CommandIds.h"
+#include "ui/PicturePaneState.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <initializer_list>
 #include <utility>
-#include "ui/PicturePaneState.h"
-#include "document/Board.h"
-#include "model/Catalogues.h"
-#include "model/BuiltInRulesCheck.h"
 
 using namespace lm::res;
+using Texts = std::vector<std::string>;
 
 namespace {
-const lm::ControlState& stateOf(const lm::ControlStates& states, uint32_t id)
+
+// The states of those controls in a line each: "on", "off", "hidden", then " x" / " -" for a
+// check box, " #n" for a list's selection and the text of an edit field; "none" when not listed.
+Texts described(const lm::ControlStates& states, std::initializer_list<uint32_t> ids)
 {
-    const lm::ControlState* state = lm::findControlState(states, id);
-    return state ? *state : throw std::runtime_error("no state for control " + std::to_string(id));
+    Texts out;
+    for (const uint32_t id : ids) {
+        const lm::ControlState* s = lm::findControlState(states, id);
+        if (!s) {
+            out.push_back("none");
+            continue;
+        }
+        std::string line = !s->shown ? "hidden" : s->enabled ? "on" : "off";
+        if (s->checked)
+            line += *s->checked ? " x" : " -";
+        if (s->selection)
+            line += " #" + std::to_string(*s->selection);
+        if (s->text)
+            line += " " + *s->text;
+        out.push_back(line);
+    }
+    return out;
 }
+
 } // namespace
 
 TEST(PropertyBar, BaseUnitsAndControlRectangles)
@@ -31,8 +52,7 @@ TEST(PropertyBar, BaseUnitsAndControlRectangles)
 
     // Picture bar: 48 units high -> 78 pixels at the bottom of a 400 x 300 pane.
     const lm::PaneLayout layout = lm::layoutPane(lm::propertyBarTemplate(IDD_PICTURE_BAR), {400, 300}, units);
-    EXPECT_EQ(layout.bar, (lm::Rect{0, 222, 400, 300}));
-    EXPECT_EQ(layout.view, (lm::Rect{0, 0, 400, 221}));
+    EXPECT_EQ(std::pair(layout.bar, layout.view), std::pair(lm::Rect{0, 222, 400, 300}, lm::Rect{0, 0, 400, 221}));
     const auto status = std::find_if(layout.controls.begin(), layout.controls.end(),
                                      [](const lm::PlacedControl& c) { return c.item->id == IDC_STATUS_LINE; });
     ASSERT_NE(status, layout.controls.end());
@@ -49,29 +69,18 @@ TEST(PropertyBar, PlanningControlsFollowTheDiffPairCapability)
     settings.z0DiffPair = true; // stored, but the host does not offer it
     settings.z0Strategy = 2;
     const auto& bar = lm::propertyBarTemplate(IDD_BAR_Z0_PLANNING);
-
-    auto states = lm::gridBarStates(bar, settings, '.');
-    EXPECT_FALSE(stateOf(states, IDC_PLAN_FOR).enabled);
-    EXPECT_EQ(stateOf(states, IDC_PLAN_FOR).selection, 0);
-    EXPECT_FALSE(stateOf(states, IDC_STRATEGY).enabled);
-    EXPECT_EQ(stateOf(states, IDC_STRATEGY).selection, 1);
-    EXPECT_TRUE(stateOf(states, IDC_APPLY_AS_TEST_WIDTH).enabled);
-    EXPECT_EQ(lm::findControlState(states, IDC_UNITS), nullptr); // not on this bar
-
+    const std::initializer_list<uint32_t> planning = {IDC_PLAN_FOR, IDC_STRATEGY, IDC_APPLY_AS_TEST_WIDTH, IDC_UNITS};
+    EXPECT_EQ(described(lm::gridBarStates(bar, settings, '.'), planning), (Texts{"off #0", "off #1", "on", "none"}));
     settings.caps |= lm::kCapDiffPairPlanning;
-    states = lm::gridBarStates(bar, settings, '.');
-    EXPECT_TRUE(stateOf(states, IDC_PLAN_FOR).enabled);
-    EXPECT_EQ(stateOf(states, IDC_STRATEGY).selection, 2);
-    EXPECT_FALSE(stateOf(states, IDC_APPLY_AS_TEST_WIDTH).enabled);
+    EXPECT_EQ(described(lm::gridBarStates(bar, settings, '.'), planning), (Texts{"on #1", "on #2", "off", "none"}));
 
     // Back to a single trace: "Solve for width", disabled, and Apply is offered again.
     auto effect = lm::gridBarSelectionChanged(settings, IDC_PLAN_FOR, 0);
     EXPECT_FALSE(settings.z0DiffPair);
     EXPECT_TRUE(effect.planningChanged);
-    EXPECT_EQ(stateOf(effect.controls, IDC_STRATEGY).selection, 1);
-    EXPECT_TRUE(stateOf(effect.controls, IDC_APPLY_AS_TEST_WIDTH).enabled);
+    EXPECT_EQ(described(effect.controls, {IDC_STRATEGY, IDC_APPLY_AS_TEST_WIDTH}), (Texts{"off #1", "on"}));
     effect = lm::gridBarSelectionChanged(settings, IDC_PLAN_FOR, 1);
-    EXPECT_EQ(stateOf(effect.controls, IDC_STRATEGY).selection, 2); // the stored strategy comes back
+    EXPECT_EQ(described(effect.controls, {IDC_STRATEGY}), Texts{"on #2"}) << "the stored strategy comes back";
 }
 
 TEST(PropertyBar, UnitsThicknessErFrequencyAndAutoEr)
@@ -83,18 +92,15 @@ TEST(PropertyBar, UnitsThicknessErFrequencyAndAutoEr)
     settings.unitIndex = 1;
     settings.erFrequency = 1234567.0;
     const auto& all = lm::propertyBarTemplate(IDD_GRID_BAR_ALL);
+    const std::initializer_list<uint32_t> controls = {IDC_UNITS, IDC_METAL_THICKNESS_AS_LABEL, IDC_MHZ_LABEL, IDC_ER_FREQUENCY, IDC_AUTO_ER};
 
     auto states = lm::gridBarStates(all, settings, ',');
-    EXPECT_EQ(*stateOf(states, IDC_UNITS).items, (std::vector<std::string>{"Metric", "English"}));
-    EXPECT_EQ(stateOf(states, IDC_UNITS).selection, 1);
-    EXPECT_TRUE(stateOf(states, IDC_METAL_THICKNESS_AS).shown); // 0x100 is a default capability
-    EXPECT_EQ(stateOf(states, IDC_AUTO_ER).checked, true);
-
+    EXPECT_EQ(*lm::findControlState(states, IDC_UNITS)->items, (Texts{"Metric", "English"}));
+    EXPECT_EQ(described(states, controls), (Texts{"on #1", "on", "hidden", "hidden 1,2346", "on x"}));
     settings.caps = (settings.caps & ~lm::kCapMetalThicknessAs) | lm::kCapErFrequency;
-    states = lm::gridBarStates(all, settings, ',');
-    EXPECT_FALSE(stateOf(states, IDC_METAL_THICKNESS_AS_LABEL).shown);
-    EXPECT_TRUE(stateOf(states, IDC_MHZ_LABEL).shown);
-    EXPECT_EQ(stateOf(states, IDC_ER_FREQUENCY).text, "1,2346"); // "%.5g" of MHz, the user's separator
+    // "%.5g" of MHz, the user's separator.
+    EXPECT_EQ(described(lm::gridBarStates(all, settings, ','), controls),
+              (Texts{"on #1", "hidden", "on", "on 1,2346", "on x"}));
 
     EXPECT_TRUE(lm::gridBarSelectionChanged(settings, IDC_UNITS, 0).reshowValues);
     EXPECT_FALSE(lm::gridBarSelectionChanged(settings, IDC_UNITS, 2).reshowValues); // no such unit
@@ -103,55 +109,31 @@ TEST(PropertyBar, UnitsThicknessErFrequencyAndAutoEr)
     EXPECT_EQ(settings.metalThicknessAs, lm::kThicknessAsWeight);
     EXPECT_TRUE(lm::gridBarCheckChanged(settings, IDC_AUTO_ER, false).refreshGrid);
     EXPECT_FALSE(settings.autoEr);
-}
 
-// Reaching the settings and the layers is proved through the pane's field.
-TEST(PropertyBar, ErFrequencyTextIsCleaned)
-{
     // Blanks trimmed first; only the first separator of the locale stays; one beep for many refusals.
-    auto cleaned = lm::cleanErFrequencyText(" \t1,5.2,x9 ", ',');
-    EXPECT_EQ(cleaned.text, "1,529");
-    EXPECT_EQ(cleaned.caret, 3u);
-    EXPECT_EQ(cleaned.beeps, 1);
-    cleaned = lm::cleanErFrequencyText(" 12 ", '.');
-    EXPECT_EQ(std::pair(cleaned.changed, cleaned.beeps), std::pair(true, 0));
+    const auto cleaned = lm::cleanErFrequencyText(" \t1,5.2,x9 ", ',');
+    EXPECT_EQ(std::tuple(cleaned.text, cleaned.caret, cleaned.beeps), std::tuple(std::string("1,529"), 3u, 1));
+    EXPECT_EQ(std::pair(lm::cleanErFrequencyText(" 12 ", '.').changed, lm::cleanErFrequencyText(" 12 ", '.').beeps),
+              std::pair(true, 0));
     EXPECT_FALSE(lm::cleanErFrequencyText("2.5", '.').changed);
 }
 
 namespace lm {
 namespace {
 
-TEST(PicturePaneState, StatusLineFromTheChecker)
-{
-    LMEDITSETTINGS settings;
-    MBSTACKUPENTRY board;
-    board.layers = {defaultLayer(kSignal)};
-    settings.currentBoard = &board;
-
-    EXPECT_EQ(checkStatusLine(settings).text, ""); // no checker
-    CDefDRC drc;
-    settings.drc = &drc;
-    const StatusLine single = checkStatusLine(settings); // one layer is not a stackup
-    EXPECT_EQ(single.severity, DRC_CRITICAL);
-    EXPECT_FALSE(single.text.empty());
-    EXPECT_EQ(single.colour, rgb(255, 0, 0));
-
-    settings.currentBoard = nullptr;
-    EXPECT_EQ(checkStatusLine(settings).text, "");
-}
-
-TEST(PicturePaneState, TotalThicknessInTheCurrentLengthUnit)
+TEST(PicturePaneState, StatusLineAndTotalThicknessOfTheBoardShown)
 {
     LMEDITSETTINGS settings;
     MBSTACKUPENTRY board;
     board.layers = {defaultLayer(kSignal), defaultLayer(kSubstrate), defaultLayer(kSignal)};
-    board.layers[0].dThickness = 17.25e-6;
+    board.layers[0].dThickness = board.layers[2].dThickness = 17.25e-6;
     board.layers[1].dThickness = 1200e-6;
-    board.layers[2].dThickness = 17.25e-6;
-    settings.currentBoard = &board;
     LMUNIT tenths = metricUnit();
     tenths.nLengthDigits = 1;
     settings.units = {metricUnit(), tenths};
+    EXPECT_EQ(std::pair(checkStatusLine(settings).text, totalThicknessText(settings)), std::pair(std::string(), std::string()));
+    settings.currentBoard = &board;
+    EXPECT_EQ(checkStatusLine(settings).text, ""); // no checker
 
     settings.unitIndex = 1;
     EXPECT_EQ(totalThicknessText(settings), "1234.5 um");
@@ -160,8 +142,12 @@ TEST(PicturePaneState, TotalThicknessInTheCurrentLengthUnit)
     board.layers[1].dThickness = 0.1; // more digits than %.5g keeps
     EXPECT_EQ(totalThicknessText(settings), "1.0003e+05 um");
 
-    settings.currentBoard = nullptr;
-    EXPECT_EQ(totalThicknessText(settings), "");
+    CDefDRC drc;
+    settings.drc = &drc;
+    board.layers.resize(1);
+    const StatusLine single = checkStatusLine(settings); // one layer is not a stackup
+    EXPECT_EQ(std::pair(single.severity, single.colour), std::pair(int32_t{DRC_CRITICAL}, rgb(255, 0, 0)));
+    EXPECT_FALSE(single.text.empty());
 }
 
 TEST(PicturePaneState, CheckBoxesAndTheirEffects)
@@ -169,16 +155,12 @@ TEST(PicturePaneState, CheckBoxesAndTheirEffects)
     LMEDITSETTINGS settings;
     settings.caps &= ~kCapLayerColors;
     settings.drawProportionally = false;
-    ControlStates states = pictureBarStates(settings);
-    EXPECT_EQ(findControlState(states, res::IDC_DRAW_PROPORTIONALLY)->checked, false);
-    const ControlState* colors = findControlState(states, res::IDC_USE_LAYER_COLORS);
-    EXPECT_FALSE(colors->enabled);
-    EXPECT_EQ(colors->checked, false); // layerColors is on, but not offered
-
+    // Layer colours are on, but not offered.
+    EXPECT_EQ(described(pictureBarStates(settings), {res::IDC_DRAW_PROPORTIONALLY, res::IDC_USE_LAYER_COLORS}),
+              (Texts{"on -", "off -"}));
     EXPECT_EQ(pictureBarCheckChanged(settings, res::IDC_DRAW_PROPORTIONALLY, true), PictureChange::Relayout);
-    EXPECT_TRUE(settings.drawProportionally);
     EXPECT_EQ(pictureBarCheckChanged(settings, res::IDC_USE_LAYER_COLORS, false), PictureChange::Redraw);
-    EXPECT_FALSE(settings.layerColors);
+    EXPECT_EQ(std::pair(settings.drawProportionally, settings.layerColors), std::pair(true, false));
     EXPECT_EQ(pictureBarCheckChanged(settings, res::IDC_STATUS_LINE, true), PictureChange::None);
 }
 

