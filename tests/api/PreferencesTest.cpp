@@ -81,10 +81,11 @@ TEST(Preferences, CapabilityBitsChooseWhichOptionsAreWrittenButNotWhichAreRead)
     instance.settings.caps = 0x13C & ~0x20u; // no layer colours, no diff-pair planning
     MemoryProfileStore store;
     lm::storePreferences(store, LMREGFLAGS{0, 0, 0, 1}, instance.state());
-    EXPECT_FALSE(store.has(kMain, "Layer Colors"));
-    EXPECT_FALSE(store.has(kMain, "Z0 For DiffPair"));
-    EXPECT_FALSE(store.has(kMain, "Z0 Strategy"));
-    EXPECT_TRUE(store.has(kMain, "Auto Er"));
+    const auto written = [&store] {
+        return std::vector<bool>{store.has(kMain, "Layer Colors"), store.has(kMain, "Z0 For DiffPair"),
+                                 store.has(kMain, "Z0 Strategy"), store.has(kMain, "Auto Er")};
+    };
+    EXPECT_EQ(written(), (std::vector<bool>{false, false, false, true}));
 
     store.set(kMain, "Layer Colors", 0);
     store.set(kMain, "Z0 Strategy", 2);
@@ -93,10 +94,10 @@ TEST(Preferences, CapabilityBitsChooseWhichOptionsAreWrittenButNotWhichAreRead)
     EXPECT_EQ(instance.settings.z0Strategy, 2);
 
     instance.settings.caps = 0x22;
-    MemoryProfileStore both;
-    lm::storePreferences(both, LMREGFLAGS{0, 0, 0, 1}, instance.state());
-    EXPECT_TRUE(both.has(kMain, "Layer Colors"));
-    EXPECT_EQ(both.readInt(kMain, "Z0 Strategy", -1), 2);
+    store = {};
+    lm::storePreferences(store, LMREGFLAGS{0, 0, 0, 1}, instance.state());
+    EXPECT_EQ(written(), (std::vector<bool>{true, true, true, true}));
+    EXPECT_EQ(store.readInt(kMain, "Z0 Strategy", -1), 2);
 }
 
 TEST(Preferences, RestoreIgnoresGroupsOfAnotherVersion)
@@ -116,8 +117,7 @@ TEST(Preferences, RestoreIgnoresGroupsOfAnotherVersion)
     lm::restorePreferences(store, kAppearanceOnly, instance.state());
     ASSERT_EQ(instance.tabs.size(), 5u);
     EXPECT_EQ(instance.tabs[0].propertyBarId(), 1017);
-    EXPECT_TRUE(instance.tabs[4].customizable());
-    EXPECT_TRUE(instance.tabs[0].widthsKnown());
+    EXPECT_TRUE(instance.tabs[4].customizable() && instance.tabs[0].widthsKnown());
 }
 
 TEST(Preferences, RestoredWidthsOfFixedTabsAreRangeCheckedAndCustomOnesAreNot)

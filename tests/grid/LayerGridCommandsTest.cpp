@@ -251,10 +251,11 @@ TEST(LayerGridContextMenu, OffersTheBoardKindsInsertsWithTheirStates)
         EXPECT_EQ(findMenuItem(menu, ID_INSERT_BELOW_SUBSTRATE) != nullptr, !rigidFlex);
         EXPECT_EQ(findMenuItem(menu, ID_INSERT_ABOVE_RIGID) != nullptr, rigidFlex);
         // Row 1: a solder mask fits above on any board, below only on rigid-flex.
-        EXPECT_EQ((std::vector<bool>{states[ID_INSERT_ABOVE_SOLDER_MASK].enabled,
-                                     states[ID_INSERT_BELOW_SOLDER_MASK].enabled,
-                                     states[ID_INSERT_ABOVE_MOST_SUITABLE].enabled, states[ID_APPLY_TO_SELECTION].enabled}),
-                  (std::vector<bool>{true, rigidFlex, !rigidFlex, false}));
+        std::vector<bool> enabled;
+        for (const uint32_t id : {ID_INSERT_ABOVE_SOLDER_MASK, ID_INSERT_BELOW_SOLDER_MASK,
+                                  ID_INSERT_ABOVE_MOST_SUITABLE, ID_APPLY_TO_SELECTION})
+            enabled.push_back(states[id].enabled);
+        EXPECT_EQ(enabled, (std::vector<bool>{true, rigidFlex, !rigidFlex, false}));
     }
 }
 
@@ -264,7 +265,8 @@ TEST(GridCommandRules, SolderMaskAndPlatingOnlyAtTheOuterFaces)
     const std::vector<LMLAYEREX> layers = fourLayers(); // signal, core, plane, mask
     EXPECT_FALSE(insertEnabled({kSolderMask, true}, {kDefaultCaps, layers, 2}));
     EXPECT_TRUE(insertEnabled({kSolderMask, true}, {kDefaultCaps | kCapRigidFlex, layers, 2}));
-    const std::vector<std::pair<bool, bool>> platingAboveBelow = {{true, false}, {false, false}, {false, true}, {true, false}};
+    const std::vector<std::pair<bool, bool>> platingAboveBelow = {
+        {true, false}, {false, false}, {false, true}, {true, false}};
     for (int32_t row = 1; row <= 4; ++row)
         EXPECT_EQ(std::pair(platingInsertAllowed(layers, row, true), platingInsertAllowed(layers, row, false)),
                   platingAboveBelow[row - 1]) << row;

@@ -70,7 +70,8 @@ TEST(LayerGridEditing, UsagesOnlyAHostGivesSurviveAStore)
     layers[2].nUsage = kSplitPlane;
     layers[4].nUsage = kFloodedSignal;
     GridFixture f(layers);
-    EXPECT_EQ(test::columnTexts(f, kColUsage), (Texts{"Signal", "Substrate", "Split/Mixed", "Substrate", "Flooded Signal"}));
+    EXPECT_EQ(test::columnTexts(f, kColUsage),
+              (Texts{"Signal", "Substrate", "Split/Mixed", "Substrate", "Flooded Signal"}));
     ASSERT_TRUE(f.enter(3, kColLayerName, "  Split  "));
     f.grid->commitIfModified();
     EXPECT_EQ(f.usages(), (std::vector<int32_t>{kSignal, kSubstrate, kSplitPlane, kSubstrate, kFloodedSignal}));
@@ -181,7 +182,8 @@ TEST(LayerGridEditing, MetalChoiceCheckBoxAndColourButtonEachMakeOneStep)
     f.grid->cellButtonClicked(f.at(1, kColColor));
     EXPECT_EQ(f.platform.coloursOffered, (std::vector<uint32_t>{rgb(255, 0, 0), rgb(255, 0, 0)}));
     f.grid->idleRefresh();
-    EXPECT_EQ(std::pair(f.style(1, kColColor).background, f.layer(0).crColor), std::pair(rgb(10, 20, 30), rgb(10, 20, 30)));
+    EXPECT_EQ(f.style(1, kColColor).background, rgb(10, 20, 30));
+    EXPECT_EQ(f.layer(0).crColor, rgb(10, 20, 30));
     EXPECT_EQ(f.grid->history().undoDepth(), 4u);
 }
 

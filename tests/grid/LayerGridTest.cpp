@@ -74,11 +74,11 @@ TEST(LayerGrid, CellsTakeInputByPermanenceKeepInSyncMetalAndReadOnly)
         int32_t row, columnId;
         bool takesInput;
     } cells[] = {
-        {f, 1, kColType, false},  {f, 1, kColUsage, true},  {f, 5, kColType, true}, // permanence locks Type only
-        {f, 1, kColBulkR, false}, {f, 5, kColBulkR, true},  {f, 1, kColEr, false},    {f, 2, kColEr, true},
-        {synced, 1, kColType, false},         {synced, 2, kColUsage, false},         {synced, 5, kColType, false},
-        {locked, 1, kColLayerName, false},    {locked, 1, kColThickness, false},     {locked, 2, kColLossTangent, false},
-        {locked, 1, kColTestWidth, true},     {locked, 1, kColVisible, true}, // appearance and planning stay
+        {f, 1, kColType, false}, {f, 1, kColUsage, true}, {f, 5, kColType, true}, // permanence locks Type only
+        {f, 1, kColBulkR, false}, {f, 5, kColBulkR, true}, {f, 1, kColEr, false}, {f, 2, kColEr, true},
+        {synced, 1, kColType, false}, {synced, 2, kColUsage, false}, {synced, 5, kColType, false},
+        {locked, 1, kColLayerName, false}, {locked, 1, kColThickness, false}, {locked, 2, kColLossTangent, false},
+        {locked, 1, kColTestWidth, true}, {locked, 1, kColVisible, true}, // appearance and planning stay
         {lossEditable, 2, kColLossTangent, true}, {lossEditable, 2, kColEr, false},
     };
     for (const auto& c : cells)

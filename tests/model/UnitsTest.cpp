@@ -67,6 +67,14 @@ TEST(Units, CellValuesUseTheGivenDecimalPoint)
     EXPECT_EQ(formatCellValue(12345678901234.0, '.'), "1.234567890123e+13");
     EXPECT_EQ(formatCellValue(254e-6 * 1e6, '.'), "254");
     EXPECT_EQ(userDecimalPoint(), '.'); // tests run in the C locale
+
+    // Impedances: the calculator's sentinels, one decimal, an exact half down.
+    EXPECT_EQ(impedanceText(50.0, false), "<N/A>");
+    EXPECT_EQ(impedanceText(0.0, true), "<Error>");
+    EXPECT_EQ(impedanceText(49.96, true), "50");
+    EXPECT_EQ(impedanceText(50.25, true), "50.2");
+    EXPECT_EQ(impedanceText(85.04, true, ','), "85");
+    EXPECT_EQ(impedanceText(85.14, true, ','), "85,1");
 }
 
 TEST(Units, ReadNumberStopsWhereTheNumberEnds)
@@ -91,14 +99,4 @@ TEST(Units, CleanFormKeepsDigitsOnePointAndAnExponent)
         {"10 mils", "10"}, {"1.5.2", "1.52"}, {"1.5e3.2", "1.5e32"}, {"1e--5e-", "1e-5"}};
     for (const auto& [text, expected] : cleaned)
         EXPECT_EQ(cleanNumberText(text, '.'), expected) << text;
-}
-
-TEST(ImpedanceText, CalculatorSentinelsAndOneDecimal)
-{
-    EXPECT_EQ(impedanceText(50.0, false), "<N/A>");
-    EXPECT_EQ(impedanceText(0.0, true), "<Error>");
-    EXPECT_EQ(impedanceText(49.96, true), "50");
-    EXPECT_EQ(impedanceText(50.25, true), "50.2"); // an exact half goes down
-    EXPECT_EQ(impedanceText(85.04, true, ','), "85");
-    EXPECT_EQ(impedanceText(85.14, true, ','), "85,1");
 }

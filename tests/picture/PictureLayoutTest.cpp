@@ -87,12 +87,13 @@ std::size_t frontsOfLayer(const Drawn& drawn, const PictureBoard& b, std::size_t
     }));
 }
 
-TEST(PictureSlabs, OuterSignalsCarryCoatingsOverTheirTraces)
+TEST(PictureSlabs, OuterSignalsCarryCoatingsOverTheirTracesALoneSignalDoesNot)
 {
     const PictureBoard b({kSolderMask, kPlating, kSignal, kSubstrate, kSignal, kSolderMask});
     const Drawn drawn = drawBoard(b);
     // Two bare traces on each outer signal, one front for the core between.
-    EXPECT_EQ((std::vector<std::size_t>{frontsOfLayer(drawn, b, 2), frontsOfLayer(drawn, b, 3), frontsOfLayer(drawn, b, 4)}),
+    EXPECT_EQ((std::vector<std::size_t>{frontsOfLayer(drawn, b, 2), frontsOfLayer(drawn, b, 3),
+                                        frontsOfLayer(drawn, b, 4)}),
               (std::vector<std::size_t>{2, 1, 2}));
     // Three coatings follow the traces: outlines with steps, not boxes.
     const auto coatings = std::count_if(drawn.polygons.begin(), drawn.polygons.end(),
@@ -106,16 +107,15 @@ TEST(PictureSlabs, OuterSignalsCarryCoatingsOverTheirTraces)
     const auto [high, low] = std::minmax_element(plating->points.begin(), plating->points.end(),
                                                  [](Point a, Point p) { return a.y < p.y; });
     EXPECT_EQ(low->y - high->y, 6 + 12); // its own height and the trace height
-}
 
-TEST(PictureSlabs, SingleSignalBetweenMasksIsAnOrdinaryStack)
-{
-    const PictureBoard b({kSolderMask, kSignal, kSolderMask});
-    const Drawn drawn = drawBoard(b);
+    // A single signal between masks is an ordinary stack.
+    const PictureBoard single({kSolderMask, kSignal, kSolderMask});
+    const Drawn plain = drawBoard(single);
     // Traces and the dielectric around them in the signal's row, one front for each mask.
-    EXPECT_EQ((std::vector<std::size_t>{frontsOfLayer(drawn, b, 0), frontsOfLayer(drawn, b, 1), frontsOfLayer(drawn, b, 2)}),
+    EXPECT_EQ((std::vector<std::size_t>{frontsOfLayer(plain, single, 0), frontsOfLayer(plain, single, 1),
+                                        frontsOfLayer(plain, single, 2)}),
               (std::vector<std::size_t>{1, 5, 1}));
-    EXPECT_TRUE(std::all_of(drawn.polygons.begin(), drawn.polygons.end(),
+    EXPECT_TRUE(std::all_of(plain.polygons.begin(), plain.polygons.end(),
                             [](const CanvasCall& c) { return c.points.size() == 4; }));
 }
 

@@ -75,9 +75,8 @@ TEST(UndoStack, DoEmptiesRedoButRedoneCounterpartsDoNot)
     EXPECT_EQ(h.stack.redoDepth(), 0u);
     h.stack.undo(); // C
     h.stack.undo(); // A
-    h.stack.redo(); // A
-    EXPECT_EQ(h.stack.undoDepth(), 1u) << "a redone step files its counterpart on the undo list";
-    EXPECT_EQ(h.stack.redoDepth(), 1u) << "without emptying the redo list";
+    h.stack.redo(); // A: its counterpart goes on the undo list without emptying the redo list
+    EXPECT_EQ(std::pair(h.stack.undoDepth(), h.stack.redoDepth()), std::pair(std::size_t{1}, std::size_t{1}));
 
     h.stack.followBoard(7);
     EXPECT_TRUE(h.stack.canUndo()) << "reloading the same board keeps the history";
@@ -98,8 +97,8 @@ TEST(UndoStack, DiscardingUndoesOnlyTheOpenGroup)
     h.stack.discardGroup();
     EXPECT_EQ(h.taken(), (Log{"A:discard"}));
     EXPECT_FALSE(h.stack.groupOpen());
-    EXPECT_EQ(h.stack.undoDepth(), 1u) << "the step before the group stays";
-    EXPECT_EQ(h.stack.redoDepth(), 2u) << "discarded commands file their counterparts for redo";
+    // The step before the group stays; discarded commands file their counterparts for redo.
+    EXPECT_EQ(std::pair(h.stack.undoDepth(), h.stack.redoDepth()), std::pair(std::size_t{1}, std::size_t{2}));
 
     {
         lm::UndoGroupGuard failed(h.stack);

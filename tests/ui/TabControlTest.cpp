@@ -37,7 +37,8 @@ TEST(TabControl, SwitchTakesWidthsBackThenShowsTheNewTab)
     grid.pixelWidths = {{0, 70}, {3, 10}}; // 40 quarters; 5.71 rounds to 6
     lm::switchTab(instance.document(), 1, grid, panes);
     const lm::CTabDescr& basic = instance.tabs()[0];
-    EXPECT_EQ(std::tuple(basic.widthsKnown(), basic.columns()[0].width, basic.columns()[3].width), std::tuple(true, 40, 6));
+    EXPECT_TRUE(basic.widthsKnown());
+    EXPECT_EQ(std::pair(basic.columns()[0].width, basic.columns()[3].width), std::pair(40, 6));
     EXPECT_EQ(std::tuple(instance.activeTab(), grid.shownTab, grid.shownWidthsKnown),
               std::tuple(1, int32_t{lm::kTabDielectric}, false));
     EXPECT_EQ(panes.calls, (std::vector<std::string>{"picture tab 0", "bar 1017", "update picture", "picture tab 1",
@@ -48,11 +49,9 @@ TEST(TabControl, SwitchTakesWidthsBackThenShowsTheNewTab)
     EXPECT_THROW(lm::switchTab(instance.document(), 5, grid, panes), LMInvalidArgument);
     EXPECT_EQ(instance.activeTab(), 1);
     EXPECT_EQ(instance.tabs()[1].columns()[0].width, 32);
-}
 
-TEST(TabControl, WidthConversionsSaturateAndNeverDivideByZero)
-{
-    EXPECT_EQ(lm::columnWidthFromPixels(10, 0), 40); // no width measured: taken as 1
+    // The conversions saturate and never divide by zero (no width measured is taken as 1).
+    EXPECT_EQ(lm::columnWidthFromPixels(10, 0), 40);
     EXPECT_EQ(lm::columnPixelWidth(2'000'000'000, 8), 2'147'483'647);
 }
 
@@ -76,7 +75,8 @@ TEST(CustomizeColumns, UncheckedLayerNameComesBackLast)
     first.setChecked(3, false);
 
     lm::CustomizeColumns second(first.accepted());
-    ASSERT_EQ(std::pair(second.items().back().title, second.items().back().checked), std::pair(std::string("Layer Name"), false));
+    ASSERT_EQ(second.items().back().title, "Layer Name");
+    EXPECT_FALSE(second.items().back().checked);
     second.setChecked(19, true);
     const lm::CTabDescr accepted = second.accepted();
     ASSERT_EQ(accepted.columns().size(), 20u);
