@@ -9,6 +9,10 @@
 
 #include <cmath>
 #include <limits>
+#include <string>
+#include <tuple>
+#include <utility>
+#include <vector>
 
 namespace lm {
 namespace {
@@ -21,6 +25,12 @@ AxisState linearAxis(double min, double max, int32_t pixels)
     axis.placeTicks(axis.stepFor(min, max, pixels));
     axis.scale = pixels / (axis.last - axis.first);
     return axis;
+}
+
+// Step, first tick, last tick and the number of intervals.
+std::vector<double> ticksOf(const AxisState& axis)
+{
+    return {axis.step, axis.first, axis.last, static_cast<double>(axis.intervals())};
 }
 
 AxisState logAxis(double first, double step, double pixelsPerDecade)
@@ -36,115 +46,91 @@ AxisState logAxis(double first, double step, double pixelsPerDecade)
 
 TEST(ChartAxis, WholeNumbersForgiveRoundingButNotRealFractions)
 {
-    EXPECT_EQ(tolerantFloor(2.9999999999999996), 3);
-    EXPECT_EQ(tolerantFloor(2.9999), 2);
-    EXPECT_EQ(tolerantCeil(3.0000000000004), 3);
-    EXPECT_EQ(tolerantCeil(3.0001), 4);
-    EXPECT_EQ(tolerantFloor(-0.1), -1);
-    EXPECT_EQ(nearest(2.5), 3);
-    EXPECT_EQ(nearest(-2.5), -2); // halves go up, also below zero
-    EXPECT_EQ(nearest(2.4999), 2);
-    EXPECT_EQ(saturatingInt(1e12), std::numeric_limits<int32_t>::max());
-    EXPECT_EQ(saturatingInt(-1e12), std::numeric_limits<int32_t>::min());
+    const double max = std::numeric_limits<int32_t>::max(), min = std::numeric_limits<int32_t>::min();
+    // Halves go up, also below zero.
+    EXPECT_EQ((std::vector<double>{tolerantFloor(2.9999999999999996), tolerantFloor(2.9999), tolerantCeil(3.0000000000004),
+                                    tolerantCeil(3.0001), tolerantFloor(-0.1), nearest(2.5), nearest(-2.5), nearest(2.4999),
+                                    double(saturatingInt(1e12)), double(saturatingInt(-1e12))}),
+              (std::vector<double>{3, 2, 3, 4, -1, 3, -2, 2, max, min}));
 }
 
 TEST(ChartAxis, LinearStepPrefersNoWasteThenTheSmallerStep)
 {
     // 200 pixels allow 10 intervals: step 1 covers 0..7 exactly, step 2 would waste 1.
     const AxisState axis = linearAxis(0, 7, 200);
-    EXPECT_EQ(axis.step, 1);
-    EXPECT_EQ(axis.first, 0);
-    EXPECT_EQ(axis.last, 7);
-    EXPECT_EQ(axis.intervals(), 7);
-    // 100 pixels allow 5 intervals: 2.5 (0..7.5) wastes least.
-    EXPECT_EQ(linearStep(0, 7, 100), 2.5);
-    // Below 60 pixels only 2 intervals: 5 (0..10) and 10 (0..10) waste the same; the smaller wins.
-    EXPECT_EQ(linearStep(0, 7, 59), 5);
-    EXPECT_EQ(linearStep(0, 7, 0), 5);
+    EXPECT_EQ(ticksOf(axis), (std::vector<double>{1, 0, 7, 7}));
+    // 100 pixels allow 5 intervals: 2.5 (0..7.5) wastes least. Below 60 pixels only 2 intervals:
+    // 5 (0..10) and 10 (0..10) waste the same; the smaller wins.
+    EXPECT_EQ((std::vector<double>{linearStep(0, 7, 100), linearStep(0, 7, 59), linearStep(0, 7, 0)}),
+              (std::vector<double>{2.5, 5, 5}));
     // Small and negative ranges land on the same mantissas.
     EXPECT_DOUBLE_EQ(linearStep(0.0031, 0.0077, 200), 0.0005);
-    const AxisState negative = linearAxis(-3.2, 1.1, 100);
-    EXPECT_EQ(negative.step, 2);
-    EXPECT_EQ(negative.first, -4);
-    EXPECT_EQ(negative.last, 2);
+    EXPECT_EQ(ticksOf(linearAxis(-3.2, 1.1, 100)), (std::vector<double>{2, -4, 2, 3}));
 }
 
 TEST(ChartAxis, LogStepTakesWholeDecadesByTheRoomPerDecade)
 {
-    EXPECT_EQ(logStep(1, 1e6, 60), 2);   // 10 pixels a decade
-    EXPECT_EQ(logStep(1, 1e6, 120), 1);  // 20 pixels a decade
-    EXPECT_EQ(logStep(1, 1e6, 119), 2);
-    EXPECT_EQ(logStep(1, 1e6, 30), 4);   // 5 pixels a decade: 4 * 30 / 6 = 20
-    EXPECT_EQ(logStep(0.1, 10000, 400), 1);
+    // 10, 20, 19.8 and 5 pixels a decade (4 * 30 / 6 = 20).
+    EXPECT_EQ((std::vector<double>{logStep(1, 1e6, 60), logStep(1, 1e6, 120), logStep(1, 1e6, 119), logStep(1, 1e6, 30),
+                                   logStep(0.1, 10000, 400)}),
+              (std::vector<double>{2, 1, 2, 4, 1}));
 
     AxisState axis;
     axis.log = true;
     axis.min = 1.5;
     axis.max = 2e5;
     axis.placeTicks(2);
-    EXPECT_EQ(axis.first, 1);
-    EXPECT_EQ(axis.last, 1e6); // 1, 100, 1e4, 1e6: the first power at or above the maximum
-    EXPECT_EQ(axis.intervals(), 3);
-    EXPECT_EQ(axis.tick(2), 1e4);
-    EXPECT_EQ(axis.moved(100, 1), 1);
-    EXPECT_EQ(axis.moved(100, -1), 1e4);
+    EXPECT_EQ(ticksOf(axis), (std::vector<double>{2, 1, 1e6, 3})); // up to the first power at or above the maximum
+    EXPECT_EQ((std::vector<double>{axis.tick(2), axis.moved(100, 1), axis.moved(100, -1)}),
+              (std::vector<double>{1e4, 1, 1e4}));
 }
 
 TEST(ChartAxis, EmptyRangesAreWidenedBeforeTheyGetTicks)
 {
-    double min = 3, max = 3;
-    widenDegenerateRange(min, max, false);
-    EXPECT_EQ(min, 2.5);
-    EXPECT_EQ(max, 3.5);
-    min = max = 0;
-    widenDegenerateRange(min, max, false);
-    EXPECT_EQ(min, -0.5);
-    EXPECT_EQ(max, 0.5);
-    min = max = 1e-3;
-    widenDegenerateRange(min, max, true);
-    EXPECT_DOUBLE_EQ(min, 1e-4);
-    EXPECT_DOUBLE_EQ(max, 1e-2);
-    min = -1, max = 1; // symmetric about 0 is not empty
-    widenDegenerateRange(min, max, false);
-    EXPECT_EQ(min, -1);
-    EXPECT_EQ(max, 1);
+    struct Case {
+        double min, max;
+        bool log;
+        double widenedMin, widenedMax;
+    };
+    // Symmetric about 0 is not empty.
+    for (Case c : {Case{3, 3, false, 2.5, 3.5}, Case{0, 0, false, -0.5, 0.5}, Case{1e-3, 1e-3, true, 1e-4, 1e-2},
+                   Case{-1, 1, false, -1, 1}}) {
+        widenDegenerateRange(c.min, c.max, c.log);
+        EXPECT_DOUBLE_EQ(c.min, c.widenedMin);
+        EXPECT_DOUBLE_EQ(c.max, c.widenedMax);
+    }
 }
 
 TEST(ChartAxis, MinorTicksOfALogAxisFollowTheRoomPerDecade)
 {
-    EXPECT_EQ(minorTickFraction(210), 0.1);
-    EXPECT_EQ(minorTickFraction(200), 0.2);
-    EXPECT_EQ(minorTickFraction(40), 0.5);
-    EXPECT_EQ(minorTickFraction(25), 0);
-    const std::vector<double> tenths = minorTicksBelow(10, 0.1);
-    ASSERT_EQ(tenths.size(), 8u);
-    EXPECT_DOUBLE_EQ(tenths.front(), 2);
-    EXPECT_DOUBLE_EQ(tenths.back(), 9);
-    const std::vector<double> fifths = minorTicksBelow(10, 0.2);
-    ASSERT_EQ(fifths.size(), 4u);
-    EXPECT_DOUBLE_EQ(fifths[0], 2);
-    EXPECT_DOUBLE_EQ(fifths[3], 8);
-    const std::vector<double> halves = minorTicksBelow(10, 0.5);
-    ASSERT_EQ(halves.size(), 1u);
-    EXPECT_DOUBLE_EQ(halves[0], 5);
-    EXPECT_EQ(minorTicksBelow(10, 0.25).size(), 3u); // 2.5, 5, 7.5
-    EXPECT_TRUE(minorTicksBelow(10, 0).empty());
+    EXPECT_EQ((std::vector<double>{minorTickFraction(210), minorTickFraction(200), minorTickFraction(40),
+                                   minorTickFraction(25)}),
+              (std::vector<double>{0.1, 0.2, 0.5, 0}));
+    auto rounded = [](double fraction) {
+        std::vector<double> ticks = minorTicksBelow(10, fraction);
+        for (double& tick : ticks)
+            tick = std::round(tick * 1e9) / 1e9;
+        return ticks;
+    };
+    EXPECT_EQ(rounded(0.1), (std::vector<double>{2, 3, 4, 5, 6, 7, 8, 9}));
+    EXPECT_EQ(rounded(0.2), (std::vector<double>{2, 4, 6, 8}));
+    EXPECT_EQ(rounded(0.5), (std::vector<double>{5}));
+    EXPECT_EQ(rounded(0.25), (std::vector<double>{2.5, 5, 7.5}));
+    EXPECT_EQ(rounded(0), (std::vector<double>{}));
 }
 
 TEST(ChartAxis, PixelsAndValuesMapBothWaysOnWholePixelTicks)
 {
     const AxisState axis = linearAxis(0, 7, 200); // 28.57 pixels a step
-    EXPECT_EQ(axis.offsetOf(3), 86);
-    EXPECT_EQ(axis.valueAtOffset(86), 3);       // a tick's pixel is the tick's value
+    EXPECT_EQ(axis.valueAtOffset(axis.offsetOf(3)), 3); // a tick's pixel (86) is the tick's value
     EXPECT_DOUBLE_EQ(axis.valueAtOffset(43), 1.5); // halfway between the ticks at 29 and 57
     for (int32_t offset = 0; offset <= 200; ++offset)
         EXPECT_EQ(axis.offsetOf(axis.valueAtOffset(offset)), offset) << offset;
 
     // 210 pixels a decade: minor ticks at every whole multiple; a pixel on one reads its value.
     const AxisState log = logAxis(1, 1, 210);
-    EXPECT_EQ(log.offsetOf(3), 100);
-    EXPECT_EQ(log.valueAtOffset(100), 3);
-    EXPECT_EQ(log.valueAtOffset(210 + 100), 30);
+    EXPECT_EQ((std::vector<double>{double(log.offsetOf(3)), log.valueAtOffset(100), log.valueAtOffset(210 + 100)}),
+              (std::vector<double>{100, 3, 30}));
     EXPECT_DOUBLE_EQ(log.valueAtOffset(101), std::pow(10.0, 101.0 / 210)); // between minor ticks: continuous
     EXPECT_EQ(logAxis(1, 1, 40).valueAtOffset(std::log10(5.0) * 40 + 0.2), 5); // 40 pixels: only the 5s
 }
@@ -153,15 +139,15 @@ TEST(ChartAxis, LabelSpacingLandsOnRoundMultiples)
 {
     AxisState axis = linearAxis(0, 10, 200); // step 1, 20 pixels an interval
     ASSERT_EQ(axis.step, 1);
-    EXPECT_EQ(axis.labelSpacing(200, 15), 1);
-    EXPECT_EQ(axis.labelSpacing(200, 30), 2);
-    EXPECT_EQ(axis.labelSpacing(200, 45), 5); // 3 would label 0, 3, 6: it becomes 4, then 5 for steps of 1
-    EXPECT_EQ(axis.labelSpacing(200, 500), 10);
+    // 45 pixels: 3 would label 0, 3, 6: it becomes 4, then 5 for steps of 1.
+    EXPECT_EQ((std::vector<int32_t>{axis.labelSpacing(200, 15), axis.labelSpacing(200, 30), axis.labelSpacing(200, 45),
+                                    axis.labelSpacing(200, 500)}),
+              (std::vector<int32_t>{1, 2, 5, 10}));
 
     AxisState quarters = linearAxis(0, 2.5, 200); // step 0.25
     ASSERT_EQ(quarters.step, 0.25);
-    EXPECT_EQ(quarters.labelSpacing(200, 50), 4); // 3 -> 4: every 1.0
-    EXPECT_EQ(quarters.labelSpacing(200, 110), 8); // 6 -> 8: every 2.0
+    // 3 -> 4: every 1.0; 6 -> 8: every 2.0.
+    EXPECT_EQ((std::pair{quarters.labelSpacing(200, 50), quarters.labelSpacing(200, 110)}), (std::pair{4, 8}));
 
     AxisState decades = logAxis(1, 1, 30);
     decades.last = 1e6;
@@ -170,14 +156,14 @@ TEST(ChartAxis, LabelSpacingLandsOnRoundMultiples)
 
 TEST(ChartNumbers, PrefixesKeepMantissasAboveOneUpToAThousand)
 {
-    EXPECT_EQ(tickLabel(1, prefixRowFor(1), ""), " 1000m ");
-    EXPECT_EQ(tickLabel(1000, prefixRowFor(1000), ""), " 1000 ");
-    EXPECT_EQ(tickLabel(1001, prefixRowFor(1001), "Hz"), " 1.001kHz ");
-    EXPECT_EQ(tickLabel(2.5e-5, prefixRowFor(2.5e-5), "m"), " 25um ");
-    EXPECT_EQ(tickLabel(0, prefixRowFor(0), "V"), " 0V ");
     // Rows beyond [1e-12, 1e12] and labels that would need an exponent take the long form.
-    EXPECT_EQ(tickLabel(1e-14, prefixRowFor(1e-14), "F"), " 1.00e-14F ");
-    EXPECT_EQ(tickLabel(3e25, prefixRowFor(3e25), ""), " 3.00e+25 ");
+    const std::pair<double, const char*> values[] = {{1, ""}, {1000, ""}, {1001, "Hz"}, {2.5e-5, "m"}, {0, "V"},
+                                                     {1e-14, "F"}, {3e25, ""}};
+    std::vector<std::string> labels;
+    for (const auto& [value, unit] : values)
+        labels.push_back(tickLabel(value, prefixRowFor(value), unit));
+    EXPECT_EQ(labels, (std::vector<std::string>{" 1000m ", " 1000 ", " 1.001kHz ", " 25um ", " 0V ", " 1.00e-14F ",
+                                                " 3.00e+25 "}));
     EXPECT_EQ(tickLabel(12345, kNoPrefixRow, "ohm"), " 1.23e+04ohm ");
     EXPECT_EQ(tickLabel(1234, kNoPrefixRow, "meter"), " 1234meter "); // an "e" in the unit is no exponent
     // One row for an axis, from its larger end.
@@ -252,8 +238,7 @@ TEST(Curve, BoundsWidenPointByPointAndSetPointLeavesThem)
     Curve curve(x, y, 3, kRed);
     EXPECT_EQ(curve.bounds(), (CurveBounds{1, 0, 5, 4}));
     curve.setPoint(5, {9, 9}); // past the end: the curve grows
-    EXPECT_EQ(curve.size(), 6u);
-    EXPECT_EQ(curve.bounds(), (CurveBounds{1, 0, 5, 4}));
+    EXPECT_EQ(std::tuple(curve.size(), curve.bounds()), std::tuple(6u, CurveBounds{1, 0, 5, 4}));
     curve.recalcBounds();
     EXPECT_EQ(curve.bounds(), (CurveBounds{0, 0, 9, 9})); // the grown gap holds (0, 0) points
     curve.removeAllPoints();
@@ -263,13 +248,9 @@ TEST(Curve, BoundsWidenPointByPointAndSetPointLeavesThem)
 
 TEST_F(ChartTest, AxesSpanWholeStepsFromEdgeToEdgeOfThePlot)
 {
-    EXPECT_EQ(chart.plot(), (Rect{39, 16, 579, 336}));
-    EXPECT_EQ(chart.xAxis().step, 0.5);
-    EXPECT_EQ(chart.yAxis().step, 1);
-    EXPECT_EQ(at(0, 0), (Point{39, 336}));
-    EXPECT_EQ(at(10, 10), (Point{579, 16}));
-    EXPECT_EQ(chart.xValueAt(309), 5);
-    EXPECT_EQ(chart.yValueAt(176), 5);
+    EXPECT_EQ(std::tuple(chart.plot(), chart.xAxis().step, chart.yAxis().step, at(0, 0), at(10, 10)),
+              std::tuple(Rect{39, 16, 579, 336}, 0.5, 1.0, Point{39, 336}, Point{579, 16}));
+    EXPECT_EQ(std::tuple(chart.xValueAt(309), chart.yValueAt(176)), std::tuple(5.0, 5.0));
 }
 
 TEST_F(ChartTest, FlatCurvesAndLogAxesWithoutRoomStayDrawable)
@@ -281,32 +262,27 @@ TEST_F(ChartTest, FlatCurvesAndLogAxesWithoutRoomStayDrawable)
     Curve flat(x, y, 2, kRed);
     chart.addCurve(flat);
     chart.setLogScale(true, true);
-    EXPECT_TRUE(chart.xAxis().log);
-    EXPECT_TRUE(chart.yAxis().log);
+    EXPECT_EQ(std::tuple(chart.xAxis().log, chart.yAxis().log), std::tuple(true, true));
     EXPECT_DOUBLE_EQ(chart.viewRange().minY, 0.3); // a decade each side on a log axis
     chart.setLogScale(false, false);
-    EXPECT_EQ(chart.viewRange().minY, 2.5);
-    EXPECT_EQ(chart.viewRange().maxY, 3.5);
+    EXPECT_EQ(std::tuple(chart.viewRange().minY, chart.viewRange().maxY), std::tuple(2.5, 3.5));
 
     chart.addCurve(ramp); // x from 0: a log x axis is refused
     chart.setLogScale(true, false);
-    EXPECT_FALSE(chart.xAxis().log);
-    EXPECT_EQ(chart.dataRange(), (ChartRange{0, 0, 100, 10}));
+    EXPECT_EQ(std::tuple(chart.xAxis().log, chart.dataRange()), std::tuple(false, ChartRange{0, 0, 100, 10}));
 }
 
 TEST_F(ChartTest, ZoomIgnoresClicksAndStopsAtSixtyFourTimes)
 {
     const ChartRange full = chart.viewRange();
     drag({100, 100}, {101, 200}); // one pixel wide
-    EXPECT_EQ(chart.viewRange(), full);
-    EXPECT_FALSE(window.captured);
+    EXPECT_EQ(std::tuple(chart.viewRange(), window.captured), std::tuple(full, false));
 
     drag({100, 100}, {103, 300}); // 3 pixels across: 0.056 of a data range of 10
     const ChartRange zoomed = chart.viewRange();
     EXPECT_DOUBLE_EQ(zoomed.maxX - zoomed.minX, 10.0 / 64);
     EXPECT_DOUBLE_EQ((zoomed.maxX + zoomed.minX) / 2, (61.0 / 54 + 64.0 / 54) / 2);
-    EXPECT_DOUBLE_EQ(zoomed.minY, 36.0 / 32); // 200 pixels high is within the limit
-    EXPECT_DOUBLE_EQ(zoomed.maxY, 236.0 / 32);
+    EXPECT_EQ(std::tuple(zoomed.minY, zoomed.maxY), std::tuple(36.0 / 32, 236.0 / 32)); // 200 pixels high: within the limit
 
     chart.doubleClick();
     EXPECT_EQ(chart.viewRange(), full);
@@ -321,8 +297,7 @@ TEST_F(ChartTest, ZoomBandShowsWhileDragging)
     chart.paint(canvas);
     const auto rects = canvas.ofKind(CanvasOp::Rectangle);
     ASSERT_FALSE(rects.empty());
-    EXPECT_TRUE(rects.back().xorOn);
-    EXPECT_EQ(rects.back().pen.colour, 0x5C5C5Cu);
+    EXPECT_EQ(std::tuple(rects.back().xorOn, rects.back().pen.colour), std::tuple(true, 0x5C5C5Cu));
 }
 
 TEST_F(ChartTest, PanSnapsToWholeStepsAndCompletesAStartedOne)
@@ -331,32 +306,24 @@ TEST_F(ChartTest, PanSnapsToWholeStepsAndCompletesAStartedOne)
     ASSERT_EQ(chart.xAxis().stepPixels(), 27);
     // 25 pixels: within 2 of a step, so one step is taken; the 2 left over count as 0.
     panBy({200, 200}, 25, 0);
-    EXPECT_EQ(chart.xAxis().first, -0.5);
-    EXPECT_EQ(chart.xAxis().last, 9.5);
-    EXPECT_EQ(chart.panOffset(), Point{});
-    EXPECT_EQ(window.animationsStarted, 0);
+    EXPECT_EQ(std::tuple(chart.xAxis().first, chart.xAxis().last, chart.panOffset(), window.animationsStarted),
+              std::tuple(-0.5, 9.5, Point{}, 0));
 
     // 25 + 4: a step and 2 pixels (no offset); 25 + 5 is 3 past it, which completes a step.
     panBy({200, 200}, 29, 0);
-    EXPECT_EQ(chart.xAxis().first, -1.0);
-    EXPECT_FALSE(chart.animating());
+    EXPECT_EQ(std::tuple(chart.xAxis().first, chart.animating()), std::tuple(-1.0, false));
     panBy({200, 200}, 30, 1000);
-    EXPECT_EQ(chart.xAxis().first, -1.5);
-    ASSERT_TRUE(chart.animating());
-    EXPECT_EQ(window.animationsStarted, 1);
+    ASSERT_EQ(std::tuple(chart.xAxis().first, chart.animating(), window.animationsStarted), std::tuple(-1.5, true, 1));
     EXPECT_TRUE(chart.animate(1090));
     EXPECT_EQ(chart.panOffset().x, 15); // halfway from 3 to 27
     EXPECT_FALSE(chart.animate(1180));
-    EXPECT_EQ(chart.xAxis().first, -2.0);
-    EXPECT_EQ(chart.panOffset(), Point{});
-    EXPECT_EQ(chart.viewRange().minX, -2.0);
+    EXPECT_EQ(std::tuple(chart.xAxis().first, chart.panOffset(), chart.viewRange().minX), std::tuple(-2.0, Point{}, -2.0));
 
     // Dragging up shows lower y values.
     chart.buttonDown({300, 200});
     for (int32_t i = 1; i <= 30; ++i)
         chart.mouseMove({300, 200 - i});
-    EXPECT_EQ(chart.yAxis().first, -1);
-    EXPECT_EQ(chart.panOffset().y, 0); // 32 pixels a step: 30 is within 2 of it
+    EXPECT_EQ(std::tuple(chart.yAxis().first, chart.panOffset().y), std::tuple(-1.0, 0)); // 32 pixels a step: 30 is within 2
 }
 
 TEST_F(ChartTest, TrackCursorHighlightsThenLocksOneCurve)
@@ -365,11 +332,9 @@ TEST_F(ChartTest, TrackCursorHighlightsThenLocksOneCurve)
     chart.setMouseMode(kChartTrack);
 
     chart.mouseMove(at(5, 5));
-    EXPECT_EQ(chart.selectedCurve(), 0);
-    EXPECT_EQ(ramp.colour(), 0xFFFFFFu); // highlighted while under the mouse
+    EXPECT_EQ(std::tuple(chart.selectedCurve(), ramp.colour()), std::tuple(0, 0xFFFFFFu)); // highlighted under the mouse
     chart.mouseMove(at(5, 8));
-    EXPECT_EQ(chart.selectedCurve(), -1);
-    EXPECT_EQ(ramp.colour(), kGreen);
+    EXPECT_EQ(std::tuple(chart.selectedCurve(), ramp.colour()), std::tuple(-1, kGreen));
 
     Point near = at(3, 2);
     near.y -= 5; // 5 pixels above the flat curve: outside the box
@@ -377,10 +342,9 @@ TEST_F(ChartTest, TrackCursorHighlightsThenLocksOneCurve)
     EXPECT_FALSE(chart.curveLocked());
     near.y += 1; // 4 pixels above: inside
     chart.buttonUp(near, 0);
-    EXPECT_TRUE(chart.curveLocked());
-    EXPECT_EQ(chart.selectedCurve(), 1);
-    EXPECT_EQ(flat.colour(), kRed); // locked curves show their own colour
-    EXPECT_EQ(chart.cursorId(), 0u);
+    // Locked curves show their own colour.
+    EXPECT_EQ(std::tuple(chart.curveLocked(), chart.selectedCurve(), flat.colour(), chart.cursorId()),
+              std::tuple(true, 1, kRed, 0u));
 
     chart.buttonUp(at(5, 5), 0); // on the ramp: the lock holds
     EXPECT_EQ(chart.selectedCurve(), 1);
@@ -392,12 +356,11 @@ TEST_F(ChartTest, TrackCursorHighlightsThenLocksOneCurve)
 
 TEST_F(ChartTest, ReadoutReadsTheLockedCurveUnderTheMouseAndDrawsACrosshair)
 {
-    chart.xUnit = "um";
-    chart.yUnit = "um";
+    chart.xUnit = chart.yUnit = "um";
     chart.mouseMove({336, 300});
-    EXPECT_EQ(chart.readout(), "5.5um ,1.125um");
+    const std::string tracking = chart.readout();
     chart.setMouseMode(kChartPan);
-    EXPECT_EQ(chart.readout(), "");
+    EXPECT_EQ(std::tuple(tracking, chart.readout()), std::tuple("5.5um ,1.125um", ""));
 
     chart.setMouseMode(kChartTrack);
     chart.buttonUp(at(5, 5), 0);
@@ -422,10 +385,8 @@ TEST_F(ChartTest, CurvesDrawLastAddedFirstInTheirColours)
     chart.paint(canvas);
     const auto lines = canvas.ofKind(CanvasOp::Polyline);
     ASSERT_EQ(lines.size(), 2u);
-    EXPECT_EQ(lines[0].pen.colour, kRed);
-    EXPECT_EQ(lines[1].pen.colour, kGreen);
-    EXPECT_EQ(lines[1].points.front(), at(0, 0));
-    EXPECT_EQ(lines[1].points.back(), at(10, 10));
+    EXPECT_EQ(std::tuple(lines[0].pen.colour, lines[1].pen.colour, lines[1].points.front(), lines[1].points.back()),
+              std::tuple(kRed, kGreen, at(0, 0), at(10, 10)));
 }
 
 TEST_F(ChartTest, CopyInvertsTheFrameColoursButNeverTheCurves)
@@ -434,17 +395,17 @@ TEST_F(ChartTest, CopyInvertsTheFrameColoursButNeverTheCurves)
     EXPECT_EQ(window.copiedSize, (Size{600, 432})); // two label heights for the caption
     const auto fills = window.copied.ofKind(CanvasOp::FillRect);
     ASSERT_FALSE(fills.empty());
-    EXPECT_EQ(fills.front().colour, 0xFFFFFFu);
-    EXPECT_EQ(fills.front().rect, (Rect{0, 0, 600, 432})); // the caption's strip too
-    EXPECT_EQ(window.copied.ofKind(CanvasOp::SetTextColour).front().colour, 0x000000u);
-    EXPECT_EQ(window.copied.ofKind(CanvasOp::Polyline).front().pen.colour, kGreen);
+    // The white covers the caption's strip too.
+    EXPECT_EQ(std::tuple(fills.front().colour, fills.front().rect, window.copied.ofKind(CanvasOp::SetTextColour).front().colour,
+                         window.copied.ofKind(CanvasOp::Polyline).front().pen.colour),
+              std::tuple(0xFFFFFFu, Rect{0, 0, 600, 432}, 0x000000u, kGreen));
     const auto texts = window.copied.ofKind(CanvasOp::Text);
-    EXPECT_EQ(texts.back().text, "Layer graph");
-    EXPECT_EQ(texts.back().rect.top, 336 + 4 * 16);
+    EXPECT_EQ(std::tuple(texts.back().text, texts.back().rect.top), std::tuple("Layer graph", 336 + 4 * 16));
 
     ASSERT_TRUE(chart.copyToClipboard("Layer graph", false));
-    EXPECT_EQ(window.copied.ofKind(CanvasOp::FillRect).front().colour, 0x000000u);
-    EXPECT_EQ(window.copied.ofKind(CanvasOp::Polyline).front().pen.colour, kGreen);
+    EXPECT_EQ(std::tuple(window.copied.ofKind(CanvasOp::FillRect).front().colour,
+                         window.copied.ofKind(CanvasOp::Polyline).front().pen.colour),
+              std::tuple(0x000000u, kGreen));
 
     window.clipboardWorks = false;
     EXPECT_FALSE(chart.copyToClipboard("Layer graph", true));
@@ -456,8 +417,8 @@ TEST_F(ChartTest, PrintFitsTheMarginsAndFollowsTheAlignmentCodes)
     const Rect page{0, 0, 4800, 6400};
     ChartPageSettings settings;
     PrintPlacement placed = chart.placeForPrint(page, 600, 600, settings);
-    EXPECT_EQ(placed.factor, 7); // 4200 / 600 across, the narrower fit
-    EXPECT_EQ(placed.origin, (Point{300, 300 + (5800 - 3024) / 2}));
+    // 4200 / 600 across, the narrower fit.
+    EXPECT_EQ(std::tuple(placed.factor, placed.origin), std::tuple(7.0, Point{300, 300 + (5800 - 3024) / 2}));
     settings.verticalAlign = 'T';
     EXPECT_EQ(chart.placeForPrint(page, 600, 600, settings).origin.y, 300);
     settings.verticalAlign = 'B';
@@ -465,8 +426,7 @@ TEST_F(ChartTest, PrintFitsTheMarginsAndFollowsTheAlignmentCodes)
     settings.scalePercent = 50;
     settings.horizontalAlign = 'R';
     placed = chart.placeForPrint(page, 600, 600, settings);
-    EXPECT_EQ(placed.factor, 3.5);
-    EXPECT_EQ(placed.origin.x, 4500 - 2100);
+    EXPECT_EQ(std::tuple(placed.factor, placed.origin.x), std::tuple(3.5, 4500 - 2100));
     settings.horizontalAlign = 'L';
     EXPECT_EQ(chart.placeForPrint(page, 600, 600, settings).origin.x, 300);
 
@@ -479,15 +439,14 @@ TEST_F(ChartTest, MonochromePrintersGetBlackPensAndDottedGrids)
 {
     RecordingCanvas colour;
     chart.drawForPrint(colour, "Graph", true);
-    EXPECT_EQ(colour.ofKind(CanvasOp::FillRect).front().colour, 0xFFFFFFu);
-    const auto colourLines = colour.ofKind(CanvasOp::Line);
-    ASSERT_FALSE(colourLines.empty());
-    EXPECT_EQ(colourLines.front().pen, (Pen{PenStyle::Solid, 0x7F7F7F, 1}));
+    ASSERT_FALSE(colour.ofKind(CanvasOp::Line).empty());
+    EXPECT_EQ(std::tuple(colour.ofKind(CanvasOp::FillRect).front().colour, colour.ofKind(CanvasOp::Line).front().pen),
+              std::tuple(0xFFFFFFu, Pen{PenStyle::Solid, 0x7F7F7F, 1}));
 
     RecordingCanvas mono;
     chart.drawForPrint(mono, "Graph", false);
-    EXPECT_EQ(mono.ofKind(CanvasOp::Line).front().pen, (Pen{PenStyle::Dotted, 0x000000, 1}));
-    EXPECT_EQ(mono.texts().back(), "Graph");
+    EXPECT_EQ(std::tuple(mono.ofKind(CanvasOp::Line).front().pen, mono.texts().back()),
+              std::tuple(Pen{PenStyle::Dotted, 0x000000, 1}, "Graph"));
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "GraphDialogFakes.h"
 #include "HeadlessPlatform.h"
 #include "MemoryProfileStore.h"
+#include "ScriptedZ0Calculator.h"
 
 #include "document/EditSettings.h"
 #include "model/LayerRecord.h"
@@ -14,13 +15,16 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <string>
+#include <tuple>
+#include <utility>
+#include <vector>
 
 namespace lm {
 namespace {
 
 using namespace res;
 using test::FakeDialogControls;
-using test::ScriptedCalculator;
 
 constexpr Size kScreen{1920, 1080};
 
@@ -38,7 +42,7 @@ bool crossingLoss(const double* f, double* r, double* a, double* ar, double* ad)
 }
 
 struct LossCurveTest : ::testing::Test {
-    ScriptedCalculator calculator;
+    test::ScriptedZ0Calculator calculator;
     LMEDITSETTINGS settings;
     test::MemoryProfileStore profile;
     test::HeadlessPlatform platform;
@@ -60,32 +64,25 @@ struct LossCurveTest : ::testing::Test {
 
 TEST(LossCrossing, InterpolatesFromTheHighestChangeAndNeedsOne)
 {
-    const std::vector<double> f{1, 2, 3, 4};
-    // D - R: -2, -1, +1, +3: the change lies between 2 and 3, where D - R is 0 at 2.5.
-    EXPECT_DOUBLE_EQ(dielectricCrossing(f, {5, 5, 5, 5}, {3, 4, 6, 8}), 2.5);
-    // Below everywhere: none.
-    EXPECT_EQ(dielectricCrossing(f, {5, 5, 5, 5}, {1, 2, 3, 4}), 0);
-    // Touching equal at two neighbours: no slope, no crossing.
-    EXPECT_EQ(dielectricCrossing(f, {5, 5, 5, 5}, {1, 2, 5, 5}), 0);
-    // Two crossings: the highest wins.
-    EXPECT_DOUBLE_EQ(dielectricCrossing(f, {5, 5, 5, 5}, {6, 4, 4, 6}), 3.5);
+    const std::vector<double> f{1, 2, 3, 4}, r{5, 5, 5, 5};
+    // D - R: -2, -1, +1, +3: the change lies between 2 and 3, where D - R is 0 at 2.5. Below
+    // everywhere: none. Touching equal at two neighbours: no slope, no crossing. Two: the highest wins.
+    EXPECT_EQ((std::vector<double>{dielectricCrossing(f, r, {3, 4, 6, 8}), dielectricCrossing(f, r, {1, 2, 3, 4}),
+                                   dielectricCrossing(f, r, {1, 2, 5, 5}), dielectricCrossing(f, r, {6, 4, 4, 6})}),
+              (std::vector<double>{2.5, 0, 0, 3.5}));
 }
 
 TEST(LossCurveSettings, StoredValuesAreClampedOnReading)
 {
     test::MemoryProfileStore store;
-    LossCurveSettings fresh = readLossCurveSettings(store, kScreen);
-    EXPECT_TRUE(fresh.logX);
-    EXPECT_FALSE(fresh.logY);
-    EXPECT_EQ(fresh.whatToShow, 0);
-    EXPECT_EQ(fresh.window, Rect{});
+    const LossCurveSettings fresh = readLossCurveSettings(store, kScreen);
+    EXPECT_EQ(std::tuple(fresh.logX, fresh.logY, fresh.whatToShow, fresh.window), std::tuple(true, false, 0, Rect{}));
     store.set("LossCurveDialog", "WhatToShow", 5);
     store.set("LossCurveDialog", "WndLeft", -40);
     store.set("LossCurveDialog", "WndRight", 2500); // dragged partly off the screen
     store.set("LossCurveDialog", "WndBottom", 900);
     const LossCurveSettings read = readLossCurveSettings(store, kScreen);
-    EXPECT_EQ(read.whatToShow, 1);
-    EXPECT_EQ(read.window, (Rect{0, 0, 1920, 900}));
+    EXPECT_EQ(std::tuple(read.whatToShow, read.window), std::tuple(1, Rect{0, 0, 1920, 900}));
     store.set("LossCurveDialog", "WhatToShow", -3);
     EXPECT_EQ(readLossCurveSettings(store, kScreen).whatToShow, 0);
 }
@@ -95,45 +92,37 @@ TEST_F(LossCurveTest, OpensOnTheStoredViewWithOneCalcLoss)
     profile.set("LossCurveDialog", "WhatToShow", 1);
     CLossCurve dialog(settings, 3, profile, platform);
     open(dialog);
-    EXPECT_EQ(calculator.lossCalls, 1);
-    EXPECT_EQ(calculator.lossAsked, (std::array<int32_t, 3>{7, 3, 101}));
-    EXPECT_EQ(controls.texts[IDC_LOSS_MIN], "0.1");
-    EXPECT_EQ(controls.texts[IDC_LOSS_MAX], "10000");
+    EXPECT_EQ(std::tuple(calculator.calls, controls.ended), std::tuple(std::vector<std::string>{"CalcLoss 7 3 101"}, 0));
+    EXPECT_EQ(std::tuple(controls.texts[IDC_LOSS_MIN], controls.texts[IDC_LOSS_MAX]), std::tuple("0.1", "10000"));
     EXPECT_TRUE(controls.isChecked(IDC_LOSS_ATTENUATION));
-    // Attenuation with both parts; the crossing in MHz.
-    EXPECT_EQ(dialog.chart().curveCount(), 3);
-    EXPECT_EQ(dialog.chart().yTitle, "Attenuation (dB/m)");
-    EXPECT_EQ(dialog.chart().xTitle, "Frequency (MHz)");
-    EXPECT_FALSE(dialog.chart().engineeringPrefixes);
-    EXPECT_TRUE(dialog.chart().xAxis().log);
-    EXPECT_NEAR(dialog.crossingMHz(), 21.54, 0.03); // between grid points, interpolated linearly
+    // Attenuation with both parts; the crossing in MHz, between grid points, interpolated linearly.
+    const CChartControl& chart = dialog.chart();
+    EXPECT_EQ(std::tuple(chart.curveCount(), chart.yTitle, chart.xTitle, chart.engineeringPrefixes, chart.xAxis().log),
+              std::tuple(3, "Attenuation (dB/m)", "Frequency (MHz)", false, true));
+    EXPECT_NEAR(dialog.crossingMHz(), 21.54, 0.03);
     EXPECT_EQ(controls.texts[IDC_LOSS_CROSSING], "21.56 MHz");
-    EXPECT_TRUE(controls.isShown(IDC_LOSS_SWATCH_DIELECTRIC));
-    EXPECT_FALSE(controls.isShown(IDC_LOSS_SWATCH_RESISTANCE));
-    EXPECT_EQ(dialog.attenuation().colour(), 0xFF0000u);
-    EXPECT_EQ(dialog.dielectricAttenuation().colour(), 0x00FF00u);
+    EXPECT_EQ(std::tuple(controls.isShown(IDC_LOSS_SWATCH_DIELECTRIC), controls.isShown(IDC_LOSS_SWATCH_RESISTANCE)),
+              std::tuple(true, false));
+    EXPECT_EQ(std::tuple(dialog.attenuation().colour(), dialog.dielectricAttenuation().colour()),
+              std::tuple(0xFF0000u, 0x00FF00u));
     EXPECT_NEAR(dialog.resistance().points()[20].x, 1.0, 1e-12); // f[20] is 1 MHz on the log grid
-    EXPECT_EQ(controls.ended, 0);
 
     // Log y, Resistive and Dielectric redraw without a calculator call.
     controls.checked[IDC_LOSS_SHOW_DIELECTRIC] = false;
     dialog.optionToggled();
-    EXPECT_EQ(dialog.chart().curveCount(), 2);
-    EXPECT_EQ(calculator.lossCalls, 1);
+    EXPECT_EQ(std::tuple(chart.curveCount(), calculator.calls.size()), std::tuple(2, 1u));
     // The resistance view: one curve, the parts' controls hidden or disabled.
     controls.checked[IDC_LOSS_ATTENUATION] = false;
     controls.checked[IDC_LOSS_RESISTANCE] = true;
     dialog.viewChosen();
-    EXPECT_EQ(dialog.chart().curveCount(), 1);
-    EXPECT_EQ(dialog.chart().yTitle, "Resistance (ohm/m)");
-    EXPECT_FALSE(controls.isShown(IDC_LOSS_CROSSING));
-    EXPECT_FALSE(controls.isEnabled(IDC_LOSS_SHOW_RESISTIVE));
-    EXPECT_TRUE(controls.isShown(IDC_LOSS_SWATCH_RESISTANCE));
-    EXPECT_TRUE(controls.isShown(IDC_LOSS_SWATCH_ATTENUATION));
+    EXPECT_EQ(std::tuple(chart.curveCount(), chart.yTitle), std::tuple(1, std::string("Resistance (ohm/m)")));
+    EXPECT_EQ((std::vector<bool>{controls.isShown(IDC_LOSS_CROSSING), controls.isEnabled(IDC_LOSS_SHOW_RESISTIVE),
+                                 controls.isShown(IDC_LOSS_SWATCH_RESISTANCE), controls.isShown(IDC_LOSS_SWATCH_ATTENUATION)}),
+              (std::vector<bool>{false, false, true, true}));
     // Log x changes the frequencies: one call.
     controls.checked[IDC_LOSS_LOG_X] = false;
     dialog.logXToggled();
-    EXPECT_EQ(calculator.lossCalls, 2);
+    EXPECT_EQ(calculator.calls.size(), 2u);
     EXPECT_DOUBLE_EQ(dialog.resistance().points()[1].x, 0.1 + 9999.9 / 100);
 }
 
@@ -147,38 +136,34 @@ TEST_F(LossCurveTest, NoCrossingLeavesTheBoxEmpty)
     profile.set("LossCurveDialog", "WhatToShow", 1);
     CLossCurve dialog(settings, 0, profile, platform);
     open(dialog);
-    EXPECT_EQ(dialog.crossingMHz(), 0);
-    EXPECT_EQ(controls.texts[IDC_LOSS_CROSSING], "");
+    EXPECT_EQ(std::tuple(dialog.crossingMHz(), controls.texts[IDC_LOSS_CROSSING]), std::tuple(0.0, std::string()));
 }
 
 TEST_F(LossCurveTest, RangeChecksRefuseWithTheirMessagesAndComputeNothing)
 {
     CLossCurve dialog(settings, 0, profile, platform);
     open(dialog);
-    ASSERT_EQ(calculator.lossCalls, 1);
+    ASSERT_EQ(calculator.calls.size(), 1u);
 
     controls.texts[IDC_LOSS_MAX] = "0.1"; // equal to the minimum
     dialog.rangeEditLeft(IDC_LOSS_MAX, false);
-    ASSERT_EQ(platform.messages.size(), 1u);
-    EXPECT_EQ(platform.messages[0].text, "Maximum frequency value must be greater than minimum frequency value.");
-    EXPECT_EQ(platform.messages[0].icon, MessageIcon::Exclamation);
-    EXPECT_EQ(controls.focused, std::vector<uint32_t>{IDC_LOSS_MAX});
-    EXPECT_EQ(calculator.lossCalls, 1);
-
     dialog.rangeEditLeft(IDC_LOSS_MAX, true); // to Close or out of the dialog: no check
-    EXPECT_EQ(platform.messages.size(), 1u);
-
+    EXPECT_EQ(controls.focused, std::vector<uint32_t>{IDC_LOSS_MAX});
     controls.texts[IDC_LOSS_MIN] = "0"; // below the least value of the edit
     dialog.rangeEditLeft(IDC_LOSS_MIN, false);
-    ASSERT_EQ(platform.messages.size(), 2u);
-    EXPECT_EQ(platform.messages[1].text, "Please enter a number between 0.0001 and 100000.");
-    EXPECT_EQ(calculator.lossCalls, 1);
+    using Box = test::ShownMessage;
+    EXPECT_EQ(platform.messages,
+              (std::vector<Box>{{"Maximum frequency value must be greater than minimum frequency value.",
+                                 MessageButtons::Ok, MessageIcon::Exclamation},
+                                {"Please enter a number between 0.0001 and 100000.", MessageButtons::Ok,
+                                 MessageIcon::Exclamation}}));
+    EXPECT_EQ(calculator.calls.size(), 1u);
 
     controls.texts[IDC_LOSS_MIN] = "1";
     controls.texts[IDC_LOSS_MAX] = "101";
     controls.checked[IDC_LOSS_LOG_X] = false;
     dialog.rangeEditLeft(IDC_LOSS_MAX, false);
-    EXPECT_EQ(calculator.lossCalls, 2);
+    EXPECT_EQ(calculator.calls.size(), 2u);
     EXPECT_EQ(dialog.resistance().points()[1].x, 2.0); // 1 to 101 MHz: steps of exactly 1 MHz
 }
 
@@ -207,12 +192,13 @@ TEST_F(LossCurveTest, TheRangeMessageNeverShowsTwiceAtOnce)
 
 TEST_F(LossCurveTest, NoLossDataClosesAtOpeningAndBlanksTheChartLater)
 {
-    calculator.loss = [](const double*, double*, double*, double*, double*) { return false; };
+    calculator.loss = nullptr; // no loss data
     CLossCurve dialog(settings, 0, profile, platform);
     open(dialog);
-    ASSERT_EQ(platform.messages.size(), 1u);
-    EXPECT_EQ(platform.messages[0].text,
-              "Calculation of loss data is physically impossible;\nCheck for unusual geometry or no plane layers present");
+    EXPECT_EQ(platform.messages, (std::vector<test::ShownMessage>{
+                                     {"Calculation of loss data is physically impossible;\nCheck for unusual geometry "
+                                      "or no plane layers present",
+                                      MessageButtons::Ok, MessageIcon::Exclamation}}));
     EXPECT_EQ(controls.ended, 1);
 
     calculator.loss = crossingLoss;
@@ -220,11 +206,9 @@ TEST_F(LossCurveTest, NoLossDataClosesAtOpeningAndBlanksTheChartLater)
     CLossCurve working(settings, 0, profile, platform);
     working.initDialog(later, kScreen);
     ASSERT_TRUE(later.isShown(IDC_CHART));
-    calculator.loss = [](const double*, double*, double*, double*, double*) { return false; };
+    calculator.loss = nullptr; // no loss data
     working.logXToggled();
-    EXPECT_FALSE(later.isShown(IDC_CHART));
-    EXPECT_TRUE(later.isShown(IDC_LOSS_NO_DATA));
-    EXPECT_EQ(later.ended, 0);
+    EXPECT_EQ(std::tuple(later.isShown(IDC_CHART), later.isShown(IDC_LOSS_NO_DATA), later.ended), std::tuple(false, true, 0));
 }
 
 TEST_F(LossCurveTest, CloseStoresTheOptionsAndTheWindow)
@@ -233,9 +217,9 @@ TEST_F(LossCurveTest, CloseStoresTheOptionsAndTheWindow)
     open(dialog);
     controls.checked[IDC_LOSS_LOG_Y] = true;
     dialog.close({100, 50, 2100, 700});
-    EXPECT_EQ(controls.ended, 1);
-    EXPECT_EQ(profile.readInt("LossCurveDialog", "LogYaxis", 0), 1);
-    EXPECT_EQ(profile.readInt("LossCurveDialog", "WndRight", 0), 2100);
+    EXPECT_EQ(std::tuple(controls.ended, profile.readInt("LossCurveDialog", "LogYaxis", 0),
+                         profile.readInt("LossCurveDialog", "WndRight", 0)),
+              std::tuple(1, 1, 2100));
     EXPECT_GE(profile.flushes, 1);
 
     // The next opening clamps the right edge to the screen and takes the rectangle when large enough.
@@ -249,7 +233,7 @@ TEST_F(LossCurveTest, CloseStoresTheOptionsAndTheWindow)
 }
 
 struct Z0CurveTest : ::testing::Test {
-    ScriptedCalculator calculator;
+    test::ScriptedZ0Calculator calculator;
     LMEDITSETTINGS settings;
     LMLAYEREX layer{};
     FakeDialogControls controls;
@@ -258,6 +242,7 @@ struct Z0CurveTest : ::testing::Test {
     void SetUp() override
     {
         settings.z0Calculator = &calculator;
+        calculator.solvedOtherwise = 0; // no width for any separation
         LMUNIT unit = metricUnit(); // um
         unit.nLengthDigits = 1;
         settings.units = {unit};
@@ -278,82 +263,74 @@ struct Z0CurveTest : ::testing::Test {
 
 TEST_F(Z0CurveTest, WidthsInRangeOnlyForTheFifthToTwelfthSeparationMakeEightPoints)
 {
-    calculator.width = [](int call, double) { return call >= 5 && call <= 12 ? 1e-4 : 0.0; };
+    calculator.solve = [](int call, double) { return call >= 5 && call <= 12 ? 1e-4 : 0.0; };
     CZ0CurveDialog dialog(settings, layer);
     dialog.chart().attach(&window);
     dialog.initDialog(controls);
     EXPECT_TRUE(dialog.sizingBlocked());
     sweep(dialog);
-    EXPECT_EQ(calculator.solveCalls, 13); // the 13th is out of range after plotted ones: the end
-    EXPECT_EQ(dialog.curve().size(), 8u);
-    EXPECT_TRUE(dialog.finished());
+    // The 13th call is out of range after plotted ones: the end. Sizing is released at the end of every sweep.
     EXPECT_FALSE(dialog.onIdle());
-    EXPECT_EQ(calculator.solveCalls, 13);
-    EXPECT_TRUE(controls.isShown(IDC_CHART));
-    EXPECT_FALSE(controls.isShown(IDC_CURVE_PROGRESS));
+    EXPECT_EQ(std::tuple(calculator.known.size(), dialog.curve().size(), dialog.finished(),
+                         dialog.sizingBlocked()),
+              std::tuple(13u, 8u, true, false));
+    EXPECT_EQ((std::vector<bool>{controls.isShown(IDC_CHART), controls.isShown(IDC_CURVE_PROGRESS),
+                                 controls.isEnabled(IDC_GRAPH_COPY)}),
+              (std::vector<bool>{true, false, true}));
     EXPECT_EQ(controls.texts[IDCANCEL], "Close");
-    EXPECT_TRUE(controls.isEnabled(IDC_GRAPH_COPY));
-    EXPECT_FALSE(dialog.sizingBlocked()); // released at the end of every sweep
-    EXPECT_EQ(dialog.chart().curveCount(), 1);
-    EXPECT_EQ(dialog.chart().xUnit, "um");
-    EXPECT_EQ(dialog.chart().xTitle, "Separation");
-    EXPECT_EQ(dialog.chart().yTitle, "Trace Width");
-    EXPECT_EQ(dialog.curve().colour(), 0x00FF00u);
+    const CChartControl& chart = dialog.chart();
+    EXPECT_EQ(std::tuple(chart.curveCount(), chart.xUnit, chart.xTitle, chart.yTitle, dialog.curve().colour()),
+              std::tuple(1, "um", "Separation", "Trace Width", 0x00FF00u));
 }
 
 TEST_F(Z0CurveTest, SeparationsSweepTwoDecadesInTheCurrentUnit)
 {
-    calculator.width = [](int, double separation) { return separation < 5e-4 ? separation : 0.0; };
+    calculator.solve = [](int, double separation) { return separation < 5e-4 ? separation : 0.0; };
     CZ0CurveDialog dialog(settings, layer);
     dialog.initDialog(controls);
-    EXPECT_EQ(controls.progress[IDC_CURVE_PROGRESS], 0);
-    EXPECT_FALSE(controls.isEnabled(IDC_GRAPH_COPY)); // until the sweep ends
+    EXPECT_EQ(std::tuple(controls.progress[IDC_CURVE_PROGRESS], controls.isEnabled(IDC_GRAPH_COPY)), std::tuple(0, false));
     dialog.onIdle();
     EXPECT_EQ(controls.progress[IDC_CURVE_PROGRESS], 5);
     sweep(dialog);
-    ASSERT_GE(calculator.separations.size(), 2u);
-    EXPECT_EQ(calculator.separations[0], 2.5e-5);
-    EXPECT_DOUBLE_EQ(calculator.separations[1], 2.5e-5 * std::pow(100.0, 1.0 / 19));
-    EXPECT_EQ(dialog.curve().points()[0], (VEC2{25.0, 25.0}));
-    EXPECT_EQ(dialog.curve().points()[1].x, 31.9); // rounded to the unit's one decimal
+    ASSERT_GE(calculator.known.size(), 2u);
+    EXPECT_EQ(calculator.known[0], 2.5e-5);
+    EXPECT_DOUBLE_EQ(calculator.known[1], 2.5e-5 * std::pow(100.0, 1.0 / 19));
+    // Rounded to the unit's one decimal.
+    EXPECT_EQ(std::tuple(dialog.curve().points()[0], dialog.curve().points()[1].x), std::tuple(VEC2{25.0, 25.0}, 31.9));
 }
 
 TEST_F(Z0CurveTest, ACalculatorThatNeverAnswersMakesTwentyCallsAndSaysSo)
 {
     CZ0CurveDialog dialog(settings, layer);
     dialog.initDialog(controls);
-    EXPECT_EQ(sweep(dialog), 19);
-    EXPECT_EQ(calculator.solveCalls, 20);
-    EXPECT_EQ(controls.progress[IDC_CURVE_PROGRESS], 100);
-    EXPECT_TRUE(controls.isShown(IDC_CURVE_NO_DATA));
-    EXPECT_EQ(controls.shown.count(IDC_CHART), 0u); // the template hides it; nothing shows it
-    EXPECT_EQ(dialog.chart().curveCount(), 0);
+    // The template hides the chart; nothing shows it.
+    const int passes = sweep(dialog);
+    EXPECT_EQ(std::tuple(passes, calculator.known.size(), controls.progress[IDC_CURVE_PROGRESS],
+                         controls.isShown(IDC_CURVE_NO_DATA), controls.shown.count(IDC_CHART), dialog.chart().curveCount()),
+              std::tuple(19, 20u, 100, true, 0u, 0));
 
     // One point is no curve either.
-    ScriptedCalculator once;
-    once.width = [](int call, double) { return call == 3 ? 1e-4 : 0.0; };
+    test::ScriptedZ0Calculator once;
+    once.solve = [](int call, double) { return call == 3 ? 1e-4 : 0.0; };
     settings.z0Calculator = &once;
     FakeDialogControls other;
     CZ0CurveDialog single(settings, layer);
     single.initDialog(other);
     sweep(single);
-    EXPECT_EQ(single.curve().size(), 1u);
-    EXPECT_TRUE(other.isShown(IDC_CURVE_NO_DATA));
+    EXPECT_EQ(std::tuple(single.curve().size(), other.isShown(IDC_CURVE_NO_DATA)), std::tuple(1u, true));
 }
 
 TEST_F(Z0CurveTest, CancelStopsTheSweepAtOnce)
 {
-    calculator.width = [](int, double) { return 1e-4; };
+    calculator.solve = [](int, double) { return 1e-4; };
     CZ0CurveDialog dialog(settings, layer);
     dialog.initDialog(controls);
     dialog.onIdle();
     dialog.onIdle();
     EXPECT_TRUE(dialog.onCommand(IDCANCEL));
-    EXPECT_EQ(controls.ended, 1);
-    EXPECT_EQ(dialog.separation(), 0.00255);
-    EXPECT_FALSE(dialog.sizingBlocked());
     EXPECT_FALSE(dialog.onIdle());
-    EXPECT_EQ(calculator.solveCalls, 2);
+    EXPECT_EQ(std::tuple(controls.ended, dialog.separation(), dialog.sizingBlocked(), calculator.known.size()),
+              std::tuple(1, 0.00255, false, 2u));
 }
 
 TEST_F(Z0CurveTest, TitleShortensLongNamesAndTruncatesTheTarget)

@@ -22,6 +22,7 @@
 #include <future>
 #include <limits>
 #include <sstream>
+#include <tuple>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -104,9 +105,9 @@ TEST_F(StackupFileOnDisk, WrittenBoardsReadBackExactly)
 
     const std::string text = fileText(file);
     EXPECT_EQ(0u, text.find("{\n  \"format\": \"laminar-stackup\",\n  \"version\": 1,\n  \"boards\": ["));
-    EXPECT_NE(std::string::npos, text.find("\"color\": \"#563412\"")); // 0x00BBGGRR shown as #RRGGBB
-    EXPECT_NE(std::string::npos, text.find("\"usage\": \"Split/Mixed\""));
-    EXPECT_NE(std::string::npos, text.find("\"technology\": null"));
+    // 0x00BBGGRR shown as #RRGGBB.
+    for (const char* part : {"\"color\": \"#563412\"", "\"usage\": \"Split/Mixed\"", "\"technology\": null"})
+        EXPECT_NE(std::string::npos, text.find(part)) << part;
 }
 
 TEST(StackupFile, MissingFieldsTakeTheDefaultOfTheUsage)
@@ -118,9 +119,8 @@ TEST(StackupFile, MissingFieldsTakeTheDefaultOfTheUsage)
               std::vector<int32_t>({1, 0, -1, 1}));
     EXPECT_EQ(std::vector<double>({mask.dThickness, mask.dEr, mask.dGap}), std::vector<double>({1.27e-05, 3.3, 0.0002032}));
     EXPECT_STREQ("", mask.szName);
-    EXPECT_EQ(1, layers[1].nUsage);
-    EXPECT_EQ(0x000080FFu, layers[1].crColor);
-    EXPECT_EQ(-1, layers[1].nMetal); // null asks the component to identify the metal
+    // A null metal asks the component to identify the metal.
+    EXPECT_EQ(std::tuple(layers[1].nUsage, layers[1].crColor, layers[1].nMetal), std::tuple(1, 0x000080FFu, -1));
     EXPECT_NE(std::string::npos, formatStackup(parseStackup(oneBoard(R"({"usage":"Solid Plane"})"), "t"), "t")
                                      .find("\"usage\": \"Plane\""));
 }
@@ -212,15 +212,16 @@ TEST_F(StackupFileOnDisk, FailedWriteKeepsThePreviousFileAndLeavesNoTemporary)
         EXPECT_NE(std::string::npos, message.find(expected)) << message;
         EXPECT_EQ(before, fileText(file));
     };
-    auto bad = sampleBoards();
-    bad[0].layers[2].nUsage = 42;
-    expectRefused(file, bad, "boards[0].layers[2].usage: expected a string, got 42");
-    bad = sampleBoards();
-    bad[0].layers[0].dThickness = std::nan("");
-    expectRefused(file, bad, "boards[0].layers[0].thickness: expected a number, got null");
-    bad = sampleBoards();
-    std::memset(bad[0].layers[1].szName, 'x', sizeof bad[0].layers[1].szName);
-    expectRefused(file, bad, "boards[0].layers[1].name: name is 67 bytes long");
+    const std::pair<void (*)(std::vector<LMLAYEREX>&), const char*> bad[] = {
+        {[](auto& l) { l[2].nUsage = 42; }, "boards[0].layers[2].usage: expected a string, got 42"},
+        {[](auto& l) { l[0].dThickness = std::nan(""); }, "boards[0].layers[0].thickness: expected a number, got null"},
+        {[](auto& l) { std::memset(l[1].szName, 'x', sizeof l[1].szName); }, "boards[0].layers[1].name: name is 67 bytes"},
+    };
+    for (const auto& [spoil, expected] : bad) {
+        auto boards = sampleBoards();
+        spoil(boards[0].layers);
+        expectRefused(file, boards, expected);
+    }
 
     const fs::path subdirectory = dir / "taken";
     fs::create_directory(subdirectory);
@@ -237,10 +238,9 @@ TEST_F(StackupFileOnDisk, FailedWriteKeepsThePreviousFileAndLeavesNoTemporary)
     auto renamed = sampleBoards();
     renamed[0].name = "Renamed";
     writeStackupFile(file, renamed);
-    EXPECT_EQ(renamed[0].name, readStackupFile(file)[0].name);
     struct stat status {};
     ::stat(file.c_str(), &status);
-    EXPECT_EQ(0640u, status.st_mode & 0777u);
+    EXPECT_EQ(std::tuple(readStackupFile(file)[0].name, status.st_mode & 0777u), std::tuple(renamed[0].name, 0640u));
 }
 
 TEST_F(StackupFileOnDisk, NamedPipeIsRefusedAtOnce)
@@ -265,16 +265,17 @@ TEST_F(StackupFileOnDisk, SavingThroughASymbolicLinkReplacesTheFileItNames)
     auto renamed = sampleBoards();
     renamed[0].name = "Renamed";
     writeStackupFile(dir / "link-to-link.json", renamed);
-    EXPECT_TRUE(fs::is_symlink(dir / "link.json"));
-    EXPECT_TRUE(fs::is_symlink(dir / "link-to-link.json"));
-    EXPECT_EQ("Renamed", readStackupFile(dir / "project" / "board.json")[0].name);
-    EXPECT_EQ(1, std::distance(fs::directory_iterator(dir / "project"), {})); // the temporary was beside the target
+    // The temporary was beside the target.
+    EXPECT_EQ(std::tuple(fs::is_symlink(dir / "link.json"), fs::is_symlink(dir / "link-to-link.json"),
+                         readStackupFile(dir / "project" / "board.json")[0].name,
+                         std::distance(fs::directory_iterator(dir / "project"), {})),
+              std::tuple(true, true, "Renamed", 1));
 
     // A dangling link: the file it names comes into being, the link stays.
     fs::create_symlink(dir / "project" / "new.json", dir / "dangling.json");
     writeStackupFile(dir / "dangling.json", renamed);
-    EXPECT_TRUE(fs::is_symlink(dir / "dangling.json"));
-    EXPECT_EQ("Renamed", readStackupFile(dir / "project" / "new.json")[0].name);
+    EXPECT_EQ(std::tuple(fs::is_symlink(dir / "dangling.json"), readStackupFile(dir / "project" / "new.json")[0].name),
+              std::tuple(true, "Renamed"));
 
     fs::create_symlink("loop.json", dir / "loop.json");
     EXPECT_NE(std::string::npos, errorOf([&] { writeStackupFile(dir / "loop.json", renamed); }).find("symbolic link"));
@@ -285,8 +286,7 @@ TEST_F(StackupFileOnDisk, SavingThroughASymbolicLinkReplacesTheFileItNames)
     const std::string before = fileText(file);
     for (const fs::path& path : {file, dir / "link.json"})
         EXPECT_EQ(path.string() + ": the file is read-only", errorOf([&] { writeStackupFile(path, sampleBoards()); }));
-    EXPECT_EQ(before, fileText(file));
-    EXPECT_EQ(2, std::distance(fs::directory_iterator(dir / "project"), {}));
+    EXPECT_EQ(std::tuple(fileText(file), std::distance(fs::directory_iterator(dir / "project"), {})), std::tuple(before, 2));
 }
 
 TEST(StackupFile, LargestBoardsWithinTheLimitsAreRead)
@@ -361,24 +361,22 @@ TEST(KicadBoard, LayersAreMappedAsKicadHasThem)
 {
     kicad::Board board = boardOf("four-layer.kicad_pcb");
     std::vector<std::string> names;
-    for (const LMLAYEREX& layer : board.layers) names.push_back(nameOf(layer));
+    for (std::size_t i = 0; i < board.layers.size(); ++i) {
+        names.push_back(nameOf(board.layers[i]));
+        EXPECT_EQ(board.layers[i].nId, static_cast<int32_t>(i + 1));
+    }
     EXPECT_EQ(names, (std::vector<std::string>{"F.Mask", "F.Cu", "dielectric_1", "In1.Cu", "dielectric_2", "In2.Cu",
                                                "dielectric_3", "B.Cu", "B.Mask"})); // silkscreen and paste aside
-    const LMLAYEREX& ground = board.layers[3];
-    EXPECT_EQ(ground.nUsage, 1); // `power` in the layer table: Plane, and its canonical name, not "GND"
-    EXPECT_EQ(board.layers[1].nUsage, 0);
-    EXPECT_EQ(ground.dThickness, 17500 * 1e-9); // mm to m exactly as whole nanometres
-    EXPECT_EQ(board.layers[2].nTechnology, 1);
-    EXPECT_EQ(board.layers[4].nTechnology, 0);
-    EXPECT_EQ(board.layers[4].dEr, 3.68);
-    EXPECT_EQ(board.layers[4].dLossTangent, 0.0092);
-    EXPECT_EQ(board.layers[0].dEr, 3.3); // a mask without values takes KiCad's
-    for (std::size_t i = 0; i < board.layers.size(); ++i) EXPECT_EQ(board.layers[i].nId, static_cast<int32_t>(i + 1));
+    const std::vector<LMLAYEREX>& l = board.layers;
+    // `power` in the layer table: Plane, and its canonical name, not "GND"; mm to m exactly as whole nanometres.
+    EXPECT_EQ(std::tuple(l[3].nUsage, l[1].nUsage, l[3].dThickness, l[2].nTechnology, l[4].nTechnology),
+              std::tuple(1, 0, 17500 * 1e-9, 1, 0));
+    // A mask without values takes KiCad's.
+    EXPECT_EQ(std::tuple(l[4].dEr, l[4].dLossTangent, l[0].dEr), std::tuple(3.68, 0.0092, 3.3));
 
     const kicad::Board sublayers = boardOf("sublayers.kicad_pcb");
-    EXPECT_EQ(nameOf(sublayers.layers[2]), "dielectric_1");
-    EXPECT_EQ(nameOf(sublayers.layers[3]), "dielectric_1_1");
-    EXPECT_EQ(sublayers.layers[3].dThickness, 76200 * 1e-9);
+    EXPECT_EQ(std::tuple(nameOf(sublayers.layers[2]), nameOf(sublayers.layers[3]), sublayers.layers[3].dThickness),
+              std::tuple("dielectric_1", "dielectric_1_1", 76200 * 1e-9));
 }
 
 TEST(KicadBoard, ApplyWithoutEditsGivesTheSameBytesAndEditsChangeOnlyTheStackupAndTheBoardThickness)
@@ -416,10 +414,9 @@ TEST(KicadBoard, ApplyWithoutEditsGivesTheSameBytesAndEditsChangeOnlyTheStackupA
 
 TEST(KicadBoard, AnEditedLayerIsWrittenInWholeNanometresAndItsNeighboursAsTheyWere)
 {
-    EXPECT_EQ(kicad::millimetres(35000), "0.035");
-    EXPECT_EQ(kicad::millimetres(1'000'000), "1");
-    EXPECT_EQ(kicad::millimetres(1), "0.000001");
-    EXPECT_EQ(kicad::millimetres(-1'500'000), "-1.5");
+    EXPECT_EQ((std::vector<std::string>{kicad::millimetres(35000), kicad::millimetres(1'000'000), kicad::millimetres(1),
+                                        kicad::millimetres(-1'500'000)}),
+              (std::vector<std::string>{"0.035", "1", "0.000001", "-1.5"}));
     EXPECT_EQ(kicad::nanometres(17.5e-6), 17500);
 
     struct Case {
@@ -537,13 +534,15 @@ TEST(KicadBoard, TheEditorsCheckRefusesApplyWithKicadsReason)
 
     std::vector<LMLAYEREX> layers = document.kicad->layers;
     const char* message = nullptr;
-    EXPECT_EQ(check->CheckStackup(layers.data(), static_cast<int32_t>(layers.size()), &message), 0);
+    const auto checked = [&] { // the level and the message
+        const int32_t level = check->CheckStackup(layers.data(), static_cast<int32_t>(layers.size()), &message);
+        return std::to_string(level) + (level ? std::string(" ") + message : "");
+    };
+    EXPECT_EQ(checked(), "0");
     layers[4].nUsage = 6; // a solder mask inside: the editor warns, KiCad cannot take it
-    EXPECT_EQ(check->CheckStackup(layers.data(), static_cast<int32_t>(layers.size()), &message), 3);
-    EXPECT_NE(std::string(message).find("no solder mask inside"), std::string::npos);
+    EXPECT_EQ(checked().rfind("3 KiCad has no solder mask inside", 0), 0u);
     std::strcpy(layers[8].szName, "a b"); // the editor's own critical finding comes first
-    EXPECT_EQ(check->CheckStackup(layers.data(), static_cast<int32_t>(layers.size()), &message), 3);
-    EXPECT_NE(std::string(message).find("Blank"), std::string::npos);
+    EXPECT_EQ(checked(), "3 Layer a b: Blank characters are not allowed in layer name.");
 }
 
 TEST(KicadBoard, ABoardWithoutStackupGetsKicadsDefault)
@@ -555,11 +554,9 @@ TEST(KicadBoard, ABoardWithoutStackupGetsKicadsDefault)
     const std::vector<LMLAYEREX>& layers = document.boards[0].layers;
     ASSERT_EQ(layers.size(), 9u);
     // 1.6 mm less four 35 um foils and two 10 um masks, shared by three dielectrics.
-    EXPECT_EQ(kicad::nanometres(layers[2].dThickness), 480000);
-    EXPECT_EQ(layers[2].nTechnology, 0);
-    EXPECT_EQ(layers[4].nTechnology, 1);
-    EXPECT_EQ(layers[6].nTechnology, 0);
-    EXPECT_EQ(kicad::nanometres(layers[0].dThickness), 10000);
+    EXPECT_EQ((std::vector<int64_t>{kicad::nanometres(layers[2].dThickness), layers[2].nTechnology, layers[4].nTechnology,
+                                    layers[6].nTechnology, kicad::nanometres(layers[0].dThickness)}),
+              (std::vector<int64_t>{480000, 0, 1, 0, 10000}));
     EXPECT_EQ(document.boards[0].name, "no-stackup.kicad_pcb");
 }
 
@@ -629,10 +626,8 @@ TEST(SExpression, NodesKeepTheirPlaceAndStringsTheirEscapes)
     EXPECT_EQ(root.children[1].value(), "x \"q\" \\ (");
     EXPECT_EQ(sexpr::quoted(root.children[1].value()), root.children[1].raw);
     const sexpr::Node& b = *root.find("b");
-    EXPECT_EQ(b.line, 2u);
-    EXPECT_EQ(text.substr(b.begin, b.raw.size()), "(b 1.5 sym)");
-    EXPECT_EQ(b.children[1].raw, "1.5");
-    EXPECT_EQ(root.children[3].head(), "");
+    EXPECT_EQ(std::tuple(b.line, text.substr(b.begin, b.raw.size()), b.children[1].raw, root.children[3].head()),
+              std::tuple(2u, "(b 1.5 sym)", "1.5", ""));
     EXPECT_THROW(sexpr::parse("(a))"), sexpr::SyntaxError);
     EXPECT_THROW(sexpr::parse(std::string(500, '(') + std::string(500, ')')), sexpr::SyntaxError);
 }

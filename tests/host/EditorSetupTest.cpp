@@ -16,7 +16,9 @@
 #include <cstdlib>
 #include <cstring>
 #include <deque>
+#include <functional>
 #include <sstream>
+#include <tuple>
 
 using namespace lmhost;
 using lm::test::fileText;
@@ -50,9 +52,9 @@ TEST(EditorSetup, RigidFlexCapabilityFollowsTheUsagesOfTheFile)
         return std::vector<BoardStackup>{board};
     };
     // Substrate (5) and Solder Mask (6) are rigid boards; Rigid (7) to Stiffener (11) are not.
-    EXPECT_FALSE(usesRigidFlexUsages(boardWith({0, 5, 1, 6, 4})));
-    EXPECT_TRUE(usesRigidFlexUsages(boardWith({0, 7, 1})));
-    EXPECT_TRUE(usesRigidFlexUsages(boardWith({0, 5, 1, 11})));
+    EXPECT_EQ((std::vector<bool>{usesRigidFlexUsages(boardWith({0, 5, 1, 6, 4})), usesRigidFlexUsages(boardWith({0, 7, 1})),
+                                 usesRigidFlexUsages(boardWith({0, 5, 1, 11}))}),
+              (std::vector<bool>{false, true, true}));
     // A second board decides as well.
     std::vector<BoardStackup> two = boardWith({0, 5, 1});
     two.push_back(boardWith({0, 8, 1})[0]);
@@ -72,14 +74,10 @@ TEST(EditorOptions, ParsesTheEditorFormsAndRefusesWhatCannotWork)
 {
     const std::vector<std::string> full{"--split", "horizontal", "f.json", "--screenshot", "o.png", "--tab", "0"};
     const EditorOptions options = parseEditorOptions(full);
-    EXPECT_EQ(options.file, "f.json");
-    EXPECT_EQ(options.screenshot, "o.png");
-    EXPECT_EQ(options.tab, 0);
-    EXPECT_EQ(options.split, SplitChoice::Horizontal);
-    EXPECT_TRUE(options.calculator);
+    EXPECT_EQ(std::tuple(options.file, *options.screenshot, options.tab, options.split, options.calculator),
+              std::tuple("f.json", "o.png", 0, SplitChoice::Horizontal, true));
     const EditorOptions plain = parseEditorOptions(std::vector<std::string>{"--no-calculator", "f.json"});
-    EXPECT_FALSE(plain.screenshot);
-    EXPECT_FALSE(plain.calculator);
+    EXPECT_EQ(std::tuple(plain.screenshot.has_value(), plain.calculator), std::tuple(false, false));
 
     const std::vector<std::vector<std::string>> refused{
         {"f.json", "--screenshot"},                 // value missing at the end
@@ -184,11 +182,9 @@ TEST_F(StackupArchiveTest, SaveWritesTheEditedBoardsBackWithTheirDrillPairs)
     EXPECT_TRUE(ui.errors.empty());
 
     const std::vector<BoardStackup> saved = readStackupFile(file);
-    ASSERT_EQ(saved.size(), 1u);
-    ASSERT_EQ(saved[0].layers.size(), document.boards[0].layers.size());
-    EXPECT_EQ(saved[0].layers[2].dThickness, 1.23e-4);
-    EXPECT_EQ(saved[0].layers[3].nId, 99);
-    EXPECT_EQ(saved[0].name, "Main");
+    ASSERT_EQ(std::tuple(saved.size(), saved[0].layers.size()), std::tuple(1ul, document.boards[0].layers.size()));
+    EXPECT_EQ(std::tuple(saved[0].layers[2].dThickness, saved[0].layers[3].nId, saved[0].name),
+              std::tuple(1.23e-4, 99, "Main"));
     std::vector<std::pair<int32_t, int32_t>> pairs;
     for (const LMDRILLPAIR& pair : saved[0].drillPairs) pairs.emplace_back(pair.fromLayerId, pair.toLayerId);
     EXPECT_EQ(pairs, (std::vector<std::pair<int32_t, int32_t>>{{2, 16}, {6, 12}, {14, 16}}));
@@ -203,15 +199,13 @@ TEST_F(StackupArchiveTest, FailedSaveShowsTheProblemAndKeepsThePreviousFile)
     ASSERT_EQ(ui.errors.size(), 1u);
     EXPECT_NE(ui.errors[0].find(file.string() + ": boards[0].layers[1].name: name is not valid UTF-8"), std::string::npos)
         << ui.errors[0];
-    EXPECT_EQ(fileText(file), original);
-    EXPECT_EQ(out.str(), "");
+    EXPECT_EQ(std::tuple(fileText(file), out.str()), std::tuple(original, ""));
 
     // Save as into a folder that does not exist: the file stays the one opened.
     std::strcpy(layer(1).szName, "L1");
     ui.answers = {dir.path / "missing" / "copy.json"};
     EXPECT_EQ(archive.Perform(LM_ARCHIVE_SAVE_AS), 0);
-    EXPECT_EQ(ui.errors.size(), 2u);
-    EXPECT_EQ(archive.file(), file);
+    EXPECT_EQ(std::tuple(ui.errors.size(), archive.file()), std::tuple(2ul, file));
 }
 
 TEST_F(StackupArchiveTest, SaveAsWritesThereAndLaterSavesFollow)
@@ -225,8 +219,7 @@ TEST_F(StackupArchiveTest, SaveAsWritesThereAndLaterSavesFollow)
     layer(0).dEr = 3.7;
     ui.answers = {copy};
     EXPECT_EQ(archive.Perform(LM_ARCHIVE_SAVE_AS), 1);
-    EXPECT_EQ(archive.file(), copy);
-    EXPECT_EQ(readStackupFile(copy)[0].layers[0].dEr, 3.7);
+    EXPECT_EQ(std::tuple(archive.file(), readStackupFile(copy)[0].layers[0].dEr), std::tuple(copy, 3.7));
     layer(0).dEr = 3.8;
     EXPECT_EQ(archive.Perform(LM_ARCHIVE_SAVE), 1);
     EXPECT_EQ(readStackupFile(copy)[0].layers[0].dEr, 3.8);
@@ -245,18 +238,16 @@ TEST_F(StackupArchiveTest, LoadHandsOverOnlyAValidFileAndOnlyWhenTheRunEnded)
     EXPECT_EQ(ui.errors[0].rfind(malformed.string() + ": not valid JSON", 0), 0u) << ui.errors[0];
     EXPECT_FALSE(archive.takeLoadedDocument());
 
-    ui.stillOpen = true; // the user answered No to losing the changes
-    ui.answers = {rigidFlex};
-    EXPECT_EQ(archive.Perform(LM_ARCHIVE_LOAD), 0);
-    EXPECT_FALSE(archive.takeLoadedDocument());
-
-    ui.stillOpen = false;
-    ui.answers = {rigidFlex};
-    EXPECT_EQ(archive.Perform(LM_ARCHIVE_LOAD), 1);
+    // The user answered No to losing the changes: the editor is still open.
+    for (const bool stillOpen : {true, false}) {
+        ui.stillOpen = stillOpen;
+        ui.answers = {rigidFlex};
+        EXPECT_EQ(archive.Perform(LM_ARCHIVE_LOAD), stillOpen ? 0 : 1);
+        EXPECT_FALSE(stillOpen && archive.takeLoadedDocument().has_value());
+    }
     const std::optional<StackupDocument> loaded = archive.takeLoadedDocument();
     ASSERT_TRUE(loaded);
-    EXPECT_EQ(loaded->file, rigidFlex);
-    EXPECT_EQ(loaded->boards.size(), readStackupFile(rigidFlex).size());
+    EXPECT_EQ(std::tuple(loaded->file, loaded->boards.size()), std::tuple(rigidFlex, readStackupFile(rigidFlex).size()));
     EXPECT_FALSE(archive.takeLoadedDocument()) << "handed over once";
     EXPECT_EQ(archive.file(), file) << "the file changes with the next run, not before";
 }
@@ -267,37 +258,27 @@ TEST_F(StackupArchiveTest, TitleMarksEditsUntilSavedOrUndoneToTheFilesState)
     UnsavedMark mark(instance.get(), document);
     archive.setUnsavedMark(&mark);
     EXPECT_EQ(editorTitle(file, true), "Laminar - board.json*");
-    mark.refresh();
-    EXPECT_FALSE(mark.unsaved()) << "the boards as added are the file's state";
-
     const double thickness = layer(2).dThickness;
-    layer(2).dThickness = thickness * 2;
-    mark.refresh();
-    EXPECT_TRUE(mark.unsaved());
-    layer(2).dThickness = thickness; // undone back to the file
-    mark.refresh();
-    EXPECT_FALSE(mark.unsaved());
-
-    layer(0).crColor ^= 0xFF; // appearance is in the file too
-    mark.refresh();
-    EXPECT_TRUE(mark.unsaved());
-    EXPECT_EQ(archive.Perform(LM_ARCHIVE_SAVE), 1);
-    EXPECT_FALSE(mark.unsaved());
-    mark.refresh();
-    EXPECT_FALSE(mark.unsaved()) << "the saved boards are the file's state";
-
-    // A failed save keeps the mark; Save as then compares with the new file.
-    std::strcpy(layer(1).szName, "L1_\xff");
-    mark.refresh();
-    EXPECT_TRUE(mark.unsaved());
-    EXPECT_EQ(archive.Perform(LM_ARCHIVE_SAVE), 0);
-    EXPECT_TRUE(mark.unsaved());
-    std::strcpy(layer(1).szName, "Renamed");
-    ui.answers = {dir.path / "copy"};
-    EXPECT_EQ(archive.Perform(LM_ARCHIVE_SAVE_AS), 1);
-    mark.refresh();
-    EXPECT_FALSE(mark.unsaved());
-    layer(1).szName[0] = 'X';
-    mark.refresh();
-    EXPECT_TRUE(mark.unsaved());
+    // Each step, then whether the boards differ from the file's state after a refresh.
+    const std::pair<std::function<void()>, bool> steps[] = {
+        {[] {}, false}, // the boards as added are the file's state
+        {[&] { layer(2).dThickness = thickness * 2; }, true},
+        {[&] { layer(2).dThickness = thickness; }, false}, // undone back to the file
+        {[&] { layer(0).crColor ^= 0xFF; }, true},         // appearance is in the file too
+        {[&] { EXPECT_EQ(archive.Perform(LM_ARCHIVE_SAVE), 1); EXPECT_FALSE(mark.unsaved()); }, false},
+        {[&] { std::strcpy(layer(1).szName, "L1_\xff"); }, true},
+        {[&] { EXPECT_EQ(archive.Perform(LM_ARCHIVE_SAVE), 0); }, true}, // a failed save keeps the mark
+        {[&] { // Save as then compares with the new file
+             std::strcpy(layer(1).szName, "Renamed");
+             ui.answers = {dir.path / "copy"};
+             EXPECT_EQ(archive.Perform(LM_ARCHIVE_SAVE_AS), 1);
+         },
+         false},
+        {[&] { layer(1).szName[0] = 'X'; }, true},
+    };
+    for (std::size_t step = 0; step < std::size(steps); ++step) {
+        steps[step].first();
+        mark.refresh();
+        EXPECT_EQ(mark.unsaved(), steps[step].second) << "step " << step;
+    }
 }

@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -97,15 +98,15 @@ TEST_F(HostAbi, ValuesRecordsAndServiceObjectsCrossAndTheFailureIsCaughtByType)
     LMUNIT units[2]{};
     lm.lmSetSupportedUnits(instance, units, 2);
     const LMSETTINGS settings{1, 1};
+    const LMSIMPARM parm{5e8, 0, 1, {}};
     LMSETTINGS settingsBack{};
+    LMSIMPARM parmBack{};
     lm.lmSetSettings(instance, &settings);
     lm.lmGetSettings(instance, &settingsBack);
-    EXPECT_EQ(0, std::memcmp(&settings, &settingsBack, sizeof settings));
-    const LMSIMPARM parm{5e8, 0, 1, {}};
-    LMSIMPARM parmBack{};
     lm.lmSetSimParm(instance, &parm);
     lm.lmGetSimParm(instance, &parmBack);
-    EXPECT_EQ(0, std::memcmp(&parm, &parmBack, sizeof parm));
+    EXPECT_EQ(std::tuple(std::memcmp(&settings, &settingsBack, sizeof settings), std::memcmp(&parm, &parmBack, sizeof parm)),
+              std::tuple(0, 0));
 
     ASSERT_EQ(lm.lmGetTabCount(instance), 5);
     EXPECT_EQ(lm.lmGetTab(instance, 4)->id, 4);
@@ -123,9 +124,8 @@ TEST_F(HostAbi, ValuesRecordsAndServiceObjectsCrossAndTheFailureIsCaughtByType)
     int dummy = 0;
     EXPECT_NE(lm.lmGetDRC(instance), nullptr); // the built-in checker
     lm.lmSetDRC(instance, nullptr);
-    EXPECT_EQ(lm.lmGetDRC(instance), nullptr);
     lm.lmSetMatLib(instance, &dummy);
-    EXPECT_EQ(lm.lmGetMatLib(instance), &dummy);
+    EXPECT_EQ(std::tuple(lm.lmGetDRC(instance), lm.lmGetMatLib(instance)), std::tuple(nullptr, &dummy));
     lm.lmSetTitle(instance, nullptr);
 }
 
@@ -143,8 +143,8 @@ TEST_F(HostAbi, BoardsAndDrillPairsGoInAndComeBack)
     ASSERT_TRUE(lm.lmAddStackup(instance, 1, "Main", layers, 3));
     LMDRILLPAIR pairs[] = {{13, 11}};
     EXPECT_TRUE(lm.lmAddDrillPairs(instance, 1, pairs, 1));
-    EXPECT_EQ(pairs[0].fromLayerId, 11); // turned top to bottom in the host's own array
-    EXPECT_EQ(pairs[0].toLayerId, 13);
+    // Turned top to bottom in the host's own array.
+    EXPECT_EQ(std::tuple(pairs[0].fromLayerId, pairs[0].toLayerId), std::tuple(11, 13));
 
     LMLAYEREX* out = nullptr;
     int32_t count = 0;
@@ -158,8 +158,7 @@ TEST_F(HostAbi, BoardsAndDrillPairsGoInAndComeBack)
     }
     LMLAYEREX* untouched = out;
     EXPECT_THROW(lm.lmGetStackup(instance, 2, &untouched, &count), LMInvalidArgument);
-    EXPECT_EQ(untouched, out); // nothing is written when the call fails
-    EXPECT_EQ(count, 3);
+    EXPECT_EQ(std::tuple(untouched, count), std::tuple(out, 3)); // nothing is written when the call fails
 
     lm.lmSetCurrentBoard(instance, 1);
     EXPECT_EQ(lm.lmGetCurrentBoard(instance), 1);

@@ -1,14 +1,7 @@
 # End-to-end test of `laminar check`, run as: cmake -DLAMINAR=<program>
 #   -DSOURCE_DIR=<repository> -DWORK_DIR=<scratch directory> -P check_cli.cmake
-foreach(required LAMINAR SOURCE_DIR WORK_DIR)
-  if(NOT DEFINED ${required})
-    message(FATAL_ERROR "check_cli.cmake needs -D${required}=...")
-  endif()
-endforeach()
-file(REMOVE_RECURSE "${WORK_DIR}")
-file(MAKE_DIRECTORY "${WORK_DIR}")
-
 include(${CMAKE_CURRENT_LIST_DIR}/run_laminar.cmake)
+expect_definitions(LAMINAR SOURCE_DIR WORK_DIR)
 
 # Every example checks without an error, one line per board, in file order.
 file(GLOB examples RELATIVE "${SOURCE_DIR}" "${SOURCE_DIR}/examples/*.json")

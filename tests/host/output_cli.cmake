@@ -1,15 +1,8 @@
 # End-to-end test of `laminar report|picture|doc`, run as: cmake
 #   -DLAMINAR=<program> -DSOURCE_DIR=<repository> -DWORK_DIR=<scratch> -P output_cli.cmake
 cmake_policy(SET CMP0007 NEW)
-foreach(required LAMINAR SOURCE_DIR WORK_DIR)
-  if(NOT DEFINED ${required})
-    message(FATAL_ERROR "output_cli.cmake needs -D${required}=...")
-  endif()
-endforeach()
-
 include(${CMAKE_CURRENT_LIST_DIR}/run_laminar.cmake)
-file(REMOVE_RECURSE "${WORK_DIR}")
-file(MAKE_DIRECTORY "${WORK_DIR}")
+expect_definitions(LAMINAR SOURCE_DIR WORK_DIR)
 
 function(expect_file path magic)
   file(READ "${path}" head LIMIT 8 HEX)

@@ -1,6 +1,20 @@
 # Helpers of the command-line tests of the example host; LAMINAR and
 # SOURCE_DIR are the caller's.
 
+# Fails unless the caller defined each named variable; a WORK_DIR among them is emptied.
+function(expect_definitions)
+  foreach(required IN LISTS ARGN)
+    if(NOT DEFINED ${required})
+      message(FATAL_ERROR "${CMAKE_SCRIPT_MODE_FILE} needs -D${required}=...")
+    endif()
+  endforeach()
+  list(FIND ARGN WORK_DIR work)
+  if(work GREATER -1)
+    file(REMOVE_RECURSE "${WORK_DIR}")
+    file(MAKE_DIRECTORY "${WORK_DIR}")
+  endif()
+endfunction()
+
 # Runs the program from the repository root (under LAMINAR_ENV, a command
 # prefix, when set); fails unless it exits with `expected`.
 function(run_laminar expected)

@@ -1,28 +1,15 @@
 # End-to-end test of `laminar FILE --screenshot`, run as: cmake -DLAMINAR=<program>
 #   -DSOURCE_DIR=<repository> -DWORK_DIR=<scratch directory> -P screenshot_cli.cmake
 # CTest runs it with QT_QPA_PLATFORM=offscreen.
-foreach(required LAMINAR SOURCE_DIR WORK_DIR)
-  if(NOT DEFINED ${required})
-    message(FATAL_ERROR "screenshot_cli.cmake needs -D${required}=...")
-  endif()
-endforeach()
-file(REMOVE_RECURSE "${WORK_DIR}")
-file(MAKE_DIRECTORY "${WORK_DIR}")
+include(${CMAKE_CURRENT_LIST_DIR}/run_laminar.cmake)
+expect_definitions(LAMINAR SOURCE_DIR WORK_DIR)
 
 # Draws the window into `picture`; fails unless the program reports it, exits 0
 # and leaves a PNG file behind.
 function(expect_screenshot picture)
-  execute_process(COMMAND "${LAMINAR}" examples/8-layer.json --screenshot "${picture}" ${ARGN}
-    WORKING_DIRECTORY "${SOURCE_DIR}" TIMEOUT 60
-    RESULT_VARIABLE code OUTPUT_VARIABLE out ERROR_VARIABLE err)
-  if(NOT code STREQUAL "0")
-    message(FATAL_ERROR "laminar --screenshot ${ARGN}: exit ${code}\nstdout:\n${out}\nstderr:\n${err}")
-  endif()
+  run_laminar(0 examples/8-layer.json --screenshot "${picture}" ${ARGN})
   if(NOT out STREQUAL "laminar: wrote screenshot ${picture}\n")
     message(FATAL_ERROR "laminar --screenshot ${ARGN}: unexpected output:\n${out}")
-  endif()
-  if(NOT EXISTS "${picture}")
-    message(FATAL_ERROR "no picture at ${picture}")
   endif()
   file(SIZE "${picture}" size)
   file(READ "${picture}" signature LIMIT 8 HEX)
@@ -41,8 +28,7 @@ if(NOT before STREQUAL after)
 endif()
 
 # A tab the window does not have: bad input, and no picture.
-execute_process(COMMAND "${LAMINAR}" examples/8-layer.json --screenshot "${WORK_DIR}/none.png" --tab 99
-  WORKING_DIRECTORY "${SOURCE_DIR}" TIMEOUT 60 RESULT_VARIABLE code OUTPUT_VARIABLE out ERROR_VARIABLE err)
-if(NOT code STREQUAL "2" OR EXISTS "${WORK_DIR}/none.png")
-  message(FATAL_ERROR "--tab 99: exit ${code}, expected 2 and no picture\nstderr:\n${err}")
+run_laminar(2 examples/8-layer.json --screenshot "${WORK_DIR}/none.png" --tab 99)
+if(EXISTS "${WORK_DIR}/none.png")
+  message(FATAL_ERROR "--tab 99 left a picture")
 endif()

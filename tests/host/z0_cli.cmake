@@ -1,13 +1,8 @@
 # End-to-end test of `laminar z0`, run as: cmake -DLAMINAR=<program>
 #   -DSOURCE_DIR=<repository> -P z0_cli.cmake
 cmake_policy(SET CMP0007 NEW)
-foreach(required LAMINAR SOURCE_DIR)
-  if(NOT DEFINED ${required})
-    message(FATAL_ERROR "z0_cli.cmake needs -D${required}=...")
-  endif()
-endforeach()
-
 include(${CMAKE_CURRENT_LIST_DIR}/run_laminar.cmake)
+expect_definitions(LAMINAR SOURCE_DIR)
 
 # Text: a header, then one tab-separated row per conductor layer in layer order.
 run_laminar(0 z0 examples/8-layer.json)

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <tuple>
 
 namespace lm {
 namespace {
@@ -37,11 +38,11 @@ TEST(LayerReport, HeaderNamesTheDesignTheLayerCountAndTheTotalThickness)
     printLayerReport(pages, five.settings, allLayers(5, false), five.design);
     const std::vector<std::string> texts = pages.texts(0);
     ASSERT_GE(texts.size(), 3u);
-    EXPECT_EQ(texts[0], "Layer Stackup. Design: Falcon, Designer: Ada.");
-    EXPECT_EQ(texts[1], "Number of layers: 5");
-    EXPECT_EQ(texts[2].rfind("Total thickness = ", 0), 0u);
-    EXPECT_EQ(pages.pages[0].ofKind(CanvasOp::Text)[0].align, TextAlign::Centre);
-    EXPECT_EQ(pages.pages[0].ofKind(CanvasOp::Text)[3].rect.top, 5 * kLine) << "the body starts two lines down";
+    EXPECT_EQ((std::vector<std::string>{texts[0], texts[1], texts[2].substr(0, 18)}),
+              (std::vector<std::string>{"Layer Stackup. Design: Falcon, Designer: Ada.", "Number of layers: 5",
+                                        "Total thickness = "}));
+    const std::vector<CanvasCall> calls = pages.pages[0].ofKind(CanvasOp::Text);
+    EXPECT_EQ(std::tuple(calls[0].align, calls[3].rect.top), std::tuple(TextAlign::Centre, 5 * kLine)) << "the body starts two lines down";
 }
 
 TEST(LayerReport, ATwoWordTitleWiderThanItsCellsTakesTwoLinesAboveItsUnit)
@@ -51,12 +52,12 @@ TEST(LayerReport, ATwoWordTitleWiderThanItsCellsTakesTwoLinesAboveItsUnit)
     std::vector<PRNCOLUMN> columns = tableColumns(five.settings, allLayers(5, true));
     RecordingCanvas canvas;
     measureColumns(columns, canvas);
-    ASSERT_EQ(columns[0].header, (std::vector<std::string>{"NN"}));
-    EXPECT_EQ(columns[1].header, (std::vector<std::string>{"Layer Name"})) << "its cells are wider";
-    EXPECT_EQ(columns[1].width, 7 * 18);
-    EXPECT_EQ(columnOf(columns, "Loss").header, (std::vector<std::string>{"Loss", "Tangent"}));
-    EXPECT_EQ(columnOf(columns, "Loss").width, 7 * 7) << "the width is taken again after the break";
-    EXPECT_EQ(columnOf(columns, "Test").header, (std::vector<std::string>{"Test", "Width", "um"}));
+    using Header = std::vector<std::string>;
+    ASSERT_EQ(columns[0].header, (Header{"NN"}));
+    // Its cells are wider; the width is taken again after the break.
+    EXPECT_EQ(std::tuple(columns[1].header, columns[1].width, columnOf(columns, "Loss").header, columnOf(columns, "Loss").width,
+                         columnOf(columns, "Test").header),
+              std::tuple(Header{"Layer Name"}, 7 * 18, Header{"Loss", "Tangent"}, 7 * 7, Header{"Test", "Width", "um"}));
 }
 
 TEST(LayerReport, CellsShowWhatTheGridShowsAndNothingWhereTheColumnDoesNotApply)
@@ -68,9 +69,7 @@ TEST(LayerReport, CellsShowWhatTheGridShowsAndNothingWhereTheColumnDoesNotApply)
     EXPECT_EQ(columns[0].cells, (std::vector<std::string>{"1", "2"}));
     EXPECT_EQ(columnOf(columns, "Metal").cells, (std::vector<std::string>{"Copper", ""}));
     const std::vector<std::string> technology = columnOf(columns, "Technology").cells;
-    ASSERT_EQ(technology.size(), 2u);
-    EXPECT_EQ(technology[0], "");
-    EXPECT_NE(technology[1], "");
+    EXPECT_EQ(std::tuple(technology.size(), technology.at(0), technology.at(1).empty()), std::tuple(2u, "", false));
 }
 
 TEST(LayerReport, ATableTooWideContinuesOnTheNextPageAtTheLeftMarginWithTheNextColumn)
@@ -124,13 +123,9 @@ TEST(LayerReport, AListBreaksBeforeALineWouldReachTheBottom)
         const std::vector<CanvasCall> texts = pages.pages[p].ofKind(CanvasOp::Text);
         for (const CanvasCall& text : texts)
             EXPECT_LT(text.rect.top + kLine, height) << "page " << p << ": " << text.text;
-        if (p > 0) {
-            EXPECT_EQ(texts.front().rect.top, 0);
-        }
+        EXPECT_TRUE(p == 0 || texts.front().rect.top == 0) << "page " << p << " starts at the top";
+        EXPECT_TRUE(p + 1 == pages.pages.size() || texts.back().rect.top + 2 * kLine >= height) << "page " << p << " was full";
         lines += texts.size();
-        if (p + 1 < pages.pages.size()) {
-            EXPECT_GE(texts.back().rect.top + 2 * kLine, height) << "the page was full";
-        }
     }
     std::size_t expected = 3;
     for (std::size_t i = 0; i < 5; ++i)
@@ -143,15 +138,14 @@ TEST(LayerReport, WithoutACalculatorEveryApplicableZ0ReadsNotAvailable)
     test::FiveLayers five;
     const PrintOptions options = allLayers(5, false);
     const std::vector<std::string> signal = listLines(five.board.layers[0], 0, five.settings, options);
-    EXPECT_EQ(signal.front(), "Layer #1");
-    EXPECT_EQ(signal.back(), "    Z0: <N/A> Ohm at trace width = 254 um");
+    EXPECT_EQ(std::tuple(signal.front(), signal.back()), std::tuple("Layer #1", "    Z0: <N/A> Ohm at trace width = 254 um"));
     const std::vector<std::string> dielectric = listLines(five.board.layers[1], 1, five.settings, options);
     EXPECT_EQ(std::count_if(dielectric.begin(), dielectric.end(),
                             [](const std::string& line) { return line.find("Z0") != std::string::npos; }),
               0);
     const std::vector<PRNCOLUMN> columns = tableColumns(five.settings, allLayers(5, true));
-    EXPECT_EQ(columns.back().header.front(), "Z0");
-    EXPECT_EQ(columns.back().cells, (std::vector<std::string>{"<N/A>", "", "<N/A>", "", "<N/A>"}));
+    EXPECT_EQ(std::tuple(columns.back().header.front(), columns.back().cells),
+              std::tuple("Z0", std::vector<std::string>{"<N/A>", "", "<N/A>", "", "<N/A>"}));
 
     test::ScriptedZ0Calculator calculator;
     five.settings.z0Calculator = &calculator;

@@ -6,6 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <tuple>
+
 namespace lm {
 namespace {
 
@@ -13,27 +16,24 @@ using Flags = std::vector<uint8_t>;
 
 TEST(LayerRange, SelectsByNumberAndHyphenatedPairsClippedToTheBoard)
 {
-    EXPECT_EQ(parseLayerRange("3-1, 7", 5), (Flags{1, 1, 1, 0, 0}));
-    EXPECT_EQ(parseLayerRange("0, 9", 5), (Flags{0, 0, 0, 0, 0}));
-    EXPECT_EQ(parseLayerRange("", 5), (Flags{1, 1, 1, 1, 1}));
-    EXPECT_EQ(parseLayerRange(" \t ", 5), (Flags{1, 1, 1, 1, 1}));
-    EXPECT_EQ(parseLayerRange(" 2 - 4 ,5", 5), (Flags{0, 1, 1, 1, 1}));
-    EXPECT_EQ(parseLayerRange("4-99", 5), (Flags{0, 0, 0, 1, 1}));
-    EXPECT_EQ(parseLayerRange("7-9", 5), (Flags{0, 0, 0, 0, 0})) << "a range clipped to nothing";
-    EXPECT_EQ(parseLayerRange(",,2,", 5), (Flags{0, 1, 0, 0, 0})) << "empty items select nothing";
-    EXPECT_EQ(parseLayerRange("2x", 5), (Flags{0, 1, 0, 0, 0})) << "reading stops at the first non-digit";
-    EXPECT_EQ(parseLayerRange("99999999999999999999", 5), (Flags{0, 0, 0, 0, 0}));
-    EXPECT_EQ(parseLayerRange("1-99999999999999999999", 3), (Flags{1, 1, 1}));
+    // A range may be clipped to nothing; empty items select nothing; reading stops at the first non-digit.
+    const std::pair<const char*, const char*> cases[] = {
+        {"3-1, 7", "11100"}, {"0, 9", "00000"}, {"", "11111"},  {" \t ", "11111"}, {" 2 - 4 ,5", "01111"}, {"4-99", "00011"},
+        {"7-9", "00000"},    {",,2,", "01000"}, {"2x", "01000"}, {"99999999999999999999", "00000"}, {"1-99999999999999999999", "111"}};
+    for (const auto& [text, selected] : cases) {
+        std::string flags;
+        for (const uint8_t flag : parseLayerRange(text, static_cast<int32_t>(std::strlen(selected))))
+            flags += char('0' + flag);
+        EXPECT_EQ(flags, selected) << '"' << text << '"';
+    }
 }
 
 TEST(LayerRange, TypingKeepsADigitFirstAndOneHyphenPerItem)
 {
-    EXPECT_EQ(filterRangeText("a1-2-3, x4"), "1-23, 4");
-    EXPECT_EQ(filterRangeText(",5"), "5");
-    EXPECT_EQ(filterRangeText(" 5"), "5");
-    EXPECT_EQ(filterRangeText("1,,2"), "1,2");
-    EXPECT_EQ(filterRangeText("1 -2, 3-4"), "1 -2, 3-4");
-    EXPECT_EQ(filterRangeText("1-,2"), "1-2") << "a comma needs a digit before it";
+    // A comma needs a digit before it.
+    EXPECT_EQ((std::vector<std::string>{filterRangeText("a1-2-3, x4"), filterRangeText(",5"), filterRangeText(" 5"),
+                                        filterRangeText("1,,2"), filterRangeText("1 -2, 3-4"), filterRangeText("1-,2")}),
+              (std::vector<std::string>{"1-23, 4", "5", "5", "1,2", "1 -2, 3-4", "1-2"}));
 }
 
 TEST(ReportDialog, OpensOnTheWholeStackupAndAnswersWithTheChosenLayers)
@@ -42,9 +42,9 @@ TEST(ReportDialog, OpensOnTheWholeStackupAndAnswersWithTheChosenLayers)
     // The dialog on screen shows the rest of the opening state.
     ReportDialogOptions page = reportDialogOpening(options, false);
     ASSERT_EQ(page.columnTitles.size(), 12u);
-    EXPECT_EQ(page.columnTitles[4], "Technology") << "the fixed order puts Technology before Er";
-    EXPECT_EQ(page.columnTitles.back(), "Z0");
-    EXPECT_EQ(page.columnChecked, std::vector<bool>(12, true));
+    // The fixed order puts Technology before Er.
+    EXPECT_EQ(std::tuple(page.columnTitles[4], page.columnTitles.back(), page.columnChecked),
+              std::tuple("Technology", "Z0", std::vector<bool>(12, true)));
 
     page.layers = ReportDialogOptions::Range;
     page.rangeText = "2-3";
@@ -52,18 +52,14 @@ TEST(ReportDialog, OpensOnTheWholeStackupAndAnswersWithTheChosenLayers)
     page.schematic = false;
     page.columnChecked[11] = false;
     takeReportDialog(options, page, 5, {});
-    EXPECT_EQ(options.layers, (Flags{0, 1, 1, 0, 0}));
-    EXPECT_FALSE(options.asTable);
-    EXPECT_FALSE(options.schematic);
-    EXPECT_FALSE(options.printsColumn(14));
-    EXPECT_TRUE(options.printsColumn(3));
+    EXPECT_EQ(std::tuple(options.layers, options.asTable, options.schematic, options.printsColumn(14), options.printsColumn(3)),
+              std::tuple(Flags{0, 1, 1, 0, 0}, false, false, false, true));
 
     const int32_t selected[] = {0, 4, 9};
     page.layers = ReportDialogOptions::Selection;
     page.printAs = 2; // any index past List prints a table
     takeReportDialog(options, page, 5, selected);
-    EXPECT_EQ(options.layers, (Flags{1, 0, 0, 0, 1}));
-    EXPECT_TRUE(options.asTable);
+    EXPECT_EQ(std::tuple(options.layers, options.asTable), std::tuple(Flags{1, 0, 0, 0, 1}, true));
 }
 
 using test::HeadlessPlatform;
@@ -77,10 +73,9 @@ TEST(PrintCommands, ACancelledDialogPrintsNothingAndOffersSelectionOnlyWithSelec
     platform.printDialogOk = false;
     printReportCommand(platform, five.settings, five.design, {});
     ASSERT_TRUE(platform.pageShown.has_value());
-    EXPECT_FALSE(platform.pageShown->selectionEnabled);
-    EXPECT_TRUE(platform.prints.empty());
-    EXPECT_TRUE(calculator.calls.empty());
-    EXPECT_TRUE(platform.messages.empty());
+    EXPECT_EQ(std::tuple(platform.pageShown->selectionEnabled, platform.prints.size(), calculator.calls.size(),
+                         platform.messages.size()),
+              std::tuple(false, 0u, 0u, 0u));
 
     const int32_t selected[] = {2};
     printReportCommand(platform, five.settings, five.design, selected);
@@ -116,21 +111,20 @@ TEST(PrintCommands, PictureCopiesAndPrintsUnderTheDesignsNameAndAClosedClipboard
     test::FiveLayersPictured five;
     HeadlessPlatform platform;
     printPictureCommand(platform, five.picture, five.settings, five.design);
-    EXPECT_EQ(platform.printedDocuments, (std::vector<std::string>{"Stackup (Falcon)"}));
-    EXPECT_FALSE(platform.pageShown.has_value()) << "no options page for the picture";
-    ASSERT_EQ(platform.prints.size(), 1u);
+    // No options page for the picture.
+    EXPECT_EQ(std::tuple(platform.printedDocuments, platform.pageShown.has_value(), platform.prints.size()),
+              std::tuple(std::vector<std::string>{"Stackup (Falcon)"}, false, 1u));
     EXPECT_EQ(platform.prints.front().screenPercents.size(), 1u);
 
     copyPictureCommand(platform, five.picture, five.settings, five.design);
     copyDocumentationCommand(platform, five.settings, five.design);
     ASSERT_EQ(platform.copiedDrawings.size(), 2u);
-    EXPECT_EQ(platform.copiedDrawings[0].format, DrawingFormat::Bitmap);
-    EXPECT_EQ(platform.copiedDrawings[1].format, DrawingFormat::Vector);
+    EXPECT_EQ(std::tuple(platform.copiedDrawings[0].format, platform.copiedDrawings[1].format),
+              std::tuple(DrawingFormat::Bitmap, DrawingFormat::Vector));
     platform.clipboardOpens = false;
     copyPictureCommand(platform, five.picture, five.settings, five.design);
     copyDocumentationCommand(platform, five.settings, five.design);
-    EXPECT_EQ(platform.copiedDrawings.size(), 2u);
-    EXPECT_TRUE(platform.messages.empty());
+    EXPECT_EQ(std::tuple(platform.copiedDrawings.size(), platform.messages.size()), std::tuple(2u, 0u));
 }
 
 } // namespace

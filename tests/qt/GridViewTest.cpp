@@ -8,6 +8,7 @@
 #include "qt/QtGridView.h"
 
 #include "LayerGridFixture.h"
+#include "QtInput.h"
 #include "document/Board.h"
 #include "res/CommandIds.h"
 #include "ui/TabControl.h"
@@ -24,14 +25,9 @@
 namespace lm::qt {
 namespace {
 
+using test::keyTarget;
 using test::layerOf;
-
-void sendMouse(QWidget* target, QEvent::Type type, QPoint at, Qt::MouseButtons held)
-{
-    const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
-    QMouseEvent event(type, at, target->mapToGlobal(at), button, held, Qt::NoModifier);
-    QApplication::sendEvent(target, &event);
-}
+using test::sendMouse;
 
 // Signals between substrates.
 const std::vector<LMLAYEREX> kFiveLayers{layerOf(kSignal, "Top"), layerOf(kSubstrate, "Core"), layerOf(kSignal, "Inner"),
@@ -79,13 +75,15 @@ TEST(GridView, ShowsTheCellsAndFollowsTheColumnsOfTheCore)
 
     const QAbstractItemModel& model = *view.model();
     auto at = [&](int32_t row, int32_t columnId) { return model.index(row - 1, grid.colOf(columnId) - 1); };
-    EXPECT_EQ(model.rowCount(), 5);
-    EXPECT_EQ(model.columnCount(), 20);
-    EXPECT_EQ(model.headerData(2, Qt::Vertical).toString(), "3");
-    EXPECT_EQ(model.headerData(grid.colOf(kColThickness) - 1, Qt::Horizontal).toString(), "Thickness\num");
-    EXPECT_EQ(model.data(at(5, kColLayerName)).toString(), "Bottom");
-    EXPECT_TRUE(model.flags(at(1, kColLayerName)).testFlag(Qt::ItemIsEditable));
-    EXPECT_FALSE(model.flags(at(1, kColZ0)).testFlag(Qt::ItemIsEnabled)); // a result
+    EXPECT_EQ(std::tuple(model.rowCount(), model.columnCount()), std::tuple(5, 20));
+    EXPECT_EQ((QStringList{model.headerData(2, Qt::Vertical).toString(),
+                           model.headerData(grid.colOf(kColThickness) - 1, Qt::Horizontal).toString(),
+                           model.data(at(5, kColLayerName)).toString()}),
+              (QStringList{"3", "Thickness\num", "Bottom"}));
+    // Z0 is a result.
+    EXPECT_EQ(std::tuple(model.flags(at(1, kColLayerName)).testFlag(Qt::ItemIsEditable),
+                         model.flags(at(1, kColZ0)).testFlag(Qt::ItemIsEnabled)),
+              std::tuple(true, false));
     EXPECT_EQ(model.data(at(1, kColVisible), Qt::CheckStateRole).toInt(), Qt::Checked);
     EXPECT_EQ(model.data(at(2, kColVisible), Qt::BackgroundRole).value<QBrush>().color(), QColor(192, 192, 192));
 
@@ -124,11 +122,12 @@ TEST(GridView, KeystrokesAndLeavingTheCellGoToTheLayerGrid)
     QLineEdit* editor = board.openEditor(2, kColThickness);
     ASSERT_NE(editor, nullptr);
     EXPECT_TRUE(board.grid->editorOpen());
-    QTest::keyClicks(editor, "123");
+    QTest::keyClicks(editor, "12a"); // the core refuses the letter: its text, unchanged, goes back into the editor
+    EXPECT_EQ(std::tuple(editor->text(), editor->cursorPosition()), std::tuple(QString("12"), 2));
+    QTest::keyClicks(editor, "3");
     QTest::keyClick(editor, Qt::Key_Return);
-    EXPECT_EQ(board.view.openEditor(), nullptr);
-    EXPECT_FALSE(board.grid->editorOpen());
-    EXPECT_TRUE(board.grid->flags().rowsModified);
+    EXPECT_EQ(std::tuple(board.view.openEditor(), board.grid->editorOpen(), board.grid->flags().rowsModified),
+              std::tuple(nullptr, false, true));
 
     // Thinner than 1 um: refused with its message, the editor stays with the
     // typed text, and a click elsewhere asks again and goes nowhere.
@@ -137,12 +136,10 @@ TEST(GridView, KeystrokesAndLeavingTheCellGoToTheLayerGrid)
     QTest::keyClicks(editor, "0.0001");
     QTest::keyClick(editor, Qt::Key_Return);
     ASSERT_EQ(board.platform.messages.size(), 1u);
-    EXPECT_EQ(board.platform.messages[0].icon, MessageIcon::Exclamation);
-    EXPECT_EQ(board.view.openEditor(), editor);
-    EXPECT_EQ(editor->text(), "0.0001");
+    EXPECT_EQ(std::tuple(board.platform.messages[0].icon, board.view.openEditor(), editor->text()),
+              std::tuple(MessageIcon::Exclamation, editor, "0.0001"));
     board.click(1, kColLayerName);
-    EXPECT_EQ(board.platform.messages.size(), 2u);
-    EXPECT_EQ(board.grid->cells().current().row, 2);
+    EXPECT_EQ(std::tuple(board.platform.messages.size(), board.grid->cells().current().row), std::tuple(2ul, 2));
     // Escape gives the cell back the text it had.
     QTest::keyClick(editor, Qt::Key_Escape);
     EXPECT_EQ(board.view.openEditor(), nullptr);
@@ -153,8 +150,7 @@ TEST(GridView, KeystrokesAndLeavingTheCellGoToTheLayerGrid)
     ASSERT_NE(editor, nullptr);
     editor->setCursorPosition(1);
     EXPECT_TRUE(board.grid->onCommand(res::ID_EDIT_DELETE));
-    EXPECT_EQ(editor->text(), "13");
-    EXPECT_EQ(board.text(2, kColThickness), "13");
+    EXPECT_EQ(std::tuple(editor->text(), board.text(2, kColThickness)), std::tuple(QString("13"), QString("13")));
     QTest::keyClick(editor, Qt::Key_Escape);
 
     // Undo while a cell is in edit gives the edit up and closes its editor.
@@ -162,27 +158,21 @@ TEST(GridView, KeystrokesAndLeavingTheCellGoToTheLayerGrid)
     ASSERT_NE(editor, nullptr);
     QTest::keyClicks(editor, "45");
     EXPECT_TRUE(board.grid->undo());
-    EXPECT_EQ(board.view.openEditor(), nullptr);
-    EXPECT_FALSE(board.grid->editInProgress());
+    EXPECT_EQ(std::tuple(board.view.openEditor(), board.grid->editInProgress()), std::tuple(nullptr, false));
     EXPECT_NE(board.text(2, kColThickness), "12345");
 
     // The Visible check box flips its layer at once.
     board.click(1, kColVisible);
-    EXPECT_EQ(board.instance.settings().currentBoard->layers[0].bVisible, 0);
-    EXPECT_EQ(board.view.model()->data(board.at(1, kColVisible), Qt::CheckStateRole).toInt(), Qt::Unchecked);
+    EXPECT_EQ(std::tuple(board.instance.settings().currentBoard->layers[0].bVisible,
+                        board.view.model()->data(board.at(1, kColVisible), Qt::CheckStateRole).toInt()),
+              std::tuple(0, int(Qt::Unchecked)));
 }
 
 // Keys as a real X server sends them: Shift pressed and released as keys of
 // their own around the capitals, every key to whatever has the focus.
-QWidget* focusedOr(QWidget* fallback)
-{
-    QWidget* focus = QApplication::focusWidget();
-    return focus != nullptr ? focus : fallback;
-}
-
 void typeAsKeyboard(QtGridView& view, const QString& text)
 {
-    auto focused = [&view] { return focusedOr(&view); };
+    auto focused = [&view] { return keyTarget(&view); };
     for (const QChar c : text) {
         const bool shifted = c.isUpper() || c == u'_';
         if (shifted)
@@ -207,13 +197,12 @@ TEST(GridView, TypingAsARealKeyboardReplacesTheCellWhileF2EnterAndDoubleClickEdi
     board.view.setFocus();
     auto typeAndEnter = [&](const QString& text) {
         typeAsKeyboard(board.view, text);
-        QTest::keyClick(focusedOr(&board.view), Qt::Key_Return);
+        QTest::keyClick(keyTarget(&board.view), Qt::Key_Return);
     };
     board.click(1, kColLayerName);
     const std::size_t steps = board.grid->history().undoDepth();
-    typeAndEnter("ART_03"); // Shift around the capitals never ends the edit
-    EXPECT_EQ(board.text(1, kColLayerName), "ART_03");
-    EXPECT_EQ(board.grid->history().undoDepth(), steps + 1) << "one undo step, no half-typed ones";
+    typeAndEnter("ART_03"); // Shift around the capitals never ends the edit; one undo step, no half-typed ones
+    EXPECT_EQ(std::tuple(board.text(1, kColLayerName), board.grid->history().undoDepth()), std::tuple(QString("ART_03"), steps + 1));
 
     // An exponent typed with Shift: once accepted the cell shows the stored value's form.
     board.click(2, kColThickness);
@@ -225,10 +214,9 @@ TEST(GridView, TypingAsARealKeyboardReplacesTheCellWhileF2EnterAndDoubleClickEdi
     ASSERT_NE(board.view.openEditor(), nullptr);
     pressAlone(board.view.openEditor(), Qt::Key_Control);
     pressAlone(board.view.openEditor(), Qt::Key_Shift);
-    EXPECT_NE(board.view.openEditor(), nullptr);
+    ASSERT_NE(board.view.openEditor(), nullptr);
     QTest::keyClick(board.view.openEditor(), Qt::Key_Escape);
-    EXPECT_EQ(board.view.openEditor(), nullptr);
-    EXPECT_EQ(board.text(2, kColThickness), "20");
+    EXPECT_EQ(std::tuple(board.view.openEditor(), board.text(2, kColThickness)), std::tuple(nullptr, QString("20")));
 
     typeAndEnter("-5"); // the sign is refused, the rest replaces
     EXPECT_EQ(board.text(2, kColThickness), "5");
@@ -256,8 +244,7 @@ TEST(GridView, AColourPickedReachesTheLayerAndThePictureAtOnce)
     const QRect cell = board.view.visualRect(board.at(1, kColColor));
     board.click(1, kColColor); // the cell becomes current
     QTest::mouseClick(board.view.viewport(), Qt::LeftButton, {}, QPoint(cell.right() - 3, cell.center().y()));
-    EXPECT_EQ(board.instance.settings().currentBoard->layers[0].crColor, 0x123456u);
-    EXPECT_EQ(pictureUpdates, 1);
+    EXPECT_EQ(std::tuple(board.instance.settings().currentBoard->layers[0].crColor, pictureUpdates), std::tuple(0x123456u, 1));
 }
 
 TEST(GridView, RowsDraggedByTheirHeaderMoveTheLayersAndTheSelectionFollowsTheCore)
@@ -315,11 +302,10 @@ TEST(GridView, WaitCursorWhileItsWindowIsDisabled)
     QWidget window;
     auto* pane = new QtGridPane(instance, platform, grid, &window);
     window.show();
-    EXPECT_NE(pane->gridView()->cursor().shape(), Qt::WaitCursor);
-    window.setEnabled(false);
-    EXPECT_EQ(pane->gridView()->cursor().shape(), Qt::WaitCursor);
-    window.setEnabled(true);
-    EXPECT_NE(pane->gridView()->cursor().shape(), Qt::WaitCursor);
+    for (const bool enabled : {true, false, true}) {
+        window.setEnabled(enabled);
+        EXPECT_EQ(pane->gridView()->cursor().shape() == Qt::WaitCursor, !enabled);
+    }
 }
 
 } // namespace

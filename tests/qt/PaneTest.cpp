@@ -16,6 +16,7 @@
 #include "qt/QtPictureView.h"
 
 #include "LayerGridFixture.h"
+#include "QtInput.h"
 #include "document/Board.h"
 #include "res/CommandIds.h"
 #include "ui/AboutBox.h"
@@ -27,6 +28,7 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDialog>
 #include <QFontMetrics>
 #include <QImage>
 #include <QLabel>
@@ -34,19 +36,23 @@
 #include <QListWidget>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QPaintEngine>
 #include <QPainter>
+#include <QPdfWriter>
 #include <QPrintDialog>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSaveFile>
 #include <QScrollBar>
 #include <QSvgRenderer>
+#include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -60,16 +66,7 @@ struct ThreeLayerBoard : test::GridFixture {
     ThreeLayerBoard() : GridFixture({layerOf(kSignal, "Top"), layerOf(kSubstrate), layerOf(kSignal, "Bottom")}) {}
 };
 
-// Lets `user` act on the modal dialog the code under test is about to open.
-void whenModalShows(std::function<void(QWidget&)> user, int triesLeft = 200)
-{
-    QTimer::singleShot(5, [user, triesLeft] {
-        if (QWidget* modal = QApplication::activeModalWidget())
-            return user(*modal);
-        if (triesLeft > 0)
-            whenModalShows(user, triesLeft - 1);
-    });
-}
+using test::whenShown;
 
 template <typename Widget>
 Widget* named(const QWidget& parent, uint32_t id)
@@ -86,8 +83,7 @@ TEST(GridPane, PropertyBarControlsByIdInsideThePaneAndOfferedCommands)
 
     auto* units = named<QComboBox>(pane, res::IDC_UNITS);
     ASSERT_NE(units, nullptr);
-    EXPECT_EQ(pane.control(res::IDC_UNITS), units);
-    EXPECT_EQ(units->currentText(), "Metric");
+    EXPECT_EQ(std::tuple(pane.control(res::IDC_UNITS), units->currentText()), std::tuple(units, "Metric"));
     EXPECT_TRUE(pane.rect().contains(units->geometry()));
     EXPECT_LT(pane.gridView()->geometry().bottom(), units->geometry().top());
     EXPECT_TRUE(named<QLineEdit>(pane, res::IDC_ER_FREQUENCY)->isHidden()); // without the Er frequency capability
@@ -104,8 +100,7 @@ TEST(GridPane, PropertyBarControlsByIdInsideThePaneAndOfferedCommands)
 
     pane.setPropertyBar(res::IDD_BAR_BASIC); // built while the pane shows
     EXPECT_TRUE(named<QLabel>(pane, res::IDC_UNITS_LABEL)->isVisible());
-    EXPECT_EQ(pane.control(res::IDC_AUTO_ER), nullptr);
-    EXPECT_EQ(named<QCheckBox>(pane, res::IDC_AUTO_ER), nullptr);
+    EXPECT_EQ(std::tuple(pane.control(res::IDC_AUTO_ER), named<QCheckBox>(pane, res::IDC_AUTO_ER)), std::tuple(nullptr, nullptr));
     EXPECT_NE(named<QComboBox>(pane, res::IDC_METAL_THICKNESS_AS), nullptr);
 }
 
@@ -121,11 +116,9 @@ TEST(GridPane, ErFrequencyKeepsDigitsAndBeepsOnceForARefusedKey)
 
     frequency->selectAll();
     QTest::keyClicks(frequency, "1a");
-    EXPECT_EQ(frequency->text(), "1");
-    EXPECT_EQ(frequency->cursorPosition(), 1);
+    EXPECT_EQ(std::tuple(frequency->text(), frequency->cursorPosition()), std::tuple("1", 1));
     QTest::keyClicks(frequency, "0");
-    EXPECT_EQ(frequency->text(), "10");
-    EXPECT_EQ(board.platform.beeps, 1);
+    EXPECT_EQ(std::tuple(frequency->text(), board.platform.beeps), std::tuple("10", 1));
     EXPECT_DOUBLE_EQ(board.instance.settings().erFrequency, 1e7);
     for (const LMLAYEREX& layer : board.instance.settings().currentBoard->layers)
         EXPECT_DOUBLE_EQ(layer.dErFrequency, 1e7);
@@ -142,17 +135,15 @@ TEST(PicturePane, StatusLineAndTotalThickness)
 
     const StatusLine expected = checkStatusLine(board.instance.settings());
     auto* status = named<QLabel>(pane, res::IDC_STATUS_LINE);
-    EXPECT_EQ(status->text().toStdString(), expected.text);
-    EXPECT_EQ(pane.severity(), expected.severity);
-    EXPECT_TRUE(status->font().bold());
+    EXPECT_EQ(std::tuple(status->text().toStdString(), pane.severity(), status->font().bold()),
+              std::tuple(expected.text, expected.severity, true));
     EXPECT_EQ(status->geometry().right() + 1, pane.width() - status->geometry().left()); // stretched
     EXPECT_EQ(named<QLabel>(pane, res::IDC_TOTAL_THICKNESS)->text().toStdString(),
               totalThicknessText(board.instance.settings()));
 
     board.instance.setDrc(nullptr); // nothing checks: an empty black line
     pane.updateView();
-    EXPECT_EQ(status->text(), "");
-    EXPECT_EQ(status->palette().color(QPalette::WindowText), QColor(Qt::black));
+    EXPECT_EQ(std::tuple(status->text(), status->palette().color(QPalette::WindowText)), std::tuple("", QColor(Qt::black)));
 
     named<QCheckBox>(pane, res::IDC_DRAW_PROPORTIONALLY)->click();
     EXPECT_FALSE(board.instance.settings().drawProportionally);
@@ -161,22 +152,21 @@ TEST(PicturePane, StatusLineAndTotalThickness)
 TEST(PaneDialogs, CustomizeAcceptsWithOkAboutShowsTheVersion)
 {
     CustomizeColumns columns(defaultTabs()[4]);
-    whenModalShows([](QWidget& dialog) {
+    whenShown<QDialog>([](QDialog& dialog) {
         auto* list = named<QListWidget>(dialog, res::IDC_COLUMN_LIST);
         list->item(0)->setCheckState(Qt::Unchecked);
         named<QPushButton>(dialog, res::IDC_MOVE_DOWN)->click();
         named<QPushButton>(dialog, res::IDOK)->click();
     });
     ASSERT_TRUE(runCustomizeDialog(nullptr, columns));
-    EXPECT_EQ(columns.selection(), 1);
-    EXPECT_EQ(columns.items()[1].columnId, kColVisible);
-    EXPECT_FALSE(columns.items()[1].checked);
+    EXPECT_EQ(std::tuple(columns.selection(), columns.items()[1].columnId, columns.items()[1].checked),
+              std::tuple(1, kColVisible, false));
 
-    whenModalShows([](QWidget& dialog) { named<QPushButton>(dialog, res::IDCANCEL)->click(); });
+    whenShown<QDialog>([](QDialog& dialog) { named<QPushButton>(dialog, res::IDCANCEL)->click(); });
     EXPECT_FALSE(runCustomizeDialog(nullptr, columns));
 
     QString version;
-    whenModalShows([&version](QWidget& box) {
+    whenShown<QDialog>([&version](QDialog& box) {
         version = named<QLabel>(box, res::IDC_VERSION)->text();
         named<QPushButton>(box, res::IDOK)->click();
     });
@@ -211,12 +201,12 @@ TEST(QtCanvas, FillsOutlinesWithExclusiveEdgesAndXorToggles)
         canvas.setBrush({BrushStyle::None, 0});
         canvas.rectangle({20, 20, 30, 30});
     }
-    EXPECT_EQ(QColor(image.pixel(5, 5)), QColor(255, 0, 0));
-    EXPECT_EQ(QColor(image.pixel(14, 14)), QColor(255, 0, 0));
-    EXPECT_EQ(QColor(image.pixel(15, 15)), QColor(Qt::black));
-    EXPECT_EQ(QColor(image.pixel(29, 29)), QColor(0, 255, 0)); // right and bottom are exclusive
-    EXPECT_EQ(QColor(image.pixel(30, 30)), QColor(Qt::black));
-    EXPECT_EQ(QColor(image.pixel(25, 25)), QColor(Qt::black)); // no brush, no fill
+    // Right and bottom are exclusive; no brush, no fill.
+    std::vector<QRgb> pixels;
+    for (const int at : {5, 14, 15, 29, 30, 25})
+        pixels.push_back(image.pixel(at, at));
+    EXPECT_EQ(pixels, (std::vector<QRgb>{qRgb(255, 0, 0), qRgb(255, 0, 0), qRgb(0, 0, 0), qRgb(0, 255, 0), qRgb(0, 0, 0),
+                                         qRgb(0, 0, 0)}));
 
     const QImage before = image.copy();
     xorOutline(image, {18, 18, 32, 32});
@@ -265,18 +255,17 @@ TEST(PictureView, DraggedLayerMovesInTheGridAndUndoTakesItBack)
 {
     PictureOverGrid board;
     ASSERT_EQ(board.view.picture().currentLayout().layerTop.size(), 5u);
-    board.drag(0, 3); // lands above the layer under the pointer
-    EXPECT_EQ(board.names(), (Names{"Core1", "GND", "Top", "Core2", "Bottom"}));
-    EXPECT_FALSE(board.view.picture().dragging());
-    EXPECT_EQ(board.grid->cells().text(3, board.grid->colOf(kColLayerName)), "Top"); // the grid rows moved too
+    board.drag(0, 3); // lands above the layer under the pointer; the grid rows move too
+    EXPECT_EQ(std::tuple(board.names(), board.view.picture().dragging(), board.text(3, kColLayerName)),
+              std::tuple(Names{"Core1", "GND", "Top", "Core2", "Bottom"}, false, "Top"));
 
     ASSERT_TRUE(board.grid->undo());
     EXPECT_EQ(board.names(), (Names{"Top", "Core1", "GND", "Core2", "Bottom"}));
 
     board.view.picture().setLayerMoves(nullptr); // without a grid nothing moves
     board.drag(0, 3);
-    EXPECT_EQ(board.names(), (Names{"Top", "Core1", "GND", "Core2", "Bottom"}));
-    EXPECT_FALSE(board.view.picture().dragging());
+    EXPECT_EQ(std::tuple(board.names(), board.view.picture().dragging()),
+              std::tuple(Names{"Top", "Core1", "GND", "Core2", "Bottom"}, false));
 }
 
 TEST(PictureView, HoverOutlineGoesWhenThePointerLeaves)
@@ -286,21 +275,18 @@ TEST(PictureView, HoverOutlineGoesWhenThePointerLeaves)
     const QPoint over = board.frontOf(2);
     QMouseEvent move(QEvent::MouseMove, over, board.view.mapToGlobal(over), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
     QApplication::sendEvent(&board.view, &move);
-    EXPECT_EQ(board.view.picture().hoveredLayer(), 2);
-    EXPECT_NE(board.view.grab().toImage(), plain);
+    EXPECT_EQ(std::tuple(board.view.picture().hoveredLayer(), board.view.grab().toImage() != plain), std::tuple(2, true));
 
     QEvent leave(QEvent::Leave); // as the window system reports the pointer gone
     QApplication::sendEvent(&board.view, &leave);
-    EXPECT_EQ(board.view.picture().hoveredLayer(), -1);
-    EXPECT_EQ(board.view.grab().toImage(), plain);
+    EXPECT_EQ(std::tuple(board.view.picture().hoveredLayer(), board.view.grab().toImage() == plain), std::tuple(-1, true));
 }
 
 TEST(PictureView, ScrollBarFollowsThePictureWhenTheStackIsTallerThanTheView)
 {
     PictureOverGrid board;
     QScrollBar& bar = *board.view.scrollBar();
-    EXPECT_FALSE(bar.isEnabled());
-    EXPECT_TRUE(bar.isVisible());
+    EXPECT_EQ(std::tuple(bar.isEnabled(), bar.isVisible()), std::tuple(false, true));
 
     board.instance.settings().drawProportionally = false; // fixed slab heights: taller than the view
     board.view.resize(400, 80);
@@ -317,18 +303,6 @@ TEST(PictureView, ScrollBarFollowsThePictureWhenTheStackIsTallerThanTheView)
     bar.triggerAction(QAbstractSlider::SliderSingleStepSub);
     EXPECT_EQ(board.view.picture().scrollPosition(), bar.maximum() - layout.textHeight * 6 / 8);
     EXPECT_EQ(bar.value(), board.view.picture().scrollPosition());
-}
-
-// Runs `user` on the print dialog once it shows (it then ends it).
-void whenPrintDialogShows(std::function<void(QPrintDialog&)> user, int triesLeft = 200)
-{
-    QTimer::singleShot(5, [user, triesLeft] {
-        for (QWidget* widget : QApplication::topLevelWidgets())
-            if (auto* dialog = qobject_cast<QPrintDialog*>(widget); dialog && dialog->isVisible())
-                return user(*dialog);
-        if (triesLeft > 0)
-            whenPrintDialogShows(user, triesLeft - 1);
-    });
 }
 
 TEST(QtPrinting, CopiedPictureAndDocumentationReadBackFromTheClipboard)
@@ -349,18 +323,41 @@ TEST(QtPrinting, CopiedPictureAndDocumentationReadBackFromTheClipboard)
     copyPictureCommand(platform, picture, board.instance.settings(), design);
     const QImage image = clipboard->image();
     const int textHeight = QFontMetrics(QApplication::font()).height();
-    EXPECT_EQ(image.size(), QSize(420, 320 + 3 * textHeight));
-    EXPECT_EQ(image.pixel(0, 0), qRgb(255, 255, 255));
+    EXPECT_EQ(std::tuple(image.size(), image.pixel(0, 0)), std::tuple(QSize(420, 320 + 3 * textHeight), qRgb(255, 255, 255)));
 
     copyDocumentationCommand(platform, board.instance.settings(), design);
     const QMimeData* mime = clipboard->mimeData();
     ASSERT_NE(mime, nullptr);
     ASSERT_TRUE(mime->hasFormat(QString::fromLatin1(kSvgMimeType)));
     QSvgRenderer svg(mime->data(QString::fromLatin1(kSvgMimeType)));
-    EXPECT_TRUE(svg.isValid());
-    EXPECT_GT(svg.defaultSize().width(), 100);
+    EXPECT_TRUE(svg.isValid() && svg.defaultSize().width() > 100);
     EXPECT_TRUE(mime->data(QString::fromLatin1(kPdfMimeType)).startsWith("%PDF"));
     EXPECT_TRUE(mime->data(QString::fromLatin1(kSvgMimeType)).contains("Design: Falcon, Designer: Ada."));
+}
+
+// A PDF writer whose painting ends in failure, as when the disk fills up within a document.
+struct FailingPdf : QPdfWriter {
+    struct Engine : QPaintEngine {
+        bool begin(QPaintDevice*) override { return true; }
+        bool end() override { return false; }
+        void updateState(const QPaintEngineState&) override {}
+        void drawPixmap(const QRectF&, const QPixmap&, const QRectF&) override {}
+        Type type() const override { return User; }
+    };
+    using QPdfWriter::QPdfWriter;
+    QPaintEngine* paintEngine() const override { return &engine; }
+    mutable Engine engine;
+};
+
+TEST(QtPrinting, AnOutputFileWhosePagesFailedIsNotWritten)
+{
+    QTemporaryDir dir;
+    auto file = std::make_unique<QSaveFile>(dir.filePath("report.pdf"));
+    ASSERT_TRUE(file->open(QIODevice::WriteOnly));
+    auto writer = std::make_unique<FailingPdf>(file.get());
+    QtPageSink pages(std::move(writer), std::move(file));
+    EXPECT_FALSE(pages.finish());
+    EXPECT_FALSE(QFile::exists(dir.filePath("report.pdf")));
 }
 
 TEST(QtPrinting, OptionsPageOpensAsTheCoreSaysAndFiltersTheRangeWhileTyping)
@@ -368,7 +365,7 @@ TEST(QtPrinting, OptionsPageOpensAsTheCoreSaysAndFiltersTheRangeWhileTyping)
     test::GridFixture board({layerOf(kSignal, "Top"), layerOf(kSubstrate, "Core"), layerOf(kSignal, "Bottom")});
     QtPlatform platform;
     bool seen = false;
-    whenPrintDialogShows([&seen](QPrintDialog& dialog) {
+    whenShown<QPrintDialog>([&seen](QPrintDialog& dialog) {
         using namespace res;
         seen = true;
         auto* whole = named<QRadioButton>(dialog, IDC_PRINT_WHOLE_STACKUP);
@@ -383,14 +380,10 @@ TEST(QtPrinting, OptionsPageOpensAsTheCoreSaysAndFiltersTheRangeWhileTyping)
             dialog.reject();
             return;
         }
-        EXPECT_TRUE(whole->isChecked());
-        EXPECT_FALSE(edit->isEnabled());
-        EXPECT_FALSE(selection->isEnabled());
-        EXPECT_EQ(columns->count(), 12);
-        EXPECT_EQ(columns->item(0)->text(), "Layer Name");
-        EXPECT_EQ(columns->item(11)->checkState(), Qt::Checked);
-        EXPECT_EQ(printAs->currentText(), "Table");
-        EXPECT_TRUE(schematic->isChecked());
+        EXPECT_EQ(std::tuple(whole->isChecked(), edit->isEnabled(), selection->isEnabled(), schematic->isChecked()),
+                  std::tuple(true, false, false, true));
+        EXPECT_EQ(std::tuple(columns->count(), columns->item(0)->text(), columns->item(11)->checkState(), printAs->currentText()),
+                  std::tuple(12, "Layer Name", Qt::Checked, "Table"));
         range->setChecked(true);
         EXPECT_TRUE(edit->isEnabled());
         QTest::keyClicks(edit, "x3-1-2, 7");

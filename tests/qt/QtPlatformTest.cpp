@@ -5,6 +5,8 @@
 #include "qt/QtApplication.h"
 #include "qt/QtPlatform.h"
 
+#include "QtInput.h"
+
 #include <QAbstractEventDispatcher>
 #include <QApplication>
 #include <QDialog>
@@ -24,6 +26,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <tuple>
 
 #include <dlfcn.h>
 #include <sys/socket.h>
@@ -38,22 +41,16 @@ struct SeenBox {
     QMessageBox::StandardButtons buttons;
     QString title, text;
     QWidget* parent = nullptr;
+    bool operator==(const SeenBox&) const = default;
 };
 
 // Waits for the message box the code under test opens, notes what it shows
 // and lets `user` end it (nullptr: close it with the title bar).
-void whenBoxShows(SeenBox& seen, std::function<void(QMessageBox&)> user, int triesLeft = 200)
+void whenBoxShows(SeenBox& seen, std::function<void(QMessageBox&)> user)
 {
-    QTimer::singleShot(5, [&seen, user, triesLeft] {
-        for (QWidget* widget : QApplication::topLevelWidgets()) {
-            if (auto* box = qobject_cast<QMessageBox*>(widget); box && box->isVisible()) {
-                seen = {box->icon(), box->standardButtons(), box->windowTitle(), box->text(), box->parentWidget()};
-                user ? user(*box) : void(box->close());
-                return;
-            }
-        }
-        if (triesLeft > 0)
-            whenBoxShows(seen, user, triesLeft - 1);
+    test::whenShown<QMessageBox>([&seen, user](QMessageBox& box) {
+        seen = {box.icon(), box.standardButtons(), box.windowTitle(), box.text(), box.parentWidget()};
+        user ? user(box) : void(box.close());
     });
 }
 
@@ -73,11 +70,8 @@ TEST(QtPlatform, QuestionsAskYesOrNoOverTheEditorWindowRefusalsWarn)
 
     whenBoxShows(seen, click(QMessageBox::Yes));
     EXPECT_EQ(ask(), MessageAnswer::Yes);
-    EXPECT_EQ(seen.icon, QMessageBox::Question);
-    EXPECT_EQ(seen.buttons, QMessageBox::Yes | QMessageBox::No);
-    EXPECT_EQ(seen.title, "Laminar");
-    EXPECT_EQ(seen.text, "Proceed?\nReally?");
-    EXPECT_EQ(seen.parent, &editor);
+    EXPECT_EQ(seen, (SeenBox{QMessageBox::Question, QMessageBox::Yes | QMessageBox::No, "Laminar", "Proceed?\nReally?",
+                             &editor}));
 
     whenBoxShows(seen, click(QMessageBox::No));
     EXPECT_EQ(ask(), MessageAnswer::No);
@@ -87,8 +81,7 @@ TEST(QtPlatform, QuestionsAskYesOrNoOverTheEditorWindowRefusalsWarn)
     // Refusals show a warning with only OK, and closing it counts as OK.
     whenBoxShows(seen, click(QMessageBox::Ok));
     EXPECT_EQ(platform.messageBox("Refused.", MessageButtons::Ok, MessageIcon::Exclamation), MessageAnswer::Ok);
-    EXPECT_EQ(seen.icon, QMessageBox::Warning);
-    EXPECT_EQ(seen.buttons, QMessageBox::Ok);
+    EXPECT_EQ(std::tuple(seen.icon, seen.buttons), std::tuple(QMessageBox::Warning, QMessageBox::StandardButtons(QMessageBox::Ok)));
 
     whenBoxShows(seen, nullptr);
     EXPECT_EQ(platform.messageBox("Refused.", MessageButtons::Ok, MessageIcon::Exclamation), MessageAnswer::Ok);
@@ -141,10 +134,10 @@ TEST(IdleScheduler, RunsInAModalDialogAndFollowsInputToItsWindowOnly)
 
     runLoopFor(50); // the closing dialog's own focus changes ask for one more pass
     ASSERT_FALSE(idle.isRequested());
-    typeInto(elsewhere);
-    EXPECT_FALSE(idle.isRequested());
-    typeInto(*cell);
-    EXPECT_TRUE(idle.isRequested());
+    for (QWidget* input : {static_cast<QWidget*>(&elsewhere), static_cast<QWidget*>(cell)}) {
+        typeInto(*input);
+        EXPECT_EQ(idle.isRequested(), input == cell);
+    }
 }
 
 TEST(IdleScheduler, APassThatSpinsANestedLoopIsNotEnteredAgain)
@@ -162,8 +155,7 @@ TEST(IdleScheduler, APassThatSpinsANestedLoopIsNotEnteredAgain)
     });
     self = &idle;
     runLoopFor(200);
-    EXPECT_EQ(deepest, 1);
-    EXPECT_EQ(passes, 2); // what was asked for during the first pass came after it
+    EXPECT_EQ(std::tuple(deepest, passes), std::tuple(1, 2)); // what was asked during the first pass came after it
 }
 
 TEST(IdleScheduler, AHostGlibLoopThatNeverAnnouncesItsWaitsStillGetsPasses)

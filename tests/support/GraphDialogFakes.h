@@ -1,8 +1,7 @@
 #pragma once
 // The graph dialogs' window as tests see it: every control's state kept by
-// id, a chart window with the recording canvas's font metrics (7 pixels a
-// character, 16 a line) recording every request, and a calculator whose
-// answers a test scripts and whose calls it counts.
+// id, and a chart window with the recording canvas's font metrics (7 pixels a
+// character, 16 a line) recording every request.
 #include "charts/ChartControl.h"
 #include "charts/DialogControls.h"
 #include "RecordingCanvas.h"
@@ -83,37 +82,6 @@ public:
     // Shown unless hidden; enabled unless disabled.
     bool isShown(uint32_t id) const { return !shown.count(id) || shown.at(id); }
     bool isEnabled(uint32_t id) const { return !enabled.count(id) || enabled.at(id); }
-};
-
-// Answers SolveTraceGeometry and CalcLoss from functions; counts the calls.
-class ScriptedCalculator : public IZ0Calculator {
-public:
-    // Call number (from 1) and separation -> width in metres.
-    std::function<double(int call, double separation)> width = [](int, double) { return 0.0; };
-    // Frequencies in hertz -> the four arrays; false for no loss data.
-    std::function<bool(const double* f, double* r, double* a, double* ar, double* ad)> loss =
-        [](const double*, double*, double*, double*, double*) { return false; };
-    int solveCalls = 0;
-    int lossCalls = 0;
-    std::vector<double> separations;
-    std::array<int32_t, 3> lossAsked{}; // board, layer and point count of the last CalcLoss
-
-    void Reserved0() override {}
-    bool CalcStackupZ0(int32_t, int32_t, double*) override { return false; }
-    double SolveTraceGeometry(const LMLAYEREX*, double known, bool differential, bool forSeparation) override
-    {
-        ++solveCalls;
-        separations.push_back(known);
-        return differential && !forSeparation ? width(solveCalls, known) : -1.0;
-    }
-    void ApplyAutoEr(LMLAYEREX*) override {}
-    bool CalcLoss(int32_t board, int32_t layer, int32_t points, const double* f, double* r, double* a, double* ar,
-                  double* ad) override
-    {
-        ++lossCalls;
-        lossAsked = {board, layer, points};
-        return loss(f, r, a, ar, ad);
-    }
 };
 
 } // namespace lm::test

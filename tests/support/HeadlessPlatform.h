@@ -44,13 +44,8 @@ public:
     MessageAnswer messageBox(std::string_view text, MessageButtons buttons, MessageIcon icon) override
     {
         messages.push_back({std::string(text), buttons, icon});
-        if (log_)
-            log_->push_back("message: " + std::string(text));
-        if (answers.empty())
-            return buttons == MessageButtons::Ok ? MessageAnswer::Ok : MessageAnswer::No;
-        const MessageAnswer answer = answers.front();
-        answers.pop_front();
-        return answer;
+        note("message: " + std::string(text));
+        return next(answers, buttons == MessageButtons::Ok ? MessageAnswer::Ok : MessageAnswer::No);
     }
 
     // Answers of the colour dialog, first in first out; used up, it is cancelled.
@@ -60,25 +55,15 @@ public:
     std::optional<uint32_t> chooseColour(uint32_t initial) override
     {
         coloursOffered.push_back(initial);
-        if (colourAnswers.empty())
-            return std::nullopt;
-        const std::optional<uint32_t> answer = colourAnswers.front();
-        colourAnswers.pop_front();
-        return answer;
+        return next(colourAnswers, std::optional<uint32_t>());
     }
 
-    void beep() override
-    {
-        ++beeps;
-        if (log_)
-            log_->push_back("beep");
-    }
+    void beep() override { ++beeps, note("beep"); }
 
     void showHelp(std::string_view helpFile, uint32_t contextId) override
     {
         helpShown.push_back({std::string(helpFile), contextId});
-        if (log_)
-            log_->push_back("showHelp");
+        note("showHelp");
     }
 
     // The clipboard of the whole desktop; with `clipboardOpens` false every
@@ -88,24 +73,18 @@ public:
 
     bool writeClipboard(const ClipboardData& data) override
     {
-        if (!clipboardOpens)
-            return false;
-        clipboard = data;
-        return true;
+        if (clipboardOpens)
+            clipboard = data;
+        return clipboardOpens;
     }
-
     std::optional<ClipboardFormats> clipboardFormats() override
     {
-        if (!clipboardOpens)
-            return std::nullopt;
-        return ClipboardFormats{!clipboard.text.empty(), !clipboard.layerRows.empty()};
+        return clipboardOpens ? std::optional(ClipboardFormats{!clipboard.text.empty(), !clipboard.layerRows.empty()})
+                              : std::nullopt;
     }
-
     std::optional<ClipboardData> readClipboard() override
     {
-        if (!clipboardOpens)
-            return std::nullopt;
-        return clipboard;
+        return clipboardOpens ? std::optional(clipboard) : std::nullopt;
     }
 
     // The print dialog: OK (a recorded document) or Cancel, and what its
@@ -160,6 +139,22 @@ public:
     void endWaitCursor() override { --waitCursorDepth; }
 
 private:
+    // The front of a script, taken from it; `fallback` once the script is used up.
+    template <typename Answer>
+    static Answer next(std::deque<Answer>& script, Answer fallback)
+    {
+        if (script.empty())
+            return fallback;
+        fallback = script.front();
+        script.pop_front();
+        return fallback;
+    }
+    void note(const std::string& call)
+    {
+        if (log_)
+            log_->push_back(call);
+    }
+
     // The caller ends the document by dropping the sink; the pages stay here.
     class ForwardedPages : public PageSink {
     public:

@@ -26,13 +26,7 @@ public:
     }
 
     // Every text drawn on page p, in order.
-    std::vector<std::string> texts(std::size_t p) const
-    {
-        std::vector<std::string> out;
-        for (const CanvasCall& call : pages.at(p).ofKind(CanvasOp::Text))
-            out.push_back(call.text);
-        return out;
-    }
+    std::vector<std::string> texts(std::size_t p) const { return pages.at(p).texts(); }
 
 private:
     Size size_;

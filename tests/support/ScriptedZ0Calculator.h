@@ -6,6 +6,7 @@
 #include <laminar/laminar.h>
 
 #include <cstdio>
+#include <functional>
 #include <map>
 #include <set>
 #include <stdexcept>
@@ -20,9 +21,14 @@ public:
     bool recording = true; // a benchmark turns the log off
     // CalcStackupZ0 writes these into the caller's array; a test gives one per layer of the board.
     std::vector<double> z0;
-    // SolveTraceGeometry answers by layer name, else `solvedOtherwise` (metres).
+    // SolveTraceGeometry answers by layer name, else `solvedOtherwise` (metres); `solve`, when
+    // set, answers instead from the call's number (from 1) and known dimension.
     std::map<std::string, double> solved;
     double solvedOtherwise = 100e-6;
+    std::function<double(int call, double known)> solve;
+    std::vector<double> known; // every known dimension SolveTraceGeometry was given, in metres
+    // CalcLoss fills the resistance and the attenuations from the frequencies when set; else it has no data.
+    std::function<bool(const double* f, double* r, double* a, double* ar, double* ad)> loss;
     // ApplyAutoEr sets this Er and loss tangent.
     double autoEr = 3.9;
     double autoLossTangent = 0.015;
@@ -50,12 +56,16 @@ public:
                               bool solveForSeparation) override
     {
         const std::string name = layer->szName;
-        char known[32];
-        std::snprintf(known, sizeof(known), "%g", knownDimension * 1e6);
-        record("Solve " + name + " " + known + " pair=" + std::to_string(differential) +
+        char micrometres[32];
+        std::snprintf(micrometres, sizeof(micrometres), "%g", knownDimension * 1e6);
+        record("Solve " + name + " " + micrometres + " pair=" + std::to_string(differential) +
                " sep=" + std::to_string(solveForSeparation));
         if (throwing.count(name))
             throw std::runtime_error("no solution");
+        if (recording)
+            known.push_back(knownDimension);
+        if (solve)
+            return solve(static_cast<int>(known.size()), knownDimension);
         const auto it = solved.find(name);
         return it != solved.end() ? it->second : solvedOtherwise;
     }
@@ -70,12 +80,12 @@ public:
         layer->dLossTangent = autoLossTangent;
     }
 
-    bool CalcLoss(int32_t boardId, int32_t layerIndex, int32_t pointCount, const double*, double*, double*, double*,
-                  double*) override
+    bool CalcLoss(int32_t boardId, int32_t layerIndex, int32_t pointCount, const double* f, double* r, double* a,
+                  double* ar, double* ad) override
     {
         record("CalcLoss " + std::to_string(boardId) + " " + std::to_string(layerIndex) + " " +
                std::to_string(pointCount));
-        return false;
+        return loss && loss(f, r, a, ar, ad);
     }
 
 private:

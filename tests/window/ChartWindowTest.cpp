@@ -2,6 +2,7 @@
 // buttons with the reference calculator, zoomed with a mouse drag on the
 // widget named "chart", copied to the real clipboard and closed.
 #include "HostedEditor.h"
+#include "QtInput.h"
 #include "TempDir.h"
 
 #include <laminar/z0calc.h>
@@ -19,19 +20,13 @@ using namespace window_test;
 
 namespace {
 
-void mouse(QWidget* target, QEvent::Type type, const QPoint& at, Qt::MouseButtons buttons)
-{
-    QMouseEvent event(type, at, target->mapToGlobal(at), type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton,
-                      buttons, Qt::NoModifier);
-    QApplication::sendEvent(target, &event);
-}
-
 void drag(QWidget* target, const QPoint& from, const QPoint& to)
 {
-    mouse(target, QEvent::MouseButtonPress, from, Qt::LeftButton);
+    using lm::test::sendMouse;
+    sendMouse(target, QEvent::MouseButtonPress, from, Qt::LeftButton);
     for (int i = 1; i <= 10; ++i)
-        mouse(target, QEvent::MouseMove, from + (to - from) * i / 10, Qt::LeftButton);
-    mouse(target, QEvent::MouseButtonRelease, to, Qt::NoButton);
+        sendMouse(target, QEvent::MouseMove, from + (to - from) * i / 10, Qt::LeftButton);
+    sendMouse(target, QEvent::MouseButtonRelease, to, Qt::NoButton);
 }
 
 // Runs `inside` in the modal dialog a click opens, then lets the click return;

@@ -3,6 +3,7 @@
 // real clipboard between two instances, Z0 planning with the host's own
 // calculator, and the layers read back through lm* functions.
 #include "HostedEditor.h"
+#include "QtInput.h"
 #include "ScriptedZ0Calculator.h"
 
 #include <QClipboard>
@@ -15,18 +16,13 @@
 
 #include <algorithm>
 #include <cmath>
+#include <tuple>
 
 using namespace window_test;
 
 namespace {
 
-// Keys go where the keyboard sends them: to the focused widget (the cell's
-// editor once one is open), else to `fallback`.
-QWidget* keyTarget(QWidget* fallback)
-{
-    QWidget* focus = QApplication::focusWidget();
-    return focus != nullptr ? focus : fallback;
-}
+using lm::test::keyTarget;
 
 void type(QWidget* fallback, const QString& text)
 {
@@ -65,14 +61,14 @@ TEST(GridWindow, TypedThicknessReachesTheLayersAndCtrlZTakesItBack)
     press(keyTarget(grid), Qt::Key_Return);
     spin();
     ASSERT_EQ(editorWindow(), editor);
-    EXPECT_EQ(model.data(core).toString(), "123");
-    EXPECT_NEAR(layersOf(host.instance, 1)[1].dThickness, 123e-6, 1e-12);
+    EXPECT_EQ(std::tuple(model.data(core).toString(), std::lround(layersOf(host.instance, 1)[1].dThickness * 1e9)),
+              std::tuple("123", 123000L));
 
     // The accelerator goes through the window to the grid's undo.
     press(keyTarget(grid), Qt::Key_Z, Qt::ControlModifier);
     spin();
-    EXPECT_EQ(model.data(core).toString(), "1200");
-    EXPECT_NEAR(layersOf(host.instance, 1)[1].dThickness, 1.2e-3, 1e-12);
+    EXPECT_EQ(std::tuple(model.data(core).toString(), std::lround(layersOf(host.instance, 1)[1].dThickness * 1e9)),
+              std::tuple("1200", 1200000L));
 
     lmExitInstance(host.instance, true);
     EXPECT_EQ(editorWindow(), nullptr);
@@ -100,12 +96,10 @@ TEST(GridWindow, UndoAndRedoOfATabSwitchShowThatTabsColumnsAndBar)
     EXPECT_TRUE(showsMetal());
     commandAction(editor, 57643)->trigger(); // Undo
     spin();
-    EXPECT_EQ(tabs->currentIndex(), 0);
-    EXPECT_TRUE(showsBasic());
+    EXPECT_EQ(std::tuple(tabs->currentIndex(), showsBasic()), std::tuple(0, true));
     commandAction(editor, 57644)->trigger(); // Redo
     spin();
-    EXPECT_EQ(tabs->currentIndex(), 2);
-    EXPECT_TRUE(showsMetal());
+    EXPECT_EQ(std::tuple(tabs->currentIndex(), showsMetal()), std::tuple(2, true));
     lmExitInstance(host.instance, false);
 }
 
@@ -167,8 +161,7 @@ TEST(GridWindow, CellEditorCopiesAndPastesTextThroughTheGrid)
     QGuiApplication::clipboard()->setText(QStringLiteral("Inner\n"));
     edit->setSelection(1, 3); // "lan"
     press(edit, Qt::Key_V, Qt::ControlModifier);
-    EXPECT_EQ(edit->text(), "PInnere");
-    EXPECT_EQ(edit->cursorPosition(), 6);
+    EXPECT_EQ(std::tuple(edit->text(), edit->cursorPosition()), std::tuple("PInnere", 6));
     press(edit, Qt::Key_Return);
     spin();
     lmExitInstance(host.instance, true);

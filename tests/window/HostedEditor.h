@@ -51,15 +51,6 @@ struct Host {
     Host& operator=(const Host&) = delete;
 };
 
-// Runs the event loop for a while, so that idle passes and deferred deletions happen.
-inline void spin(int milliseconds = 120)
-{
-    QElapsedTimer timer;
-    timer.start();
-    while (timer.elapsed() < milliseconds)
-        QApplication::processEvents(QEventLoop::AllEvents, 20);
-}
-
 // Runs the event loop until done() holds or the time is up; whether it held.
 // Idle passes come late on a loaded machine, so tests wait for their effect.
 template <typename Done>
@@ -73,6 +64,12 @@ bool spinUntil(Done done, int milliseconds = 5000)
         QApplication::processEvents(QEventLoop::AllEvents, 20);
     }
     return true;
+}
+
+// Runs the event loop for a while, so that idle passes and deferred deletions happen.
+inline void spin(int milliseconds = 120)
+{
+    spinUntil([] { return false; }, milliseconds);
 }
 
 // The editor window on screen, or null.
