@@ -62,7 +62,6 @@ void BM_CalcStackupZ0AfterEdit64(benchmark::State& state)
         benchmark::DoNotOptimize(z0.data());
     }
 }
-// Process CPU time where field solutions run: they solve two grids on two threads.
 BENCHMARK(BM_CalcStackupZ0AfterEdit64)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime();
 
 void solveWidth(benchmark::State& state, bool newTargetEachTime)

@@ -1,8 +1,8 @@
 #pragma once
-// A small quasi-static field solver over the half cross-section of a trace or
-// a pair: finite differences (five-point finite volumes) on a tensor grid that
-// is graded towards every edge of the geometry, solved with Eigen's sparse
-// Cholesky factorisation. Its answers are cached per geometry.
+// A quasi-static field solver over the half cross-section of a trace or a
+// pair: boundary elements (piecewise-constant charge on the outlines of the
+// trace and of every dielectric interface), solved densely with Eigen. Its
+// answers are cached per geometry.
 #include "ClosedForms.h"
 #include "CrossSection.h"
 

@@ -1,5 +1,5 @@
 #pragma once
-// Trace geometry for a target impedance: a bracketed root search over the
+// Trace geometry for a target impedance: a root search on the field solution over the
 // dimension from 1 um to 10 mm. 0.0 when no dimension in that range meets it.
 #include "CrossSection.h"
 

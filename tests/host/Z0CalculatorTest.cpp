@@ -5,6 +5,7 @@
 #include "InstanceBoards.h"
 #include "Z0Stackups.h"
 #include "CrossSection.h"
+#include "LayerCodes.h"
 #include "LineLoss.h"
 
 #include <laminar/laminar.h>
@@ -124,6 +125,28 @@ TEST_F(CalculatorFixture, PairWidthsAlongAGapSweepMeetTheTargetAndGrowWithTheGap
     }
 }
 
+// Root searches need an impedance without steps: no jump where a dimension
+// moves the solver's panels (second differences of ln Z along small steps
+// stay at the curvature's 1e-7, a step would show as 1e-5 and more).
+TEST_F(CalculatorFixture, ImpedanceHasNoStepsAlongTheWidthOrTheGap)
+{
+    for (const char* stackup : {kMicrostrip, kStripline}) {
+        SCOPED_TRACE(stackup);
+        instance.reset(lmInitInstance(nullptr, 0));
+        load(stackup);
+        for (const bool alongGap : {false, true}) {
+            std::vector<double> lnZ;
+            for (int i = 0; i < 40; ++i) {
+                const double step = 1.0 + 5e-4 * i;
+                lnZ.push_back(std::log(alongGap ? impedanceAt(100e-6, 60e-6 * step).zdiff
+                                                : impedanceAt(100e-6 * step, 60e-6).zdiff));
+            }
+            for (std::size_t i = 2; i < lnZ.size(); ++i)
+                EXPECT_LT(std::abs(lnZ[i] - 2.0 * lnZ[i - 1] + lnZ[i - 2]), 2e-6) << (alongGap ? "gap " : "width ") << i;
+        }
+    }
+}
+
 TEST_F(CalculatorFixture, TargetsNoGeometryFromOneMicronToTenMillimetresMeetsGiveZero)
 {
     load(kMicrostrip);
@@ -152,6 +175,16 @@ TEST_F(CalculatorFixture, LayersWithoutAPlaneOrNotCarryingTracesHaveNoImpedanceO
     EXPECT_FALSE(loss(2, {1e6}).ok) << "a dielectric";
     EXPECT_FALSE(loss(9, {1e6}).ok) << "no such layer";
     EXPECT_FALSE(calculator->CalcStackupZ0(kBoard + 1, 0, z0.data())) << "no such board";
+}
+
+// Plating lies on the copper it plates: between a trace and its plane it is no dielectric.
+TEST(CrossSectionScan, PlatingBetweenATraceAndItsPlaneAddsNoDielectric)
+{
+    std::vector<LMLAYEREX> layers = stackupOf("sig:35:1/diel:100:4.2/plane:35:1", 100e-6, 0.0);
+    layers.insert(layers.begin() + 1, lmhost::defaultLayer(4));
+    const CrossSection section = crossSectionOf(layers.data(), static_cast<int32_t>(layers.size()), 0);
+    EXPECT_EQ(section.structure, Structure::Microstrip);
+    EXPECT_DOUBLE_EQ(section.h1(), 100e-6);
 }
 
 TEST_F(CalculatorFixture, StackupZ0FillsTheConductorLayersOnly)
