@@ -3,6 +3,7 @@
 #include "document/KeepInSync.h"
 #include "grid/LayerColumnRules.h"
 #include "model/Catalogues.h"
+#include "model/ImpedanceText.h"
 #include "model/LayerRecord.h"
 #include "model/Units.h"
 
@@ -45,6 +46,12 @@ CellStyle rowCellStyle(const LMLAYEREX& layer, int32_t columnId, const LMEDITSET
         return namedStyle(GridStyle::NotApplicable);
     default: return namedStyle(baseStyleOf(columnId));
     }
+}
+
+std::string widestCalculatorText(int32_t columnId)
+{
+    const bool answered = columnId == kColZ0 || columnId == kColWidth || columnId == kColGap;
+    return answered ? *calculatorPlaceholder(0.0, true) : std::string();
 }
 
 std::string rowValueText(const LMLAYEREX& layer, int32_t columnId, const RowUnits& units)

@@ -28,6 +28,11 @@ CellStyle rowCellStyle(const LMLAYEREX& layer, int32_t columnId, const LMEDITSET
 // The cell's text for the layer, in the units the rows show.
 std::string rowValueText(const LMLAYEREX& layer, int32_t columnId, const RowUnits& units);
 
+// The widest text the calculator may put in a column ("<Error>" in the Z0,
+// planned width and gap columns), empty for other columns: fitting a column
+// to it keeps the answers the idle pass writes later whole.
+std::string widestCalculatorText(int32_t columnId);
+
 // The number a numeric column shows for the stored value.
 double shownValue(const LMLAYEREX& layer, int32_t columnId, const LMUNIT& unit, int32_t thicknessMode);
 

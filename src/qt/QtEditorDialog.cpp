@@ -165,8 +165,6 @@ bool QtEditorDialog::idlePass()
         return false;
     guarded([&] { dialog_.idle(toolBarStates_); });
     toolBar_->applyStates(toolBarStates_);
-    if (gridPane_)
-        gridPane_->gridView()->idlePassDone();
     return false;
 }
 

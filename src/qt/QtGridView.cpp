@@ -1,6 +1,7 @@
 #include "qt/QtGridView.h"
 
 #include "grid/LayerGrid.h"
+#include "grid/RowPresentation.h"
 #include "qt/CoreCall.h"
 #include "qt/QtConversions.h"
 #include "qt/QtGridDelegates.h"
@@ -20,6 +21,7 @@
 #include <QMenu>
 #include <QPainter>
 #include <QScrollBar>
+#include <QStyle>
 #include <QScopedValueRollback>
 
 #include <algorithm>
@@ -195,7 +197,6 @@ void QtGridView::tabPlaced(bool fit)
     const uint64_t placing = ++tabsPlaced_;
     if (!fit)
         return;
-    fitAfterIdle_ = true;
     // The first tab arrives while the window is still being built; the fitting
     // waits for the loop, unless another tab came first.
     if (first) {
@@ -220,13 +221,14 @@ int QtGridView::widthShowingAllColumns()
     return width + rowHeader_->width() + verticalScrollBar()->sizeHint().width() + 2 * frameWidth();
 }
 
-void QtGridView::idlePassDone()
+int QtGridView::sizeHintForColumn(int column) const
 {
-    // A fit still waiting for the loop comes after this pass anyway.
-    const bool refit = fitAfterIdle_ && !fitPending_;
-    fitAfterIdle_ = false;
-    if (refit)
-        fitColumns();
+    const std::string answer = widestCalculatorText(grid_.columnIdAt(column + 1));
+    if (answer.empty())
+        return QTableView::sizeHintForColumn(column);
+    const int margins = 2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1);
+    return std::max(QTableView::sizeHintForColumn(column),
+                    fontMetrics().horizontalAdvance(toQString(answer)) + margins);
 }
 
 void QtGridView::fitColumns()

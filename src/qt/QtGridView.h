@@ -39,9 +39,6 @@ public:
     // event loop comes round, as the window is then still being built.
     void tabPlaced(bool fit);
     void fitColumns();
-    // The idle pass after a fitted placement has filled the computed columns
-    // (Z0, planned widths): they are fitted again to show their values.
-    void idlePassDone();
     // The view's width that shows every column of the tab without scrolling,
     // at the widths a pending fit will give them.
     int widthShowingAllColumns();
@@ -59,6 +56,8 @@ signals:
     void commandChosen(uint32_t id);
 
 protected:
+    // The cells' texts, and the widest answer the calculator may write there later.
+    int sizeHintForColumn(int column) const override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
@@ -114,7 +113,6 @@ private:
     bool forwardingKey_ = false; // a key sent to the grid is being handed to the editor
     uint64_t tabsPlaced_ = 0;
     bool fitPending_ = false; // the first tab's columns wait for the loop to be fitted
-    bool fitAfterIdle_ = false; // a fitted placement's computed values come with the next idle pass
     QPointer<QWidget> watchedWindow_;
     bool windowBlocked_ = false;
 
