@@ -163,8 +163,8 @@ TEST_F(LossCurveTest, RangeChecksRefuseWithTheirMessagesAndComputeNothing)
     controls.texts[IDC_LOSS_MAX] = "101";
     controls.checked[IDC_LOSS_LOG_X] = false;
     dialog.rangeEditLeft(IDC_LOSS_MAX, false);
-    EXPECT_EQ(calculator.calls.size(), 2u);
-    EXPECT_EQ(dialog.resistance().points()[1].x, 2.0); // 1 to 101 MHz: steps of exactly 1 MHz
+    // 1 to 101 MHz: steps of exactly 1 MHz.
+    EXPECT_EQ(std::tuple(calculator.calls.size(), dialog.resistance().points()[1].x), std::tuple(2u, 2.0));
 }
 
 // A message box that, while open, takes the focus away from the edit once more.
@@ -206,7 +206,7 @@ TEST_F(LossCurveTest, NoLossDataClosesAtOpeningAndBlanksTheChartLater)
     CLossCurve working(settings, 0, profile, platform);
     working.initDialog(later, kScreen);
     ASSERT_TRUE(later.isShown(IDC_CHART));
-    calculator.loss = nullptr; // no loss data
+    calculator.loss = nullptr;
     working.logXToggled();
     EXPECT_EQ(std::tuple(later.isShown(IDC_CHART), later.isShown(IDC_LOSS_NO_DATA), later.ended), std::tuple(false, true, 0));
 }

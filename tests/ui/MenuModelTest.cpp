@@ -44,21 +44,6 @@ std::vector<std::string> fileMenuEndingWith(std::vector<std::string> tail)
 
 } // namespace
 
-TEST(MenuModel, InsertMenusFollowTheBoardKind)
-{
-    std::vector<MenuItem> bar = mainMenuTemplate();
-    EXPECT_TRUE(lm::removeUnofferedInsertItems(bar));
-    EXPECT_EQ(lm::findMenuItem(bar, ID_INSERT_BELOW_FLOODED_SIGNAL), nullptr);
-    std::vector<MenuItem> rigidFlex = bar[kEditMenu].items;
-    EXPECT_TRUE(lm::removeInsertItemsForBoardKind(rigidFlex, 0x13C | 0x800));
-    EXPECT_FALSE(lm::removeInsertItemsForBoardKind(rigidFlex, 0x800)); // later openings find them gone
-    EXPECT_TRUE(lm::findMenuItem(rigidFlex, ID_INSERT_BELOW_RIGID) && !lm::findMenuItem(rigidFlex, ID_INSERT_BELOW_SUBSTRATE));
-
-    std::vector<MenuItem>& rigid = bar[kEditMenu].items;
-    EXPECT_TRUE(lm::removeInsertItemsForBoardKind(rigid, 0x13C));
-    EXPECT_TRUE(lm::findMenuItem(rigid, ID_INSERT_ABOVE_SUBSTRATE) && !lm::findMenuItem(rigid, ID_INSERT_ABOVE_RIGID));
-}
-
 TEST(MenuFile, OffersAndPerformsWhatTheArchiveCallbackSupports)
 {
     std::vector<MenuItem> file = mainMenuTemplate()[kFileMenu].items;

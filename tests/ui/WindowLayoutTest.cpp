@@ -9,15 +9,9 @@
 
 using lm::Rect;
 
-TEST(WindowLayout, StoredPlacementIsFittedIntoTheWorkArea)
+// Fitting a stored placement into the work area is the dialog's and the window's tests'.
+TEST(WindowLayout, OnlyAPlacementWithAnAreaIsAStoredOne)
 {
-    const Rect workArea{0, 0, 1920, 1040};
-    // 100 pixels beyond the right edge: shifted, not shrunk.
-    EXPECT_EQ(lm::fitIntoWorkArea({1000, 100, 2020, 700}, workArea), (Rect{900, 100, 1920, 700}));
-    EXPECT_EQ(lm::fitIntoWorkArea({100, 800, 600, 1140}, workArea), (Rect{100, 700, 600, 1040}));
-    // Larger than the work area: shifted back, then the far edges kept and the near ones raised to 0.
-    EXPECT_EQ(lm::fitIntoWorkArea({-50, -20, 2100, 1200}, workArea), (Rect{0, 0, 1920, 1040}));
-
     EXPECT_FALSE(lm::isPlacementStored(lm::placementRect(lm::WindowPlacement{})));
     EXPECT_FALSE(lm::isPlacementStored({0, 0, 10, 0}));
 }
