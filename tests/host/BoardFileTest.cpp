@@ -400,9 +400,9 @@ TEST(KicadBoard, ApplyWithoutEditsGivesTheSameBytesAndEditsChangeOnlyTheStackupA
         ASSERT_EQ(reread.layers.size(), layers.size()) << file;
         int64_t total = 0;
         for (std::size_t i = 0; i < layers.size(); ++i) {
-            EXPECT_EQ(nameOf(reread.layers[i]), nameOf(layers[i])) << file;
-            EXPECT_EQ(reread.layers[i].dThickness, layers[i].dThickness) << file << " " << i;
-            EXPECT_EQ(reread.layers[i].dEr, layers[i].dEr) << file << " " << i;
+            const LMLAYEREX &back = reread.layers[i], &given = layers[i];
+            EXPECT_EQ(std::tuple(nameOf(back), back.dThickness, back.dEr), std::tuple(nameOf(given), given.dThickness, given.dEr))
+                << file << " " << i;
             total += kicad::nanometres(layers[i].dThickness);
         }
         const sexpr::Node root = sexpr::parse(written);

@@ -84,9 +84,10 @@ TEST(GridPane, PropertyBarControlsByIdInsideThePaneAndOfferedCommands)
     auto* units = named<QComboBox>(pane, res::IDC_UNITS);
     ASSERT_NE(units, nullptr);
     EXPECT_EQ(std::tuple(pane.control(res::IDC_UNITS), units->currentText()), std::tuple(units, "Metric"));
-    EXPECT_TRUE(pane.rect().contains(units->geometry()));
-    EXPECT_LT(pane.gridView()->geometry().bottom(), units->geometry().top());
-    EXPECT_TRUE(named<QLineEdit>(pane, res::IDC_ER_FREQUENCY)->isHidden()); // without the Er frequency capability
+    // Inside the pane, below the grid; the Er frequency is hidden without its capability.
+    EXPECT_EQ(std::tuple(pane.rect().contains(units->geometry()), pane.gridView()->geometry().bottom() < units->geometry().top(),
+                         named<QLineEdit>(pane, res::IDC_ER_FREQUENCY)->isHidden()),
+              std::tuple(true, true, true));
 
     std::vector<uint32_t> offered;
     pane.setCommandOffer([&](uint32_t id, uint32_t) {
@@ -292,8 +293,8 @@ TEST(PictureView, ScrollBarFollowsThePictureWhenTheStackIsTallerThanTheView)
     board.view.resize(400, 80);
     const PictureLayout& layout = board.view.picture().currentLayout();
     ASSERT_GT(layout.scrollMaximum, 0);
-    EXPECT_TRUE(bar.isEnabled());
-    EXPECT_EQ(bar.maximum(), layout.scrollMaximum - layout.scrollPage + 1); // the last position shows the last page
+    // The last position shows the last page.
+    EXPECT_EQ(std::tuple(bar.isEnabled(), bar.maximum()), std::tuple(true, layout.scrollMaximum - layout.scrollPage + 1));
 
     bar.triggerAction(QAbstractSlider::SliderPageStepAdd);
     EXPECT_EQ(board.view.picture().scrollPosition(), std::min(layout.scrollPage, bar.maximum()));
@@ -331,8 +332,8 @@ TEST(QtPrinting, CopiedPictureAndDocumentationReadBackFromTheClipboard)
     ASSERT_TRUE(mime->hasFormat(QString::fromLatin1(kSvgMimeType)));
     QSvgRenderer svg(mime->data(QString::fromLatin1(kSvgMimeType)));
     EXPECT_TRUE(svg.isValid() && svg.defaultSize().width() > 100);
-    EXPECT_TRUE(mime->data(QString::fromLatin1(kPdfMimeType)).startsWith("%PDF"));
-    EXPECT_TRUE(mime->data(QString::fromLatin1(kSvgMimeType)).contains("Design: Falcon, Designer: Ada."));
+    EXPECT_TRUE(mime->data(QString::fromLatin1(kPdfMimeType)).startsWith("%PDF") &&
+                mime->data(QString::fromLatin1(kSvgMimeType)).contains("Design: Falcon, Designer: Ada."));
 }
 
 // A PDF writer whose painting ends in failure, as when the disk fills up within a document.
