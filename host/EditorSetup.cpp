@@ -9,8 +9,8 @@
 namespace lmhost {
 namespace {
 
-constexpr int32_t kFirstRigidFlexUsage = 7; // Rigid; then Flexible, Adhesive, Cover Layer
-constexpr int32_t kLastRigidFlexUsage = 11; // Stiffener
+constexpr int32_t kFirstRigidFlexUsage = LM_USAGE_RIGID; // then Flexible, Adhesive, Cover Layer
+constexpr int32_t kLastRigidFlexUsage = LM_USAGE_STIFFENER;
 
 constexpr double kMetresPerMil = 25.4e-6;
 constexpr double kGramsPerOunce = 28.349523125;

@@ -9,9 +9,10 @@
 
 namespace lmhost::kicad {
 
-constexpr int32_t kSignal = 0, kPlane = 1, kSubstrate = 5, kSolderMask = 6;
-constexpr int32_t kCore = 0, kPrepreg = 1;
-constexpr int32_t kSolidPour = 1;
+constexpr int32_t kSignal = LM_USAGE_SIGNAL, kPlane = LM_USAGE_SOLID_PLANE, kSubstrate = LM_USAGE_SUBSTRATE,
+                  kSolderMask = LM_USAGE_SOLDER_MASK;
+constexpr int32_t kCore = LM_TECH_CORE, kPrepreg = LM_TECH_PREPREG;
+constexpr int32_t kSolidPour = LM_POUR_SOLID;
 
 // KiCad's defaults for a new board and for values a stackup layer leaves out.
 constexpr int64_t kDefaultCopperNm = 35'000;

@@ -11,16 +11,23 @@ struct CodeText {
 };
 
 // Scanned last to first, so the later of two rows with one code gives its text.
-constexpr CodeText kTypes[] = {{0, "Metal"}, {1, "Dielectric"}};
+constexpr CodeText kTypes[] = {{LM_TYPE_METAL, "Metal"}, {LM_TYPE_DIELECTRIC, "Dielectric"}};
 constexpr CodeText kUsages[] = {
-    {0, "Signal"}, {1, "Solid Plane"}, {1, "Plane"}, {2, "Split/Mixed"}, {3, "Flooded Signal"},
-    {4, "Plating"}, {5, "Substrate"}, {6, "Solder Mask"}, {7, "Rigid"}, {8, "Flexible"},
-    {9, "Adhesive"}, {10, "Cover Layer"}, {11, "Stiffener"},
+    {LM_USAGE_SIGNAL, "Signal"},           {LM_USAGE_SOLID_PLANE, "Solid Plane"},
+    {LM_USAGE_SOLID_PLANE, "Plane"},       {LM_USAGE_SPLIT_PLANE, "Split/Mixed"},
+    {LM_USAGE_FLOODED_SIGNAL, "Flooded Signal"}, {LM_USAGE_PLATING, "Plating"},
+    {LM_USAGE_SUBSTRATE, "Substrate"},     {LM_USAGE_SOLDER_MASK, "Solder Mask"},
+    {LM_USAGE_RIGID, "Rigid"},             {LM_USAGE_FLEXIBLE, "Flexible"},
+    {LM_USAGE_ADHESIVE, "Adhesive"},       {LM_USAGE_COVER_LAYER, "Cover Layer"},
+    {LM_USAGE_STIFFENER, "Stiffener"},
 };
-constexpr CodeText kTechnologies[] = {{0, "Core"}, {1, "Prepreg"}};
-constexpr CodeText kMetals[] = {{0, "Copper"}, {1, "Aluminum"}, {2, "Tin"}, {3, "Silver"},
-                                {4, "Gold"},   {5, "Platinum"}, {6, "Custom"}};
-constexpr CodeText kPourDrawStyles[] = {{0, "None"}, {1, "Solid"}, {2, "Hatched"}, {3, "Outline"}};
+constexpr CodeText kTechnologies[] = {{LM_TECH_CORE, "Core"}, {LM_TECH_PREPREG, "Prepreg"}};
+constexpr CodeText kMetals[] = {{LM_METAL_COPPER, "Copper"}, {LM_METAL_ALUMINUM, "Aluminum"},
+                                {LM_METAL_TIN, "Tin"},       {LM_METAL_SILVER, "Silver"},
+                                {LM_METAL_GOLD, "Gold"},     {LM_METAL_PLATINUM, "Platinum"},
+                                {LM_METAL_CUSTOM, "Custom"}};
+constexpr CodeText kPourDrawStyles[] = {
+    {LM_POUR_NONE, "None"}, {LM_POUR_SOLID, "Solid"}, {LM_POUR_HATCHED, "Hatched"}, {LM_POUR_OUTLINE, "Outline"}};
 
 std::span<const CodeText> rowsOf(CodedField field)
 {

@@ -15,8 +15,8 @@ namespace lmhost {
 enum class CodedField { Type, Usage, Technology, Metal, PourDrawStyle };
 
 constexpr int32_t kNoCode = -1; // "none" for technology and metal
-constexpr int32_t kMetalType = 0;
-constexpr int32_t kDielectricType = 1;
+constexpr int32_t kMetalType = LM_TYPE_METAL;
+constexpr int32_t kDielectricType = LM_TYPE_DIELECTRIC;
 
 // The text of a code, or empty when the code has none. Usage 1 reads "Plane".
 std::string_view textOfCode(CodedField field, int32_t code);

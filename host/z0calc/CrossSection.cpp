@@ -34,7 +34,7 @@ SideScan scanSide(const LMLAYEREX* layers, int32_t count, int32_t index, int32_t
         }
         if (isPlating(layer)) continue;
         if (!isPositive(layer.dThickness) || !std::isfinite(layer.dEr) || layer.dEr < 1.0) side.valid = false;
-        if (isMetal(layer) || layer.nUsage != kSolderMask) side.maskOnly = false;
+        if (isMetal(layer) || layer.nUsage != LM_USAGE_SOLDER_MASK) side.maskOnly = false;
         side.dielectrics.push_back(dielectricOf(layer));
     }
     return side;
@@ -51,7 +51,7 @@ double totalThickness(const std::vector<Dielectric>& dielectrics)
 
 bool isConductorLayer(const LMLAYEREX& layer)
 {
-    return isMetal(layer) && layer.nUsage >= kSignal && layer.nUsage <= kFloodedSignal;
+    return isMetal(layer) && layer.nUsage >= LM_USAGE_SIGNAL && layer.nUsage <= LM_USAGE_FLOODED_SIGNAL;
 }
 
 double CrossSection::h1() const { return totalThickness(planeSide); }

@@ -77,7 +77,7 @@ Dielectric materialOf(const LMLAYEREX& layer) { return {0.0, layer.dEr, layer.dL
 // A solder mask with nothing beyond it: the coat of an outer layer.
 bool isOuterMask(const Board& board, const LMLAYEREX* layer, int32_t step)
 {
-    return isDielectric(layer) && layer->nUsage == kSolderMask &&
+    return isDielectric(layer) && layer->nUsage == LM_USAGE_SOLDER_MASK &&
            !neighbour(board, static_cast<int32_t>(layer - board.layers), step);
 }
 
@@ -92,7 +92,7 @@ std::optional<Dielectric> fillOf(const Board& board, int32_t index)
     if (isOuterMask(board, above, -1)) return materialOf(*above);
     if (isOuterMask(board, below, +1)) return materialOf(*below);
     for (const LMLAYEREX* candidate : {above, below})
-        if (isDielectric(candidate) && candidate->nTechnology == kPrepreg) return materialOf(*candidate);
+        if (isDielectric(candidate) && candidate->nTechnology == LM_TECH_PREPREG) return materialOf(*candidate);
     for (const LMLAYEREX* candidate : {above, below})
         if (isDielectric(candidate)) return materialOf(*candidate);
     return std::nullopt;

@@ -34,15 +34,29 @@
 
 /* ------------------------------------------------------------------ records */
 
+/* The codes of the layer record's coded fields. Usages 0-4 are metal, 5-11 dielectric. */
+enum : int32_t { LM_TYPE_METAL = 0, LM_TYPE_DIELECTRIC = 1 };
+enum : int32_t {
+    LM_USAGE_SIGNAL = 0, LM_USAGE_SOLID_PLANE = 1, LM_USAGE_SPLIT_PLANE = 2, LM_USAGE_FLOODED_SIGNAL = 3,
+    LM_USAGE_PLATING = 4, LM_USAGE_SUBSTRATE = 5, LM_USAGE_SOLDER_MASK = 6, LM_USAGE_RIGID = 7,
+    LM_USAGE_FLEXIBLE = 8, LM_USAGE_ADHESIVE = 9, LM_USAGE_COVER_LAYER = 10, LM_USAGE_STIFFENER = 11
+};
+enum : int32_t { LM_TECH_NONE = -1, LM_TECH_CORE = 0, LM_TECH_PREPREG = 1 };
+enum : int32_t {
+    LM_METAL_NONE = -1, LM_METAL_COPPER = 0, LM_METAL_ALUMINUM = 1, LM_METAL_TIN = 2, LM_METAL_SILVER = 3,
+    LM_METAL_GOLD = 4, LM_METAL_PLATINUM = 5, LM_METAL_CUSTOM = 6
+};
+enum : int32_t { LM_POUR_NONE = 0, LM_POUR_SOLID = 1, LM_POUR_HATCHED = 2, LM_POUR_OUTLINE = 3 };
+
 /* One layer of a board stackup; an array of them, top layer first, is a board. */
 struct LMLAYEREX {
     int32_t nId;               /* host's layer identifier; 0 for layers made in the editor */
     uint8_t bPermanent;        /* nonzero: the layer may not be deleted */
     char szName[67];           /* NUL-terminated name */
-    int32_t nType;             /* 0 metal, 1 dielectric */
-    int32_t nUsage;            /* 0..11, see the user guide */
-    int32_t nTechnology;       /* -1 none, 0 core, 1 prepreg */
-    int32_t nMetal;            /* -1 none, 0..5 catalogue metal, 6 custom */
+    int32_t nType;             /* LM_TYPE_* */
+    int32_t nUsage;            /* LM_USAGE_* */
+    int32_t nTechnology;       /* LM_TECH_* */
+    int32_t nMetal;            /* LM_METAL_* */
     double dThickness;         /* metres */
     double dEr;                /* relative permittivity */
     double dErFrequency;       /* hertz at which dEr is stated */
@@ -58,7 +72,7 @@ struct LMLAYEREX {
     uint8_t bVisible;
     uint8_t reserved1[3];      /* copied unchanged */
     uint32_t crColor;          /* 0x00BBGGRR */
-    int32_t nPourDrawStyle;    /* 0 none, 1 solid, 2 hatched, 3 outline */
+    int32_t nPourDrawStyle;    /* LM_POUR_* */
     int32_t nHostParam3;       /* the host's; copied only */
     uint32_t pDrillSpans;      /* always 0 in records the editor hands out; ignored on input */
     uint8_t reserved2[12];     /* copied unchanged */

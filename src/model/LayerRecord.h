@@ -10,21 +10,27 @@
 
 namespace lm {
 
-enum LayerType : int32_t { kMetal = 0, kDielectric = 1 };
+// The record's codes under the core's names.
+enum LayerType : int32_t { kMetal = LM_TYPE_METAL, kDielectric = LM_TYPE_DIELECTRIC };
 
 enum Usage : int32_t {
-    kSignal = 0, kSolidPlane = 1, kSplitPlane = 2, kFloodedSignal = 3, kPlating = 4,
-    kSubstrate = 5, kSolderMask = 6, kRigid = 7, kFlexible = 8, kAdhesive = 9, kCoverLayer = 10, kStiffener = 11,
+    kSignal = LM_USAGE_SIGNAL, kSolidPlane = LM_USAGE_SOLID_PLANE, kSplitPlane = LM_USAGE_SPLIT_PLANE,
+    kFloodedSignal = LM_USAGE_FLOODED_SIGNAL, kPlating = LM_USAGE_PLATING, kSubstrate = LM_USAGE_SUBSTRATE,
+    kSolderMask = LM_USAGE_SOLDER_MASK, kRigid = LM_USAGE_RIGID, kFlexible = LM_USAGE_FLEXIBLE,
+    kAdhesive = LM_USAGE_ADHESIVE, kCoverLayer = LM_USAGE_COVER_LAYER, kStiffener = LM_USAGE_STIFFENER,
 };
 constexpr int32_t kUsageCount = 12;
 
-enum Technology : int32_t { kNoTechnology = -1, kCore = 0, kPrepreg = 1 };
+enum Technology : int32_t { kNoTechnology = LM_TECH_NONE, kCore = LM_TECH_CORE, kPrepreg = LM_TECH_PREPREG };
 
 enum Metal : int32_t {
-    kNoMetal = -1, kCopper = 0, kAluminum = 1, kTin = 2, kSilver = 3, kGold = 4, kPlatinum = 5, kCustomMetal = 6,
+    kNoMetal = LM_METAL_NONE, kCopper = LM_METAL_COPPER, kAluminum = LM_METAL_ALUMINUM, kTin = LM_METAL_TIN,
+    kSilver = LM_METAL_SILVER, kGold = LM_METAL_GOLD, kPlatinum = LM_METAL_PLATINUM, kCustomMetal = LM_METAL_CUSTOM,
 };
 
-enum PourDrawStyle : int32_t { kPourNone = 0, kPourSolid = 1, kPourHatched = 2, kPourOutline = 3 };
+enum PourDrawStyle : int32_t {
+    kPourNone = LM_POUR_NONE, kPourSolid = LM_POUR_SOLID, kPourHatched = LM_POUR_HATCHED, kPourOutline = LM_POUR_OUTLINE,
+};
 
 // Grid column identifiers; the rules check names the field it judges by them too.
 enum ColumnId : int32_t {
