@@ -105,12 +105,14 @@ Remainder planePairRemainder(Point p, Point q, double h, double nx, double ny)
     double gy = 2.0 * (diff / r - sum / rBelow - above / rAbove);
     const double alpha = k * dx;
     if (std::abs(alpha) < kDeadSpacings) {
-        // cosh(2a) - cos(2c) = 2 (sinh^2 a + sin^2 c), without cancellation near the charge
+        // cosh(2a) - cos(2c) = 2 (sinh^2 a + sin^2 c), without cancellation near the charge;
+        // the double angles from the single ones (the sines are most of a stripline's solution).
         const double sh = std::sinh(alpha), sp = std::sin(k * sum), sm = std::sin(k * diff);
+        const double cp = std::cos(k * sum), cm = std::cos(k * diff);
         const double dPlus = sh * sh + sp * sp, dMinus = sh * sh + sm * sm;
         ratio *= dPlus / dMinus;
-        gx += k * std::sinh(2.0 * alpha) * (1.0 / dPlus - 1.0 / dMinus);
-        gy += k * (std::sin(2.0 * k * sum) / dPlus - std::sin(2.0 * k * diff) / dMinus);
+        gx += k * 2.0 * sh * std::sqrt(1.0 + sh * sh) * (1.0 / dPlus - 1.0 / dMinus);
+        gy += k * 2.0 * (sp * cp / dPlus - sm * cm / dMinus);
     }
     return {std::log(ratio) / (4.0 * kPi), -(gx * nx + gy * ny) / (4.0 * kPi)};
 }
