@@ -120,13 +120,14 @@ double solveDimension(const Impedance& estimate, const Impedance& accurate, doub
                       double other, const std::string& key)
 {
     if (!isPositive(target)) return 0.0;
-    if (modelRoot(estimate, target) <= 0.0) return 0.0;
+    const double plainGuess = modelRoot(estimate, target);
+    if (plainGuess <= 0.0) return 0.0;
     Remembered remembered = memory().find(key).value_or(Remembered{});
     const double logOther = std::log(other > 0.0 ? other : 1.0);
     const Remembered::Sample guide = remembered.at(logOther);
     const double ratio = std::exp(guide.logRatio);
     double x = modelRoot([&](double d) { return estimate(d) * ratio; }, target);
-    if (x <= 0.0) x = modelRoot(estimate, target);
+    if (x <= 0.0) x = plainGuess;
     const double direction = rising ? 1.0 : -1.0;
     double slope = guide.slope * direction > 0.0 ? guide.slope : 0.0;
     if (slope == 0.0) {
