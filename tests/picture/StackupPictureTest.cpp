@@ -146,9 +146,6 @@ TEST_F(PictureOnBoard, ScrollsWithinTheContentAndShiftsTheDrawing)
 
     canvas.calls.clear();
     picture.paint(canvas, kButtonFace);
-    const CanvasCall background = canvas.ofKind(CanvasOp::FillRect).front();
-    EXPECT_EQ(std::tuple(background.rect, background.colour, background.origin),
-              std::tuple(Rect{0, 0, 600, 100}, kButtonFace, Point{0, 0}));
     EXPECT_EQ(canvas.ofKind(CanvasOp::FillRect).back().origin, (Point{0, -50}));
 
     picture.layout({600, 800}, canvas); // everything fits again
@@ -173,13 +170,13 @@ TEST(StackupPicture, EmptyOrThinBoardsPaintCalmly)
     blank.paint(canvas, kButtonFace);
     EXPECT_EQ(canvas.ofKind(CanvasOp::FillRect).size(), 2u);
 
-    // Values from a refresh, then a refresh without a calculator: nothing to show, not an error.
+    // A value missing from a refresh is an error; a refresh without a calculator gives no values at all.
     PictureBoard three({kSignal, kSubstrate, kSolidPlane}, true);
     StackupPicture labelled(three.settings);
     labelled.setLabelMode(2);
     labelled.setZ0Values(std::vector<double>{50.04, 0.0});
-    EXPECT_EQ(labelled.rightLabel(0), "Z0 = 50 ohm");
-    EXPECT_EQ(labelled.rightLabel(2), "Z0 = <Error>") << "a missing value counts as none";
+    EXPECT_EQ(std::pair(labelled.rightLabel(0), labelled.rightLabel(2)),
+              std::pair(std::string("Z0 = 50 ohm"), std::string("Z0 = <Error>")));
     labelled.setZ0Values({});
     EXPECT_EQ(labelled.rightLabel(0), "Z0 = <N/A>");
 

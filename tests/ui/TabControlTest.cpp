@@ -55,18 +55,6 @@ TEST(TabControl, SwitchTakesWidthsBackThenShowsTheNewTab)
     EXPECT_EQ(lm::columnPixelWidth(2'000'000'000, 8), 2'147'483'647);
 }
 
-namespace {
-
-std::vector<int32_t> columnIds(const lm::CTabDescr& tab)
-{
-    std::vector<int32_t> ids;
-    for (const LMGRIDCOLDESCR& column : tab.columns())
-        ids.push_back(column.columnId);
-    return ids;
-}
-
-} // namespace
-
 TEST(CustomizeColumns, UncheckedLayerNameComesBackLast)
 {
     lm::CustomizeColumns first(lm::defaultTabs()[lm::kTabCustomView]);
@@ -85,31 +73,3 @@ TEST(CustomizeColumns, UncheckedLayerNameComesBackLast)
               std::pair(int32_t{lm::kColLayerName}, 36));
 }
 
-TEST(CustomizeColumns, MovingSwapsEntriesOnlyInsideTheColumnList)
-{
-    // Columns 3, 4, 5 (widths 30, 40, 50); the other catalogue columns follow unchecked.
-    lm::CTabDescr tab;
-    tab.setColumns({{3, 30}, {4, 40}, {5, 50}});
-    lm::CustomizeColumns dialog(tab);
-    EXPECT_EQ(std::pair(dialog.canMoveUp(), dialog.canMoveDown()), std::pair(false, true));
-    for (int step = 0; step < 3; ++step)
-        dialog.moveDown(); // the last step goes past the last column: items swap, entries stay
-    EXPECT_EQ(std::pair(dialog.selection(), dialog.items()[3].columnId), std::pair(3, 3));
-    EXPECT_EQ(columnIds(dialog.accepted()), (std::vector<int32_t>{4, 5, 3}));
-    EXPECT_EQ(dialog.accepted().columns()[0].width, 40);
-
-    // Bring the unchecked column 0 up between 4 and 5 (the entries of 5 and 3 swap
-    // meanwhile), check it, uncheck 3, check 1: 3 goes from before the insertion point.
-    dialog.select(2);
-    dialog.moveUp();
-    EXPECT_EQ(dialog.items()[1].columnId, 0);
-    dialog.setChecked(1, true);
-    dialog.setChecked(3, false);
-    dialog.setChecked(4, true);
-    EXPECT_EQ(dialog.items()[4].columnId, 1);
-    EXPECT_EQ(columnIds(dialog.accepted()), (std::vector<int32_t>{4, 0, 5, 1}));
-
-    dialog.select(19);
-    EXPECT_FALSE(dialog.canMoveDown());
-    EXPECT_THROW(dialog.select(20), LMInvalidArgument);
-}
