@@ -15,25 +15,6 @@ using test::RecordingCanvas;
 
 constexpr PictureMetrics kMetrics{7, 16};
 
-TEST(PictureLayout, FixedHeightsOnA600By800Client)
-{
-    RecordingCanvas canvas;
-    EXPECT_EQ(averageCharWidth(canvas), 7); // (364 / 26 + 1) / 2
-
-    PictureBoard b({kSignal, kSubstrate, kSolidPlane});
-    const PictureLayout l = layoutPicture(b.board.layers, {600, 800}, kMetrics, false);
-    // Block, front (200 * 1000 / 1577 = 126.8, to the nearest), depth x and y, stack; labels at 6, 28, 50
-    // reach 2 pixels above the top face (raised right labels): content 44 + 58 = 102 high, centred in 768
-    // below one text height; no scrolling.
-    EXPECT_EQ((std::vector<int32_t>{l.blockWidth, l.frontWidth, l.depthX, l.depthY, l.stackHeight, l.contentHeight,
-                                    l.scrollMaximum, l.scrollPage}),
-              (std::vector<int32_t>{200, 127, 73, 42, 56, 102, 0, 768}));
-    EXPECT_EQ(l.layerHeight, (std::vector<int32_t>{12, 32, 12}));
-    EXPECT_EQ(l.layerTop, (std::vector<int32_t>{393, 405, 437}));
-    EXPECT_EQ((std::vector<Rect>{l.stack, l.leftLabels, l.rightLabels}),
-              (std::vector<Rect>{{200, 393, 327, 449}, {7, 393, 193, 449}, {407, 393, 593, 449}}));
-}
-
 TEST(PictureLayout, ProportionalHeightsFollowTheThicknessRatio)
 {
     PictureBoard b({kSignal, kSubstrate, kSolidPlane}, true);
@@ -123,21 +104,6 @@ TEST(PictureLabels, RightLabelByMode)
     b.board.layers[2].nUsage = kSolidPlane;
     EXPECT_EQ(label(2, 2, values), "Z0 = <Error>");
     EXPECT_THROW(label(3, 0), LMInvalidArgument);
-}
-
-TEST(PictureLabels, DrawnShortenedToTheirSpace)
-{
-    // A name too long for the space left of the stack is shortened to fit it.
-    PictureBoard b({kSolderMask, kPlating, kSignal, kPlating, kSolderMask, kSignal});
-    setLayerName(b.board.layers[0], "A name far too long for the space left of the stack");
-    StackupPicture picture(b.settings);
-    RecordingCanvas canvas;
-    picture.layout({300, 400}, canvas);
-    picture.paint(canvas, 0);
-
-    const std::string first = canvas.texts().front();
-    EXPECT_LE(int32_t(first.size()) * 7, picture.currentLayout().leftLabels.width());
-    EXPECT_EQ(first.substr(first.size() - 3), "...");
 }
 
 } // namespace

@@ -111,20 +111,13 @@ TEST(PrintCommands, PictureCopiesAndPrintsUnderTheDesignsNameAndAClosedClipboard
     test::FiveLayersPictured five;
     HeadlessPlatform platform;
     printPictureCommand(platform, five.picture, five.settings, five.design);
-    // No options page for the picture.
+    // No options page for the picture. The copies' formats are the Qt printing tests'.
     EXPECT_EQ(std::tuple(platform.printedDocuments, platform.pageShown.has_value(), platform.prints.size()),
               std::tuple(std::vector<std::string>{"Stackup (Falcon)"}, false, 1u));
-    EXPECT_EQ(platform.prints.front().screenPercents.size(), 1u);
-
-    copyPictureCommand(platform, five.picture, five.settings, five.design);
-    copyDocumentationCommand(platform, five.settings, five.design);
-    ASSERT_EQ(platform.copiedDrawings.size(), 2u);
-    EXPECT_EQ(std::tuple(platform.copiedDrawings[0].format, platform.copiedDrawings[1].format),
-              std::tuple(DrawingFormat::Bitmap, DrawingFormat::Vector));
     platform.clipboardOpens = false;
     copyPictureCommand(platform, five.picture, five.settings, five.design);
     copyDocumentationCommand(platform, five.settings, five.design);
-    EXPECT_EQ(std::tuple(platform.copiedDrawings.size(), platform.messages.size()), std::tuple(2u, 0u));
+    EXPECT_EQ(std::tuple(platform.copiedDrawings.size(), platform.messages.size()), std::tuple(0u, 0u));
 }
 
 } // namespace

@@ -11,7 +11,6 @@
 
 #include <initializer_list>
 #include <string>
-#include <vector>
 
 namespace lm::test {
 
