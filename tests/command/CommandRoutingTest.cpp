@@ -80,7 +80,7 @@ TEST(CommandRouting, UpdateFallsBackAndDisablesWithoutHandler)
     EXPECT_EQ(e.log, (std::vector<std::string>{"dialog 32776"}));
 }
 
-TEST(CommandRouting, KeysGoToTheirCommandsByFocus)
+TEST(CommandRouting, KeysGoToTheirCommandsByFocusAndCommandsHaveToolTips)
 {
     // Second bindings, a chord with one modifier too many, Delete left to edit
     // fields, and the clipboard keys to text fields outside the grid.
@@ -95,4 +95,5 @@ TEST(CommandRouting, KeysGoToTheirCommandsByFocus)
     EXPECT_EQ(lm::commandForKey({Key::V, kCtrl}, KeyFocus::CellEditor), ID_EDIT_PASTE);
     EXPECT_EQ(lm::commandForKey({Key::C, kCtrl}, KeyFocus::TextField), 0u);
     EXPECT_EQ(lm::commandForKey({Key::Z, kCtrl}, KeyFocus::TextField), ID_EDIT_UNDO);
+    EXPECT_EQ(std::pair(lm::toolTipText(32838).empty(), lm::toolTipText(1)), std::pair(false, std::string_view()));
 }

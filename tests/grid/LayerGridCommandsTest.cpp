@@ -11,6 +11,7 @@ namespace lm {
 namespace {
 
 using namespace res;
+using test::expectNames;
 using test::GridFixture;
 using Names = std::vector<std::string>;
 using Usages = std::vector<int32_t>;
@@ -29,13 +30,6 @@ std::vector<LMLAYEREX> fourLayers()
 {
     return {layer(kSignal, "Top", 1), layer(kSubstrate, "Core", 2), layer(kSolidPlane, "Gnd", 3),
             layer(kSolderMask, "Mask", 4)};
-}
-
-// The stackup and the grid's name column agree: the rows were written anew.
-void expectNames(const GridFixture& f, const Names& names)
-{
-    EXPECT_EQ(const_cast<GridFixture&>(f).names(), names);
-    EXPECT_EQ(test::columnTexts(f, kColLayerName), names);
 }
 
 TEST(LayerGridInsert, NewLayersTakeNameDielectricAndUsageFromTheirNeighboursAndUndoAsOneStep)

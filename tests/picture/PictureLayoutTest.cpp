@@ -26,8 +26,6 @@ TEST(PictureLayout, ProportionalHeightsFollowTheThicknessRatio)
     EXPECT_EQ(layout.layerHeight, (std::vector<int32_t>{12, 533, 12}));
 }
 
-using test::CanvasCall;
-using test::CanvasOp;
 
 // Top and bottom outer signal layers.
 std::pair<int32_t, int32_t> outerOf(std::initializer_list<int32_t> usages)
@@ -47,22 +45,21 @@ TEST(PictureSlabs, OuterSignalLayers)
 }
 
 // The faces and coatings drawn for a board laid out in a 600 x 800 client.
-std::vector<CanvasCall> polygonsOf(const PictureBoard& b)
+std::vector<test::CanvasCall> polygonsOf(const PictureBoard& b)
 {
     RecordingCanvas canvas;
     drawStack(canvas, b.board.layers, layoutPicture(b.board.layers, {600, 800}, kMetrics, false), false);
-    return canvas.ofKind(CanvasOp::Polygon);
+    return canvas.ofKind(test::CanvasOp::Polygon);
 }
 
 TEST(PictureSlabs, OuterSignalsCarryCoatingsOverTheirTracesALoneSignalDoesNot)
 {
     // Three coatings (mask, plating, mask) follow the traces: outlines with steps, not boxes.
-    const std::vector<CanvasCall> coated = polygonsOf(PictureBoard({kSolderMask, kPlating, kSignal, kSubstrate,
-                                                                    kSignal, kSolderMask}));
-    EXPECT_EQ(std::count_if(coated.begin(), coated.end(), [](const CanvasCall& c) { return c.points.size() > 4; }), 3);
+    const auto coated = polygonsOf(PictureBoard({kSolderMask, kPlating, kSignal, kSubstrate, kSignal, kSolderMask}));
+    EXPECT_EQ(std::count_if(coated.begin(), coated.end(), [](const auto& c) { return c.points.size() > 4; }), 3);
     // A single signal between masks is an ordinary stack.
-    const std::vector<CanvasCall> plain = polygonsOf(PictureBoard({kSolderMask, kSignal, kSolderMask}));
-    EXPECT_TRUE(std::all_of(plain.begin(), plain.end(), [](const CanvasCall& c) { return c.points.size() == 4; }));
+    const auto plain = polygonsOf(PictureBoard({kSolderMask, kSignal, kSolderMask}));
+    EXPECT_TRUE(std::all_of(plain.begin(), plain.end(), [](const auto& c) { return c.points.size() == 4; }));
 }
 
 TEST(PictureLabels, PlacedFromTheMiddleOutwardsOneTextHeightApart)

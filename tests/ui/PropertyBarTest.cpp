@@ -90,11 +90,6 @@ TEST(PropertyBar, UnitsThicknessErFrequencyAndAutoEr)
     EXPECT_EQ(settings.metalThicknessAs, lm::kThicknessAsWeight);
     EXPECT_TRUE(lm::gridBarCheckChanged(settings, IDC_AUTO_ER, false).refreshGrid);
     EXPECT_FALSE(settings.autoEr);
-
-    // Blanks trimmed first; only the first separator of the locale stays; one beep for many refusals.
-    const auto cleaned = lm::cleanErFrequencyText(" \t1,5.2,x9 ", ',');
-    EXPECT_EQ(std::tuple(cleaned.text, cleaned.caret, cleaned.beeps), std::tuple(std::string("1,529"), 3u, 1));
-    EXPECT_FALSE(lm::cleanErFrequencyText("2.5", '.').changed);
 }
 
 namespace lm {

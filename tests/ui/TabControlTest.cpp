@@ -10,21 +10,6 @@
 #include "model/LayerRecord.h"
 #include "document/TabDescr.h"
 
-TEST(TabControl, InvisibleTabsAreSkippedByItemsAndSelection)
-{
-    lm::EditorInstance instance;
-    lm::CTabDescrArray& tabs = instance.tabs();
-    tabs[0].setVisible(false);
-    EXPECT_EQ(lm::tabControlItems(tabs), (std::vector<std::string>{"Dielectric", "Metal", "Z0 Planning", "Custom View"}));
-
-    EXPECT_EQ(lm::initialTabSelection(tabs, 3).item, 2);
-    const auto fallback = lm::initialTabSelection(tabs, 0); // the active tab is hidden: first item
-    EXPECT_EQ(std::pair(fallback.item, fallback.descriptor), std::pair(0, 1));
-    for (lm::CTabDescr& tab : tabs)
-        tab.setVisible(false);
-    EXPECT_EQ(lm::initialTabSelection(tabs, 1).item, -1);
-}
-
 TEST(TabControl, SwitchTakesWidthsBackThenShowsTheNewTab)
 {
     lm::EditorInstance instance;
@@ -53,23 +38,5 @@ TEST(TabControl, SwitchTakesWidthsBackThenShowsTheNewTab)
     // The conversions saturate and never divide by zero (no width measured is taken as 1).
     EXPECT_EQ(lm::columnWidthFromPixels(10, 0), 40);
     EXPECT_EQ(lm::columnPixelWidth(2'000'000'000, 8), 2'147'483'647);
-}
-
-TEST(CustomizeColumns, UncheckedLayerNameComesBackLast)
-{
-    lm::CustomizeColumns first(lm::defaultTabs()[lm::kTabCustomView]);
-    ASSERT_EQ(std::tuple(first.items().size(), first.selection(), first.items()[3].columnId),
-              std::tuple(20u, 0, int32_t{lm::kColLayerName}));
-    first.setChecked(3, false);
-
-    lm::CustomizeColumns second(first.accepted());
-    ASSERT_EQ(second.items().back().title, "Layer Name");
-    EXPECT_FALSE(second.items().back().checked);
-    second.setChecked(19, true);
-    const lm::CTabDescr accepted = second.accepted();
-    ASSERT_EQ(accepted.columns().size(), 20u);
-    // Its default width comes back with it.
-    EXPECT_EQ(std::pair(accepted.columns().back().columnId, accepted.columns().back().width),
-              std::pair(int32_t{lm::kColLayerName}, 36));
 }
 
