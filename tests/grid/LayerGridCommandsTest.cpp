@@ -54,8 +54,6 @@ TEST(LayerGridInsert, NewLayersTakeNameDielectricAndUsageFromTheirNeighboursAndU
          {layer(kPlating, "Plate"), layer(kSignal, "Top"), layer(kSubstrate, "Core"), layer(kSignal, "Bot")},
          kDefaultCaps, 1, ID_INSERT_ABOVE_SIGNAL, {"Layer_01", "Layer_02", "Top", "Core", "Bot"},
          {kSignal, kSignal, kSignal, kSubstrate, kSignal}},
-        {"most suitable above a top signal", fourLayers(), kDefaultCaps, 1, ID_INSERT_ABOVE_MOST_SUITABLE,
-         {"", "Top", "Core", "Gnd", "Mask"}, {kSolderMask, kSignal, kSubstrate, kSolidPlane, kSolderMask}},
         {"most suitable between a mask and a signal", masked, kDefaultCaps, 2, ID_INSERT_ABOVE_MOST_SUITABLE,
          {"", "", "Top", "Core", "Gnd", ""}, {kSolderMask, kPlating, kSignal, kSubstrate, kSolidPlane, kSolderMask}},
         {"covering the bottom mask makes it a substrate", fourLayers(), kDefaultCaps, 4, ID_INSERT_BELOW_MOST_SUITABLE,
@@ -137,9 +135,8 @@ TEST(LayerGridDelete, PermanentLayerStopsTheWholeDeleteAndNoCapabilityAnyDelete)
     GridFixture f(layers);
     f.select({2, 5});
     EXPECT_TRUE(f.grid->onCommand(ID_EDIT_DELETE));
-    const test::ShownMessage permanent{"Layer #5 is permanent and can't be deleted.", MessageButtons::Ok,
-                                       MessageIcon::Exclamation};
-    EXPECT_EQ(f.platform.messages, std::vector{permanent});
+    EXPECT_EQ(f.platform.messages, (std::vector<test::ShownMessage>{{"Layer #5 is permanent and can't be deleted.",
+                                                                     MessageButtons::Ok, MessageIcon::Exclamation}}));
     EXPECT_EQ(f.board().layers.size(), 5u);
     EXPECT_FALSE(f.grid->history().canUndo());
 

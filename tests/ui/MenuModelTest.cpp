@@ -62,11 +62,6 @@ TEST(MenuFile, OffersAndPerformsWhatTheArchiveCallbackSupports)
     lm::rebuildFileMenu(file, &archive);
     EXPECT_EQ(menuTexts(file), fileMenuEndingWith({}));
 
-    std::vector<MenuItem> fresh = mainMenuTemplate()[kFileMenu].items;
-    archive.supported = {0};
-    lm::rebuildFileMenu(fresh, &archive);
-    EXPECT_EQ(menuTexts(fresh), fileMenuEndingWith({"-", "&Save\tCtrl+S"}));
-
     // The commands ask IsSupported before Perform.
     EXPECT_FALSE(lm::performArchiveCommand(nullptr, ID_FILE_SAVE));
     archive.calls.clear();
