@@ -79,12 +79,9 @@ TEST(QtPlatform, QuestionsAskYesOrNoOverTheEditorWindowRefusalsWarn)
     EXPECT_EQ(ask(), MessageAnswer::No);
 
     // Refusals show a warning with only OK, and closing it counts as OK.
-    whenBoxShows(seen, click(QMessageBox::Ok));
-    EXPECT_EQ(platform.messageBox("Refused.", MessageButtons::Ok, MessageIcon::Exclamation), MessageAnswer::Ok);
-    EXPECT_EQ(std::tuple(seen.icon, seen.buttons), std::tuple(QMessageBox::Warning, QMessageBox::StandardButtons(QMessageBox::Ok)));
-
     whenBoxShows(seen, nullptr);
     EXPECT_EQ(platform.messageBox("Refused.", MessageButtons::Ok, MessageIcon::Exclamation), MessageAnswer::Ok);
+    EXPECT_EQ(std::tuple(seen.icon, seen.buttons), std::tuple(QMessageBox::Warning, QMessageBox::StandardButtons(QMessageBox::Ok)));
 
     // A dialog the editor opened (a graph) is modal: the box comes over it, not behind it.
     QDialog graph(&editor);
