@@ -3,7 +3,6 @@
 // real clipboard between two instances, Z0 planning with the host's own
 // calculator, and the layers read back through lm* functions.
 #include "HostedEditor.h"
-#include "QtInput.h"
 #include "ScriptedZ0Calculator.h"
 
 #include <QClipboard>
