@@ -98,7 +98,8 @@ std::vector<Record> recordsFor(int32_t count, Record (*make)() = randomRecord<Re
 
 // -------------------------------------------------------------- host objects
 
-struct HostileDRC : IDRC {
+// The rules checker, default layer, calculator and archive a host hands over, in one object.
+struct HostObjects : IDRC, ILMDefaultLayer, IZ0Calculator, ILMArchiveCallback {
     int32_t CheckValue(int32_t, const LMLAYEREX*, const char** message) override { return answer(message); }
     int32_t CheckStackup(const LMLAYEREX*, int32_t, const char** message) override { return answer(message); }
     int32_t answer(const char** message)
@@ -112,17 +113,13 @@ struct HostileDRC : IDRC {
         return hostileInt();
     }
     std::string text;
-} drc;
 
-struct HostileDefaultLayer : ILMDefaultLayer {
     void PrepareNewLayer(const LMLAYEREX*, int32_t, int32_t, LMLAYEREX* newLayer) override
     {
         maybeThrow(2);
         *newLayer = hostileLayer();
     }
-} defaultLayer;
 
-struct HostileCalculator : IZ0Calculator {
     void Reserved0() override { std::abort(); } // never called, says the interface
     bool CalcStackupZ0(int32_t, int32_t, double* z0PerLayer) override
     {
@@ -137,12 +134,10 @@ struct HostileCalculator : IZ0Calculator {
     {
         return maybeThrow(), false;
     }
-} calculator;
 
-struct HostileArchive : ILMArchiveCallback {
     int32_t Perform(int32_t) override { return maybeThrow(2), hostileInt(); }
     bool IsSupported(int32_t) override { return input->ConsumeBool(); }
-} archive;
+} host;
 
 void LMCALLBACK closeProc(int32_t, const char*) { maybeThrow(2); }
 
@@ -280,10 +275,10 @@ void call(LMHANDLE h)
         break;
     }
     case 11:
-        lmSetDRC(h, maybe(&drc));
-        lmSetDefaultLayer(h, maybe(&defaultLayer));
-        lmSetZ0Calculator(h, maybe(&calculator));
-        lmSetArchiveCallback(h, maybe(&archive));
+        lmSetDRC(h, maybe<IDRC>(&host));
+        lmSetDefaultLayer(h, maybe<ILMDefaultLayer>(&host));
+        lmSetZ0Calculator(h, maybe<IZ0Calculator>(&host));
+        lmSetArchiveCallback(h, maybe<ILMArchiveCallback>(&host));
         break;
     case 12: lmSetMatLib(h, reinterpret_cast<void*>(input->ConsumeIntegral<uintptr_t>())); break;
     case 13: lmSetCurrentBoard(h, smallInt(-1, 4)); break;

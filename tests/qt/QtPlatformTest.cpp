@@ -105,21 +105,6 @@ void typeInto(QWidget& widget)
     QCoreApplication::sendEvent(&widget, &key);
 }
 
-TEST(IdleScheduler, RequestsMadeBeforeTheLoopWaitsMakeOnePass)
-{
-    int passes = 0;
-    IdleScheduler idle([&] { return ++passes < 0; });
-    idle.request();
-    idle.request();
-    runLoopFor(100);
-    EXPECT_EQ(passes, 1);
-
-    int steps = 0; // a sweep asks for the next pass until its last step
-    IdleScheduler sweep([&] { return ++steps < 5; });
-    runLoopFor(200);
-    EXPECT_EQ(steps, 5);
-}
-
 TEST(IdleScheduler, RunsInAModalDialogAndFollowsInputToItsWindowOnly)
 {
     QDialog dialog;
