@@ -85,16 +85,6 @@ TEST(GridView, ShowsTheCellsAndFollowsTheColumnsOfTheCore)
               std::tuple(true, false));
     EXPECT_EQ(model.data(at(1, kColVisible), Qt::CheckStateRole).toInt(), Qt::Checked);
 
-    // Unknown widths are fitted to the contents, the first time once the loop
-    // comes round; the fitted widths go back into the cells.
-    const int32_t given = columnPixelWidth(200, grid.averageCharWidth());
-    const std::vector<LMGRIDCOLDESCR> wide{{kColLayerName, 200}};
-    pane.showTab(kTabMetal, wide, false);
-    EXPECT_EQ(pane.columnPixelWidth(kColLayerName), given);
-    QCoreApplication::processEvents();
-    EXPECT_LT(pane.columnPixelWidth(kColLayerName), given);
-    EXPECT_EQ(view.columnWidth(grid.colOf(kColLayerName) - 1), pane.columnPixelWidth(kColLayerName));
-
     const CTabDescr metal = defaultTabs()[2];
     pane.showTab(metal.id(), metal.columns(), true);
     QHeaderView* header = view.horizontalHeader();
