@@ -109,12 +109,8 @@ constexpr uint32_t kRed = 0x0000FF;
 struct ChartTest : ::testing::Test {
     FakeChartWindow window;
     CChartControl chart;
-    Curve ramp = [] {
-        std::vector<double> xy;
-        for (int i = 0; i <= 10; ++i)
-            xy.push_back(i);
-        return Curve(xy.data(), xy.data(), xy.size(), kGreen);
-    }();
+    static constexpr double kRamp[] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10};
+    Curve ramp{kRamp, kRamp, std::size(kRamp), kGreen};
 
     void SetUp() override
     {

@@ -2,7 +2,6 @@
 // and in modal dialogs, and the display probe.
 #include "qt/DisplayProbe.h"
 #include "qt/IdleScheduler.h"
-#include "qt/QtApplication.h"
 #include "qt/QtPlatform.h"
 
 #include "QtInput.h"
