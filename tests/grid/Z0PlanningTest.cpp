@@ -6,7 +6,6 @@
 #include "ScriptedZ0Calculator.h"
 
 #include "document/TabDescr.h"
-#include "grid/GridStyles.h"
 #include "res/CommandIds.h"
 #include "ui/GridBarCommands.h"
 

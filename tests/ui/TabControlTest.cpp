@@ -7,7 +7,6 @@
 
 #include <utility>
 #include "ui/CustomizeColumns.h"
-#include "model/LayerRecord.h"
 #include "document/TabDescr.h"
 
 TEST(TabControl, SwitchTakesWidthsBackThenShowsTheNewTab)
