@@ -1,7 +1,6 @@
 // Offscreen proofs of the grid view's wiring: the table shows the core's cells
 // and follows its columns, keystrokes and leaving a cell go to the layer grid,
 // and rows are dragged through the row header.
-#include "qt/QtGridModel.h"
 #include "qt/QtGridPane.h"
 #include "qt/QtGridRowHeader.h"
 #include "qt/QtGridView.h"
@@ -13,10 +12,8 @@
 #include "ui/TabControl.h"
 
 #include <QAbstractItemModelTester>
-#include <QApplication>
 #include <QHeaderView>
 #include <QLineEdit>
-#include <QMouseEvent>
 #include <QTest>
 
 #include <gtest/gtest.h>

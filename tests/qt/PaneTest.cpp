@@ -1,14 +1,12 @@
 // Offscreen proofs of the panes' wiring: the property bar built from its
-// template, the Er frequency field, the picture pane's status line, the two
-// small dialogs, and the picture widget over a real layer grid (a layer
+// template, the Er frequency field, the picture pane's status line, and the
+// picture widget over a real layer grid (a layer
 // dragged with the mouse lands at its new place, undo takes it back). The
 // canvas is proved on an image's pixels. Then the printing commands on the
 // real clipboard and print dialog. The grid view has its own tests.
 #include "print/PrintCommands.h"
 #include "qt/QtCanvas.h"
-#include "qt/QtCustomizeDialog.h"
 #include "qt/QtGridPane.h"
-#include "qt/QtGridView.h"
 #include "qt/QtPicturePane.h"
 #include "qt/QtPlatform.h"
 #include "qt/QtPrinting.h"
@@ -18,7 +16,6 @@
 #include "QtInput.h"
 #include "document/Board.h"
 #include "res/CommandIds.h"
-#include "ui/CustomizeColumns.h"
 #include "ui/PictureMovesOnGrid.h"
 #include "ui/PicturePaneState.h"
 
@@ -26,7 +23,6 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
-#include <QDialog>
 #include <QFontMetrics>
 #include <QImage>
 #include <QLabel>
@@ -49,7 +45,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -137,23 +132,6 @@ TEST(PicturePane, StatusLineAndTotalThickness)
 
     named<QCheckBox>(pane, res::IDC_DRAW_PROPORTIONALLY)->click();
     EXPECT_FALSE(board.instance.settings().drawProportionally);
-}
-
-TEST(PaneDialogs, CustomizeAcceptsWithOkAndCancelKeepsTheColumns)
-{
-    CustomizeColumns columns(defaultTabs()[4]);
-    whenShown<QDialog>([](QDialog& dialog) {
-        auto* list = named<QListWidget>(dialog, res::IDC_COLUMN_LIST);
-        list->item(0)->setCheckState(Qt::Unchecked);
-        named<QPushButton>(dialog, res::IDC_MOVE_DOWN)->click();
-        named<QPushButton>(dialog, res::IDOK)->click();
-    });
-    ASSERT_TRUE(runCustomizeDialog(nullptr, columns));
-    EXPECT_EQ(std::tuple(columns.selection(), columns.items()[1].columnId, columns.items()[1].checked),
-              std::tuple(1, kColVisible, false));
-
-    whenShown<QDialog>([](QDialog& dialog) { named<QPushButton>(dialog, res::IDCANCEL)->click(); });
-    EXPECT_FALSE(runCustomizeDialog(nullptr, columns));
 }
 
 // Draws a dotted white outline in exclusive-or mode, as the hover mark is drawn.

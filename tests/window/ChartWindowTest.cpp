@@ -18,15 +18,6 @@ using namespace window_test;
 
 namespace {
 
-void drag(QWidget* target, const QPoint& from, const QPoint& to)
-{
-    using lm::test::sendMouse;
-    sendMouse(target, QEvent::MouseButtonPress, from, Qt::LeftButton);
-    for (int i = 1; i <= 10; ++i)
-        sendMouse(target, QEvent::MouseMove, from + (to - from) * i / 10, Qt::LeftButton);
-    sendMouse(target, QEvent::MouseButtonRelease, to, Qt::NoButton);
-}
-
 // Zooms with a drag across the middle of the chart: the picture must change;
 // then Copy puts a white-backed bitmap, taller than the chart by the caption, on the clipboard.
 void zoomAndCopy(QDialog& dialog)
@@ -36,7 +27,9 @@ void zoomAndCopy(QDialog& dialog)
     ASSERT_TRUE(chart != nullptr && chart->isVisible());
     const QImage before = chart->grab().toImage();
     const QPoint middle = chart->rect().center();
-    drag(chart, middle - QPoint(60, 40), middle + QPoint(60, 40));
+    lm::test::sendMouse(chart, QEvent::MouseButtonPress, middle - QPoint(60, 40), Qt::LeftButton);
+    lm::test::sendMouse(chart, QEvent::MouseMove, middle + QPoint(60, 40), Qt::LeftButton);
+    lm::test::sendMouse(chart, QEvent::MouseButtonRelease, middle + QPoint(60, 40), Qt::NoButton);
     spin(50);
     EXPECT_NE(chart->grab().toImage(), before);
 

@@ -57,9 +57,6 @@ TEST(EditorWindow, ModelessWindowIsBuiltFromTheTablesAndAppliesWithCodeOne)
     commandAction(editor, 32775)->trigger();
     EXPECT_EQ(editor->findChild<QSplitter*>()->orientation(), Qt::Horizontal);
 
-    // The Custom View tab brings its property bar with the Customize button.
-    tabs->setCurrentIndex(4);
-    EXPECT_NE(editor->findChild<QWidget*>("1009"), nullptr);
     emit boards->activated(0);
     EXPECT_EQ(lmGetCurrentBoard(host.instance), 1);
 

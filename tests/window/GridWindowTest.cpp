@@ -23,12 +23,6 @@ namespace {
 
 using lm::test::keyTarget;
 
-void type(QWidget* fallback, const QString& text)
-{
-    for (const QChar c : text)
-        press(keyTarget(fallback), c.toUpper().unicode(), Qt::NoModifier, QString(c));
-}
-
 void clickRowNumber(QTableView* grid, int row, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
 {
     QHeaderView* numbers = grid->verticalHeader();
@@ -56,7 +50,8 @@ TEST(GridWindow, TypedThicknessReachesTheLayersAndCtrlZTakesItBack)
     // Typing into the current cell opens its editor; letters never get in.
     clickCell(grid, core);
     grid->setFocus(); // as the click of a real mouse does
-    type(grid, "12a3");
+    for (const QChar c : QStringLiteral("12a3"))
+        press(keyTarget(grid), c.toUpper().unicode(), Qt::NoModifier, QString(c));
     press(keyTarget(grid), Qt::Key_Return);
     spin();
     ASSERT_EQ(editorWindow(), editor);
