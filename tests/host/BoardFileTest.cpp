@@ -112,8 +112,8 @@ TEST(StackupFile, MissingFieldsTakeTheDefaultOfTheUsage)
     const auto layers = parseStackup(
         oneBoard(R"({"usage":"Solder Mask"},{"usage":"Solid Plane","color":"#ff8000","metal":null})"), "t")[0].layers;
     const LMLAYEREX& mask = layers[0];
-    EXPECT_EQ(std::tuple(mask.nType, mask.nTechnology, mask.nMetal, mask.bVisible, mask.dThickness, mask.dEr, mask.dGap),
-              std::tuple(1, 0, -1, 1, 1.27e-05, 3.3, 0.0002032));
+    EXPECT_EQ(std::tuple(mask.nType, mask.nTechnology, mask.nMetal, mask.bVisible), std::tuple(1, 0, -1, 1));
+    EXPECT_EQ(std::tuple(mask.dThickness, mask.dEr, mask.dGap), std::tuple(1.27e-05, 3.3, 0.0002032));
     // A null metal asks the component to identify the metal.
     EXPECT_EQ(std::tuple(layers[1].nUsage, layers[1].crColor, layers[1].nMetal), std::tuple(1, 0x000080FFu, -1));
 }
@@ -163,13 +163,15 @@ TEST(StackupFile, CountLimitsHoldAtTheirBoundaries)
         {R"({"format":"laminar-stackup","version":1,"boards":[)" + repeated(board, kMaxBoards + 1) + "]}",
          "boards: too many boards: 257 (at most 256)"},
         {oneBoard(repeated(layer, kMaxLayersPerBoard + 1)), "boards[0].layers: too many layers"},
-        {oneBoard(twoLayers, "[" + repeated(pair, kMaxDrillPairsPerBoard + 1) + "]"), "boards[0].drillPairs: too many drill pairs: 4097"},
+        {oneBoard(twoLayers, "[" + repeated(pair, kMaxDrillPairsPerBoard + 1) + "]"),
+         "boards[0].drillPairs: too many drill pairs: 4097"},
     };
-    for (const auto& [document, expected] : tooMany) EXPECT_NE(std::string::npos, errorOf(document).find(expected)) << expected;
+    for (const auto& [document, expected] : tooMany)
+        EXPECT_NE(std::string::npos, errorOf(document).find(expected)) << expected;
 #if !defined(LAMINAR_SANITIZED) // a count, not a memory question: minutes in the sanitizer build
     std::string boards;
-    for (std::size_t i = 0; i < kMaxBoards; ++i)
-        boards += (i ? R"(,{"id":)" : R"({"id":)") + std::to_string(i) + R"(,"layers":[)" + repeated(layer, kMaxLayersPerBoard) + "]}";
+    const std::string layers = R"(,"layers":[)" + repeated(layer, kMaxLayersPerBoard) + "]}";
+    for (std::size_t i = 0; i < kMaxBoards; ++i) boards += (i ? R"(,{"id":)" : R"({"id":)") + std::to_string(i) + layers;
     const auto read = parseStackup(R"({"format":"laminar-stackup","version":1,"boards":[)" + boards + "]}", "t");
     EXPECT_EQ(std::tuple(read.size(), read.back().layers.size()), std::tuple(kMaxBoards, kMaxLayersPerBoard));
 #endif
@@ -200,7 +202,8 @@ TEST_F(StackupFileOnDisk, FailedWriteKeepsThePreviousFileAndLeavesNoTemporary)
     ::chmod(file.c_str(), 0640);
     fs::create_directory(taken);
     const std::string before = fileText(file);
-    auto expectRefused = [&](const fs::path& target, void (*spoil)(std::vector<LMLAYEREX>&), const std::string& expected) {
+    using Spoil = void (*)(std::vector<LMLAYEREX>&);
+    auto expectRefused = [&](const fs::path& target, Spoil spoil, const std::string& expected) {
         auto boards = sampleBoards();
         spoil(boards[0].layers);
         const std::string message = errorOf([&] { writeStackupFile(target, boards); });
@@ -209,8 +212,10 @@ TEST_F(StackupFileOnDisk, FailedWriteKeepsThePreviousFileAndLeavesNoTemporary)
         EXPECT_EQ(before, fileText(file));
     };
     expectRefused(file, [](auto& l) { l[2].nUsage = 42; }, "boards[0].layers[2].usage: expected a string, got 42");
-    expectRefused(file, [](auto& l) { l[0].dThickness = std::nan(""); }, "boards[0].layers[0].thickness: expected a number, got null");
-    expectRefused(file, [](auto& l) { std::memset(l[1].szName, 'x', sizeof l[1].szName); }, "boards[0].layers[1].name: name is 67 bytes");
+    expectRefused(file, [](auto& l) { l[0].dThickness = std::nan(""); },
+                  "boards[0].layers[0].thickness: expected a number, got null");
+    expectRefused(file, [](auto& l) { std::memset(l[1].szName, 'x', sizeof l[1].szName); }, // unterminated
+                  "boards[0].layers[1].name: name is 67 bytes");
     expectRefused(taken, [](auto&) {}, "is a directory, not a regular file");
     if (::geteuid() != 0) { // root writes into read-only directories anyway
         fs::permissions(dir, fs::perms::owner_read | fs::perms::owner_exec);
@@ -244,8 +249,9 @@ TEST_F(StackupFileOnDisk, SavingThroughASymbolicLinkReplacesTheFileItNames)
     for (const char* link : {"link-to-link.json", "dangling.json"}) writeStackupFile(dir / link, renamed);
     EXPECT_EQ(std::tuple(fs::is_symlink(dir / "link.json"), fs::is_symlink(dir / "link-to-link.json"),
                          fs::is_symlink(dir / "dangling.json"), readStackupFile(file)[0].name,
-                         readStackupFile(project / "new.json")[0].name, std::distance(fs::directory_iterator(project), {})),
-              std::tuple(true, true, true, "Renamed", "Renamed", 2));
+                         readStackupFile(project / "new.json")[0].name),
+              std::tuple(true, true, true, "Renamed", "Renamed"));
+    EXPECT_EQ(std::distance(fs::directory_iterator(project), {}), 2); // the temporaries were beside the files
     EXPECT_NE(std::string::npos, errorOf([&] { writeStackupFile(dir / "loop.json", renamed); }).find("symbolic link"));
 
     // A read-only file is refused, also through a link, and stays as it was.
@@ -360,7 +366,8 @@ TEST(KicadJudge, EditedBoardsChangeOnlyTheirStackupAndBoardThickness)
 
         const auto values = [](const std::vector<LMLAYEREX>& of) {
             std::vector<std::tuple<int32_t, int64_t, double, double>> list;
-            for (const LMLAYEREX& l : of) list.emplace_back(l.nUsage, kicad::nanometres(l.dThickness), l.dEr, l.dLossTangent);
+            for (const LMLAYEREX& l : of)
+                list.emplace_back(l.nUsage, kicad::nanometres(l.dThickness), l.dEr, l.dLossTangent);
             return list;
         };
         const kicad::Board reread = kicad::readBoard(written);

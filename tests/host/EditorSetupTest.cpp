@@ -12,8 +12,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
-#include <cstdlib>
 #include <cstring>
 #include <deque>
 #include <functional>
