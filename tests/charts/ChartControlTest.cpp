@@ -27,12 +27,6 @@ AxisState linearAxis(double min, double max, int32_t pixels)
     return axis;
 }
 
-// Step, first tick, last tick and the number of intervals.
-std::vector<double> ticksOf(const AxisState& axis)
-{
-    return {axis.step, axis.first, axis.last, static_cast<double>(axis.intervals())};
-}
-
 AxisState logAxis(double first, double step, double pixelsPerDecade)
 {
     AxisState axis;
@@ -54,69 +48,12 @@ TEST(ChartAxis, WholeNumbersForgiveRoundingButNotRealFractions)
               (std::vector<double>{3, 2, 3, 4, -1, 3, -2, 2, max, min}));
 }
 
-TEST(ChartAxis, LinearStepPrefersNoWasteThenTheSmallerStep)
-{
-    // 200 pixels allow 10 intervals: step 1 covers 0..7 exactly, step 2 would waste 1.
-    const AxisState axis = linearAxis(0, 7, 200);
-    EXPECT_EQ(ticksOf(axis), (std::vector<double>{1, 0, 7, 7}));
-    // 100 pixels allow 5 intervals: 2.5 (0..7.5) wastes least. Below 60 pixels only 2 intervals:
-    // 5 (0..10) and 10 (0..10) waste the same; the smaller wins.
-    EXPECT_EQ((std::vector<double>{linearStep(0, 7, 100), linearStep(0, 7, 59), linearStep(0, 7, 0)}),
-              (std::vector<double>{2.5, 5, 5}));
-    // Small and negative ranges land on the same mantissas.
-    EXPECT_DOUBLE_EQ(linearStep(0.0031, 0.0077, 200), 0.0005);
-    EXPECT_EQ(ticksOf(linearAxis(-3.2, 1.1, 100)), (std::vector<double>{2, -4, 2, 3}));
-}
-
 TEST(ChartAxis, LogStepTakesWholeDecadesByTheRoomPerDecade)
 {
     // 10, 20, 19.8 and 5 pixels a decade (4 * 30 / 6 = 20).
     EXPECT_EQ((std::vector<double>{logStep(1, 1e6, 60), logStep(1, 1e6, 120), logStep(1, 1e6, 119), logStep(1, 1e6, 30),
                                    logStep(0.1, 10000, 400)}),
               (std::vector<double>{2, 1, 2, 4, 1}));
-
-    AxisState axis;
-    axis.log = true;
-    axis.min = 1.5;
-    axis.max = 2e5;
-    axis.placeTicks(2);
-    EXPECT_EQ(ticksOf(axis), (std::vector<double>{2, 1, 1e6, 3})); // up to the first power at or above the maximum
-    EXPECT_EQ((std::vector<double>{axis.tick(2), axis.moved(100, 1), axis.moved(100, -1)}),
-              (std::vector<double>{1e4, 1, 1e4}));
-}
-
-TEST(ChartAxis, EmptyRangesAreWidenedBeforeTheyGetTicks)
-{
-    struct Case {
-        double min, max;
-        bool log;
-        double widenedMin, widenedMax;
-    };
-    // Symmetric about 0 is not empty.
-    for (Case c : {Case{3, 3, false, 2.5, 3.5}, Case{0, 0, false, -0.5, 0.5}, Case{1e-3, 1e-3, true, 1e-4, 1e-2},
-                   Case{-1, 1, false, -1, 1}}) {
-        widenDegenerateRange(c.min, c.max, c.log);
-        EXPECT_DOUBLE_EQ(c.min, c.widenedMin);
-        EXPECT_DOUBLE_EQ(c.max, c.widenedMax);
-    }
-}
-
-TEST(ChartAxis, MinorTicksOfALogAxisFollowTheRoomPerDecade)
-{
-    EXPECT_EQ((std::vector<double>{minorTickFraction(210), minorTickFraction(200), minorTickFraction(40),
-                                   minorTickFraction(25)}),
-              (std::vector<double>{0.1, 0.2, 0.5, 0}));
-    auto rounded = [](double fraction) {
-        std::vector<double> ticks = minorTicksBelow(10, fraction);
-        for (double& tick : ticks)
-            tick = std::round(tick * 1e9) / 1e9;
-        return ticks;
-    };
-    EXPECT_EQ(rounded(0.1), (std::vector<double>{2, 3, 4, 5, 6, 7, 8, 9}));
-    EXPECT_EQ(rounded(0.2), (std::vector<double>{2, 4, 6, 8}));
-    EXPECT_EQ(rounded(0.5), (std::vector<double>{5}));
-    EXPECT_EQ(rounded(0.25), (std::vector<double>{2.5, 5, 7.5}));
-    EXPECT_EQ(rounded(0), (std::vector<double>{}));
 }
 
 TEST(ChartAxis, PixelsAndValuesMapBothWaysOnWholePixelTicks)
@@ -143,15 +80,6 @@ TEST(ChartAxis, LabelSpacingLandsOnRoundMultiples)
     EXPECT_EQ((std::vector<int32_t>{axis.labelSpacing(200, 15), axis.labelSpacing(200, 30), axis.labelSpacing(200, 45),
                                     axis.labelSpacing(200, 500)}),
               (std::vector<int32_t>{1, 2, 5, 10}));
-
-    AxisState quarters = linearAxis(0, 2.5, 200); // step 0.25
-    ASSERT_EQ(quarters.step, 0.25);
-    // 3 -> 4: every 1.0; 6 -> 8: every 2.0.
-    EXPECT_EQ((std::pair{quarters.labelSpacing(200, 50), quarters.labelSpacing(200, 110)}), (std::pair{4, 8}));
-
-    AxisState decades = logAxis(1, 1, 30);
-    decades.last = 1e6;
-    EXPECT_EQ(decades.labelSpacing(180, 70), 3); // a log axis keeps its count
 }
 
 TEST(ChartNumbers, PrefixesKeepMantissasAboveOneUpToAThousand)
@@ -171,16 +99,7 @@ TEST(ChartNumbers, PrefixesKeepMantissasAboveOneUpToAThousand)
     EXPECT_EQ(tickLabel(500, prefixRowFor(-2000, 500), ""), " 0.5k ");
 }
 
-TEST(ChartNumbers, ReadoutTakesARowPerValue)
-{
-    EXPECT_EQ(readoutText(1, "m", 0.5, "V", true), "1000mm ,500mV");
-    EXPECT_EQ(readoutText(123456, "Hz", 2e16, "", true), "123.46kHz ,2.000e+16");
-    EXPECT_EQ(readoutText(123456, "Hz", 0.25, "dB/m", false), "1.2346e+05Hz ,0.25dB/m");
-}
-
-using test::CanvasOp;
 using test::FakeChartWindow;
-using test::RecordingCanvas;
 
 constexpr uint32_t kGreen = 0x00FF00;
 constexpr uint32_t kRed = 0x0000FF;
@@ -190,12 +109,8 @@ constexpr uint32_t kRed = 0x0000FF;
 struct ChartTest : ::testing::Test {
     FakeChartWindow window;
     CChartControl chart;
-    Curve ramp = [] {
-        std::vector<double> xy;
-        for (int i = 0; i <= 10; ++i)
-            xy.push_back(i);
-        return Curve(xy.data(), xy.data(), xy.size(), kGreen);
-    }();
+    static constexpr double kRamp[] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10};
+    Curve ramp{kRamp, kRamp, std::size(kRamp), kGreen};
 
     void SetUp() override
     {
@@ -203,48 +118,14 @@ struct ChartTest : ::testing::Test {
         chart.addCurve(ramp);
         chart.recalcLayout();
     }
-    // A second curve: y = 2 across, in red, added after the ramp.
-    Curve flat = [] {
-        const double x[] = {0, 10};
-        const double y[] = {2, 2};
-        return Curve(x, y, 2, kRed);
-    }();
-    void addFlat()
-    {
-        chart.addCurve(flat);
-        chart.recalcLayout();
-    }
     Point at(double x, double y) const { return {chart.xPixel(x), chart.yPixel(y)}; }
-    void drag(Point from, Point to, int64_t nowMs = 0)
+    void drag(Point from, Point to)
     {
         chart.buttonDown(from);
         chart.mouseMove(to);
-        chart.buttonUp(to, nowMs);
-    }
-    // A pan drag as a hand moves: one pixel at a time.
-    void panBy(Point from, int32_t dx, int64_t releaseMs)
-    {
-        chart.buttonDown(from);
-        for (int32_t i = 1; i <= dx; ++i)
-            chart.mouseMove({from.x + i, from.y});
-        chart.buttonUp({from.x + dx, from.y}, releaseMs);
+        chart.buttonUp(to, 0);
     }
 };
-
-TEST(Curve, BoundsWidenPointByPointAndSetPointLeavesThem)
-{
-    const double x[] = {3, 1, 5};
-    const double y[] = {2, 4, 0};
-    Curve curve(x, y, 3, kRed);
-    EXPECT_EQ(curve.bounds(), (CurveBounds{1, 0, 5, 4}));
-    curve.setPoint(5, {9, 9}); // past the end: the curve grows
-    EXPECT_EQ(std::tuple(curve.size(), curve.bounds()), std::tuple(6u, CurveBounds{1, 0, 5, 4}));
-    curve.recalcBounds();
-    EXPECT_EQ(curve.bounds(), (CurveBounds{0, 0, 9, 9})); // the grown gap holds (0, 0) points
-    curve.removeAllPoints();
-    curve.recalcBounds();
-    EXPECT_EQ(curve.bounds(), CurveBounds{});
-}
 
 TEST_F(ChartTest, AxesSpanWholeStepsFromEdgeToEdgeOfThePlot)
 {
@@ -288,73 +169,7 @@ TEST_F(ChartTest, ZoomIgnoresClicksAndStopsAtSixtyFourTimes)
     EXPECT_EQ(chart.viewRange(), full);
 }
 
-TEST_F(ChartTest, ZoomBandShowsWhileDragging)
-{
-    chart.buttonDown({100, 100});
-    chart.mouseMove({150, 120});
-    EXPECT_EQ(chart.rubberBand(), (Rect{100, 100, 151, 121}));
-    RecordingCanvas canvas;
-    chart.paint(canvas);
-    const auto rects = canvas.ofKind(CanvasOp::Rectangle);
-    ASSERT_FALSE(rects.empty());
-    EXPECT_EQ(std::tuple(rects.back().xorOn, rects.back().pen.colour), std::tuple(true, 0x5C5C5Cu));
-}
-
-TEST_F(ChartTest, PanSnapsToWholeStepsAndCompletesAStartedOne)
-{
-    chart.setMouseMode(kChartPan);
-    ASSERT_EQ(chart.xAxis().stepPixels(), 27);
-    // 25 pixels: within 2 of a step, so one step is taken; the 2 left over count as 0.
-    panBy({200, 200}, 25, 0);
-    EXPECT_EQ(std::tuple(chart.xAxis().first, chart.xAxis().last, chart.panOffset(), window.animationsStarted),
-              std::tuple(-0.5, 9.5, Point{}, 0));
-
-    // 25 + 4: a step and 2 pixels (no offset); 25 + 5 is 3 past it, which completes a step.
-    panBy({200, 200}, 29, 0);
-    EXPECT_EQ(std::tuple(chart.xAxis().first, chart.animating()), std::tuple(-1.0, false));
-    panBy({200, 200}, 30, 1000);
-    ASSERT_EQ(std::tuple(chart.xAxis().first, chart.animating(), window.animationsStarted), std::tuple(-1.5, true, 1));
-    EXPECT_TRUE(chart.animate(1090));
-    EXPECT_EQ(chart.panOffset().x, 15); // halfway from 3 to 27
-    EXPECT_FALSE(chart.animate(1180));
-    EXPECT_EQ(std::tuple(chart.xAxis().first, chart.panOffset(), chart.viewRange().minX), std::tuple(-2.0, Point{}, -2.0));
-
-    // Dragging up shows lower y values.
-    chart.buttonDown({300, 200});
-    for (int32_t i = 1; i <= 30; ++i)
-        chart.mouseMove({300, 200 - i});
-    EXPECT_EQ(std::tuple(chart.yAxis().first, chart.panOffset().y), std::tuple(-1.0, 0)); // 32 pixels a step: 30 is within 2
-}
-
-TEST_F(ChartTest, TrackCursorHighlightsThenLocksOneCurve)
-{
-    addFlat();
-    chart.setMouseMode(kChartTrack);
-
-    chart.mouseMove(at(5, 5));
-    EXPECT_EQ(std::tuple(chart.selectedCurve(), ramp.colour()), std::tuple(0, 0xFFFFFFu)); // highlighted under the mouse
-    chart.mouseMove(at(5, 8));
-    EXPECT_EQ(std::tuple(chart.selectedCurve(), ramp.colour()), std::tuple(-1, kGreen));
-
-    Point near = at(3, 2);
-    near.y -= 5; // 5 pixels above the flat curve: outside the box
-    chart.buttonUp(near, 0);
-    EXPECT_FALSE(chart.curveLocked());
-    near.y += 1; // 4 pixels above: inside
-    chart.buttonUp(near, 0);
-    // Locked curves show their own colour.
-    EXPECT_EQ(std::tuple(chart.curveLocked(), chart.selectedCurve(), flat.colour(), chart.cursorId()),
-              std::tuple(true, 1, kRed, 0u));
-
-    chart.buttonUp(at(5, 5), 0); // on the ramp: the lock holds
-    EXPECT_EQ(chart.selectedCurve(), 1);
-    chart.setMouseMode(kChartTrack);
-    EXPECT_FALSE(chart.curveLocked());
-    chart.buttonUp(at(5, 5), 0);
-    EXPECT_EQ(chart.selectedCurve(), 0);
-}
-
-TEST_F(ChartTest, ReadoutReadsTheLockedCurveUnderTheMouseAndDrawsACrosshair)
+TEST_F(ChartTest, ReadoutReadsTheLockedCurveUnderTheMouse)
 {
     chart.xUnit = chart.yUnit = "um";
     chart.mouseMove({336, 300});
@@ -367,48 +182,9 @@ TEST_F(ChartTest, ReadoutReadsTheLockedCurveUnderTheMouseAndDrawsACrosshair)
     ASSERT_TRUE(chart.curveLocked());
     chart.mouseMove({336, 300});
     EXPECT_EQ(chart.readout(), "5.5um ,5.5um");
-    RecordingCanvas canvas;
-    chart.paint(canvas);
-    int crosshair = 0;
-    for (const test::CanvasCall& call : canvas.ofKind(CanvasOp::Line))
-        crosshair += call.xorOn;
-    EXPECT_EQ(crosshair, 2);
 
     chart.resized();
     EXPECT_EQ(chart.readout(), ""); // after a resize the mouse is nowhere until it moves
-}
-
-TEST_F(ChartTest, CurvesDrawLastAddedFirstInTheirColours)
-{
-    addFlat();
-    RecordingCanvas canvas;
-    chart.paint(canvas);
-    const auto lines = canvas.ofKind(CanvasOp::Polyline);
-    ASSERT_EQ(lines.size(), 2u);
-    EXPECT_EQ(std::tuple(lines[0].pen.colour, lines[1].pen.colour, lines[1].points.front(), lines[1].points.back()),
-              std::tuple(kRed, kGreen, at(0, 0), at(10, 10)));
-}
-
-TEST_F(ChartTest, CopyInvertsTheFrameColoursButNeverTheCurves)
-{
-    ASSERT_TRUE(chart.copyToClipboard("Layer graph", true));
-    EXPECT_EQ(window.copiedSize, (Size{600, 432})); // two label heights for the caption
-    const auto fills = window.copied.ofKind(CanvasOp::FillRect);
-    ASSERT_FALSE(fills.empty());
-    // The white covers the caption's strip too.
-    EXPECT_EQ(std::tuple(fills.front().colour, fills.front().rect, window.copied.ofKind(CanvasOp::SetTextColour).front().colour,
-                         window.copied.ofKind(CanvasOp::Polyline).front().pen.colour),
-              std::tuple(0xFFFFFFu, Rect{0, 0, 600, 432}, 0x000000u, kGreen));
-    const auto texts = window.copied.ofKind(CanvasOp::Text);
-    EXPECT_EQ(std::tuple(texts.back().text, texts.back().rect.top), std::tuple("Layer graph", 336 + 4 * 16));
-
-    ASSERT_TRUE(chart.copyToClipboard("Layer graph", false));
-    EXPECT_EQ(std::tuple(window.copied.ofKind(CanvasOp::FillRect).front().colour,
-                         window.copied.ofKind(CanvasOp::Polyline).front().pen.colour),
-              std::tuple(0x000000u, kGreen));
-
-    window.clipboardWorks = false;
-    EXPECT_FALSE(chart.copyToClipboard("Layer graph", true));
 }
 
 TEST_F(ChartTest, PrintFitsTheMarginsAndFollowsTheAlignmentCodes)
@@ -419,34 +195,15 @@ TEST_F(ChartTest, PrintFitsTheMarginsAndFollowsTheAlignmentCodes)
     PrintPlacement placed = chart.placeForPrint(page, 600, 600, settings);
     // 4200 / 600 across, the narrower fit.
     EXPECT_EQ(std::tuple(placed.factor, placed.origin), std::tuple(7.0, Point{300, 300 + (5800 - 3024) / 2}));
-    settings.verticalAlign = 'T';
-    EXPECT_EQ(chart.placeForPrint(page, 600, 600, settings).origin.y, 300);
     settings.verticalAlign = 'B';
-    EXPECT_EQ(chart.placeForPrint(page, 600, 600, settings).origin.y, 6100 - 3024);
     settings.scalePercent = 50;
     settings.horizontalAlign = 'R';
     placed = chart.placeForPrint(page, 600, 600, settings);
-    EXPECT_EQ(std::tuple(placed.factor, placed.origin.x), std::tuple(3.5, 4500 - 2100));
-    settings.horizontalAlign = 'L';
-    EXPECT_EQ(chart.placeForPrint(page, 600, 600, settings).origin.x, 300);
+    EXPECT_EQ(std::tuple(placed.factor, placed.origin), std::tuple(3.5, Point{4500 - 2100, 6100 - 1512}));
 
     chart.removeAllCurves();
     EXPECT_FALSE(chart.print("Graph")); // nothing to print without a curve
     EXPECT_EQ(window.printed, 0);
-}
-
-TEST_F(ChartTest, MonochromePrintersGetBlackPensAndDottedGrids)
-{
-    RecordingCanvas colour;
-    chart.drawForPrint(colour, "Graph", true);
-    ASSERT_FALSE(colour.ofKind(CanvasOp::Line).empty());
-    EXPECT_EQ(std::tuple(colour.ofKind(CanvasOp::FillRect).front().colour, colour.ofKind(CanvasOp::Line).front().pen),
-              std::tuple(0xFFFFFFu, Pen{PenStyle::Solid, 0x7F7F7F, 1}));
-
-    RecordingCanvas mono;
-    chart.drawForPrint(mono, "Graph", false);
-    EXPECT_EQ(std::tuple(mono.ofKind(CanvasOp::Line).front().pen, mono.texts().back()),
-              std::tuple(Pen{PenStyle::Dotted, 0x000000, 1}, "Graph"));
 }
 
 } // namespace

@@ -28,99 +28,97 @@ struct HostFailure {};
 
 FuzzedDataProvider* input = nullptr; // the data of the current run, for the host objects' answers
 
+bool oneIn(int n) { return input->ConsumeIntegralInRange(1, n) == 1; }
+void maybeThrow(int n = 8)
+{
+    if (oneIn(n))
+        throw HostFailure{};
+}
+template <typename T>
+T* maybe(T* pointer) // the pointer or null
+{
+    return input->ConsumeBool() ? pointer : nullptr;
+}
+
 int32_t hostileInt()
 {
-    if (input->remaining_bytes() == 0)
-        return 0;
-    switch (input->ConsumeIntegralInRange<int>(0, 4)) {
-    case 0: return input->ConsumeIntegralInRange<int32_t>(-3, 40);
-    case 1: return std::numeric_limits<int32_t>::min();
-    case 2: return std::numeric_limits<int32_t>::max();
-    case 3: return -1;
-    default: return input->ConsumeIntegral<int32_t>();
-    }
+    using Limits = std::numeric_limits<int32_t>;
+    return input->PickValueInArray({input->ConsumeIntegralInRange<int32_t>(-3, 40), Limits::min(), Limits::max(), -1,
+                                    input->ConsumeIntegral<int32_t>()});
+}
+
+int32_t smallInt(int32_t least, int32_t most)
+{
+    return input->ConsumeBool() ? input->ConsumeIntegralInRange(least, most) : hostileInt();
 }
 
 double hostileDouble()
 {
-    switch (input->ConsumeIntegralInRange<int>(0, 6)) {
-    case 0: return std::numeric_limits<double>::quiet_NaN();
-    case 1: return std::numeric_limits<double>::infinity();
-    case 2: return -std::numeric_limits<double>::infinity();
-    case 3: return std::numeric_limits<double>::denorm_min();
-    case 4: return std::numeric_limits<double>::max();
-    case 5: return input->ConsumeFloatingPointInRange<double>(-1e-3, 1e-2);
-    default: return input->ConsumeFloatingPoint<double>();
-    }
+    using Limits = std::numeric_limits<double>;
+    return input->PickValueInArray({Limits::quiet_NaN(), Limits::infinity(), -Limits::infinity(), Limits::denorm_min(),
+                                    Limits::max(), input->ConsumeFloatingPointInRange(-1e-3, 1e-2),
+                                    input->ConsumeFloatingPoint<double>()});
 }
 
-// A record of random bytes, then some fields set on purpose to hostile values.
+std::string hostileText() { return input->ConsumeRandomLengthString(300); }
+
 template <typename Record>
 Record randomRecord()
 {
     Record record;
     std::memset(&record, 0, sizeof record);
-    const std::vector<uint8_t> bytes = input->ConsumeBytes<uint8_t>(sizeof record);
-    if (!bytes.empty())
-        std::memcpy(&record, bytes.data(), bytes.size());
+    input->ConsumeData(&record, sizeof record); // fewer bytes at the end of the data: the rest stays zero
     return record;
 }
 
+// Random bytes, then maybe codes near the catalogues and hostile numbers.
 LMLAYEREX hostileLayer()
 {
     LMLAYEREX layer = randomRecord<LMLAYEREX>();
     if (input->ConsumeBool()) {
         layer.nType = input->ConsumeIntegralInRange<int32_t>(-1, 2);
         layer.nUsage = input->ConsumeIntegralInRange<int32_t>(-1, 12);
-        layer.dThickness = hostileDouble();
-        layer.dEr = hostileDouble();
-        layer.dLossTangent = hostileDouble();
-        layer.dTestWidth = hostileDouble();
+        for (double* value : {&layer.dThickness, &layer.dEr, &layer.dLossTangent, &layer.dTestWidth})
+            *value = hostileDouble();
     }
     return layer;
 }
 
-std::string hostileText()
+// A count, small or hostile, never beyond the 64 records handed over with it (more would be the host's own overrun).
+int32_t hostileCount() { return std::min(smallInt(-2, 12), 64); }
+
+template <typename Record>
+std::vector<Record> recordsFor(int32_t count, Record (*make)() = randomRecord<Record>)
 {
-    return input->ConsumeRandomLengthString(300);
+    std::vector<Record> records(static_cast<std::size_t>(std::max(count, 0)));
+    std::generate(records.begin(), records.end(), make);
+    return records;
 }
 
 // -------------------------------------------------------------- host objects
 
-class HostileDRC : public IDRC {
-public:
+// The rules checker, default layer, calculator and archive a host hands over, in one object.
+struct HostObjects : IDRC, ILMDefaultLayer, IZ0Calculator, ILMArchiveCallback {
     int32_t CheckValue(int32_t, const LMLAYEREX*, const char** message) override { return answer(message); }
     int32_t CheckStackup(const LMLAYEREX*, int32_t, const char** message) override { return answer(message); }
-
-private:
     int32_t answer(const char** message)
     {
-        if (input->ConsumeIntegralInRange<int>(0, 7) == 0)
-            throw HostFailure{};
-        text_ = hostileText();
-        switch (input->ConsumeIntegralInRange<int>(0, 3)) {
-        case 0: *message = nullptr; break;
-        case 1: *message = text_.c_str(); break;
-        case 2: break; // leaves it as it found it
-        default: *message = "";
-        }
+        maybeThrow();
+        text = hostileText();
+        // Null, a text, an empty text, or the pointer left as it was found.
+        const char* const answers[] = {nullptr, text.c_str(), ""};
+        if (const int pick = input->ConsumeIntegralInRange(0, 3); pick < 3)
+            *message = answers[pick];
         return hostileInt();
     }
-    std::string text_;
-};
+    std::string text;
 
-class HostileDefaultLayer : public ILMDefaultLayer {
-public:
     void PrepareNewLayer(const LMLAYEREX*, int32_t, int32_t, LMLAYEREX* newLayer) override
     {
-        if (input->ConsumeBool())
-            throw HostFailure{};
+        maybeThrow(2);
         *newLayer = hostileLayer();
     }
-};
 
-class HostileCalculator : public IZ0Calculator {
-public:
     void Reserved0() override { std::abort(); } // never called, says the interface
     bool CalcStackupZ0(int32_t, int32_t, double* z0PerLayer) override
     {
@@ -129,51 +127,18 @@ public:
             z0PerLayer[0] = hostileDouble();
         return input->ConsumeBool();
     }
-    double SolveTraceGeometry(const LMLAYEREX*, double, bool, bool) override
-    {
-        maybeThrow();
-        return hostileDouble();
-    }
-    void ApplyAutoEr(LMLAYEREX* layer) override
-    {
-        maybeThrow();
-        layer->dEr = hostileDouble();
-    }
+    double SolveTraceGeometry(const LMLAYEREX*, double, bool, bool) override { return maybeThrow(), hostileDouble(); }
+    void ApplyAutoEr(LMLAYEREX* layer) override { maybeThrow(), layer->dEr = hostileDouble(); }
     bool CalcLoss(int32_t, int32_t, int32_t, const double*, double*, double*, double*, double*) override
     {
-        maybeThrow();
-        return false;
+        return maybeThrow(), false;
     }
 
-private:
-    static void maybeThrow()
-    {
-        if (input->ConsumeIntegralInRange<int>(0, 7) == 0)
-            throw HostFailure{};
-    }
-};
-
-class HostileArchive : public ILMArchiveCallback {
-public:
-    int32_t Perform(int32_t) override
-    {
-        if (input->ConsumeBool())
-            throw HostFailure{};
-        return hostileInt();
-    }
+    int32_t Perform(int32_t) override { return maybeThrow(2), hostileInt(); }
     bool IsSupported(int32_t) override { return input->ConsumeBool(); }
-};
+} host;
 
-HostileDRC drc;
-HostileDefaultLayer defaultLayer;
-HostileCalculator calculator;
-HostileArchive archive;
-
-void LMCALLBACK closeProc(int32_t, const char*)
-{
-    if (input->ConsumeBool())
-        throw HostFailure{};
-}
+void LMCALLBACK closeProc(int32_t, const char*) { maybeThrow(2); }
 
 // ------------------------------------------------------- the headless window
 
@@ -187,10 +152,10 @@ std::unique_ptr<Window> shown;
 
 bool runHeadless(lm::EditorInstance& instance, lm::RunMode mode, LMCLOSEPROC close, const char* context)
 {
-    if (input->ConsumeIntegralInRange<int>(0, 9) == 0)
+    if (oneIn(10))
         return false; // no display
     shown = std::make_unique<Window>();
-    for (int i = input->ConsumeIntegralInRange<int>(0, 3); i > 0; --i)
+    for (int i = input->ConsumeIntegralInRange(0, 3); i > 0; --i)
         shown->platform.answers.push_back(input->ConsumeBool() ? lm::MessageAnswer::Yes : lm::MessageAnswer::No);
     shown->window.placementToReport = {hostileInt(), hostileInt(), hostileInt(), hostileInt(), input->ConsumeBool(),
                                        hostileInt(), input->ConsumeBool()};
@@ -207,90 +172,52 @@ bool runHeadless(lm::EditorInstance& instance, lm::RunMode mode, LMCLOSEPROC clo
 
 // ------------------------------------------------------------------- calls
 
-template <typename Record>
-std::vector<Record> recordsFor(int32_t count)
-{
-    // Never more records than the count claims: a host cannot hand over fewer than it says.
-    std::vector<Record> records(static_cast<std::size_t>(std::clamp(count, 0, 64)));
-    for (Record& record : records)
-        record = randomRecord<Record>();
-    return records;
-}
-
-int32_t hostileCount()
-{
-    return input->ConsumeBool() ? input->ConsumeIntegralInRange<int32_t>(-2, 12) : hostileInt();
-}
-
-// Counts beyond what the array holds would be the host's own overrun; they are cut to the array.
-int32_t countFor(int32_t count)
-{
-    return count > 64 ? 64 : count;
-}
-
 void setTabs(LMHANDLE h)
 {
-    const int32_t count = countFor(hostileCount());
+    const int32_t count = hostileCount();
     std::vector<LMTABDESCR> tabs = recordsFor<LMTABDESCR>(count);
-    std::vector<std::vector<LMGRIDCOLDESCR>> columns(tabs.size());
-    for (std::size_t i = 0; i < tabs.size(); ++i) {
-        columns[i] = recordsFor<LMGRIDCOLDESCR>(countFor(hostileCount()));
-        tabs[i].columnCount = input->ConsumeBool() ? static_cast<int32_t>(columns[i].size()) : countFor(hostileCount());
-        if (tabs[i].columnCount > static_cast<int32_t>(columns[i].size()))
-            tabs[i].columnCount = static_cast<int32_t>(columns[i].size());
-        tabs[i].columns = input->ConsumeBool() ? columns[i].data() : nullptr;
+    std::vector<std::vector<LMGRIDCOLDESCR>> columns;
+    for (LMTABDESCR& tab : tabs) {
+        std::vector<LMGRIDCOLDESCR>& own = columns.emplace_back(recordsFor<LMGRIDCOLDESCR>(hostileCount()));
+        const auto size = static_cast<int32_t>(own.size());
+        tab.columnCount = input->ConsumeBool() ? size : std::min(hostileCount(), size);
+        tab.columns = maybe(own.data());
     }
-    lmSetTabs(h, input->ConsumeBool() ? tabs.data() : nullptr, count);
+    lmSetTabs(h, maybe(tabs.data()), count);
 }
 
-void addStackup(LMHANDLE h)
-{
-    const int32_t count = countFor(hostileCount());
-    std::vector<LMLAYEREX> layers(static_cast<std::size_t>(std::max(count, 0)));
-    for (LMLAYEREX& layer : layers)
-        layer = hostileLayer();
-    const std::string name = hostileText();
-    lmAddStackup(h, hostileInt(), input->ConsumeBool() ? name.c_str() : nullptr,
-                 input->ConsumeBool() ? layers.data() : nullptr, count);
-}
+int32_t someBoard(LMHANDLE h) { return input->ConsumeBool() ? lmGetCurrentBoard(h) : hostileInt(); }
 
 void readStackup(LMHANDLE h)
 {
     LMLAYEREX* layers = nullptr;
     int32_t count = 0;
-    lmGetStackup(h, input->ConsumeBool() ? lmGetCurrentBoard(h) : hostileInt(), input->ConsumeBool() ? &layers : nullptr,
-                 &count);
+    lmGetStackup(h, someBoard(h), maybe(&layers), &count);
     // What the component hands out must be readable to its end.
     volatile uint8_t sink = 0;
     for (int32_t i = 0; i < count; ++i)
         sink = sink + static_cast<uint8_t>(layers[i].szName[0]);
 }
 
-void addDrillPairs(LMHANDLE h)
+void unitsAndPairs(LMHANDLE h)
 {
-    const int32_t count = countFor(hostileCount());
-    std::vector<LMDRILLPAIR> pairs = recordsFor<LMDRILLPAIR>(count);
-    for (LMDRILLPAIR& pair : pairs) {
-        if (input->ConsumeBool())
-            pair = {input->ConsumeIntegralInRange<int32_t>(-1, 6), input->ConsumeIntegralInRange<int32_t>(-1, 6)};
-    }
-    lmAddDrillPairs(h, input->ConsumeBool() ? lmGetCurrentBoard(h) : hostileInt(),
-                    input->ConsumeBool() ? pairs.data() : nullptr, count);
-}
-
-void setUnits(LMHANDLE h)
-{
-    const int32_t count = countFor(hostileCount());
-    std::vector<LMUNIT> units = recordsFor<LMUNIT>(count);
-    for (LMUNIT& unit : units) {
+    const int32_t count = hostileCount();
+    std::vector<LMUNIT> units = recordsFor<LMUNIT>(count, [] {
+        LMUNIT unit = randomRecord<LMUNIT>();
         if (input->ConsumeBool()) {
             unit.dLengthFactor = hostileDouble();
             unit.dWeightFactor = hostileDouble();
             unit.nLengthDigits = hostileInt();
             unit.nWeightDigits = hostileInt();
         }
-    }
-    lmSetSupportedUnits(h, input->ConsumeBool() ? units.data() : nullptr, count);
+        return unit;
+    });
+    lmSetSupportedUnits(h, maybe(units.data()), count);
+    std::vector<LMDRILLPAIR> pairs = recordsFor<LMDRILLPAIR>(count, [] {
+        const int32_t from = input->ConsumeIntegralInRange(-1, 6), to = input->ConsumeIntegralInRange(-1, 6);
+        return input->ConsumeBool() ? randomRecord<LMDRILLPAIR>() : LMDRILLPAIR{from, to};
+    });
+    lmAddDrillPairs(h, someBoard(h), maybe(pairs.data()), count);
 }
 
 // The instance's own rules checker, or the host's, on layers of any kind.
@@ -300,9 +227,7 @@ void check(LMHANDLE h)
     if (checker == nullptr)
         return;
     const char* message = nullptr;
-    std::vector<LMLAYEREX> layers(input->ConsumeIntegralInRange<std::size_t>(0, 12));
-    for (LMLAYEREX& layer : layers)
-        layer = hostileLayer();
+    std::vector<LMLAYEREX> layers = recordsFor(input->ConsumeIntegralInRange(0, 12), hostileLayer);
     if (input->ConsumeBool() && !layers.empty())
         checker->CheckValue(hostileInt(), &layers[0], &message);
     else
@@ -313,67 +238,63 @@ void check(LMHANDLE h)
 
 void call(LMHANDLE h)
 {
-    switch (input->ConsumeIntegralInRange<int>(0, 27)) {
+    switch (input->ConsumeIntegralInRange(0, 21)) {
     case 0: setTabs(h); break;
-    case 1: lmGetTab(h, input->ConsumeBool() ? input->ConsumeIntegralInRange<int32_t>(-1, 6) : hostileInt()); break;
-    case 2: addStackup(h); break;
+    case 1: lmGetTab(h, input->ConsumeBool() ? lmGetTabCount(h) - 1 : smallInt(-1, 6)); break;
+    case 2: {
+        const int32_t count = hostileCount();
+        std::vector<LMLAYEREX> layers = recordsFor(count, hostileLayer);
+        const std::string name = hostileText();
+        lmAddStackup(h, hostileInt(), maybe(name.c_str()), maybe(layers.data()), count);
+        break;
+    }
     case 3: readStackup(h); break;
     case 4: lmFreeStackups(h); break;
-    case 5: addDrillPairs(h); break;
+    case 5: unitsAndPairs(h); break;
     case 6: {
-        const LMSETTINGS settings{input->ConsumeBool() ? input->ConsumeIntegralInRange<int32_t>(-1, 3) : hostileInt(),
-                                  hostileInt()};
-        lmSetSettings(h, input->ConsumeBool() ? &settings : nullptr);
+        LMSETTINGS settings{smallInt(-1, 3), hostileInt()};
+        lmSetSettings(h, maybe(&settings));
+        lmGetSettings(h, maybe(&settings));
         break;
     }
-    case 7: {
-        LMSETTINGS settings{};
-        lmGetSettings(h, input->ConsumeBool() ? &settings : nullptr);
-        break;
-    }
-    case 8: setUnits(h); break;
-    case 9: lmSetCaps(h, input->ConsumeIntegral<uint32_t>(), input->ConsumeIntegral<uint32_t>()); break;
-    case 10: lmGetChanges(h, input->ConsumeBool()); break;
-    case 11: {
+    case 7: lmSetCaps(h, input->ConsumeIntegral<uint32_t>(), input->ConsumeIntegral<uint32_t>()); break;
+    case 8: lmGetChanges(input->ConsumeBool() ? h : nullptr, input->ConsumeBool()); break; // also a null handle
+    case 9: {
         LMSIMPARM parm = randomRecord<LMSIMPARM>();
         parm.erFrequency = hostileDouble();
-        lmSetSimParm(h, input->ConsumeBool() ? &parm : nullptr);
+        lmSetSimParm(h, maybe(&parm));
         lmGetSimParm(h, &parm);
         break;
     }
-    case 12: {
+    case 10: {
         const std::string a = hostileText(), b = hostileText(), c = hostileText();
-        lmSetDesignInfo(h, a.c_str(), input->ConsumeBool() ? b.c_str() : nullptr, c.c_str());
-        lmSetTitle(h, input->ConsumeBool() ? a.c_str() : nullptr);
+        lmSetDesignInfo(h, a.c_str(), maybe(b.c_str()), c.c_str());
+        lmSetTitle(h, maybe(a.c_str()));
         lmSetHelpInfo(h, b.c_str(), input->ConsumeIntegral<uint32_t>(), input->ConsumeIntegral<uint32_t>(), nullptr);
         break;
     }
-    case 13: lmSetDRC(h, input->ConsumeBool() ? &drc : nullptr); break;
-    case 14: lmSetDefaultLayer(h, input->ConsumeBool() ? &defaultLayer : nullptr); break;
-    case 15: lmSetZ0Calculator(h, input->ConsumeBool() ? &calculator : nullptr); break;
-    case 16: lmSetArchiveCallback(h, input->ConsumeBool() ? &archive : nullptr); break;
-    case 17: lmSetMatLib(h, reinterpret_cast<void*>(input->ConsumeIntegral<uintptr_t>())); break;
-    case 18: lmSetCurrentBoard(h, input->ConsumeBool() ? input->ConsumeIntegralInRange<int32_t>(-1, 4) : hostileInt()); break;
-    case 19: lmRunModal(h); break;
-    case 20: {
+    case 11:
+        lmSetDRC(h, maybe<IDRC>(&host));
+        lmSetDefaultLayer(h, maybe<ILMDefaultLayer>(&host));
+        lmSetZ0Calculator(h, maybe<IZ0Calculator>(&host));
+        lmSetArchiveCallback(h, maybe<ILMArchiveCallback>(&host));
+        break;
+    case 12: lmSetMatLib(h, reinterpret_cast<void*>(input->ConsumeIntegral<uintptr_t>())); break;
+    case 13: lmSetCurrentBoard(h, smallInt(-1, 4)); break;
+    case 14: lmRunModal(h); break;
+    case 15: {
         const std::string context = hostileText();
-        lmRunNonModal(h, input->ConsumeBool() ? &closeProc : nullptr, input->ConsumeBool() ? context.c_str() : nullptr);
+        lmRunNonModal(h, maybe(&closeProc), maybe(context.c_str()));
         break;
     }
-    case 21: lmExitInstance(h, input->ConsumeBool()); break;
-    case 22: lmSaveInstance(h); break;
-    case 23: check(h); break;
-    case 24:
-        (void)lmGetTabCount(h);
-        (void)lmGetCaps(h, input->ConsumeIntegral<uint32_t>());
-        (void)lmGetZ0Calculator(h);
-        (void)lmGetDefaultLayer(h);
-        (void)lmGetArchiveCallback(h);
-        (void)lmGetMatLib(h);
+    case 16: lmExitInstance(h, input->ConsumeBool()); break;
+    case 17: lmSaveInstance(h); break;
+    case 18: check(h); break;
+    case 19:
+        (void)lmGetTabCount(h), (void)lmGetCaps(h, input->ConsumeIntegral<uint32_t>()), (void)lmGetZ0Calculator(h);
+        (void)lmGetDefaultLayer(h), (void)lmGetArchiveCallback(h), (void)lmGetMatLib(h);
         break;
-    case 25: lmGetTab(h, lmGetTabCount(h) - 1); break;
-    case 26: lmGetStackup(h, hostileInt(), nullptr, nullptr); break;
-    default: lmGetChanges(nullptr, false); break; // a null handle
+    default: lmGetStackup(h, hostileInt(), nullptr, nullptr); break;
     }
 }
 

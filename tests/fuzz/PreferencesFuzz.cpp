@@ -5,24 +5,15 @@
 // restore and store writes the file the first round wrote.
 #include <laminar/laminar.h>
 
+#include "TempDir.h"
+
 #include <cstdint>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <string>
 
 namespace {
 
 namespace fs = std::filesystem;
 
 fs::path file;
-
-std::string contentOf(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
 
 // One instance restores from the file and stores into it; false when the restore refused the file.
 bool restoreAndStore(uint32_t caps, const LMREGFLAGS& flags)
@@ -62,16 +53,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
     // The first byte chooses the groups, the second the capability bits that decide what is stored.
     const LMREGFLAGS flags{uint8_t(data[0] & 1), uint8_t(data[0] & 2), uint8_t(data[0] & 4), uint8_t(data[0] & 8)};
     const uint32_t caps = (data[1] & 1 ? 0x2u : 0u) | (data[1] & 2 ? 0x20u : 0u);
-    std::ofstream(file, std::ios::binary | std::ios::trunc).write(reinterpret_cast<const char*>(data + 2),
-                                                                  static_cast<std::streamsize>(size - 2));
+    lm::test::writeFileText(file, std::string(reinterpret_cast<const char*>(data + 2), size - 2));
     if (!restoreAndStore(caps, flags))
         return 0;
     // Entries the store does not overwrite (columns beyond the stored ones) may still shape the second
     // round's restore; from then on the file must stay as it is.
     if (!restoreAndStore(caps, flags))
         std::abort();
-    const std::string settled = contentOf(file);
-    if (!restoreAndStore(caps, flags) || contentOf(file) != settled)
+    const std::string settled = lm::test::fileText(file);
+    if (!restoreAndStore(caps, flags) || lm::test::fileText(file) != settled)
         std::abort();
     return 0;
 }

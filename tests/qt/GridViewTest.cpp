@@ -1,8 +1,6 @@
 // Offscreen proofs of the grid view's wiring: the table shows the core's cells
 // and follows its columns, keystrokes and leaving a cell go to the layer grid,
-// rows are dragged through the row header, and the wait cursor shows while
-// the grid's window is disabled.
-#include "qt/QtGridModel.h"
+// and rows are dragged through the row header.
 #include "qt/QtGridPane.h"
 #include "qt/QtGridRowHeader.h"
 #include "qt/QtGridView.h"
@@ -14,10 +12,8 @@
 #include "ui/TabControl.h"
 
 #include <QAbstractItemModelTester>
-#include <QApplication>
 #include <QHeaderView>
 #include <QLineEdit>
-#include <QMouseEvent>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -85,17 +81,6 @@ TEST(GridView, ShowsTheCellsAndFollowsTheColumnsOfTheCore)
                          model.flags(at(1, kColZ0)).testFlag(Qt::ItemIsEnabled)),
               std::tuple(true, false));
     EXPECT_EQ(model.data(at(1, kColVisible), Qt::CheckStateRole).toInt(), Qt::Checked);
-    EXPECT_EQ(model.data(at(2, kColVisible), Qt::BackgroundRole).value<QBrush>().color(), QColor(192, 192, 192));
-
-    // Unknown widths are fitted to the contents, the first time once the loop
-    // comes round; the fitted widths go back into the cells.
-    const int32_t given = columnPixelWidth(200, grid.averageCharWidth());
-    const std::vector<LMGRIDCOLDESCR> wide{{kColLayerName, 200}};
-    pane.showTab(kTabMetal, wide, false);
-    EXPECT_EQ(pane.columnPixelWidth(kColLayerName), given);
-    QCoreApplication::processEvents();
-    EXPECT_LT(pane.columnPixelWidth(kColLayerName), given);
-    EXPECT_EQ(view.columnWidth(grid.colOf(kColLayerName) - 1), pane.columnPixelWidth(kColLayerName));
 
     const CTabDescr metal = defaultTabs()[2];
     pane.showTab(metal.id(), metal.columns(), true);
@@ -122,9 +107,7 @@ TEST(GridView, KeystrokesAndLeavingTheCellGoToTheLayerGrid)
     QLineEdit* editor = board.openEditor(2, kColThickness);
     ASSERT_NE(editor, nullptr);
     EXPECT_TRUE(board.grid->editorOpen());
-    QTest::keyClicks(editor, "12a"); // the core refuses the letter: its text, unchanged, goes back into the editor
-    EXPECT_EQ(std::tuple(editor->text(), editor->cursorPosition()), std::tuple(QString("12"), 2));
-    QTest::keyClicks(editor, "3");
+    QTest::keyClicks(editor, "12a3"); // the core refuses the letter
     QTest::keyClick(editor, Qt::Key_Return);
     EXPECT_EQ(std::tuple(board.view.openEditor(), board.grid->editorOpen(), board.grid->flags().rowsModified),
               std::tuple(nullptr, false, true));
@@ -292,20 +275,6 @@ TEST(GridView, NoDropLineWhereTheDrillPairsRefuseTheMove)
     EXPECT_EQ(header->dropLine(), -1) << "between Top and Core it is not";
     sendMouse(rows, QEvent::MouseButtonRelease, at(2, 2), Qt::NoButton);
     EXPECT_EQ(board.names(), (std::vector<std::string>{"Top", "Core", "Inner", "Prepreg", "Bottom"}));
-}
-
-TEST(GridView, WaitCursorWhileItsWindowIsDisabled)
-{
-    EditorInstance instance;
-    test::HeadlessPlatform platform;
-    LayerGrid grid(instance.settings(), platform);
-    QWidget window;
-    auto* pane = new QtGridPane(instance, platform, grid, &window);
-    window.show();
-    for (const bool enabled : {true, false, true}) {
-        window.setEnabled(enabled);
-        EXPECT_EQ(pane->gridView()->cursor().shape() == Qt::WaitCursor, !enabled);
-    }
 }
 
 } // namespace

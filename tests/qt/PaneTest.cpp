@@ -1,15 +1,12 @@
 // Offscreen proofs of the panes' wiring: the property bar built from its
-// template, the Er frequency field, the picture pane's status line, the two
-// small dialogs, and the picture widget over a real layer grid (a layer
+// template, the Er frequency field, the picture pane's status line, and the
+// picture widget over a real layer grid (a layer
 // dragged with the mouse lands at its new place, undo takes it back). The
 // canvas is proved on an image's pixels. Then the printing commands on the
 // real clipboard and print dialog. The grid view has its own tests.
 #include "print/PrintCommands.h"
-#include "qt/QtAboutBox.h"
 #include "qt/QtCanvas.h"
-#include "qt/QtCustomizeDialog.h"
 #include "qt/QtGridPane.h"
-#include "qt/QtGridView.h"
 #include "qt/QtPicturePane.h"
 #include "qt/QtPlatform.h"
 #include "qt/QtPrinting.h"
@@ -19,8 +16,6 @@
 #include "QtInput.h"
 #include "document/Board.h"
 #include "res/CommandIds.h"
-#include "ui/AboutBox.h"
-#include "ui/CustomizeColumns.h"
 #include "ui/PictureMovesOnGrid.h"
 #include "ui/PicturePaneState.h"
 
@@ -28,7 +23,6 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
-#include <QDialog>
 #include <QFontMetrics>
 #include <QImage>
 #include <QLabel>
@@ -51,7 +45,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -74,7 +67,7 @@ Widget* named(const QWidget& parent, uint32_t id)
     return parent.findChild<Widget*>(QString::number(id));
 }
 
-TEST(GridPane, PropertyBarControlsByIdInsideThePaneAndOfferedCommands)
+TEST(GridPane, PropertyBarControlsByIdAndOfferedCommands)
 {
     ThreeLayerBoard board;
     QtGridPane pane(board.instance, board.platform, *board.grid, nullptr);
@@ -83,11 +76,10 @@ TEST(GridPane, PropertyBarControlsByIdInsideThePaneAndOfferedCommands)
 
     auto* units = named<QComboBox>(pane, res::IDC_UNITS);
     ASSERT_NE(units, nullptr);
-    EXPECT_EQ(std::tuple(pane.control(res::IDC_UNITS), units->currentText()), std::tuple(units, "Metric"));
-    // Inside the pane, below the grid; the Er frequency is hidden without its capability.
-    EXPECT_EQ(std::tuple(pane.rect().contains(units->geometry()), pane.gridView()->geometry().bottom() < units->geometry().top(),
+    // The Er frequency is hidden without its capability.
+    EXPECT_EQ(std::tuple(pane.control(res::IDC_UNITS), units->currentText(),
                          named<QLineEdit>(pane, res::IDC_ER_FREQUENCY)->isHidden()),
-              std::tuple(true, true, true));
+              std::tuple(units, "Metric", true));
 
     std::vector<uint32_t> offered;
     pane.setCommandOffer([&](uint32_t id, uint32_t) {
@@ -98,11 +90,6 @@ TEST(GridPane, PropertyBarControlsByIdInsideThePaneAndOfferedCommands)
     named<QCheckBox>(pane, res::IDC_AUTO_ER)->click(); // the window leaves it to the pane
     EXPECT_EQ(offered, (std::vector<uint32_t>{res::IDC_CUSTOMIZE, res::IDC_AUTO_ER}));
     EXPECT_FALSE(board.instance.settings().autoEr);
-
-    pane.setPropertyBar(res::IDD_BAR_BASIC); // built while the pane shows
-    EXPECT_TRUE(named<QLabel>(pane, res::IDC_UNITS_LABEL)->isVisible());
-    EXPECT_EQ(std::tuple(pane.control(res::IDC_AUTO_ER), named<QCheckBox>(pane, res::IDC_AUTO_ER)), std::tuple(nullptr, nullptr));
-    EXPECT_NE(named<QComboBox>(pane, res::IDC_METAL_THICKNESS_AS), nullptr);
 }
 
 TEST(GridPane, ErFrequencyKeepsDigitsAndBeepsOnceForARefusedKey)
@@ -136,43 +123,15 @@ TEST(PicturePane, StatusLineAndTotalThickness)
 
     const StatusLine expected = checkStatusLine(board.instance.settings());
     auto* status = named<QLabel>(pane, res::IDC_STATUS_LINE);
-    EXPECT_EQ(std::tuple(status->text().toStdString(), pane.severity(), status->font().bold()),
-              std::tuple(expected.text, expected.severity, true));
-    EXPECT_EQ(status->geometry().right() + 1, pane.width() - status->geometry().left()); // stretched
-    EXPECT_EQ(named<QLabel>(pane, res::IDC_TOTAL_THICKNESS)->text().toStdString(),
-              totalThicknessText(board.instance.settings()));
-
-    board.instance.setDrc(nullptr); // nothing checks: an empty black line
+    EXPECT_EQ(std::tuple(status->text().toStdString(), pane.severity(),
+                         named<QLabel>(pane, res::IDC_TOTAL_THICKNESS)->text().toStdString()),
+              std::tuple(expected.text, expected.severity, totalThicknessText(board.instance.settings())));
+    board.instance.setDrc(nullptr); // nothing checks: an empty line
     pane.updateView();
-    EXPECT_EQ(std::tuple(status->text(), status->palette().color(QPalette::WindowText)), std::tuple("", QColor(Qt::black)));
+    EXPECT_EQ(status->text(), "");
 
     named<QCheckBox>(pane, res::IDC_DRAW_PROPORTIONALLY)->click();
     EXPECT_FALSE(board.instance.settings().drawProportionally);
-}
-
-TEST(PaneDialogs, CustomizeAcceptsWithOkAboutShowsTheVersion)
-{
-    CustomizeColumns columns(defaultTabs()[4]);
-    whenShown<QDialog>([](QDialog& dialog) {
-        auto* list = named<QListWidget>(dialog, res::IDC_COLUMN_LIST);
-        list->item(0)->setCheckState(Qt::Unchecked);
-        named<QPushButton>(dialog, res::IDC_MOVE_DOWN)->click();
-        named<QPushButton>(dialog, res::IDOK)->click();
-    });
-    ASSERT_TRUE(runCustomizeDialog(nullptr, columns));
-    EXPECT_EQ(std::tuple(columns.selection(), columns.items()[1].columnId, columns.items()[1].checked),
-              std::tuple(1, kColVisible, false));
-
-    whenShown<QDialog>([](QDialog& dialog) { named<QPushButton>(dialog, res::IDCANCEL)->click(); });
-    EXPECT_FALSE(runCustomizeDialog(nullptr, columns));
-
-    QString version;
-    whenShown<QDialog>([&version](QDialog& box) {
-        version = named<QLabel>(box, res::IDC_VERSION)->text();
-        named<QPushButton>(box, res::IDOK)->click();
-    });
-    showAboutBox(nullptr);
-    EXPECT_EQ(version.toStdString(), aboutVersionLine());
 }
 
 // Draws a dotted white outline in exclusive-or mode, as the hover mark is drawn.
@@ -186,35 +145,22 @@ void xorOutline(QImage& image, const Rect& box)
     canvas.rectangle(box);
 }
 
-TEST(QtCanvas, FillsOutlinesWithExclusiveEdgesAndXorToggles)
+TEST(QtCanvas, OriginsReplaceEachOtherRightEdgesAreExclusiveAndXorToggles)
 {
     QImage image(40, 40, QImage::Format_RGB32);
     image.fill(Qt::black);
     {
         QPainter painter(&image);
         QtCanvas canvas(painter, QFont());
-        EXPECT_EQ(canvas.textHeight(), QFontMetrics(QFont(), &image).height());
         canvas.setOrigin({3, 3});
         canvas.setOrigin({5, 5}); // replaces the shift, does not add to it
         canvas.fillRect({0, 0, 10, 10}, 0x0000FF);
-        canvas.setOrigin({0, 0});
-        canvas.setPen({PenStyle::Solid, 0x00FF00, 1});
-        canvas.setBrush({BrushStyle::None, 0});
-        canvas.rectangle({20, 20, 30, 30});
     }
-    // Right and bottom are exclusive; no brush, no fill.
-    std::vector<QRgb> pixels;
-    for (const int at : {5, 14, 15, 29, 30, 25})
-        pixels.push_back(image.pixel(at, at));
-    EXPECT_EQ(pixels, (std::vector<QRgb>{qRgb(255, 0, 0), qRgb(255, 0, 0), qRgb(0, 0, 0), qRgb(0, 255, 0), qRgb(0, 0, 0),
-                                         qRgb(0, 0, 0)}));
-
+    EXPECT_EQ((std::vector<QRgb>{image.pixel(4, 4), image.pixel(14, 14), image.pixel(15, 15)}),
+              (std::vector<QRgb>{qRgb(0, 0, 0), qRgb(255, 0, 0), qRgb(0, 0, 0)}));
     const QImage before = image.copy();
-    xorOutline(image, {18, 18, 32, 32});
-    int inverted = 0;
-    for (int x = 18; x < 32; ++x)
-        inverted += image.pixel(x, 18) == qRgb(255, 255, 255) ? 1 : 0; // black under the dots turns white
-    EXPECT_GT(inverted, 2);
+    xorOutline(image, {18, 18, 32, 32}); // black under the dots turns white
+    EXPECT_NE(image, before);
     xorOutline(image, {18, 18, 32, 32});
     EXPECT_EQ(image, before);
 }
@@ -330,9 +276,8 @@ TEST(QtPrinting, CopiedPictureAndDocumentationReadBackFromTheClipboard)
     const QMimeData* mime = clipboard->mimeData();
     ASSERT_NE(mime, nullptr);
     ASSERT_TRUE(mime->hasFormat(QString::fromLatin1(kSvgMimeType)));
-    QSvgRenderer svg(mime->data(QString::fromLatin1(kSvgMimeType)));
-    EXPECT_TRUE(svg.isValid() && svg.defaultSize().width() > 100);
-    EXPECT_TRUE(mime->data(QString::fromLatin1(kPdfMimeType)).startsWith("%PDF") &&
+    EXPECT_TRUE(QSvgRenderer(mime->data(QString::fromLatin1(kSvgMimeType))).isValid() &&
+                mime->data(QString::fromLatin1(kPdfMimeType)).startsWith("%PDF") &&
                 mime->data(QString::fromLatin1(kSvgMimeType)).contains("Design: Falcon, Designer: Ada."));
 }
 
@@ -368,27 +313,20 @@ TEST(QtPrinting, OptionsPageOpensAsTheCoreSaysAndFiltersTheRangeWhileTyping)
     bool seen = false;
     whenShown<QPrintDialog>([&seen](QPrintDialog& dialog) {
         using namespace res;
-        seen = true;
         auto* whole = named<QRadioButton>(dialog, IDC_PRINT_WHOLE_STACKUP);
         auto* range = named<QRadioButton>(dialog, IDC_PRINT_RANGE);
         auto* edit = named<QLineEdit>(dialog, IDC_PRINT_RANGE_EDIT);
         auto* columns = named<QListWidget>(dialog, IDC_PRINT_COLUMNS);
         auto* printAs = named<QComboBox>(dialog, IDC_PRINT_AS);
-        auto* schematic = named<QCheckBox>(dialog, IDC_PRINT_SCHEMATIC);
-        auto* selection = named<QRadioButton>(dialog, IDC_PRINT_SELECTION);
-        if (!whole || !range || !edit || !columns || !printAs || !schematic || !selection) {
-            ADD_FAILURE() << "a control of the options page is missing";
-            dialog.reject();
-            return;
+        seen = whole && range && edit && columns && printAs; // the options page, with all these controls
+        if (seen) {
+            EXPECT_EQ(std::tuple(whole->isChecked(), edit->isEnabled(), columns->count(), columns->item(0)->text(),
+                                 printAs->currentText()),
+                      std::tuple(true, false, 12, "Layer Name", "Table"));
+            range->setChecked(true);
+            QTest::keyClicks(edit, "x3-1-2, 7");
+            EXPECT_EQ(std::tuple(edit->isEnabled(), edit->text()), std::tuple(true, "3-12, 7"));
         }
-        EXPECT_EQ(std::tuple(whole->isChecked(), edit->isEnabled(), selection->isEnabled(), schematic->isChecked()),
-                  std::tuple(true, false, false, true));
-        EXPECT_EQ(std::tuple(columns->count(), columns->item(0)->text(), columns->item(11)->checkState(), printAs->currentText()),
-                  std::tuple(12, "Layer Name", Qt::Checked, "Table"));
-        range->setChecked(true);
-        EXPECT_TRUE(edit->isEnabled());
-        QTest::keyClicks(edit, "x3-1-2, 7");
-        EXPECT_EQ(edit->text(), "3-12, 7");
         dialog.reject();
     });
     printReportCommand(platform, board.instance.settings(), DesignInfo{}, {});

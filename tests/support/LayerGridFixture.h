@@ -57,14 +57,8 @@ struct GridFixture {
 
     CellPos at(int32_t row, int32_t columnId) const { return {row, grid->colOf(columnId)}; }
     const std::string& text(int32_t row, int32_t columnId) const { return grid->cells().text(row, grid->colOf(columnId)); }
-    const CellStyle& style(int32_t row, int32_t columnId) const
-    {
-        return grid->cells().style(row, grid->colOf(columnId));
-    }
-    bool notApplicable(int32_t row, int32_t columnId) const
-    {
-        return style(row, columnId).control == CellControl::Static;
-    }
+    const CellStyle& style(int32_t row, int32_t columnId) const { return grid->cells().style(row, grid->colOf(columnId)); }
+    bool notApplicable(int32_t row, int32_t columnId) const { return style(row, columnId).control == CellControl::Static; }
     MBSTACKUPENTRY& board() { return *instance.settings().currentBoard; }
     LMLAYEREX& layer(std::size_t index) { return board().layers.at(index); }
     std::vector<std::string> names()

@@ -34,11 +34,7 @@ public:
         set(section, entry, value);
         return true;
     }
-    bool flush() override
-    {
-        ++flushes;
-        return true;
-    }
+    bool flush() override { return ++flushes, true; }
     void set(std::string_view section, std::string_view entry, int32_t value) { values[Key(section, entry)] = value; }
     bool has(std::string_view section, std::string_view entry) const { return values.count(Key(section, entry)) != 0; }
 

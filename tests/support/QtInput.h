@@ -5,16 +5,18 @@
 #include <QApplication>
 #include <QMouseEvent>
 #include <QTimer>
+#include <QWidget>
 
 #include <functional>
 
 namespace lm::test {
 
 // A mouse event at `at`: a press or release is of the left button; `held`, the buttons down after it.
-inline void sendMouse(QWidget* target, QEvent::Type type, QPoint at, Qt::MouseButtons held)
+inline void sendMouse(QWidget* target, QEvent::Type type, QPoint at, Qt::MouseButtons held,
+                      Qt::KeyboardModifiers modifiers = Qt::NoModifier)
 {
     const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
-    QMouseEvent event(type, at, target->mapToGlobal(at), button, held, Qt::NoModifier);
+    QMouseEvent event(type, at, target->mapToGlobal(at), button, held, modifiers);
     QApplication::sendEvent(target, &event);
 }
 

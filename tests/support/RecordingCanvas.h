@@ -39,32 +39,20 @@ public:
 
     std::vector<CanvasCall> calls;
 
-    void setPen(const Pen& pen) override { pen_ = pen, record(CanvasOp::SetPen); }
-    void setBrush(const Brush& brush) override { brush_ = brush, record(CanvasOp::SetBrush); }
-    void setXor(bool on) override { xor_ = on, record(CanvasOp::SetXor); }
+    void setPen(const Pen& pen) override { state_.pen = pen, record(CanvasOp::SetPen); }
+    void setBrush(const Brush& brush) override { state_.brush = brush, record(CanvasOp::SetBrush); }
+    void setXor(bool on) override { state_.xorOn = on, record(CanvasOp::SetXor); }
     void setFont(const FontSpec& font) override { record(CanvasOp::SetFont).font = font; }
     void setTextColour(uint32_t colour) override { record(CanvasOp::SetTextColour).colour = colour; }
 
-    void fillRect(const Rect& rect, uint32_t colour) override
-    {
-        CanvasCall& call = record(CanvasOp::FillRect);
-        call.rect = rect;
-        call.colour = colour;
-    }
-    void rectangle(const Rect& rect) override { record(CanvasOp::Rectangle).rect = rect; }
-    void polygon(std::span<const Point> points) override
-    {
-        record(CanvasOp::Polygon).points.assign(points.begin(), points.end());
-    }
-    void polyline(std::span<const Point> points) override
-    {
-        record(CanvasOp::Polyline).points.assign(points.begin(), points.end());
-    }
+    void fillRect(const Rect& rect, uint32_t colour) override { record(CanvasOp::FillRect, rect).colour = colour; }
+    void rectangle(const Rect& rect) override { record(CanvasOp::Rectangle, rect); }
+    void polygon(std::span<const Point> p) override { record(CanvasOp::Polygon).points = {p.begin(), p.end()}; }
+    void polyline(std::span<const Point> p) override { record(CanvasOp::Polyline).points = {p.begin(), p.end()}; }
     void line(Point from, Point to) override { record(CanvasOp::Line).points = {from, to}; }
     void text(const Rect& box, std::string_view text, TextAlign align) override
     {
-        CanvasCall& call = record(CanvasOp::Text);
-        call.rect = box;
+        CanvasCall& call = record(CanvasOp::Text, box);
         call.text = std::string(text);
         call.align = align;
     }
@@ -72,9 +60,9 @@ public:
     int32_t textWidth(std::string_view text) override { return kCharWidth * static_cast<int32_t>(text.size()); }
     int32_t textHeight() override { return kTextHeight; }
 
-    void setClip(const Rect& rect) override { record(CanvasOp::SetClip).rect = rect; }
+    void setClip(const Rect& rect) override { record(CanvasOp::SetClip, rect); }
     void clearClip() override { record(CanvasOp::ClearClip); }
-    void setOrigin(Point offset) override { origin_ = offset, record(CanvasOp::SetOrigin).points = {offset}; }
+    void setOrigin(Point offset) override { state_.origin = offset, record(CanvasOp::SetOrigin).points = {offset}; }
 
     // The calls of one kind, in order.
     std::vector<CanvasCall> ofKind(CanvasOp op) const
@@ -87,28 +75,21 @@ public:
     std::vector<std::string> texts() const
     {
         std::vector<std::string> out;
-        for (const CanvasCall& call : calls)
-            if (call.op == CanvasOp::Text)
-                out.push_back(call.text);
+        for (const CanvasCall& call : ofKind(CanvasOp::Text))
+            out.push_back(call.text);
         return out;
     }
 
 private:
-    CanvasCall& record(CanvasOp op)
+    CanvasCall& record(CanvasOp op, const Rect& rect = {})
     {
-        CanvasCall& call = calls.emplace_back();
+        CanvasCall& call = calls.emplace_back(state_);
         call.op = op;
-        call.pen = pen_;
-        call.brush = brush_;
-        call.xorOn = xor_;
-        call.origin = origin_;
+        call.rect = rect;
         return call;
     }
 
-    Pen pen_;
-    Brush brush_;
-    bool xor_ = false;
-    Point origin_;
+    CanvasCall state_; // the pen, brush, exclusive-or and origin set so far
 };
 
 } // namespace lm::test

@@ -29,9 +29,7 @@ public:
     std::vector<double> known; // every known dimension SolveTraceGeometry was given, in metres
     // CalcLoss fills the resistance and the attenuations from the frequencies when set; else it has no data.
     std::function<bool(const double* f, double* r, double* a, double* ar, double* ad)> loss;
-    // ApplyAutoEr sets this Er and loss tangent.
-    double autoEr = 3.9;
-    double autoLossTangent = 0.015;
+    double autoEr = 3.9; // ApplyAutoEr sets this Er and a loss tangent of 0.015
     // Calls that throw: "CalcStackupZ0", or a layer name for its Solve and ApplyAutoEr.
     std::set<std::string> throwing;
     // Whether every CalcStackupZ0 found its array zero-filled.
@@ -77,7 +75,7 @@ public:
         layer->dEr = autoEr;
         if (throwing.count(name))
             throw std::runtime_error("no neighbours"); // after a half-done change
-        layer->dLossTangent = autoLossTangent;
+        layer->dLossTangent = 0.015;
     }
 
     bool CalcLoss(int32_t boardId, int32_t layerIndex, int32_t pointCount, const double* f, double* r, double* a,

@@ -3,7 +3,6 @@
 // real clipboard between two instances, Z0 planning with the host's own
 // calculator, and the layers read back through lm* functions.
 #include "HostedEditor.h"
-#include "QtInput.h"
 #include "ScriptedZ0Calculator.h"
 
 #include <QClipboard>
@@ -23,12 +22,6 @@ using namespace window_test;
 namespace {
 
 using lm::test::keyTarget;
-
-void type(QWidget* fallback, const QString& text)
-{
-    for (const QChar c : text)
-        press(keyTarget(fallback), c.toUpper().unicode(), Qt::NoModifier, QString(c));
-}
 
 void clickRowNumber(QTableView* grid, int row, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
 {
@@ -57,7 +50,8 @@ TEST(GridWindow, TypedThicknessReachesTheLayersAndCtrlZTakesItBack)
     // Typing into the current cell opens its editor; letters never get in.
     clickCell(grid, core);
     grid->setFocus(); // as the click of a real mouse does
-    type(grid, "12a3");
+    for (const QChar c : QStringLiteral("12a3"))
+        press(keyTarget(grid), c.toUpper().unicode(), Qt::NoModifier, QString(c));
     press(keyTarget(grid), Qt::Key_Return);
     spin();
     ASSERT_EQ(editorWindow(), editor);

@@ -5,6 +5,7 @@
 // system sends them.
 #include <laminar/laminar.h>
 
+#include "QtInput.h"
 #include "SampleStackup.h"
 
 #include <QAbstractButton>
@@ -15,13 +16,11 @@
 #include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QMessageBox>
-#include <QMouseEvent>
 #include <QTableView>
 #include <QTimer>
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <string>
 #include <utility>
 #include <vector>
@@ -115,11 +114,8 @@ inline void press(QWidget* target, int key, Qt::KeyboardModifiers modifiers = Qt
 // A press and a release of the left button at `at`.
 inline void click(QWidget* target, const QPoint& at, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
 {
-    for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
-        QMouseEvent event(type, at, target->mapToGlobal(at), Qt::LeftButton,
-                          type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, modifiers);
-        QApplication::sendEvent(target, &event);
-    }
+    lm::test::sendMouse(target, QEvent::MouseButtonPress, at, Qt::LeftButton, modifiers);
+    lm::test::sendMouse(target, QEvent::MouseButtonRelease, at, Qt::NoButton, modifiers);
 }
 
 inline void clickCell(QTableView* grid, const QModelIndex& index)
