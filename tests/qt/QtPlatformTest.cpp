@@ -128,14 +128,15 @@ TEST(IdleScheduler, APassThatSpinsANestedLoopIsNotEnteredAgain)
     IdleScheduler idle([&] {
         deepest = std::max(deepest, ++depth);
         if (++passes == 1) { // as a message box would, with input arriving meanwhile
+            // The request's fallback timer (50 ms) fires well inside the nested loop.
             QTimer::singleShot(10, [&] { self->request(); });
-            runLoopFor(60);
+            runLoopFor(150);
         }
         --depth;
         return false;
     });
     self = &idle;
-    runLoopFor(200);
+    runLoopFor(400);
     EXPECT_EQ(std::tuple(deepest, passes), std::tuple(1, 2)); // what was asked during the first pass came after it
 }
 
