@@ -11,6 +11,7 @@ namespace lm {
 namespace {
 
 using namespace res;
+using test::expectNames;
 using test::GridFixture;
 using test::layerOf;
 using Names = std::vector<std::string>;
@@ -24,13 +25,6 @@ std::vector<LMLAYEREX> sevenLayers()
     for (std::size_t i = 0; i < layers.size(); ++i)
         layers[i].nId = 100 + static_cast<int32_t>(i);
     return layers;
-}
-
-// The stackup and the grid's name column agree: the rows were written anew.
-void expectNames(GridFixture& f, const Names& names)
-{
-    EXPECT_EQ(f.names(), names);
-    EXPECT_EQ(test::columnTexts(f, kColLayerName), names);
 }
 
 // The line edit of the view, as the clipboard commands see it.

@@ -11,6 +11,7 @@ namespace lm {
 namespace {
 
 using namespace res;
+using test::expectNames;
 using test::GridFixture;
 using Names = std::vector<std::string>;
 using Usages = std::vector<int32_t>;
@@ -29,13 +30,6 @@ std::vector<LMLAYEREX> fourLayers()
 {
     return {layer(kSignal, "Top", 1), layer(kSubstrate, "Core", 2), layer(kSolidPlane, "Gnd", 3),
             layer(kSolderMask, "Mask", 4)};
-}
-
-// The stackup and the grid's name column agree: the rows were written anew.
-void expectNames(const GridFixture& f, const Names& names)
-{
-    EXPECT_EQ(const_cast<GridFixture&>(f).names(), names);
-    EXPECT_EQ(test::columnTexts(f, kColLayerName), names);
 }
 
 TEST(LayerGridInsert, NewLayersTakeNameDielectricAndUsageFromTheirNeighboursAndUndoAsOneStep)
@@ -60,8 +54,6 @@ TEST(LayerGridInsert, NewLayersTakeNameDielectricAndUsageFromTheirNeighboursAndU
          {layer(kPlating, "Plate"), layer(kSignal, "Top"), layer(kSubstrate, "Core"), layer(kSignal, "Bot")},
          kDefaultCaps, 1, ID_INSERT_ABOVE_SIGNAL, {"Layer_01", "Layer_02", "Top", "Core", "Bot"},
          {kSignal, kSignal, kSignal, kSubstrate, kSignal}},
-        {"most suitable above a top signal", fourLayers(), kDefaultCaps, 1, ID_INSERT_ABOVE_MOST_SUITABLE,
-         {"", "Top", "Core", "Gnd", "Mask"}, {kSolderMask, kSignal, kSubstrate, kSolidPlane, kSolderMask}},
         {"most suitable between a mask and a signal", masked, kDefaultCaps, 2, ID_INSERT_ABOVE_MOST_SUITABLE,
          {"", "", "Top", "Core", "Gnd", ""}, {kSolderMask, kPlating, kSignal, kSubstrate, kSolidPlane, kSolderMask}},
         {"covering the bottom mask makes it a substrate", fourLayers(), kDefaultCaps, 4, ID_INSERT_BELOW_MOST_SUITABLE,
@@ -143,9 +135,8 @@ TEST(LayerGridDelete, PermanentLayerStopsTheWholeDeleteAndNoCapabilityAnyDelete)
     GridFixture f(layers);
     f.select({2, 5});
     EXPECT_TRUE(f.grid->onCommand(ID_EDIT_DELETE));
-    const test::ShownMessage permanent{"Layer #5 is permanent and can't be deleted.", MessageButtons::Ok,
-                                       MessageIcon::Exclamation};
-    EXPECT_EQ(f.platform.messages, std::vector{permanent});
+    EXPECT_EQ(f.platform.messages, (std::vector<test::ShownMessage>{{"Layer #5 is permanent and can't be deleted.",
+                                                                     MessageButtons::Ok, MessageIcon::Exclamation}}));
     EXPECT_EQ(f.board().layers.size(), 5u);
     EXPECT_FALSE(f.grid->history().canUndo());
 

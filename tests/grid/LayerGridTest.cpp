@@ -1,8 +1,6 @@
 #include "RowTexts.h"
 
-#include "grid/GridStyles.h"
 #include "grid/LayerColumnRules.h"
-#include "grid/GridFrameTexts.h"
 #include "grid/TabChangeCmd.h"
 #include "document/TabDescr.h"
 

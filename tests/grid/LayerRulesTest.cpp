@@ -31,47 +31,37 @@ std::vector<DrillSpanSet> spans(std::initializer_list<std::string> bits)
 
 TEST(MostSuitableUsage, FollowsTheNeighbours)
 {
-    EXPECT_EQ(lm::mostSuitableUsage(kSignal, kNone, false), kMask);       // above a top signal
-    EXPECT_EQ(lm::mostSuitableUsage(kNone, kPlating, false), kMask);      // below a bottom plating
-    EXPECT_EQ(lm::mostSuitableUsage(kSignal, kMask, false), kPlating);    // signal under a mask
-    EXPECT_EQ(lm::mostSuitableUsage(kMask, kPlane, false), kPlating);
-    EXPECT_EQ(lm::mostSuitableUsage(kPlating, kMask, false), kSubstrate); // plating is no conductor here
-    EXPECT_EQ(lm::mostSuitableUsage(kSubstrate, 9, true), kSignal);       // two dielectrics
-    EXPECT_EQ(lm::mostSuitableUsage(kSignal, kPlane, false), kSubstrate);
-    EXPECT_EQ(lm::mostSuitableUsage(kSignal, kPlane, true), kRigid);
-    // A missing layer is neither metal nor dielectric.
-    EXPECT_EQ(lm::mostSuitableUsage(kNone, kNone, false), kSubstrate);
-    EXPECT_EQ(lm::mostSuitableUsage(kNone, kNone, true), kRigid);
-    EXPECT_EQ(lm::mostSuitableUsage(kMask, kNone, false), kSubstrate); // above a top mask
-    EXPECT_EQ(lm::mostSuitableUsage(kNone, kSubstrate, false), kSubstrate);
+    // Above a top signal, below a bottom plating, a signal under a mask, plating under a mask (no conductor
+    // here), two dielectrics, between metals; a missing layer is neither metal nor dielectric.
+    const int32_t cases[][4] = {
+        {kSignal, kNone, 0, kMask},       {kNone, kPlating, 0, kMask},    {kSignal, kMask, 0, kPlating},
+        {kMask, kPlane, 0, kPlating},     {kPlating, kMask, 0, kSubstrate}, {kSubstrate, 9, 1, kSignal},
+        {kSignal, kPlane, 0, kSubstrate}, {kSignal, kPlane, 1, kRigid},   {kNone, kNone, 0, kSubstrate},
+        {kNone, kNone, 1, kRigid},        {kMask, kNone, 0, kSubstrate},  {kNone, kSubstrate, 0, kSubstrate}};
+    for (const auto& [above, below, rigidFlex, usage] : cases)
+        EXPECT_EQ(lm::mostSuitableUsage(above, below, rigidFlex != 0), usage) << above << " " << below;
 }
 
 TEST(DrillMoveAllowed, KeepsTheDrillPairsOfTheBlock)
 {
-    // Pair 0 spans layers 0-2, pair 1 layers 2-4.
+    // Pair 0 spans layers 0-2, pair 1 layers 2-4. Within pair 0, within pair 1; leaving pair 0 into pair 1,
+    // into pair 0 without it, below the end of pair 1. The block's own layers are no neighbours: layers 3-4
+    // moved down by one stay put.
     const auto sets = spans({"10", "10", "11", "01", "01", "00"});
-    EXPECT_TRUE(lm::drillMoveAllowed(sets, 0, 1, 2));  // within pair 0
-    EXPECT_TRUE(lm::drillMoveAllowed(sets, 3, 1, 5));  // within pair 1
-    EXPECT_FALSE(lm::drillMoveAllowed(sets, 0, 1, 4)); // leaves pair 0, lands inside pair 1
-    EXPECT_FALSE(lm::drillMoveAllowed(sets, 5, 1, 1)); // would lie inside pair 0 without it
-    EXPECT_FALSE(lm::drillMoveAllowed(sets, 3, 1, 6)); // below the end of pair 1
-    // The block's own layers are no neighbours: layers 3-4 moved down by one stay put.
-    EXPECT_TRUE(lm::drillMoveAllowed(sets, 3, 2, 5));
-    EXPECT_TRUE(lm::drillMoveAllowed(sets, 3, 2, 3));
-    // Measured against the layers around the gap the block leaves, not against itself.
-    const auto misfit = spans({"11", "10", "11"});
-    EXPECT_FALSE(lm::drillMoveAllowed(misfit, 1, 1, 1));
-    EXPECT_FALSE(lm::drillMoveAllowed(misfit, 1, 1, 2));
-
-    // A block needs equal span sets; boards without spans move freely.
-    const auto mixed = spans({"10", "11", "01"});
-    EXPECT_FALSE(lm::drillMoveAllowed(mixed, 0, 2, -1));
-    EXPECT_TRUE(lm::drillMoveAllowed(mixed, 1, 1, -1));
-
-    std::vector<DrillSpanSet> none(3);
-    EXPECT_TRUE(lm::drillMoveAllowed(none, 0, 2, 3));
-    EXPECT_TRUE(lm::drillMoveAllowed({}, 0, 1, 0));
-    EXPECT_TRUE(lm::drillMoveAllowed(spans({"1"}), 0, 1, 0)); // a single layer has no neighbours
+    const auto allowed = [&](const std::vector<DrillSpanSet>& s, int32_t first, int32_t count, int32_t target) {
+        return lm::drillMoveAllowed(s, first, count, target);
+    };
+    EXPECT_EQ((std::vector<bool>{allowed(sets, 0, 1, 2), allowed(sets, 3, 1, 5), allowed(sets, 0, 1, 4),
+                                 allowed(sets, 5, 1, 1), allowed(sets, 3, 1, 6), allowed(sets, 3, 2, 5),
+                                 allowed(sets, 3, 2, 3)}),
+              (std::vector<bool>{true, true, false, false, false, true, true}));
+    // Measured against the layers around the gap the block leaves, not against itself; a block needs equal
+    // span sets; boards without spans and a single layer move freely.
+    const auto misfit = spans({"11", "10", "11"}), mixed = spans({"10", "11", "01"});
+    EXPECT_EQ((std::vector<bool>{allowed(misfit, 1, 1, 1), allowed(misfit, 1, 1, 2), allowed(mixed, 0, 2, -1),
+                                 allowed(mixed, 1, 1, -1), allowed(std::vector<DrillSpanSet>(3), 0, 2, 3),
+                                 allowed({}, 0, 1, 0), allowed(spans({"1"}), 0, 1, 0)}),
+              (std::vector<bool>{false, false, false, true, true, true, true}));
 }
 
 TEST(InsertedLayerSpans, LiesInsidePairsSpanningBothNeighbours)

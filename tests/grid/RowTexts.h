@@ -1,7 +1,9 @@
 #pragma once
 // Cell texts compared in one expectation: one row's in the order of the column
-// ids given, or one column's from the first layer row down.
+// ids given, one column's from the first layer row down, or the names of the stackup and the grid.
 #include "LayerGridFixture.h"
+
+#include <gtest/gtest.h>
 
 #include <initializer_list>
 #include <string>
@@ -25,6 +27,13 @@ inline Texts columnTexts(const GridFixture& f, int32_t columnId)
     for (int32_t row = 1; row < f.grid->cells().rowCount(); ++row)
         out.push_back(f.text(row, columnId));
     return out;
+}
+
+// The stackup and the grid's name column agree: the rows were written anew.
+inline void expectNames(const GridFixture& f, const Texts& names)
+{
+    EXPECT_EQ(const_cast<GridFixture&>(f).names(), names);
+    EXPECT_EQ(columnTexts(f, kColLayerName), names);
 }
 
 } // namespace lm::test

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <limits>
 #include <cstring>
 #include <string>
@@ -65,22 +64,11 @@ TEST(LayerNaming, UniqueColourKeepsAnUnsharedColourElseWalksTheCandidates)
     EXPECT_EQ(uniqueColor(layersColoured({rgb(255, 0, 0), rgb(255, 0, 0)}), 1), rgb(0, 255, 0));
     EXPECT_THROW(uniqueColor(layersColoured({0}), 1), LMInvalidArgument);
 
-    // Every other layer black: black itself is taken, white is never offered, no candidate comes
-    // twice, the full-intensity level comes before the half one; once all are taken the answer is black.
-    std::vector<uint32_t> colours{0, 0};
-    while (const uint32_t colour = uniqueColor(layersColoured(colours), 0)) {
-        ASSERT_TRUE(colour != rgb(255, 255, 255) && std::count(colours.begin(), colours.end(), colour) == 0) << colour;
-        ASSERT_LT(colours.size(), 40u);
-        colours.push_back(colour);
-    }
-    EXPECT_EQ(colours.size(), 2u + 25u);
-    EXPECT_EQ(colours[2], rgb(255, 0, 0));
-    EXPECT_EQ(colours[8], rgb(128, 0, 0));
+    // Black itself counts as taken.
+    EXPECT_EQ(uniqueColor(layersColoured({0, 0}), 0), rgb(255, 0, 0));
 }
 
-
 namespace {
-
 int32_t identified(double resistivity, double tempCoef, int32_t type = kMetal, int32_t metal = kNoMetal)
 {
     LMLAYEREX layer{};
@@ -95,19 +83,17 @@ int32_t identified(double resistivity, double tempCoef, int32_t type = kMetal, i
 
 TEST(MetalIdentification, MatchesWithinOneMillionthOfTheSmallerValueAndOnlyUnknownMetals)
 {
-    EXPECT_EQ(identified(1.7240001e-08, 0.00393), kCopper);
-    EXPECT_EQ(identified(1.73e-08, 0.00393), kCustomMetal);
-    EXPECT_EQ(identified(1.724e-08, 0.0038), kCustomMetal); // both values must match
-    EXPECT_EQ(identified(1.621e-08, 0.004), kSilver);
-    EXPECT_EQ(identified(-1.724e-08, 0.00393), kCustomMetal);
-    // Just under copper by 0.9999995e-6 of copper: within a millionth of the larger
-    // value, but not of the smaller one, which is what counts.
-    EXPECT_EQ(identified(1.724e-08 * (1 - 0.9999995e-6), 0.00393), kCustomMetal);
-    // A zero or NaN never divides or matches a real metal.
-    EXPECT_EQ(identified(0.0, 0.0), kCustomMetal);
-    EXPECT_EQ(identified(std::numeric_limits<double>::quiet_NaN(), 0.00393), kCustomMetal);
-    EXPECT_EQ(identified(1.724e-08, 0.00393, kDielectric), kNoMetal);
-    EXPECT_EQ(identified(1.724e-08, 0.00393, kMetal, kGold), kGold);
+    // Within a millionth of copper; both values must match; just under copper by 0.9999995e-6 of copper is
+    // within a millionth of the larger value but not of the smaller one, which is what counts. A zero or NaN
+    // never divides or matches a real metal; only unknown metals are identified.
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    EXPECT_EQ((std::vector<int32_t>{identified(1.7240001e-08, 0.00393), identified(1.724e-08, 0.0038),
+                                    identified(1.621e-08, 0.004), identified(1.724e-08 * (1 - 0.9999995e-6), 0.00393),
+                                    identified(0.0, 0.0), identified(nan, 0.00393),
+                                    identified(1.724e-08, 0.00393, kDielectric),
+                                    identified(1.724e-08, 0.00393, kMetal, kGold)}),
+              (std::vector<int32_t>{kCopper, kCustomMetal, kSilver, kCustomMetal, kCustomMetal, kCustomMetal,
+                                    kNoMetal, kGold}));
 }
 
 TEST(Catalogues, ChoiceListsLeaveOutExcludedRowsButNeverTheFirst)

@@ -1,11 +1,11 @@
+#include "picture/PictureLabels.h"
 #include "picture/PictureLayout.h"
+#include "picture/PictureSlabs.h"
 
 #include "PictureFixture.h"
 #include "RecordingCanvas.h"
 
 #include <gtest/gtest.h>
-#include "picture/PictureSlabs.h"
-#include "picture/PictureLabels.h"
 
 namespace lm {
 namespace {
@@ -14,25 +14,6 @@ using test::PictureBoard;
 using test::RecordingCanvas;
 
 constexpr PictureMetrics kMetrics{7, 16};
-
-TEST(PictureLayout, FixedHeightsOnA600By800Client)
-{
-    RecordingCanvas canvas;
-    EXPECT_EQ(averageCharWidth(canvas), 7); // (364 / 26 + 1) / 2
-
-    PictureBoard b({kSignal, kSubstrate, kSolidPlane});
-    const PictureLayout l = layoutPicture(b.board.layers, {600, 800}, kMetrics, false);
-    // Block, front (200 * 1000 / 1577 = 126.8, to the nearest), depth x and y, stack; labels at 6, 28, 50
-    // reach 2 pixels above the top face (raised right labels): content 44 + 58 = 102 high, centred in 768
-    // below one text height; no scrolling.
-    EXPECT_EQ((std::vector<int32_t>{l.blockWidth, l.frontWidth, l.depthX, l.depthY, l.stackHeight, l.contentHeight,
-                                    l.scrollMaximum, l.scrollPage}),
-              (std::vector<int32_t>{200, 127, 73, 42, 56, 102, 0, 768}));
-    EXPECT_EQ(l.layerHeight, (std::vector<int32_t>{12, 32, 12}));
-    EXPECT_EQ(l.layerTop, (std::vector<int32_t>{393, 405, 437}));
-    EXPECT_EQ((std::vector<Rect>{l.stack, l.leftLabels, l.rightLabels}),
-              (std::vector<Rect>{{200, 393, 327, 449}, {7, 393, 193, 449}, {407, 393, 593, 449}}));
-}
 
 TEST(PictureLayout, ProportionalHeightsFollowTheThicknessRatio)
 {
@@ -45,9 +26,6 @@ TEST(PictureLayout, ProportionalHeightsFollowTheThicknessRatio)
     EXPECT_EQ(layout.layerHeight, (std::vector<int32_t>{12, 533, 12}));
 }
 
-
-using test::CanvasCall;
-using test::CanvasOp;
 
 // Top and bottom outer signal layers.
 std::pair<int32_t, int32_t> outerOf(std::initializer_list<int32_t> usages)
@@ -66,59 +44,23 @@ TEST(PictureSlabs, OuterSignalLayers)
     EXPECT_EQ(outerOf({kSolderMask, kSignal, kSolderMask}), std::pair(-1, -1));
 }
 
-struct Drawn {
-    std::vector<CanvasCall> fronts;   // fillRect
-    std::vector<CanvasCall> polygons; // faces and coatings
-};
-
-Drawn drawBoard(const PictureBoard& b)
+// The faces and coatings drawn for a board laid out in a 600 x 800 client.
+std::vector<test::CanvasCall> polygonsOf(const PictureBoard& b)
 {
-    const PictureLayout layout = layoutPicture(b.board.layers, {600, 800}, {7, 16}, false);
     RecordingCanvas canvas;
-    drawStack(canvas, b.board.layers, layout, false);
-    return {canvas.ofKind(CanvasOp::FillRect), canvas.ofKind(CanvasOp::Polygon)};
-}
-
-std::size_t frontsOfLayer(const Drawn& drawn, const PictureBoard& b, std::size_t layer)
-{
-    const PictureLayout layout = layoutPicture(b.board.layers, {600, 800}, {7, 16}, false);
-    return static_cast<std::size_t>(std::count_if(drawn.fronts.begin(), drawn.fronts.end(), [&](const CanvasCall& c) {
-        return c.rect.top == layout.layerTop[layer] && c.rect.height() == layout.layerHeight[layer];
-    }));
+    drawStack(canvas, b.board.layers, layoutPicture(b.board.layers, {600, 800}, kMetrics, false), false);
+    return canvas.ofKind(test::CanvasOp::Polygon);
 }
 
 TEST(PictureSlabs, OuterSignalsCarryCoatingsOverTheirTracesALoneSignalDoesNot)
 {
-    const PictureBoard b({kSolderMask, kPlating, kSignal, kSubstrate, kSignal, kSolderMask});
-    const Drawn drawn = drawBoard(b);
-    // Two bare traces on each outer signal, one front for the core between.
-    EXPECT_EQ((std::vector<std::size_t>{frontsOfLayer(drawn, b, 2), frontsOfLayer(drawn, b, 3),
-                                        frontsOfLayer(drawn, b, 4)}),
-              (std::vector<std::size_t>{2, 1, 2}));
-    // Three coatings follow the traces: outlines with steps, not boxes.
-    const auto coatings = std::count_if(drawn.polygons.begin(), drawn.polygons.end(),
-                                        [](const CanvasCall& c) { return c.points.size() > 4; });
-    EXPECT_EQ(coatings, 3);
-    // The yellow plating coating rises over the traces: its top edge has two heights.
-    const auto plating = std::find_if(drawn.polygons.begin(), drawn.polygons.end(), [](const CanvasCall& c) {
-        return c.points.size() > 4 && c.brush.colour == rgb(255, 255, 0);
-    });
-    ASSERT_NE(plating, drawn.polygons.end());
-    const auto [high, low] = std::minmax_element(plating->points.begin(), plating->points.end(),
-                                                 [](Point a, Point p) { return a.y < p.y; });
-    EXPECT_EQ(low->y - high->y, 6 + 12); // its own height and the trace height
-
+    // Three coatings (mask, plating, mask) follow the traces: outlines with steps, not boxes.
+    const auto coated = polygonsOf(PictureBoard({kSolderMask, kPlating, kSignal, kSubstrate, kSignal, kSolderMask}));
+    EXPECT_EQ(std::count_if(coated.begin(), coated.end(), [](const auto& c) { return c.points.size() > 4; }), 3);
     // A single signal between masks is an ordinary stack.
-    const PictureBoard single({kSolderMask, kSignal, kSolderMask});
-    const Drawn plain = drawBoard(single);
-    // Traces and the dielectric around them in the signal's row, one front for each mask.
-    EXPECT_EQ((std::vector<std::size_t>{frontsOfLayer(plain, single, 0), frontsOfLayer(plain, single, 1),
-                                        frontsOfLayer(plain, single, 2)}),
-              (std::vector<std::size_t>{1, 5, 1}));
-    EXPECT_TRUE(std::all_of(plain.polygons.begin(), plain.polygons.end(),
-                            [](const CanvasCall& c) { return c.points.size() == 4; }));
+    const auto plain = polygonsOf(PictureBoard({kSolderMask, kSignal, kSolderMask}));
+    EXPECT_TRUE(std::all_of(plain.begin(), plain.end(), [](const auto& c) { return c.points.size() == 4; }));
 }
-
 
 TEST(PictureLabels, PlacedFromTheMiddleOutwardsOneTextHeightApart)
 {
@@ -159,33 +101,6 @@ TEST(PictureLabels, RightLabelByMode)
     b.board.layers[2].nUsage = kSolidPlane;
     EXPECT_EQ(label(2, 2, values), "Z0 = <Error>");
     EXPECT_THROW(label(3, 0), LMInvalidArgument);
-}
-
-TEST(PictureLabels, DrawnApartWithLeaderLines)
-{
-    // Thin layers crowd their labels: none may come closer than a text height.
-    PictureBoard b({kSolderMask, kPlating, kSignal, kPlating, kSolderMask, kSignal});
-    setLayerName(b.board.layers[0], "A name far too long for the space left of the stack");
-    StackupPicture picture(b.settings);
-    RecordingCanvas canvas;
-    picture.layout({300, 400}, canvas);
-    picture.paint(canvas, 0);
-
-    std::vector<int32_t> tops;
-    for (const test::CanvasCall& call : canvas.ofKind(test::CanvasOp::Text))
-        if (call.align == TextAlign::Left)
-            tops.push_back(call.rect.top);
-    ASSERT_EQ(tops.size(), 6u);
-    for (std::size_t i = 1; i < tops.size(); ++i)
-        EXPECT_GE(tops[i] - tops[i - 1], 16);
-
-    const std::string first = canvas.texts().front();
-    EXPECT_LE(int32_t(first.size()) * 7, picture.currentLayout().leftLabels.width());
-    EXPECT_EQ(first.substr(first.size() - 3), "...");
-    // Its leader starts 4 pixels past the text, never over it.
-    const test::CanvasCall leader = canvas.ofKind(test::CanvasOp::Polyline).front();
-    EXPECT_EQ(leader.points.front().x, picture.currentLayout().leftLabels.left + int32_t(first.size()) * 7 + 4);
-    EXPECT_EQ(leader.points.back().x, picture.currentLayout().stack.left - 1);
 }
 
 } // namespace

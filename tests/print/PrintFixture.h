@@ -1,35 +1,20 @@
 #pragma once
 // A board for the printing tests, and the recording canvas and pages they read.
-#include "document/Board.h"
-#include "document/EditSettings.h"
-#include "document/EditorDocument.h"
-#include "model/Catalogues.h"
-#include "model/LayerRecord.h"
-#include "picture/StackupPicture.h"
+#include "../picture/PictureFixture.h"
 #include "RecordingPages.h"
 #include "ScriptedZ0Calculator.h"
-
-#include <initializer_list>
-#include <string>
-#include <vector>
+#include "document/EditorDocument.h"
+#include "model/LayerRecord.h"
 
 namespace lm::test {
 
-struct PrintBoard {
-    MBSTACKUPENTRY board;
-    LMEDITSETTINGS settings;
+// Layers named L1, L2, ... of the catalogue's default for each usage, drawn proportionally, and a design.
+struct PrintBoard : PictureBoard {
     DesignInfo design{"Falcon", "Ada", "Rev B"};
 
-    // Layers named L1, L2, ... of the catalogue's default for each usage.
-    explicit PrintBoard(std::initializer_list<int32_t> usages)
+    explicit PrintBoard(std::initializer_list<int32_t> usages) : PictureBoard(usages, true)
     {
-        for (const int32_t usage : usages) {
-            LMLAYEREX layer = defaultLayer(usage);
-            setLayerName(layer, "L" + std::to_string(board.layers.size() + 1));
-            board.layers.push_back(layer);
-        }
         board.drillSpans.resize(board.layers.size());
-        settings.currentBoard = &board;
     }
     PrintBoard(const PrintBoard&) = delete; // the settings point at the board
     PrintBoard& operator=(const PrintBoard&) = delete;

@@ -1,19 +1,15 @@
 #include "ui/MenuModel.h"
 
+#include "HeadlessPlatform.h"
+#include "MenuTexts.h"
+#include "api/EditorInstance.h"
+#include "command/CommandTarget.h"
 #include "res/CommandIds.h"
 #include "ui/CommandHandlers.h"
 
 #include <gtest/gtest.h>
 
-#include "MenuTexts.h"
-
 #include <set>
-#include <string>
-#include <vector>
-#include "HeadlessPlatform.h"
-#include "api/EditorInstance.h"
-#include "ui/AboutBox.h"
-#include "command/CommandTarget.h"
 
 using lm::MenuItem;
 using namespace lm::res;
@@ -66,11 +62,6 @@ TEST(MenuFile, OffersAndPerformsWhatTheArchiveCallbackSupports)
     lm::rebuildFileMenu(file, &archive);
     EXPECT_EQ(menuTexts(file), fileMenuEndingWith({}));
 
-    std::vector<MenuItem> fresh = mainMenuTemplate()[kFileMenu].items;
-    archive.supported = {0};
-    lm::rebuildFileMenu(fresh, &archive);
-    EXPECT_EQ(menuTexts(fresh), fileMenuEndingWith({"-", "&Save\tCtrl+S"}));
-
     // The commands ask IsSupported before Perform.
     EXPECT_FALSE(lm::performArchiveCommand(nullptr, ID_FILE_SAVE));
     archive.calls.clear();
@@ -114,13 +105,4 @@ TEST(CommandHandlers, HelpThroughHelpFunctionElseViewer)
     EXPECT_TRUE(dialog.onCommand(lm::res::ID_HELP_CONTENTS));
     EXPECT_EQ(helpCalls, (std::vector<std::string>{"99 stackup.hlp 1 4711"}));
     EXPECT_EQ(platform.helpShown.size(), 1u);
-}
-
-TEST(CommandHandlers, AboutVersionLine)
-{
-    EXPECT_EQ(lm::aboutVersionLine(0x0001000200030004), "Version 1.2 build 3");
-    EXPECT_EQ(lm::aboutVersionLine(0xFFFF00000000FFFF), "Version 65535.0 build 0");
-    EXPECT_EQ(lm::fileVersionFromText("3.70000.x.9.9"), 0x0003FFFF00000009u);
-    EXPECT_EQ(lm::fileVersionFromText(""), 0u);
-    EXPECT_EQ(lm::aboutVersionLine(), "Version 0.1 build 0");
 }

@@ -43,26 +43,6 @@ Texts described(const lm::ControlStates& states, std::initializer_list<uint32_t>
 
 } // namespace
 
-TEST(PropertyBar, BaseUnitsAndControlRectangles)
-{
-    // Half a letter of the alphabet's average, rounded up: 312 / 26 = 12 -> 6, 363 / 26 = 13 -> 7.
-    EXPECT_EQ(lm::averageCharWidth([](std::string_view) { return 312; }), 6);
-    const lm::BaseUnits units = lm::measureBaseUnits([](std::string_view) { return 363; }, 13);
-    EXPECT_EQ(units.charWidth, 7);
-
-    // Picture bar: 48 units high -> 78 pixels at the bottom of a 400 x 300 pane.
-    const lm::PaneLayout layout = lm::layoutPane(lm::propertyBarTemplate(IDD_PICTURE_BAR), {400, 300}, units);
-    EXPECT_EQ(std::pair(layout.bar, layout.view), std::pair(lm::Rect{0, 222, 400, 300}, lm::Rect{0, 0, 400, 221}));
-    const auto status = std::find_if(layout.controls.begin(), layout.controls.end(),
-                                     [](const lm::PlacedControl& c) { return c.item->id == IDC_STATUS_LINE; });
-    ASSERT_NE(status, layout.controls.end());
-    EXPECT_EQ(status->rect, (lm::Rect{12, 269, 302, 296})); // (7, 29, 166, 17): 49/4, +377/8, 173*7/4, +598/8
-
-    EXPECT_EQ(lm::layoutPane(lm::propertyBarTemplate(IDD_BAR_Z0_PLANNING), {400, 300}, units).groupBoxes.size(), 1u);
-    // A tab the host added has no property bar: the view takes the pane but the line.
-    EXPECT_EQ(lm::layoutPane(lm::propertyBarTemplate(0), {400, 300}, units).view, (lm::Rect{0, 0, 400, 299}));
-}
-
 TEST(PropertyBar, PlanningControlsFollowTheDiffPairCapability)
 {
     lm::LMEDITSETTINGS settings;
@@ -110,13 +90,6 @@ TEST(PropertyBar, UnitsThicknessErFrequencyAndAutoEr)
     EXPECT_EQ(settings.metalThicknessAs, lm::kThicknessAsWeight);
     EXPECT_TRUE(lm::gridBarCheckChanged(settings, IDC_AUTO_ER, false).refreshGrid);
     EXPECT_FALSE(settings.autoEr);
-
-    // Blanks trimmed first; only the first separator of the locale stays; one beep for many refusals.
-    const auto cleaned = lm::cleanErFrequencyText(" \t1,5.2,x9 ", ',');
-    EXPECT_EQ(std::tuple(cleaned.text, cleaned.caret, cleaned.beeps), std::tuple(std::string("1,529"), 3u, 1));
-    EXPECT_EQ(std::pair(lm::cleanErFrequencyText(" 12 ", '.').changed, lm::cleanErFrequencyText(" 12 ", '.').beeps),
-              std::pair(true, 0));
-    EXPECT_FALSE(lm::cleanErFrequencyText("2.5", '.').changed);
 }
 
 namespace lm {
@@ -149,20 +122,6 @@ TEST(PicturePaneState, StatusLineAndTotalThicknessOfTheBoardShown)
     const StatusLine single = checkStatusLine(settings); // one layer is not a stackup
     EXPECT_EQ(std::pair(single.severity, single.colour), std::pair(int32_t{DRC_CRITICAL}, rgb(255, 0, 0)));
     EXPECT_FALSE(single.text.empty());
-}
-
-TEST(PicturePaneState, CheckBoxesAndTheirEffects)
-{
-    LMEDITSETTINGS settings;
-    settings.caps &= ~kCapLayerColors;
-    settings.drawProportionally = false;
-    // Layer colours are on, but not offered.
-    EXPECT_EQ(described(pictureBarStates(settings), {res::IDC_DRAW_PROPORTIONALLY, res::IDC_USE_LAYER_COLORS}),
-              (Texts{"on -", "off -"}));
-    EXPECT_EQ(pictureBarCheckChanged(settings, res::IDC_DRAW_PROPORTIONALLY, true), PictureChange::Relayout);
-    EXPECT_EQ(pictureBarCheckChanged(settings, res::IDC_USE_LAYER_COLORS, false), PictureChange::Redraw);
-    EXPECT_EQ(std::pair(settings.drawProportionally, settings.layerColors), std::pair(true, false));
-    EXPECT_EQ(pictureBarCheckChanged(settings, res::IDC_STATUS_LINE, true), PictureChange::None);
 }
 
 } // namespace

@@ -7,23 +7,7 @@
 
 #include <utility>
 #include "ui/CustomizeColumns.h"
-#include "model/LayerRecord.h"
 #include "document/TabDescr.h"
-
-TEST(TabControl, InvisibleTabsAreSkippedByItemsAndSelection)
-{
-    lm::EditorInstance instance;
-    lm::CTabDescrArray& tabs = instance.tabs();
-    tabs[0].setVisible(false);
-    EXPECT_EQ(lm::tabControlItems(tabs), (std::vector<std::string>{"Dielectric", "Metal", "Z0 Planning", "Custom View"}));
-
-    EXPECT_EQ(lm::initialTabSelection(tabs, 3).item, 2);
-    const auto fallback = lm::initialTabSelection(tabs, 0); // the active tab is hidden: first item
-    EXPECT_EQ(std::pair(fallback.item, fallback.descriptor), std::pair(0, 1));
-    for (lm::CTabDescr& tab : tabs)
-        tab.setVisible(false);
-    EXPECT_EQ(lm::initialTabSelection(tabs, 1).item, -1);
-}
 
 TEST(TabControl, SwitchTakesWidthsBackThenShowsTheNewTab)
 {
@@ -55,61 +39,3 @@ TEST(TabControl, SwitchTakesWidthsBackThenShowsTheNewTab)
     EXPECT_EQ(lm::columnPixelWidth(2'000'000'000, 8), 2'147'483'647);
 }
 
-namespace {
-
-std::vector<int32_t> columnIds(const lm::CTabDescr& tab)
-{
-    std::vector<int32_t> ids;
-    for (const LMGRIDCOLDESCR& column : tab.columns())
-        ids.push_back(column.columnId);
-    return ids;
-}
-
-} // namespace
-
-TEST(CustomizeColumns, UncheckedLayerNameComesBackLast)
-{
-    lm::CustomizeColumns first(lm::defaultTabs()[lm::kTabCustomView]);
-    ASSERT_EQ(std::tuple(first.items().size(), first.selection(), first.items()[3].columnId),
-              std::tuple(20u, 0, int32_t{lm::kColLayerName}));
-    first.setChecked(3, false);
-
-    lm::CustomizeColumns second(first.accepted());
-    ASSERT_EQ(second.items().back().title, "Layer Name");
-    EXPECT_FALSE(second.items().back().checked);
-    second.setChecked(19, true);
-    const lm::CTabDescr accepted = second.accepted();
-    ASSERT_EQ(accepted.columns().size(), 20u);
-    // Its default width comes back with it.
-    EXPECT_EQ(std::pair(accepted.columns().back().columnId, accepted.columns().back().width),
-              std::pair(int32_t{lm::kColLayerName}, 36));
-}
-
-TEST(CustomizeColumns, MovingSwapsEntriesOnlyInsideTheColumnList)
-{
-    // Columns 3, 4, 5 (widths 30, 40, 50); the other catalogue columns follow unchecked.
-    lm::CTabDescr tab;
-    tab.setColumns({{3, 30}, {4, 40}, {5, 50}});
-    lm::CustomizeColumns dialog(tab);
-    EXPECT_EQ(std::pair(dialog.canMoveUp(), dialog.canMoveDown()), std::pair(false, true));
-    for (int step = 0; step < 3; ++step)
-        dialog.moveDown(); // the last step goes past the last column: items swap, entries stay
-    EXPECT_EQ(std::pair(dialog.selection(), dialog.items()[3].columnId), std::pair(3, 3));
-    EXPECT_EQ(columnIds(dialog.accepted()), (std::vector<int32_t>{4, 5, 3}));
-    EXPECT_EQ(dialog.accepted().columns()[0].width, 40);
-
-    // Bring the unchecked column 0 up between 4 and 5 (the entries of 5 and 3 swap
-    // meanwhile), check it, uncheck 3, check 1: 3 goes from before the insertion point.
-    dialog.select(2);
-    dialog.moveUp();
-    EXPECT_EQ(dialog.items()[1].columnId, 0);
-    dialog.setChecked(1, true);
-    dialog.setChecked(3, false);
-    dialog.setChecked(4, true);
-    EXPECT_EQ(dialog.items()[4].columnId, 1);
-    EXPECT_EQ(columnIds(dialog.accepted()), (std::vector<int32_t>{4, 0, 5, 1}));
-
-    dialog.select(19);
-    EXPECT_FALSE(dialog.canMoveDown());
-    EXPECT_THROW(dialog.select(20), LMInvalidArgument);
-}
