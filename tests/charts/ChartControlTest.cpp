@@ -99,7 +99,9 @@ TEST(ChartNumbers, PrefixesKeepMantissasAboveOneUpToAThousand)
     EXPECT_EQ(tickLabel(500, prefixRowFor(-2000, 500), ""), " 0.5k ");
 }
 
+using test::CanvasOp;
 using test::FakeChartWindow;
+using test::RecordingCanvas;
 
 constexpr uint32_t kGreen = 0x00FF00;
 constexpr uint32_t kRed = 0x0000FF;
@@ -167,6 +169,67 @@ TEST_F(ChartTest, ZoomIgnoresClicksAndStopsAtSixtyFourTimes)
 
     chart.doubleClick();
     EXPECT_EQ(chart.viewRange(), full);
+}
+
+TEST_F(ChartTest, PanSnapsToWholeStepsAndCompletesAStartedOne)
+{
+    const auto panBy = [&](int32_t dx, int64_t releaseMs) { // as a hand moves: a pixel at a time
+        chart.buttonDown({200, 200});
+        for (int32_t i = 1; i <= dx; ++i)
+            chart.mouseMove({200 + i, 200});
+        chart.buttonUp({200 + dx, 200}, releaseMs);
+    };
+    chart.setMouseMode(kChartPan);
+    ASSERT_EQ(chart.xAxis().stepPixels(), 27);
+    // 25 pixels: within 2 of a step, so one step is taken; the 2 left over count as 0.
+    panBy(25, 0);
+    EXPECT_EQ(std::tuple(chart.xAxis().first, chart.panOffset(), window.animationsStarted), std::tuple(-0.5, Point{}, 0));
+    // 29 is a step and 2 pixels (no offset); 30 is 3 past it, which completes a step in 180 ms.
+    panBy(29, 0);
+    EXPECT_EQ(std::tuple(chart.xAxis().first, chart.animating()), std::tuple(-1.0, false));
+    panBy(30, 1000);
+    ASSERT_EQ(std::tuple(chart.xAxis().first, chart.animating(), window.animationsStarted), std::tuple(-1.5, true, 1));
+    EXPECT_TRUE(chart.animate(1090));
+    EXPECT_EQ(chart.panOffset().x, 15); // halfway from 3 to 27
+    EXPECT_FALSE(chart.animate(1180));
+    EXPECT_EQ(std::tuple(chart.xAxis().first, chart.panOffset(), chart.viewRange().minX), std::tuple(-2.0, Point{}, -2.0));
+}
+
+TEST_F(ChartTest, TrackCursorHighlightsThenLocksOneCurve)
+{
+    const double x[] = {0, 10}, y[] = {2, 2};
+    Curve flat(x, y, 2, kRed);
+    chart.addCurve(flat);
+    chart.recalcLayout();
+    chart.setMouseMode(kChartTrack);
+    chart.mouseMove(at(5, 5));
+    EXPECT_EQ(std::tuple(chart.selectedCurve(), ramp.colour()), std::tuple(0, 0xFFFFFFu)); // highlighted under the mouse
+    chart.mouseMove(at(5, 8));
+    EXPECT_EQ(std::tuple(chart.selectedCurve(), ramp.colour()), std::tuple(-1, kGreen));
+    // A click 5 pixels above the flat curve is outside the box, 4 pixels above inside: it locks, in its own colour.
+    chart.buttonUp({at(3, 2).x, at(3, 2).y - 5}, 0);
+    EXPECT_FALSE(chart.curveLocked());
+    chart.buttonUp({at(3, 2).x, at(3, 2).y - 4}, 0);
+    EXPECT_EQ(std::tuple(chart.curveLocked(), chart.selectedCurve(), flat.colour()), std::tuple(true, 1, kRed));
+    chart.buttonUp(at(5, 5), 0); // on the ramp: the lock holds until the mode is chosen again
+    EXPECT_EQ(chart.selectedCurve(), 1);
+    chart.setMouseMode(kChartTrack);
+    EXPECT_FALSE(chart.curveLocked());
+}
+
+TEST_F(ChartTest, CopyInvertsTheFrameColoursButNeverTheCurves)
+{
+    // Inverted (the Copy command): white under the chart and the caption's strip, black text.
+    for (const auto& [invert, background, text] : {std::tuple(true, 0xFFFFFFu, 0u), std::tuple(false, 0u, 0xFFFFFFu)}) {
+        ASSERT_TRUE(chart.copyToClipboard("Layer graph", invert));
+        const RecordingCanvas& copied = window.copied;
+        EXPECT_EQ(std::tuple(window.copiedSize, copied.ofKind(CanvasOp::FillRect).front().colour,
+                             copied.ofKind(CanvasOp::SetTextColour).front().colour,
+                             copied.ofKind(CanvasOp::Polyline).front().pen.colour),
+                  std::tuple(Size{600, 432}, background, text, kGreen));
+    }
+    window.clipboardWorks = false;
+    EXPECT_FALSE(chart.copyToClipboard("Layer graph", true));
 }
 
 TEST_F(ChartTest, ReadoutReadsTheLockedCurveUnderTheMouse)

@@ -3,26 +3,20 @@
 // record and drill pair. For the file tests and the reader's fuzz target.
 #include "StackupFile.h"
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
 namespace lmhost::test {
 
-template <typename T>
-bool sameBytes(const std::vector<T>& a, const std::vector<T>& b)
-{
-    return a.size() == b.size() && (a.empty() || std::memcmp(a.data(), b.data(), a.size() * sizeof(T)) == 0);
-}
-
 inline bool sameBoards(const std::vector<BoardStackup>& a, const std::vector<BoardStackup>& b)
 {
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (a[i].id != b[i].id || a[i].name != b[i].name || !sameBytes(a[i].layers, b[i].layers) ||
-            !sameBytes(a[i].drillPairs, b[i].drillPairs))
-            return false;
-    return true;
+    const auto sameBytes = [](const auto& x, const auto& y) {
+        return x.size() == y.size() && (x.empty() || std::memcmp(x.data(), y.data(), x.size() * sizeof x[0]) == 0);
+    };
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [&](const BoardStackup& x, const BoardStackup& y) {
+        return x.id == y.id && x.name == y.name && sameBytes(x.layers, y.layers) && sameBytes(x.drillPairs, y.drillPairs);
+    });
 }
 
 } // namespace lmhost::test

@@ -19,6 +19,10 @@ class FakeChartWindow : public ChartWindow {
 public:
     Rect client{0, 0, 600, 400};
     bool captured = false;
+    int animationsStarted = 0;
+    bool clipboardWorks = true;
+    Size copiedSize;
+    RecordingCanvas copied;
     int printed = 0;
 
     Rect clientRect() const override { return client; }
@@ -30,8 +34,14 @@ public:
     void repaint() override {}
     void showCursor(uint32_t) override {}
     void captureMouse(bool capture) override { captured = capture; }
-    void startAnimation() override {}
-    bool copyBitmap(Size, const std::function<void(Canvas&)>& draw) override { return measure(draw), true; }
+    void startAnimation() override { ++animationsStarted; }
+    bool copyBitmap(Size size, const std::function<void(Canvas&)>& draw) override
+    {
+        copiedSize = size;
+        copied = RecordingCanvas{};
+        draw(copied);
+        return clipboardWorks;
+    }
     bool printChart(CChartControl&, std::string_view, const ChartPageSettings&) override
     {
         ++printed;

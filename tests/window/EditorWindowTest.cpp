@@ -5,8 +5,10 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
 #include <QSplitter>
@@ -141,8 +143,9 @@ TEST(WindowGeometry, FirstRunAndAStoredPlacementLargerThanTheScreenFitIt)
     if (screen.width() >= 1600) { // a desktop's screen, not the offscreen platform's 800 x 600
         EXPECT_FALSE(layerGrid(editor)->horizontalScrollBar()->isVisible()) << "the Basic tab's columns all show";
     }
-    EXPECT_TRUE(editor->findChild<QWidget*>("stackupPicture")->width() > 200 && editor->width() <= screen.width() &&
-                editor->height() <= screen.height() && !editor->windowIcon().isNull());
+    EXPECT_GT(editor->findChild<QWidget*>("stackupPicture")->width(), 200);
+    EXPECT_TRUE(screen.contains(editor->frameGeometry())) << editor->width() << "x" << editor->height();
+    EXPECT_FALSE(editor->windowIcon().isNull());
 
     editor->setGeometry(screen.left() + 100, screen.top() + 100, screen.width() * 3 / 2, screen.height() * 3 / 2);
     spin();
@@ -150,5 +153,42 @@ TEST(WindowGeometry, FirstRunAndAStoredPlacementLargerThanTheScreenFitIt)
     editor = openEditor(host);
     ASSERT_NE(editor, nullptr);
     EXPECT_TRUE(screen.contains(editor->frameGeometry()));
+    lmExitInstance(host.instance, false);
+}
+
+TEST(WindowGeometry, LabelsShowWholeAtLargerFontsAndTheSmallestWindowOverlapsNothing)
+{
+    Host host;
+    lmSetCaps(host.instance, 0xFFFFFFFFu, 0x13C | 0x80); // the default caps and the check box
+    QDialog* editor = openEditor(host);
+    ASSERT_NE(editor, nullptr);
+    auto* tabs = editor->findChild<QTabBar*>("tabControl");
+    // The same point size at 96 and 144 dpi (half as many pixels again): no label is cut, on any tab.
+    const QFont normal = editor->font();
+    for (const double scale : {1.5, 1.0}) {
+        QFont font = normal;
+        font.setPointSizeF(normal.pointSizeF() * scale);
+        editor->setFont(font);
+        editor->resize(editor->width() + 1, editor->height()); // lays the bars out again
+        for (int tab = 0; tab < tabs->count(); ++tab) {
+            tabs->setCurrentIndex(tab);
+            spin(40);
+            for (QLabel* label : editor->findChildren<QLabel*>()) {
+                if (!label->isVisible() || label->text().isEmpty() || label->objectName() == QLatin1String("1012"))
+                    continue; // the status line wraps by design
+                EXPECT_LE(label->heightForWidth(label->width()), label->height())
+                    << label->text().toStdString() << " in " << label->width() << " pixels, tab " << tab << " at " << scale;
+            }
+        }
+    }
+
+    editor->resize(300, 200); // the window keeps its minimum
+    spin();
+    const QRect check = editor->findChild<QCheckBox*>("1046")->geometry();
+    for (const char* button : {"1", "2", "9"}) {
+        const QRect rect = editor->findChild<QPushButton*>(button)->geometry();
+        EXPECT_TRUE(!rect.intersects(check) && !rect.intersects(tabs->geometry()) && editor->rect().contains(rect))
+            << button;
+    }
     lmExitInstance(host.instance, false);
 }
