@@ -212,11 +212,6 @@ TEST_F(StackupFileOnDisk, FailedWriteKeepsThePreviousFileAndLeavesNoTemporary)
     expectRefused(file, [](auto& l) { std::memset(l[1].szName, 'x', sizeof l[1].szName); }, // unterminated
                   "boards[0].layers[1].name: name is 67 bytes");
     expectRefused(taken, [](auto&) {}, "is a directory, not a regular file");
-    if (::geteuid() != 0) { // root writes into read-only directories anyway
-        fs::permissions(dir, fs::perms::owner_read | fs::perms::owner_exec);
-        expectRefused(file, [](auto&) {}, "cannot create a temporary file");
-        fs::permissions(dir, fs::perms::owner_all);
-    }
     EXPECT_EQ(2, std::distance(fs::directory_iterator(dir), {})); // board.json and taken/: no temporary
 
     // A successful replace keeps the file's permissions.

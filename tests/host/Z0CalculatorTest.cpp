@@ -186,16 +186,6 @@ TEST(CrossSectionScan, PlatingBetweenATraceAndItsPlaneAddsNoDielectric)
     EXPECT_DOUBLE_EQ(section.h1(), 100e-6);
 }
 
-TEST_F(CalculatorFixture, StackupZ0FillsTheConductorLayersOnly)
-{
-    load(kStripline);
-    std::vector<double> z0(5, -1.0);
-    calculator->CalcStackupZ0(kBoard, 0, z0.data());
-    EXPECT_GT(z0[0], 0.0) << "a plane carries traces too, referenced to the other plane";
-    EXPECT_EQ(std::tuple(z0[1], z0[3]), std::tuple(0.0, 0.0));
-    EXPECT_NEAR(z0[2], impedanceAt(100e-6, 100e-6).z0, 1e-9);
-}
-
 TEST_F(CalculatorFixture, AutoErTakesWhatFillsBetweenTheTraces)
 {
     load("mask:20:3.5/sig:35:1/diel:100:4.2/plane:35:1/diel:150:3.9/sig:35:1/diel:100:3.7/plane:35:1/diel:90:4.1/"
