@@ -180,7 +180,8 @@ TEST(StackupPicture, EmptyOrThinBoardsPaintCalmly)
     thin.setLabelMode(0);
     thin.layout({600, 800}, canvas);
     thin.paint(canvas, kButtonFace);
-    EXPECT_EQ(std::pair(thin.currentLayout().layerHeight[1], canvas.texts().back()), std::pair(32, std::string("0 um")));
+    EXPECT_EQ(std::pair(thin.currentLayout().layerHeight[1], canvas.texts().back()),
+              std::pair(32, std::string("0 um")));
 
     thin.layout({0, 0}, canvas); // a collapsed pane
     thin.paint(canvas, kButtonFace);

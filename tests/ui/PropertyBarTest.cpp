@@ -43,26 +43,6 @@ Texts described(const lm::ControlStates& states, std::initializer_list<uint32_t>
 
 } // namespace
 
-TEST(PropertyBar, PlanningControlsFollowTheDiffPairCapability)
-{
-    lm::LMEDITSETTINGS settings;
-    settings.z0DiffPair = true; // stored, but the host does not offer it
-    settings.z0Strategy = 2;
-    const auto& bar = lm::propertyBarTemplate(IDD_BAR_Z0_PLANNING);
-    const std::initializer_list<uint32_t> planning = {IDC_PLAN_FOR, IDC_STRATEGY, IDC_APPLY_AS_TEST_WIDTH, IDC_UNITS};
-    EXPECT_EQ(described(lm::gridBarStates(bar, settings, '.'), planning), (Texts{"off #0", "off #1", "on", "none"}));
-    settings.caps |= lm::kCapDiffPairPlanning;
-    EXPECT_EQ(described(lm::gridBarStates(bar, settings, '.'), planning), (Texts{"on #1", "on #2", "off", "none"}));
-
-    // Back to a single trace: "Solve for width", disabled, and Apply is offered again.
-    auto effect = lm::gridBarSelectionChanged(settings, IDC_PLAN_FOR, 0);
-    EXPECT_FALSE(settings.z0DiffPair);
-    EXPECT_TRUE(effect.planningChanged);
-    EXPECT_EQ(described(effect.controls, {IDC_STRATEGY, IDC_APPLY_AS_TEST_WIDTH}), (Texts{"off #1", "on"}));
-    effect = lm::gridBarSelectionChanged(settings, IDC_PLAN_FOR, 1);
-    EXPECT_EQ(described(effect.controls, {IDC_STRATEGY}), Texts{"on #2"}) << "the stored strategy comes back";
-}
-
 TEST(PropertyBar, UnitsThicknessErFrequencyAndAutoEr)
 {
     lm::LMEDITSETTINGS settings;
