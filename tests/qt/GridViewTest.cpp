@@ -192,6 +192,8 @@ TEST(GridView, TypingAsARealKeyboardReplacesTheCellWhileF2EnterAndDoubleClickEdi
     typeAndEnter("2E1");
     EXPECT_EQ(board.text(2, kColThickness), "20");
     EXPECT_NEAR(board.instance.settings().currentBoard->layers[1].dThickness, 20e-6, 1e-12);
+    typeAndEnter("2e1"); // the same value again: the shown form too
+    EXPECT_EQ(board.text(2, kColThickness), "20");
     // Escape after Shift or Ctrl gives back the text from before the edit.
     typeAsKeyboard(board.view, "7");
     ASSERT_NE(board.view.openEditor(), nullptr);
