@@ -70,8 +70,8 @@ TEST(LayerReport, ATableTooWideContinuesOnTheNextPageAtTheLeftMarginWithTheNextC
     for (std::size_t p = 0; p < pages.pages.size(); ++p) {
         for (const CanvasCall& line : pages.pages[p].ofKind(CanvasOp::Line))
             EXPECT_TRUE(std::min(line.points[0].x, line.points[1].x) >= 0 &&
-                        std::max(line.points[0].x, line.points[1].x) <= 330);
-        EXPECT_TRUE(p == 0 || pages.pages[p].ofKind(CanvasOp::Rectangle).empty());
+                        std::max(line.points[0].x, line.points[1].x) <= 330) << "a rule outside page " << p;
+        EXPECT_TRUE(p == 0 || pages.pages[p].ofKind(CanvasOp::Rectangle).empty()) << "schematic again on page " << p;
         for (const CanvasCall& text : pages.pages[p].ofKind(CanvasOp::Text))
             if (text.rect.top == (p == 0 ? 5 * kLine + 6 * kLine : 0))
                 titlesInOrder.push_back(text.text);

@@ -1,6 +1,6 @@
 #pragma once
 // A board for the printing tests, and the recording canvas and pages they read.
-#include "../picture/PictureFixture.h"
+#include "PictureFixture.h"
 #include "RecordingPages.h"
 #include "ScriptedZ0Calculator.h"
 #include "document/EditorDocument.h"

@@ -1,9 +1,9 @@
 // Offscreen proofs of the panes' wiring: the property bar built from its
 // template, the Er frequency field, the picture pane's status line, and the
-// picture widget over a real layer grid (a layer
-// dragged with the mouse lands at its new place, undo takes it back). The
-// canvas is proved on an image's pixels. Then the printing commands on the
-// real clipboard and print dialog. The grid view has its own tests.
+// picture widget over a real layer grid (a layer dragged with the mouse lands
+// at its new place, undo takes it back). The canvas is proved on an image's
+// pixels. Then the printing commands on the real clipboard and print dialog.
+// The grid view has its own tests.
 #include "print/PrintCommands.h"
 #include "qt/QtCanvas.h"
 #include "qt/QtGridPane.h"
@@ -47,6 +47,7 @@
 #include <algorithm>
 #include <memory>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace lm::qt {
@@ -276,9 +277,10 @@ TEST(QtPrinting, CopiedPictureAndDocumentationReadBackFromTheClipboard)
     const QMimeData* mime = clipboard->mimeData();
     ASSERT_NE(mime, nullptr);
     ASSERT_TRUE(mime->hasFormat(QString::fromLatin1(kSvgMimeType)));
-    EXPECT_TRUE(QSvgRenderer(mime->data(QString::fromLatin1(kSvgMimeType))).isValid() &&
-                mime->data(QString::fromLatin1(kPdfMimeType)).startsWith("%PDF") &&
-                mime->data(QString::fromLatin1(kSvgMimeType)).contains("Design: Falcon, Designer: Ada."));
+    const QByteArray svg = mime->data(QString::fromLatin1(kSvgMimeType));
+    EXPECT_EQ(std::tuple(QSvgRenderer(svg).isValid(), svg.contains("Design: Falcon, Designer: Ada."),
+                         mime->data(QString::fromLatin1(kPdfMimeType)).startsWith("%PDF")),
+              std::tuple(true, true, true)); // a valid drawing naming the design, and a PDF beside it
 }
 
 // A PDF writer whose painting ends in failure, as when the disk fills up within a document.
