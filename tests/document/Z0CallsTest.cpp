@@ -28,17 +28,6 @@ struct OddCalculator : test::ScriptedZ0Calculator {
     }
 };
 
-TEST(Z0Calls, NoCalculatorAnswersNothingAndCallsNothing)
-{
-    const Z0Calls none(nullptr);
-    EXPECT_FALSE(none.present());
-    EXPECT_EQ(none.stackupZ0(1, 3), std::vector<double>(3, 0.0));
-    LMLAYEREX layer = defaultLayer(kSignal);
-    EXPECT_EQ(none.solveTraceGeometry(layer, 1e-4, false, false), 0.0);
-    none.applyAutoEr(layer);
-    EXPECT_EQ(layer.dEr, defaultLayer(kSignal).dEr);
-}
-
 TEST(Z0Calls, FaultsOfTheCalculatorCountAsNoValue)
 {
     OddCalculator calculator;

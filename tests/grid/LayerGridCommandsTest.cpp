@@ -71,8 +71,10 @@ TEST(LayerGridInsert, NewLayersTakeNameDielectricAndUsageFromTheirNeighboursAndU
         EXPECT_EQ(f.usages(), c.usages);
         EXPECT_EQ(f.grid->cells().text(f.grid->cells().rowCount() - 1, 0), std::to_string(c.names.size()));
         EXPECT_TRUE(f.grid->flags().rowsModified && f.grid->flags().valuesChanged);
+        f.grid->flags() = {};
         ASSERT_TRUE(f.grid->undo());
         expectNames(f, before);
+        EXPECT_TRUE(f.grid->flags().rowsModified && f.grid->flags().valuesChanged) << "undone rows are new values";
     }
 }
 
@@ -181,6 +183,8 @@ TEST(LayerGridApply, TextGoesOnlyWhereTheCellAcceptsItAndSelectMetalReplacesTheS
     EXPECT_EQ(test::columnTexts(f, kColUsage), (Names{"Plane", "Substrate", "Plane"}));
     EXPECT_TRUE(f.grid->history().canUndo());
     f.grid->onCommand(ID_SELECT_METAL);
+    f.instance.settings().keepSelection = true; // a click elsewhere keeps it
+    f.grid->cellClicked(f.at(2, kColThickness));
     EXPECT_EQ(f.grid->cells().selectedRows(), (std::vector<int32_t>{1, 3}));
 
     // Type: the row is rebuilt as a layer of the current row's usage.
@@ -188,7 +192,6 @@ TEST(LayerGridApply, TextGoesOnlyWhereTheCellAcceptsItAndSelectMetalReplacesTheS
     f.grid->applyToSelection();
     EXPECT_EQ(f.board().layers[0].nUsage, kSubstrate);
     EXPECT_EQ(f.text(1, kColLayerName), "");
-
 }
 
 TEST(LayerGridMove, DrillPairCheckDecidesTheDrop)

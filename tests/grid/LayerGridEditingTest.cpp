@@ -72,6 +72,7 @@ TEST(LayerGridEditing, UsagesOnlyAHostGivesSurviveAStore)
     GridFixture f(layers);
     EXPECT_EQ(test::columnTexts(f, kColUsage),
               (Texts{"Signal", "Substrate", "Split/Mixed", "Substrate", "Flooded Signal"}));
+    EXPECT_FALSE(isChoice(f.style(1, kColUsage), "Sig")) << "a choice is a whole line of the list";
     ASSERT_TRUE(f.enter(3, kColLayerName, "  Split  "));
     f.grid->commitIfModified();
     EXPECT_EQ(f.usages(), (std::vector<int32_t>{kSignal, kSubstrate, kSplitPlane, kSubstrate, kFloodedSignal}));

@@ -151,27 +151,5 @@ TEST(LayerGrid, ShowTabLaysOutColumnsAndRecordsTheSwitch)
     EXPECT_EQ(f.grid->tabShown(), kTabMetal);
 }
 
-TEST(LayerGrid, SelectionFollowsClicksUnlessKept)
-{
-    GridFixture f(test::fiveLayers());
-    const CellGrid& cells = f.grid->cells();
-    f.grid->selectLayer(2);
-    EXPECT_EQ(cells.current().row, 3);
-    EXPECT_EQ(cells.selectedRows(), std::vector<int32_t>{3});
-
-    f.grid->rowHeaderClicked(5, true, false);
-    EXPECT_EQ(cells.selectedRows(), (std::vector<int32_t>{3, 4, 5}));
-    f.grid->cellClicked(f.at(1, kColThickness));
-    EXPECT_FALSE(cells.anySelected());
-
-    f.grid->rowHeaderClicked(2, false, false);
-    f.grid->rowHeaderClicked(4, false, true);
-    EXPECT_EQ(cells.selectedRows(), (std::vector<int32_t>{2, 4}));
-    f.instance.settings().keepSelection = true;
-    f.grid->cellClicked(f.at(1, kColThickness));
-    EXPECT_EQ(cells.selectedRows(), (std::vector<int32_t>{2, 4}));
-    EXPECT_THROW(f.grid->selectLayer(5), LMInvalidArgument);
-}
-
 } // namespace
 } // namespace lm

@@ -28,14 +28,6 @@ TEST(LayerRange, SelectsByNumberAndHyphenatedPairsClippedToTheBoard)
     }
 }
 
-TEST(LayerRange, TypingKeepsADigitFirstAndOneHyphenPerItem)
-{
-    // A comma needs a digit before it.
-    EXPECT_EQ((std::vector<std::string>{filterRangeText("a1-2-3, x4"), filterRangeText(",5"), filterRangeText(" 5"),
-                                        filterRangeText("1,,2"), filterRangeText("1 -2, 3-4"), filterRangeText("1-,2")}),
-              (std::vector<std::string>{"1-23, 4", "5", "5", "1,2", "1 -2, 3-4", "1-2"}));
-}
-
 TEST(ReportDialog, OpensOnTheWholeStackupAndAnswersWithTheChosenLayers)
 {
     PrintOptions options;

@@ -91,7 +91,7 @@ TEST(CellGrid, BatchNotifiesOnceWithUnionOfTouchedCells)
     EXPECT_EQ(rec.heard, std::vector<std::string>{"cells 1,1-1,1"});
 }
 
-TEST(CellGrid, ColumnsFindHideAndReorder)
+TEST(CellGrid, ColumnsFindAndReorder)
 {
     CellGrid grid;
     grid.setColCount(4);
@@ -100,22 +100,10 @@ TEST(CellGrid, ColumnsFindHideAndReorder)
     EXPECT_EQ(grid.columnOf(7), 3);
     EXPECT_EQ(grid.columnOf(9), -1);
 
-    grid.setColumnHidden(2, true);
-    EXPECT_EQ(std::pair(grid.columnHidden(2), grid.columnHidden(1)), std::pair(true, false));
-
     grid.moveColumn(3, 1);
     EXPECT_EQ(std::pair(grid.visualColumn(1), grid.positionOf(1)), std::pair(3, 2));
     EXPECT_EQ(grid.columnOf(7), 3); // ids stay on grid columns
     grid.moveColumn(1, 0);          // the row header keeps place 0
     grid.moveColumn(0, 3);
     EXPECT_EQ(std::pair(grid.visualColumn(0), grid.positionOf(0)), std::pair(0, 0));
-}
-
-TEST(CellGrid, ChoiceTexts)
-{
-    lm::CellStyle style;
-    style.choices = "Signal\nPlane";
-    EXPECT_TRUE(isChoice(style, "Plane"));
-    EXPECT_FALSE(isChoice(style, "Sig"));
-    EXPECT_TRUE(choiceTexts(lm::CellStyle{}).empty());
 }

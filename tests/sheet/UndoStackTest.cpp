@@ -1,5 +1,4 @@
 #include "grid/TabChangeCmd.h"
-#include "grid/GridUndo.h"
 #include "sheet/UndoStack.h"
 #include "document/TabDescr.h"
 
@@ -133,33 +132,12 @@ TEST(UndoStack, FailuresKeepTheHistoryUsable)
 
 namespace {
 
-struct FakeGrid : lm::GridScreenUpdates, lm::TabSwitchTarget {
-    bool locked = false;
-    int redrawsLocked = 0, repaints = 0;
+struct FakeGrid : lm::TabSwitchTarget {
     std::vector<int32_t> tabs;
-    bool lockScreenUpdates(bool lock) override { return std::exchange(locked, lock); }
-    void redrawAllCells() override { redrawsLocked += locked; }
-    void repaintNow() override { ++repaints; }
     bool selectTabById(int32_t tabId) override { return tabs.push_back(tabId), true; }
 };
 
 } // namespace
-
-TEST(UndoOnGrid, LocksRedrawsAndFlagsTheGrid)
-{
-    History h;
-    FakeGrid grid;
-    lm::GridEditFlags flags;
-    h.doCmd("A");
-    EXPECT_TRUE(lm::undoOnGrid(h.stack, grid, flags));
-    EXPECT_TRUE(!grid.locked && grid.redrawsLocked == 1 && grid.repaints == 1);
-    EXPECT_TRUE(flags.rowsModified && flags.valuesChanged);
-
-    grid.locked = true; // locked by the caller: stays locked, no repaint yet
-    EXPECT_TRUE(lm::redoOnGrid(h.stack, grid, flags));
-    EXPECT_TRUE(grid.locked && grid.repaints == 1);
-    EXPECT_FALSE(lm::redoOnGrid(h.stack, grid, flags)) << "the history's result reaches the menu handler";
-}
 
 TEST(TabChangeCmd, UndoAndRedoReturnToTheTabOfTheEdits)
 {

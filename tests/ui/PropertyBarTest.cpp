@@ -10,38 +10,11 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <initializer_list>
+#include <tuple>
 #include <utility>
 
 using namespace lm::res;
 using Texts = std::vector<std::string>;
-
-namespace {
-
-// The states of those controls in a line each: "on", "off", "hidden", then " x" / " -" for a
-// check box, " #n" for a list's selection and the text of an edit field; "none" when not listed.
-Texts described(const lm::ControlStates& states, std::initializer_list<uint32_t> ids)
-{
-    Texts out;
-    for (const uint32_t id : ids) {
-        const lm::ControlState* s = lm::findControlState(states, id);
-        if (!s) {
-            out.push_back("none");
-            continue;
-        }
-        std::string line = !s->shown ? "hidden" : s->enabled ? "on" : "off";
-        if (s->checked)
-            line += *s->checked ? " x" : " -";
-        if (s->selection)
-            line += " #" + std::to_string(*s->selection);
-        if (s->text)
-            line += " " + *s->text;
-        out.push_back(line);
-    }
-    return out;
-}
-
-} // namespace
 
 TEST(PropertyBar, UnitsThicknessErFrequencyAndAutoEr)
 {
@@ -51,17 +24,19 @@ TEST(PropertyBar, UnitsThicknessErFrequencyAndAutoEr)
     settings.units.push_back(english);
     settings.unitIndex = 1;
     settings.erFrequency = 1234567.0;
-    const auto& all = lm::propertyBarTemplate(IDD_GRID_BAR_ALL);
-    const std::initializer_list<uint32_t> controls = {IDC_UNITS, IDC_METAL_THICKNESS_AS_LABEL, IDC_MHZ_LABEL,
-                                                      IDC_ER_FREQUENCY, IDC_AUTO_ER};
-
-    auto states = lm::gridBarStates(all, settings, ',');
-    EXPECT_EQ(*lm::findControlState(states, IDC_UNITS)->items, (Texts{"Metric", "English"}));
-    EXPECT_EQ(described(states, controls), (Texts{"on #1", "on", "hidden", "hidden 1,2346", "on x"}));
+    const auto state = [&](uint32_t id) {
+        return *lm::findControlState(lm::gridBarStates(lm::propertyBarTemplate(IDD_GRID_BAR_ALL), settings, ','), id);
+    };
+    const lm::ControlState units = state(IDC_UNITS);
+    EXPECT_EQ(std::tuple(*units.items, *units.selection), std::tuple(Texts{"Metric", "English"}, 1));
+    EXPECT_EQ(std::tuple(state(IDC_METAL_THICKNESS_AS_LABEL).shown, state(IDC_ER_FREQUENCY).shown,
+                         *state(IDC_AUTO_ER).checked),
+              std::tuple(true, false, true));
     settings.caps = (settings.caps & ~lm::kCapMetalThicknessAs) | lm::kCapErFrequency;
     // "%.5g" of MHz, the user's separator.
-    EXPECT_EQ(described(lm::gridBarStates(all, settings, ','), controls),
-              (Texts{"on #1", "hidden", "on", "on 1,2346", "on x"}));
+    EXPECT_EQ(std::tuple(state(IDC_METAL_THICKNESS_AS_LABEL).shown, state(IDC_ER_FREQUENCY).shown,
+                         *state(IDC_ER_FREQUENCY).text),
+              std::tuple(false, true, "1,2346"));
 
     EXPECT_TRUE(lm::gridBarSelectionChanged(settings, IDC_UNITS, 0).reshowValues);
     EXPECT_FALSE(lm::gridBarSelectionChanged(settings, IDC_UNITS, 2).reshowValues); // no such unit
