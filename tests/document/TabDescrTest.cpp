@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
 #include <utility>
 #include "document/KeepInSync.h"
 #include "OpenEditor.h"
@@ -66,17 +67,14 @@ TEST(TabDescr, SetTabsTakesIdsVisibilityAndColumnsButKeepsPropertyBarsByPosition
 
     lm::setTabs(tabs, reversed.data(), 5);
     EXPECT_EQ(ids(tabs), (std::vector<int32_t>{4, 3, 2, 1, 0}));
-    EXPECT_EQ(tabs[0].propertyBarId(), 1017);
-    EXPECT_FALSE(tabs[0].customizable());
-    EXPECT_EQ(tabs[0].columns().size(), 20u);
+    EXPECT_EQ(std::tuple(tabs[0].propertyBarId(), tabs[0].customizable(), tabs[0].columns().size(),
+                         tabs[1].widthsKnown(), tabs[3].visible()),
+              std::tuple(1017, false, 20u, true, false));
     EXPECT_NE(tabs[0].record()->columns, reversed[0].columns); // copied, not borrowed
-    EXPECT_TRUE(tabs[1].widthsKnown());
-    EXPECT_FALSE(tabs[3].visible());
 
     std::vector<LMTABDESCR> seven(7, *source[0].record());
     lm::setTabs(tabs, seven.data(), 7);
-    EXPECT_EQ(tabs[4].propertyBarId(), 1021);
-    EXPECT_EQ(tabs[6].propertyBarId(), 0); // new descriptors start at zero
+    EXPECT_EQ(std::pair(tabs[4].propertyBarId(), tabs[6].propertyBarId()), std::pair(1021, 0)); // new ones: zero
     expectMirrored(tabs[6]);
 
     // Bad input anywhere changes nothing.

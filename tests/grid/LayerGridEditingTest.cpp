@@ -79,18 +79,14 @@ TEST(LayerGridEditing, UsagesOnlyAHostGivesSurviveAStore)
     EXPECT_EQ(layerName(f.layer(2)), "Split") << "blanks at both ends go";
 }
 
+// The plain dielectric of a rigid-flex board, with its catalogue values.
 TEST(LayerGridEditing, TypeOfTheOnlyLayerBecomesThePlainDielectric)
 {
-    for (const bool rigidFlex : {false, true}) {
-        GridFixture f({layerOf(kSignal, "Only", rgb(255, 0, 0))}, kDefaultCaps | (rigidFlex ? kCapRigidFlex : 0u));
-        f.grid->choose(f.at(1, kColType), "Dielectric");
-        const LMLAYEREX& layer = f.layer(0);
-        EXPECT_EQ(layer.nUsage, rigidFlex ? kRigid : kSubstrate);
-        EXPECT_EQ(std::pair(layer.dThickness, layer.dEr), std::pair(0.000254, 4.3));
-        EXPECT_EQ(test::rowTexts(f, 1, {kColUsage, kColEr}), (Texts{rigidFlex ? "Rigid" : "Substrate", "4.3"}));
-        EXPECT_TRUE(f.notApplicable(1, kColColor));
-        EXPECT_TRUE(f.grid->flags().rowsModified && f.grid->flags().valuesChanged);
-    }
+    GridFixture f({layerOf(kSignal, "Only", rgb(255, 0, 0))}, kDefaultCaps | kCapRigidFlex);
+    f.grid->choose(f.at(1, kColType), "Dielectric");
+    EXPECT_EQ(std::pair(f.layer(0).nUsage, f.layer(0).dEr), std::pair(int32_t{kRigid}, 4.3));
+    EXPECT_EQ(test::rowTexts(f, 1, {kColUsage, kColEr}), (Texts{"Rigid", "4.3"}));
+    EXPECT_TRUE(f.notApplicable(1, kColColor) && f.grid->flags().valuesChanged);
 }
 
 TEST(LayerGridEditing, TypeChangesTakeTheMostSuitableUsageOfTheirKind)
