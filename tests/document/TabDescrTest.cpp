@@ -19,14 +19,6 @@ void expectMirrored(const CTabDescr& tab)
     EXPECT_EQ(tab.record().columns, tab.columns().empty() ? nullptr : tab.columns().data());
 }
 
-std::vector<int32_t> ids(const CTabDescrArray& tabs)
-{
-    std::vector<int32_t> result;
-    for (const CTabDescr& tab : tabs)
-        result.push_back(tab.id());
-    return result;
-}
-
 } // namespace
 
 TEST(TabDescr, RecordMirrorsColumnsAfterCopyMoveAndResize)
@@ -66,7 +58,8 @@ TEST(TabDescr, SetTabsTakesIdsVisibilityAndColumnsButKeepsPropertyBarsByPosition
     reversed[3].visible = 0;
 
     lm::setTabs(tabs, reversed.data(), 5);
-    EXPECT_EQ(ids(tabs), (std::vector<int32_t>{4, 3, 2, 1, 0}));
+    for (std::size_t i = 0; i < 5; ++i)
+        EXPECT_EQ(tabs[i].id(), static_cast<int32_t>(4 - i));
     EXPECT_EQ(std::tuple(tabs[0].propertyBarId(), tabs[0].customizable(), tabs[0].columns().size(),
                          tabs[1].widthsKnown(), tabs[3].visible()),
               std::tuple(1017, false, 20u, true, false));

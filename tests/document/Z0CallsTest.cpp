@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <tuple>
 
 namespace lm {
 namespace {
@@ -27,6 +28,17 @@ struct OddCalculator : test::ScriptedZ0Calculator {
         return true;
     }
 };
+
+TEST(Z0Calls, NoCalculatorAnswersNothingAndCallsNothing)
+{
+    const Z0Calls none(nullptr);
+    LMLAYEREX layer = defaultLayer(kSignal);
+    none.applyAutoEr(layer);
+    Z0Calls::Loss loss;
+    EXPECT_EQ(std::tuple(none.present(), none.stackupZ0(1, 3), none.solveTraceGeometry(layer, 1e-4, false, false),
+                         layer.dEr, none.calcLoss(1, 0, {1e6}, loss)),
+              std::tuple(false, std::vector<double>(3, 0.0), 0.0, defaultLayer(kSignal).dEr, false));
+}
 
 TEST(Z0Calls, FaultsOfTheCalculatorCountAsNoValue)
 {

@@ -1,7 +1,6 @@
 #include "RowTexts.h"
 
 #include "grid/LayerColumnRules.h"
-#include "grid/TabChangeCmd.h"
 #include "document/TabDescr.h"
 
 #include <gtest/gtest.h>
@@ -14,7 +13,6 @@ namespace {
 using test::GridFixture;
 using test::layerOf;
 
-constexpr uint32_t kLightBlue = rgb(200, 218, 238);
 constexpr uint32_t kSilver = rgb(192, 192, 192);
 
 TEST(LayerGrid, ShapeHeadersWidthsAndRowNumbers)
@@ -61,8 +59,6 @@ TEST(LayerGrid, CellsTakeInputByPermanenceKeepInSyncMetalAndReadOnly)
     // Automatic Er (on in a new instance): a metal's Er is the calculator's.
     EXPECT_EQ(test::rowTexts(f, 1, {kColBulkR, kColTCoef, kColEr}), (test::Texts{"1.724e-08", "0.00393", "<Auto>"}));
     EXPECT_EQ(test::rowTexts(f, 5, {kColBulkR}), test::Texts{"2e-08"});
-    EXPECT_EQ(f.style(1, kColType).background, kLightBlue);
-    EXPECT_EQ(locked.style(2, kColThickness).background, kLightBlue);
     const struct {
         const GridFixture& grid;
         int32_t row, columnId;
@@ -105,30 +101,14 @@ TEST(LayerGrid, UnitsChangeRewritesValuesAndHeadersKeepingPendingEdits)
     EXPECT_NEAR(f.layer(0).dThickness, 2 * 3.429e-05, 1e-10);
 }
 
-// Makes a tab current for the grid's undo, as the editor dialog does.
-struct FakeTabs : TabSwitchTarget {
-    LayerGrid* grid = nullptr;
-    std::vector<int32_t> selected;
-    bool selectTabById(int32_t tabId) override
-    {
-        selected.push_back(tabId);
-        const CTabDescrArray tabs = defaultTabs();
-        grid->showTab(tabId, tabs[static_cast<std::size_t>(tabId)].columns(), true);
-        return true;
-    }
-};
-
-TEST(LayerGrid, ShowTabLaysOutColumnsAndRecordsTheSwitch)
+// Undo and redo of a tab switch are the window's test.
+TEST(LayerGrid, ShowTabLaysOutColumns)
 {
     GridFixture f(test::fiveLayers());
-    FakeTabs tabs;
-    tabs.grid = f.grid.get();
-    f.grid->setHooks({.tabs = &tabs});
     const CTabDescrArray defaults = defaultTabs();
     const CellGrid& cells = f.grid->cells();
 
     EXPECT_TRUE(f.grid->showTab(kTabBasic, defaults[kTabBasic].columns(), false)) << "unknown widths are fitted";
-    EXPECT_FALSE(f.grid->history().canUndo()) << "the first tab records nothing";
     EXPECT_TRUE(cells.columnHidden(f.grid->colOf(kColTechnology)));
     EXPECT_EQ(cells.visualColumn(4), f.grid->colOf(kColLayerName));
     EXPECT_EQ(cells.visualColumn(10), f.grid->colOf(kColZ0));
@@ -138,12 +118,6 @@ TEST(LayerGrid, ShowTabLaysOutColumnsAndRecordsTheSwitch)
     EXPECT_EQ(cells.visualColumn(1), f.grid->colOf(kColLayerName));
     EXPECT_EQ(f.grid->columnPixelWidth(kColLayerName), 32 * 8 / 4);
     EXPECT_EQ(f.grid->columnPixelWidth(kColLossCurve), 18 * 8 / 4);
-
-    ASSERT_TRUE(f.grid->undo());
-    EXPECT_EQ(tabs.selected, std::vector<int32_t>{kTabBasic});
-    EXPECT_EQ(f.grid->tabShown(), kTabBasic);
-    EXPECT_FALSE(f.grid->history().canUndo()) << "the undo's own tab switch is no new step";
-    ASSERT_TRUE(f.grid->redo());
     EXPECT_EQ(f.grid->tabShown(), kTabMetal);
 }
 

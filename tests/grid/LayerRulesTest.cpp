@@ -67,7 +67,6 @@ TEST(DrillMoveAllowed, KeepsTheDrillPairsOfTheBlock)
 TEST(InsertedLayerSpans, LiesInsidePairsSpanningBothNeighbours)
 {
     const auto sets = spans({"10", "11", "01"});
-    EXPECT_EQ(lm::insertedLayerSpans(sets, 1), spans({"10"})[0]);
     EXPECT_EQ(lm::insertedLayerSpans(sets, 2), spans({"01"})[0]);
     EXPECT_EQ(lm::insertedLayerSpans(sets, 0), spans({"10"})[0]); // only a layer below
     DrillSpanSet wide;

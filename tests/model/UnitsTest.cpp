@@ -76,10 +76,9 @@ TEST(Units, ReadNumberStopsWhereTheNumberEnds)
 
 TEST(Units, CleanFormKeepsDigitsOnePointAndAnExponent)
 {
-    EXPECT_TRUE(isCleanForm("2e-3", '.'));
-    EXPECT_TRUE(isCleanForm("1,5", ','));
-    EXPECT_FALSE(isCleanForm("-5", '.'));
-    EXPECT_FALSE(isCleanForm("4,3", '.'));
+    EXPECT_EQ((std::vector<bool>{isCleanForm("2e-3", '.'), isCleanForm("1,5", ','), isCleanForm("-5", '.'),
+                                 isCleanForm("4,3", '.')}),
+              (std::vector<bool>{true, true, false, false}));
     const std::pair<const char*, const char*> cleaned[] = {
         {"10 mils", "10"}, {"1.5.2", "1.52"}, {"1.5e3.2", "1.5e32"}, {"1e--5e-", "1e-5"}};
     for (const auto& [text, expected] : cleaned)

@@ -120,7 +120,6 @@ TEST(EditorDialog, OpeningRunsInOrder)
     EXPECT_TRUE(view.boardList.names.empty()); // a single board with a negative id has no list
     EXPECT_EQ(view.grid.shownTab, lm::kTabDielectric);
     EXPECT_EQ(view.panes.calls, (std::vector<std::string>{"picture tab 1", "bar 1018"}));
-    EXPECT_EQ(lm::findMenuItem(dialog.menuBar(), ID_INSERT_BELOW_FLOODED_SIGNAL), nullptr);
     EXPECT_EQ(view.fileMenu.back(), "Discard && &Close\tAlt+F4"); // no callback, no archive items
     EXPECT_TRUE(e.instance.settings().keepInSync);
 }
