@@ -2,6 +2,7 @@
 
 #include "grid/LayerColumnRules.h"
 #include "document/TabDescr.h"
+#include "grid/TabChangeCmd.h"
 
 #include <gtest/gtest.h>
 
@@ -101,10 +102,22 @@ TEST(LayerGrid, UnitsChangeRewritesValuesAndHeadersKeepingPendingEdits)
     EXPECT_NEAR(f.layer(0).dThickness, 2 * 3.429e-05, 1e-10);
 }
 
-// Undo and redo of a tab switch are the window's test.
-TEST(LayerGrid, ShowTabLaysOutColumns)
+// Shows a tab for the grid's undo, as the editor dialog does.
+struct FakeTabs : TabSwitchTarget {
+    LayerGrid* grid = nullptr;
+    bool selectTabById(int32_t tabId) override
+    {
+        return grid->showTab(tabId, defaultTabs()[static_cast<std::size_t>(tabId)].columns(), true), true;
+    }
+};
+
+// What undo and redo of a tab switch show is the window's test.
+TEST(LayerGrid, ShowTabLaysOutColumnsAndRecordsTheSwitch)
 {
     GridFixture f(test::fiveLayers());
+    FakeTabs tabs;
+    tabs.grid = f.grid.get();
+    f.grid->setHooks({.tabs = &tabs});
     const CTabDescrArray defaults = defaultTabs();
     const CellGrid& cells = f.grid->cells();
 
@@ -118,7 +131,9 @@ TEST(LayerGrid, ShowTabLaysOutColumns)
     EXPECT_EQ(cells.visualColumn(1), f.grid->colOf(kColLayerName));
     EXPECT_EQ(f.grid->columnPixelWidth(kColLayerName), 32 * 8 / 4);
     EXPECT_EQ(f.grid->columnPixelWidth(kColLossCurve), 18 * 8 / 4);
-    EXPECT_EQ(f.grid->tabShown(), kTabMetal);
+    ASSERT_TRUE(f.grid->undo());
+    EXPECT_EQ(std::pair(f.grid->tabShown(), f.grid->history().canUndo()), std::pair(int32_t{kTabBasic}, false))
+        << "the undo's own tab switch is no new step";
 }
 
 } // namespace

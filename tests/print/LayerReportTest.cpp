@@ -37,11 +37,10 @@ TEST(LayerReport, HeaderNamesTheDesignTheLayerCountAndTheTotalThickness)
     RecordingPages pages;
     printLayerReport(pages, five.settings, allLayers(5, false), five.design);
     const std::vector<CanvasCall> texts = pages.pages[0].ofKind(CanvasOp::Text);
-    ASSERT_GE(texts.size(), 4u);
+    ASSERT_GE(texts.size(), 3u);
     EXPECT_EQ((std::vector<std::string>{texts[0].text, texts[1].text, texts[2].text.substr(0, 18)}),
               (std::vector<std::string>{"Layer Stackup. Design: Falcon, Designer: Ada.", "Number of layers: 5",
                                         "Total thickness = "}));
-    EXPECT_EQ(texts[3].rect.top, 5 * kLine) << "the body starts two lines down";
 }
 
 TEST(LayerReport, CellsShowWhatTheGridShowsAndNothingWhereTheColumnDoesNotApply)

@@ -57,16 +57,10 @@ TEST(PicturePaneState, StatusLineAndTotalThicknessOfTheBoardShown)
     board.layers = {defaultLayer(kSignal), defaultLayer(kSubstrate), defaultLayer(kSignal)};
     board.layers[0].dThickness = board.layers[2].dThickness = 17.25e-6;
     board.layers[1].dThickness = 1200e-6;
-    LMUNIT tenths = metricUnit();
-    tenths.nLengthDigits = 1;
-    settings.units = {metricUnit(), tenths};
+    settings.units = {metricUnit()};
     EXPECT_EQ(checkStatusLine(settings).text + totalThicknessText(settings), ""); // no board
     settings.currentBoard = &board;
-
-    settings.unitIndex = 1;
-    EXPECT_EQ(totalThicknessText(settings), "1234.5 um");
-    settings.unitIndex = 0; // whole micrometres; an exact half goes down
-    EXPECT_EQ(totalThicknessText(settings), "1234 um");
+    EXPECT_EQ(totalThicknessText(settings), "1234 um") << "whole micrometres; an exact half goes down";
 
     CDefDRC drc;
     settings.drc = &drc;
