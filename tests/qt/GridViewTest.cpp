@@ -8,7 +8,6 @@
 #include "LayerGridFixture.h"
 #include "QtInput.h"
 #include "document/Board.h"
-#include "res/CommandIds.h"
 #include "ui/TabControl.h"
 
 #include <QAbstractItemModelTester>
@@ -127,14 +126,6 @@ TEST(GridView, KeystrokesAndLeavingTheCellGoToTheLayerGrid)
     QTest::keyClick(editor, Qt::Key_Escape);
     EXPECT_EQ(board.view.openEditor(), nullptr);
     EXPECT_EQ(board.text(2, kColThickness), "123");
-
-    // Edit > Delete in an open edit box removes the character after the caret.
-    editor = board.openEditor(2, kColThickness);
-    ASSERT_NE(editor, nullptr);
-    editor->setCursorPosition(1);
-    EXPECT_TRUE(board.grid->onCommand(res::ID_EDIT_DELETE));
-    EXPECT_EQ(std::tuple(editor->text(), board.text(2, kColThickness)), std::tuple(QString("13"), QString("13")));
-    QTest::keyClick(editor, Qt::Key_Escape);
 
     // Undo while a cell is in edit gives the edit up and closes its editor.
     editor = board.openEditor(2, kColThickness);

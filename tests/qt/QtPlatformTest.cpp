@@ -98,12 +98,6 @@ void runLoopFor(int milliseconds)
     loop.exec();
 }
 
-void typeInto(QWidget& widget)
-{
-    QKeyEvent key(QEvent::KeyPress, Qt::Key_5, Qt::NoModifier, QStringLiteral("5"));
-    QCoreApplication::sendEvent(&widget, &key);
-}
-
 TEST(IdleScheduler, RunsInAModalDialogAndFollowsInputToItsWindowOnly)
 {
     QDialog dialog;
@@ -116,7 +110,8 @@ TEST(IdleScheduler, RunsInAModalDialogAndFollowsInputToItsWindowOnly)
     runLoopFor(50); // the closing dialog's own focus changes ask for one more pass
     ASSERT_FALSE(idle.isRequested());
     for (QWidget* input : {static_cast<QWidget*>(&elsewhere), static_cast<QWidget*>(cell)}) {
-        typeInto(*input);
+        QKeyEvent key(QEvent::KeyPress, Qt::Key_5, Qt::NoModifier, QStringLiteral("5"));
+        QCoreApplication::sendEvent(input, &key);
         EXPECT_EQ(idle.isRequested(), input == cell);
     }
 }

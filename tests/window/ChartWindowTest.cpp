@@ -12,59 +12,21 @@
 #include <QPushButton>
 #include <QTabBar>
 
+#include <memory>
 #include <tuple>
 
 using namespace window_test;
 
-namespace {
-
-// Zooms with a drag across the middle of the chart: the picture must change;
-// then Copy puts a white-backed bitmap, taller than the chart by the caption, on the clipboard.
-void zoomAndCopy(QDialog& dialog)
-{
-    EXPECT_EQ(dialog.windowTitle(), "Loss-vs-Frequency Graph");
-    QWidget* chart = dialog.findChild<QWidget*>("chart");
-    ASSERT_TRUE(chart != nullptr && chart->isVisible());
-    const QImage before = chart->grab().toImage();
-    const QPoint middle = chart->rect().center();
-    lm::test::sendMouse(chart, QEvent::MouseButtonPress, middle - QPoint(60, 40), Qt::LeftButton);
-    lm::test::sendMouse(chart, QEvent::MouseMove, middle + QPoint(60, 40), Qt::LeftButton);
-    lm::test::sendMouse(chart, QEvent::MouseButtonRelease, middle + QPoint(60, 40), Qt::NoButton);
-    spin(50);
-    EXPECT_NE(chart->grab().toImage(), before);
-
-    QApplication::clipboard()->clear();
-    auto* copy = dialog.findChild<QPushButton*>("1007");
-    ASSERT_TRUE(copy != nullptr && copy->isEnabled());
-    copy->click();
-    const QImage copied = QApplication::clipboard()->image();
-    ASSERT_FALSE(copied.isNull());
-    EXPECT_EQ(std::tuple(copied.width(), copied.height() > chart->height(), copied.pixelColor(1, 1)),
-              std::tuple(chart->width(), true, QColor(Qt::white)));
-}
-
-struct ChartHost {
-    lm::test::ConfigHome config; // the loss dialog stores its options there
-    LMHANDLE instance = lmInitInstance(nullptr, 0);
-    lmz0::ReferenceZ0Calculator calculator{instance};
-
-    ChartHost()
-    {
-        const std::vector<LMLAYEREX> layers = lm::test::microstripPairStackup(10);
-        lmAddStackup(instance, 1, "B_001", layers.data(), static_cast<int32_t>(layers.size()));
-        lmSetZ0Calculator(instance, &calculator);
-        lmSetCaps(instance, LM_CAP_LOSS_VALUES, LM_CAP_LOSS_VALUES);
-    }
-    ~ChartHost() { lmFreeInstance(instance); }
-};
-
-} // namespace
-
 TEST(ChartWindow, LossCurveOpensFromItsViewButtonZoomsAndCopies)
 {
-    ChartHost host;
-    ASSERT_TRUE(lmRunNonModal(host.instance, &recordClose, ""));
-    QDialog* editor = editorWindow();
+    lm::test::ConfigHome config; // the loss dialog stores its options there
+    Host host;
+    lmz0::ReferenceZ0Calculator calculator{host.instance};
+    lmSetZ0Calculator(host.instance, &calculator);
+    lmSetCaps(host.instance, LM_CAP_LOSS_VALUES, LM_CAP_LOSS_VALUES);
+    const std::vector<LMLAYEREX> layers = lm::test::microstripPairStackup(30); // a trace with a width
+    lmAddStackup(host.instance, 3, "B_003", layers.data(), static_cast<int32_t>(layers.size()));
+    QDialog* editor = openEditor(host, 3);
     ASSERT_NE(editor, nullptr);
     editor->findChild<QTabBar*>("tabControl")->setCurrentIndex(2); // Metal
     spin();
@@ -76,15 +38,31 @@ TEST(ChartWindow, LossCurveOpensFromItsViewButtonZoomsAndCopies)
     QTimer::singleShot(0, [&] {
         QDialog* dialog = nullptr;
         spinUntil([&] { return (dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) != nullptr; });
-        if (dialog) {
-            opened = true;
-            zoomAndCopy(*dialog);
-            dialog->reject();
-        }
+        const std::unique_ptr<QDialog, void (*)(QDialog*)> rejected(dialog, [](QDialog* d) { d->reject(); }); // on every path
+        QWidget* chart = dialog ? dialog->findChild<QWidget*>("chart") : nullptr;
+        ASSERT_TRUE(chart != nullptr && chart->isVisible());
+        opened = true;
+        EXPECT_EQ(dialog->windowTitle(), "Loss-vs-Frequency Graph");
+        // A drag across the middle zooms: the picture changes.
+        const QImage before = chart->grab().toImage();
+        const QPoint middle = chart->rect().center();
+        lm::test::sendMouse(chart, QEvent::MouseButtonPress, middle - QPoint(60, 40), Qt::LeftButton);
+        lm::test::sendMouse(chart, QEvent::MouseMove, middle + QPoint(60, 40), Qt::LeftButton);
+        lm::test::sendMouse(chart, QEvent::MouseButtonRelease, middle + QPoint(60, 40), Qt::NoButton);
+        spin(50);
+        EXPECT_NE(chart->grab().toImage(), before);
+        // Copy puts a white-backed bitmap, taller than the chart by the caption, on the clipboard.
+        QApplication::clipboard()->clear();
+        auto* copy = dialog->findChild<QPushButton*>("1007");
+        ASSERT_TRUE(copy != nullptr && copy->isEnabled());
+        copy->click();
+        const QImage copied = QApplication::clipboard()->image();
+        EXPECT_EQ(std::tuple(copied.width(), copied.height() > chart->height(), copied.pixelColor(1, 1)),
+                  std::tuple(chart->width(), true, QColor(Qt::white)));
     });
     clickCell(grid, button);
     EXPECT_TRUE(opened);
     lmExitInstance(host.instance, true); // Auto Er changed the metals: Discard would ask first
     // Closing stored the options for the next opening.
-    EXPECT_TRUE(QFile::exists(QString::fromStdString((host.config.path / "Quorvex").string())));
+    EXPECT_TRUE(QFile::exists(QString::fromStdString((config.path / "Quorvex").string())));
 }

@@ -49,7 +49,6 @@ TEST(GridWindow, TypedThicknessReachesTheLayersAndCtrlZTakesItBack)
 
     // Typing into the current cell opens its editor; letters never get in.
     clickCell(grid, core);
-    grid->setFocus(); // as the click of a real mouse does
     for (const QChar c : QStringLiteral("12a3"))
         press(keyTarget(grid), c.toUpper().unicode(), Qt::NoModifier, QString(c));
     press(keyTarget(grid), Qt::Key_Return);
@@ -122,7 +121,6 @@ TEST(GridWindow, RowsCopiedInOneEditorArePastedIntoAnother)
     QTableView* grid = layerGrid(openEditor(target, 2));
     ASSERT_NE(grid, nullptr);
     clickCell(grid, grid->model()->index(4, 0));
-    grid->setFocus();
     press(grid, Qt::Key_V, Qt::ControlModifier);
     spin();
     lmExitInstance(target.instance, true);
@@ -142,7 +140,6 @@ TEST(GridWindow, CellEditorCopiesAndPastesTextThroughTheGrid)
     QTableView* grid = layerGrid(openEditor(host, 1));
     ASSERT_NE(grid, nullptr);
     clickCell(grid, grid->model()->index(2, columnTitled(*grid->model(), "Layer Name")));
-    grid->setFocus();
     press(grid, Qt::Key_F2);
     auto* edit = grid->findChild<QLineEdit*>();
     ASSERT_NE(edit, nullptr);
