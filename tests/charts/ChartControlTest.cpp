@@ -85,7 +85,6 @@ TEST(ChartNumbers, PrefixesKeepMantissasAboveOneUpToAThousand)
     EXPECT_EQ(tickLabel(12345, kNoPrefixRow, "ohm"), " 1.23e+04ohm ");
     EXPECT_EQ(tickLabel(1234, kNoPrefixRow, "meter"), " 1234meter "); // an "e" in the unit is no exponent
     // One row for an axis, from its larger end.
-    EXPECT_EQ(prefixRow(prefixRowFor(-2000, 500)).prefix, "k");
     EXPECT_EQ(tickLabel(500, prefixRowFor(-2000, 500), ""), " 0.5k ");
 }
 
@@ -247,10 +246,6 @@ TEST_F(ChartTest, PrintFitsTheMarginsAndFollowsTheAlignmentCodes)
     const PrintPlacement placed = chart.placeForPrint(page, 600, 600, settings);
     // 4200 / 600 across, the narrower fit; centred across, at the bottom margin.
     EXPECT_EQ(std::tuple(placed.factor, placed.origin), std::tuple(7.0, Point{300, 6100 - 3024}));
-
-    chart.removeAllCurves();
-    EXPECT_FALSE(chart.print("Graph")); // nothing to print without a curve
-    EXPECT_EQ(window.printed, 0);
 }
 
 } // namespace

@@ -96,11 +96,6 @@ TEST_F(LossCurveTest, OpensOnTheStoredViewWithOneCalcLoss)
     dialog.viewChosen();
     EXPECT_EQ(std::tuple(chart.curveCount(), chart.yTitle, controls.isShown(IDC_LOSS_CROSSING)),
               std::tuple(1, std::string("Resistance (ohm/m)"), false));
-    // Log x changes the frequencies: one call.
-    controls.checked[IDC_LOSS_LOG_X] = false;
-    dialog.logXToggled();
-    EXPECT_EQ(calculator.calls.size(), 2u);
-    EXPECT_DOUBLE_EQ(dialog.resistance().points()[1].x, 0.1 + 9999.9 / 100);
 }
 
 TEST_F(LossCurveTest, RangeChecksRefuseWithTheirMessagesAndComputeNothing)

@@ -61,29 +61,25 @@ struct GridOnScreen : test::GridFixture {
 
 TEST(GridView, ShowsTheCellsAndFollowsTheColumnsOfTheCore)
 {
-    test::GridFixture board(kFiveLayers);
-    const LayerGrid& grid = *board.grid;
-    QtGridPane pane(board.instance, board.platform, *board.grid, nullptr);
-    QtGridView& view = *pane.gridView();
-    QAbstractItemModelTester tester(view.model(), QAbstractItemModelTester::FailureReportingMode::Fatal);
+    GridOnScreen board;
+    QAbstractItemModelTester tester(board.view.model(), QAbstractItemModelTester::FailureReportingMode::Fatal);
     board.grid->reload();
-
-    const QAbstractItemModel& model = *view.model();
-    auto at = [&](int32_t row, int32_t columnId) { return model.index(row - 1, grid.colOf(columnId) - 1); };
+    const LayerGrid& grid = *board.grid;
+    const QAbstractItemModel& model = *board.view.model();
     EXPECT_EQ(std::tuple(model.rowCount(), model.columnCount()), std::tuple(5, 20));
     EXPECT_EQ((QStringList{model.headerData(2, Qt::Vertical).toString(),
                            model.headerData(grid.colOf(kColThickness) - 1, Qt::Horizontal).toString(),
-                           model.data(at(5, kColLayerName)).toString()}),
+                           model.data(board.at(5, kColLayerName)).toString()}),
               (QStringList{"3", "Thickness\num", "Bottom"}));
     // Z0 is a result.
-    EXPECT_EQ(std::tuple(model.flags(at(1, kColLayerName)).testFlag(Qt::ItemIsEditable),
-                         model.flags(at(1, kColZ0)).testFlag(Qt::ItemIsEnabled)),
+    EXPECT_EQ(std::tuple(model.flags(board.at(1, kColLayerName)).testFlag(Qt::ItemIsEditable),
+                         model.flags(board.at(1, kColZ0)).testFlag(Qt::ItemIsEnabled)),
               std::tuple(true, false));
-    EXPECT_EQ(model.data(at(1, kColVisible), Qt::CheckStateRole).toInt(), Qt::Checked);
+    EXPECT_EQ(model.data(board.at(1, kColVisible), Qt::CheckStateRole).toInt(), Qt::Checked);
 
     const CTabDescr metal = defaultTabs()[2];
-    pane.showTab(metal.id(), metal.columns(), true);
-    QHeaderView* header = view.horizontalHeader();
+    board.pane.showTab(metal.id(), metal.columns(), true);
+    QHeaderView* header = board.view.horizontalHeader();
     EXPECT_TRUE(header->isSectionHidden(grid.colOf(kColVisible) - 1));
     for (std::size_t k = 0; k < metal.columns().size(); ++k) {
         const LMGRIDCOLDESCR& entry = metal.columns()[k];
@@ -93,7 +89,7 @@ TEST(GridView, ShowsTheCellsAndFollowsTheColumnsOfTheCore)
     }
     // The user widens a column: the cells keep the width, the tab takes it from there.
     header->resizeSection(grid.colOf(kColLayerName) - 1, 150);
-    EXPECT_EQ(pane.columnPixelWidth(kColLayerName), 150);
+    EXPECT_EQ(board.pane.columnPixelWidth(kColLayerName), 150);
 }
 
 TEST(GridView, KeystrokesAndLeavingTheCellGoToTheLayerGrid)

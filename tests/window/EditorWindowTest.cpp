@@ -40,7 +40,6 @@ TEST(EditorWindow, ModelessWindowIsBuiltFromTheTablesAndAppliesWithCodeOne)
     // The default caps do not offer the check box.
     EXPECT_EQ(std::tuple(tabs->count(), boards->count(), boards->currentIndex(), editor->findChild<QCheckBox*>("1046")->isVisible()),
               std::tuple(5, 2, 1, false));
-    EXPECT_NE(editor->findChild<QWidget*>("stackupPicture"), nullptr);
 
     // View > Split: stacked, then side by side again, each time with new panes.
     commandAction(editor, 32776)->trigger();
