@@ -40,17 +40,21 @@ bool crossingLoss(const double* f, double* r, double* a, double* ar, double* ad)
     return true;
 }
 
-struct LossCurveTest : ::testing::Test {
+// What both graph dialogs work with: the calculator in the settings, the controls and the chart's window.
+struct GraphTest : ::testing::Test {
     test::ScriptedZ0Calculator calculator;
     LMEDITSETTINGS settings;
-    test::MemoryProfileStore profile;
-    test::HeadlessPlatform platform;
     FakeDialogControls controls;
     test::FakeChartWindow window;
+    GraphTest() { settings.z0Calculator = &calculator; }
+};
+
+struct LossCurveTest : GraphTest {
+    test::MemoryProfileStore profile;
+    test::HeadlessPlatform platform;
 
     void SetUp() override
     {
-        settings.z0Calculator = &calculator;
         settings.currentBoardId = 7;
         calculator.loss = crossingLoss;
     }
@@ -170,16 +174,11 @@ TEST_F(LossCurveTest, CloseStoresTheOptionsAndTheWindow)
     EXPECT_EQ(next.storedWindow(), std::nullopt);
 }
 
-struct Z0CurveTest : ::testing::Test {
-    test::ScriptedZ0Calculator calculator;
-    LMEDITSETTINGS settings;
+struct Z0CurveTest : GraphTest {
     LMLAYEREX layer{};
-    FakeDialogControls controls;
-    test::FakeChartWindow window;
 
     void SetUp() override
     {
-        settings.z0Calculator = &calculator;
         calculator.solvedOtherwise = 0; // no width for any separation
         LMUNIT unit = metricUnit(); // um
         unit.nLengthDigits = 1;

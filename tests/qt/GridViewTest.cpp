@@ -154,12 +154,6 @@ void typeAsKeyboard(QtGridView& view, const QString& text)
     }
 }
 
-void pressAlone(QWidget* target, Qt::Key modifier)
-{
-    QTest::keyPress(target, modifier);
-    QTest::keyRelease(target, modifier);
-}
-
 TEST(GridView, TypingAsARealKeyboardReplacesTheCellWhileF2EnterAndDoubleClickEditAtTheEnd)
 {
     GridOnScreen board;
@@ -184,8 +178,10 @@ TEST(GridView, TypingAsARealKeyboardReplacesTheCellWhileF2EnterAndDoubleClickEdi
     // Escape after Shift or Ctrl gives back the text from before the edit.
     typeAsKeyboard(board.view, "7");
     ASSERT_NE(board.view.openEditor(), nullptr);
-    pressAlone(board.view.openEditor(), Qt::Key_Control);
-    pressAlone(board.view.openEditor(), Qt::Key_Shift);
+    for (const Qt::Key modifier : {Qt::Key_Control, Qt::Key_Shift}) { // pressed and released alone
+        QTest::keyPress(board.view.openEditor(), modifier);
+        QTest::keyRelease(board.view.openEditor(), modifier);
+    }
     ASSERT_NE(board.view.openEditor(), nullptr);
     QTest::keyClick(board.view.openEditor(), Qt::Key_Escape);
     EXPECT_EQ(std::tuple(board.view.openEditor(), board.text(2, kColThickness)), std::tuple(nullptr, QString("20")));

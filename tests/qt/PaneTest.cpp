@@ -1,5 +1,5 @@
-// Offscreen proofs of the panes' wiring: the property bar built from its
-// template, the Er frequency field, the picture pane's status line, and the
+// Offscreen proofs of the panes' wiring: the property bar's buttons offered to
+// the window, the Er frequency field, the picture pane's status line, and the
 // picture widget over a real layer grid (a layer dragged with the mouse lands
 // at its new place, undo takes it back). The canvas is proved on an image's
 // pixels. Then the printing commands on the real clipboard and print dialog.
@@ -62,19 +62,12 @@ Widget* named(const QWidget& parent, uint32_t id)
     return parent.findChild<Widget*>(QString::number(id));
 }
 
-TEST(GridPane, PropertyBarControlsByIdAndOfferedCommands)
+TEST(GridPane, PropertyBarButtonsAreOfferedToTheWindow)
 {
     test::GridFixture board(test::fiveLayers());
     QtGridPane pane(board.instance, board.platform, *board.grid, nullptr);
     pane.resize(900, 400);
     pane.show();
-
-    auto* units = named<QComboBox>(pane, res::IDC_UNITS);
-    ASSERT_NE(units, nullptr);
-    // The Er frequency is hidden without its capability.
-    EXPECT_EQ(std::tuple(pane.control(res::IDC_UNITS), units->currentText(),
-                         named<QLineEdit>(pane, res::IDC_ER_FREQUENCY)->isHidden()),
-              std::tuple(units, "Metric", true));
 
     std::vector<uint32_t> offered;
     pane.setCommandOffer([&](uint32_t id, uint32_t) {
@@ -113,7 +106,6 @@ TEST(PicturePane, StatusLineAndTotalThickness)
     QtPicturePane pane(board.instance, nullptr);
     pane.resize(500, 300);
     pane.show();
-    ASSERT_NE(pane.findChild<QWidget*>(QStringLiteral("stackupPicture")), nullptr);
     pane.updateView();
 
     const StatusLine expected = checkStatusLine(board.instance.settings());
@@ -237,8 +229,10 @@ TEST(PictureView, ScrollBarFollowsThePictureWhenTheStackIsTallerThanTheView)
     // The last position shows the last page.
     EXPECT_EQ(std::tuple(bar.isEnabled(), bar.maximum()), std::tuple(true, layout.scrollMaximum - layout.scrollPage + 1));
 
-    bar.triggerAction(QAbstractSlider::SliderToMaximum); // the bar moves the picture
+    bar.triggerAction(QAbstractSlider::SliderToMaximum); // the bar moves the picture, an arrow by 6/8 of a line
     EXPECT_EQ(board.view.picture().scrollPosition(), bar.maximum());
+    bar.triggerAction(QAbstractSlider::SliderSingleStepSub);
+    EXPECT_EQ(board.view.picture().scrollPosition(), bar.maximum() - layout.textHeight * 6 / 8);
 }
 
 TEST(QtPrinting, CopiedPictureAndDocumentationReadBackFromTheClipboard)
@@ -263,7 +257,6 @@ TEST(QtPrinting, CopiedPictureAndDocumentationReadBackFromTheClipboard)
     copyDocumentationCommand(platform, board.instance.settings(), design);
     const QMimeData* mime = clipboard->mimeData();
     ASSERT_NE(mime, nullptr);
-    ASSERT_TRUE(mime->hasFormat(QString::fromLatin1(kSvgMimeType)));
     const QByteArray svg = mime->data(QString::fromLatin1(kSvgMimeType));
     EXPECT_EQ(std::tuple(QSvgRenderer(svg).isValid(), svg.contains("Design: Falcon, Designer: Ada."),
                          mime->data(QString::fromLatin1(kPdfMimeType)).startsWith("%PDF")),
