@@ -204,7 +204,8 @@ TEST_F(Z0CurveTest, SeparationsSweepTwoDecadesAndOnlyTheFifthToTwelfthWidthInRan
     CZ0CurveDialog dialog(settings, layer);
     dialog.chart().attach(&window);
     dialog.initDialog(controls);
-    EXPECT_EQ(std::tuple(controls.progress[IDC_CURVE_PROGRESS], controls.isEnabled(IDC_GRAPH_COPY), dialog.sizingBlocked()),
+    EXPECT_EQ(std::tuple(controls.progress[IDC_CURVE_PROGRESS], controls.isEnabled(IDC_GRAPH_COPY),
+                         dialog.sizingBlocked()),
               std::tuple(0, false, true));
     dialog.onIdle();
     EXPECT_EQ(controls.progress[IDC_CURVE_PROGRESS], 5);

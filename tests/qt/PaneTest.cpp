@@ -54,8 +54,6 @@ namespace {
 
 using test::layerOf;
 
-using test::whenShown;
-
 template <typename Widget>
 Widget* named(const QWidget& parent, uint32_t id)
 {
@@ -293,7 +291,7 @@ TEST(QtPrinting, OptionsPageOpensAsTheCoreSaysAndFiltersTheRangeWhileTyping)
     test::GridFixture board({layerOf(kSignal, "Top"), layerOf(kSubstrate, "Core"), layerOf(kSignal, "Bottom")});
     QtPlatform platform;
     bool seen = false;
-    whenShown<QPrintDialog>([&seen](QPrintDialog& dialog) {
+    test::whenShown<QPrintDialog>([&seen](QPrintDialog& dialog) {
         using namespace res;
         auto* whole = named<QRadioButton>(dialog, IDC_PRINT_WHOLE_STACKUP);
         auto* range = named<QRadioButton>(dialog, IDC_PRINT_RANGE);

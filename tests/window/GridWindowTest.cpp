@@ -257,7 +257,8 @@ TEST(GridWindow, LossGraphOpensFromAMetalsViewButtonZoomsAndCopies)
     QTimer::singleShot(0, [&] {
         QDialog* dialog = nullptr;
         spinUntil([&] { return (dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) != nullptr; });
-        const std::unique_ptr<QDialog, void (*)(QDialog*)> rejected(dialog, [](QDialog* d) { d->reject(); }); // on every path
+        // Rejected on every path out of here, or the click never returns.
+        const std::unique_ptr<QDialog, void (*)(QDialog*)> rejected(dialog, [](QDialog* d) { d->reject(); });
         QWidget* chart = dialog ? dialog->findChild<QWidget*>("chart") : nullptr;
         ASSERT_TRUE(chart != nullptr && chart->isVisible());
         opened = true;
