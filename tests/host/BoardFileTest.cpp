@@ -116,7 +116,6 @@ TEST(StackupFile, ReaderNamesFileLocationAndProblem)
         {oneBoard(R"({"usage":"Signal","name":"a\u0000b"})"), "layers[0].name: name contains a NUL character"},
         {oneBoard(R"({"usage":"Substrate","metal":"Copper"})"), "layers[0].metal: a dielectric layer has no metal"},
         {oneBoard(R"({"usage":"Signal","color":"#12345G"})"), "layers[0].color: expected a colour"},
-        {oneBoard(R"({"usage":"Signal","pourDrawStyle":"Dotted"})"), "unknown pour draw style \"Dotted\""},
         {oneBoard(R"({"usage":"Signal","id":1},{"usage":"Signal","id":1})", R"([{"from":1,"to":9}])"),
          "boards[0].drillPairs[0].to: no layer of this board has id 9"},
         {R"({"format":"laminar-stackup","version":2,"boards":[]})", "examples/x.json: version: version 2 is not supported"},
