@@ -48,11 +48,6 @@ void whenBoxShows(SeenBox& seen, std::function<void(QMessageBox&)> user)
     });
 }
 
-auto click(QMessageBox::StandardButton button)
-{
-    return [button](QMessageBox& box) { box.button(button)->click(); };
-}
-
 TEST(QtPlatform, QuestionsAskYesOrNoOverTheEditorWindowRefusalsWarn)
 {
     QWidget editor;
@@ -62,12 +57,12 @@ TEST(QtPlatform, QuestionsAskYesOrNoOverTheEditorWindowRefusalsWarn)
     SeenBox seen;
     const auto ask = [&] { return platform.messageBox("Proceed?\nReally?", MessageButtons::YesNo, MessageIcon::Question); };
 
-    whenBoxShows(seen, click(QMessageBox::Yes));
+    whenBoxShows(seen, [](QMessageBox& box) { box.button(QMessageBox::Yes)->click(); });
     EXPECT_EQ(ask(), MessageAnswer::Yes);
     EXPECT_EQ(seen, (SeenBox{QMessageBox::Question, QMessageBox::Yes | QMessageBox::No, "Laminar", "Proceed?\nReally?",
                              &editor}));
 
-    whenBoxShows(seen, click(QMessageBox::No));
+    whenBoxShows(seen, [](QMessageBox& box) { box.button(QMessageBox::No)->click(); });
     EXPECT_EQ(ask(), MessageAnswer::No);
     whenBoxShows(seen, nullptr); // closing the box is no consent
     EXPECT_EQ(ask(), MessageAnswer::No);
@@ -93,22 +88,19 @@ void runLoopFor(int milliseconds)
     loop.exec();
 }
 
-TEST(IdleScheduler, RunsInAModalDialogAndFollowsInputToItsWindowOnly)
+TEST(IdleScheduler, RunsInAModalDialogAndInputToItsWindowAsksForAPass)
 {
     QDialog dialog;
     auto* cell = new QLineEdit(&dialog);
-    QLineEdit elsewhere;
     IdleScheduler idle([&] { dialog.accept(); return false; }, &dialog);
     QTimer::singleShot(2000, &dialog, &QDialog::reject); // fails the test rather than hanging it
     EXPECT_EQ(dialog.exec(), QDialog::Accepted);
 
     runLoopFor(50); // the closing dialog's own focus changes ask for one more pass
     ASSERT_FALSE(idle.isRequested());
-    for (QWidget* input : {static_cast<QWidget*>(&elsewhere), static_cast<QWidget*>(cell)}) {
-        QKeyEvent key(QEvent::KeyPress, Qt::Key_5, Qt::NoModifier, QStringLiteral("5"));
-        QCoreApplication::sendEvent(input, &key);
-        EXPECT_EQ(idle.isRequested(), input == cell);
-    }
+    QKeyEvent key(QEvent::KeyPress, Qt::Key_5, Qt::NoModifier, QStringLiteral("5"));
+    QCoreApplication::sendEvent(cell, &key);
+    EXPECT_TRUE(idle.isRequested());
 }
 
 TEST(IdleScheduler, APassThatSpinsANestedLoopIsNotEnteredAgain)
