@@ -35,13 +35,8 @@
 namespace lm {
 namespace {
 
-struct SeenBox {
-    QMessageBox::Icon icon = QMessageBox::NoIcon;
-    QMessageBox::StandardButtons buttons;
-    QString title, text;
-    QWidget* parent = nullptr;
-    bool operator==(const SeenBox&) const = default;
-};
+// Icon, buttons, title, text and parent of a message box.
+using SeenBox = std::tuple<QMessageBox::Icon, QMessageBox::StandardButtons, QString, QString, QWidget*>;
 
 // Waits for the message box the code under test opens, notes what it shows
 // and lets `user` end it (nullptr: close it with the title bar).
@@ -80,7 +75,7 @@ TEST(QtPlatform, QuestionsAskYesOrNoOverTheEditorWindowRefusalsWarn)
     // Refusals show a warning with only OK, and closing it counts as OK.
     whenBoxShows(seen, nullptr);
     EXPECT_EQ(platform.messageBox("Refused.", MessageButtons::Ok, MessageIcon::Exclamation), MessageAnswer::Ok);
-    EXPECT_EQ(std::tuple(seen.icon, seen.buttons), std::tuple(QMessageBox::Warning, QMessageBox::StandardButtons(QMessageBox::Ok)));
+    EXPECT_EQ(seen, (SeenBox{QMessageBox::Warning, QMessageBox::Ok, "Laminar", "Refused.", &editor}));
 
     // A dialog the editor opened (a graph) is modal: the box comes over it, not behind it.
     QDialog graph(&editor);
@@ -88,7 +83,7 @@ TEST(QtPlatform, QuestionsAskYesOrNoOverTheEditorWindowRefusalsWarn)
     graph.show();
     whenBoxShows(seen, nullptr);
     platform.messageBox("Refused.", MessageButtons::Ok, MessageIcon::Exclamation);
-    EXPECT_EQ(seen.parent, &graph);
+    EXPECT_EQ(std::get<QWidget*>(seen), &graph);
 }
 
 void runLoopFor(int milliseconds)
@@ -96,12 +91,6 @@ void runLoopFor(int milliseconds)
     QEventLoop loop;
     QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
     loop.exec();
-}
-
-void typeInto(QWidget& widget)
-{
-    QKeyEvent key(QEvent::KeyPress, Qt::Key_5, Qt::NoModifier, QStringLiteral("5"));
-    QCoreApplication::sendEvent(&widget, &key);
 }
 
 TEST(IdleScheduler, RunsInAModalDialogAndFollowsInputToItsWindowOnly)
@@ -116,7 +105,8 @@ TEST(IdleScheduler, RunsInAModalDialogAndFollowsInputToItsWindowOnly)
     runLoopFor(50); // the closing dialog's own focus changes ask for one more pass
     ASSERT_FALSE(idle.isRequested());
     for (QWidget* input : {static_cast<QWidget*>(&elsewhere), static_cast<QWidget*>(cell)}) {
-        typeInto(*input);
+        QKeyEvent key(QEvent::KeyPress, Qt::Key_5, Qt::NoModifier, QStringLiteral("5"));
+        QCoreApplication::sendEvent(input, &key);
         EXPECT_EQ(idle.isRequested(), input == cell);
     }
 }

@@ -1,7 +1,7 @@
 #pragma once
 // The graph dialogs' window as tests see it: every control's state kept by
 // id, and a chart window with the recording canvas's font metrics (7 pixels a
-// character, 16 a line) that notes mouse capture and printing.
+// character, 16 a line) that notes mouse capture and copies.
 #include "charts/ChartControl.h"
 #include "charts/DialogControls.h"
 #include "RecordingCanvas.h"
@@ -20,10 +20,8 @@ public:
     Rect client{0, 0, 600, 400};
     bool captured = false;
     int animationsStarted = 0;
-    bool clipboardWorks = true;
     Size copiedSize;
     RecordingCanvas copied;
-    int printed = 0;
 
     Rect clientRect() const override { return client; }
     void measure(const std::function<void(Canvas&)>& use) override
@@ -40,13 +38,9 @@ public:
         copiedSize = size;
         copied = RecordingCanvas{};
         draw(copied);
-        return clipboardWorks;
-    }
-    bool printChart(CChartControl&, std::string_view, const ChartPageSettings&) override
-    {
-        ++printed;
         return true;
     }
+    bool printChart(CChartControl&, std::string_view, const ChartPageSettings&) override { return true; }
 };
 
 class FakeDialogControls : public DialogControls {
