@@ -271,7 +271,8 @@ TEST(KicadBoard, LayersReadAsKicadHasThemAndAnEditIsWrittenInWholeNanometres)
 {
     const kicad::Board board = boardOf("four-layer.kicad_pcb");
     std::vector<LMLAYEREX> l = board.layers;
-    EXPECT_EQ(std::tuple(l.size(), l[3].nUsage, l[3].dThickness, l[2].nTechnology, l[4].nTechnology, l[4].dEr, l[0].dEr),
+    EXPECT_EQ(std::tuple(l.size(), l[3].nUsage, l[3].dThickness, l[2].nTechnology, l[4].nTechnology, l[4].dEr,
+                         l[0].dEr),
               std::tuple(9u, 1, 17500 * 1e-9, 1, 0, 3.68, 3.3));
     l.front().dThickness = 25.0006e-6;
     l.back().dEr = 3.8;
