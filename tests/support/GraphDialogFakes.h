@@ -55,16 +55,8 @@ public:
     void showControl(uint32_t id, bool on) override { shown[id] = on; }
     void enableControl(uint32_t id, bool on) override { enabled[id] = on; }
     void setControlText(uint32_t id, std::string_view text) override { texts[id] = std::string(text); }
-    std::string controlText(uint32_t id) const override
-    {
-        const auto found = texts.find(id);
-        return found == texts.end() ? std::string{} : found->second;
-    }
-    bool isChecked(uint32_t id) const override
-    {
-        const auto found = checked.find(id);
-        return found != checked.end() && found->second;
-    }
+    std::string controlText(uint32_t id) const override { return stored(texts, id, std::string{}); }
+    bool isChecked(uint32_t id) const override { return stored(checked, id, false); }
     void setChecked(uint32_t id, bool on) override { checked[id] = on; }
     void setProgress(uint32_t id, int32_t position) override { progress[id] = position; }
     void setTitle(std::string_view title) override { windowTitle = std::string(title); }
@@ -73,8 +65,17 @@ public:
     void endDialog() override { ++ended; }
 
     // Shown unless hidden; enabled unless disabled.
-    bool isShown(uint32_t id) const { return !shown.count(id) || shown.at(id); }
-    bool isEnabled(uint32_t id) const { return !enabled.count(id) || enabled.at(id); }
+    bool isShown(uint32_t id) const { return stored(shown, id, true); }
+    bool isEnabled(uint32_t id) const { return stored(enabled, id, true); }
+
+private:
+    // What the map holds for a control, else `unset`.
+    template <typename Value>
+    static Value stored(const std::map<uint32_t, Value>& map, uint32_t id, Value unset)
+    {
+        const auto found = map.find(id);
+        return found == map.end() ? unset : found->second;
+    }
 };
 
 } // namespace lm::test
