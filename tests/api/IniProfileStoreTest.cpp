@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <optional>
 #include <tuple>
 
 #include <sys/stat.h>
@@ -21,22 +20,6 @@ class IniProfileStoreTest : public ::testing::Test {
 protected:
     lm::test::TempDir temp;
     const fs::path dir_ = temp.path;
-};
-
-// Sets an environment variable for one scope and puts the old value back.
-class ScopedEnv {
-public:
-    ScopedEnv(const char* name, const char* value) : name_(name)
-    {
-        if (const char* old = std::getenv(name))
-            old_ = old;
-        value ? ::setenv(name, value, 1) : ::unsetenv(name);
-    }
-    ~ScopedEnv() { old_ ? ::setenv(name_, old_->c_str(), 1) : ::unsetenv(name_); }
-
-private:
-    const char* name_;
-    std::optional<std::string> old_;
 };
 
 } // namespace
@@ -127,26 +110,26 @@ TEST_F(IniProfileStoreTest, StoresThroughADanglingLinkAndKeepsEditsARefusedFlush
     EXPECT_EQ(fileText(dir_ / "new" / "prefs.ini"), "[S]\nk=3\n[T]\nk=4\n");
 }
 
-TEST_F(IniProfileStoreTest, PerUserStoreFollowsConfigHomeAndKeyName)
+TEST(IniProfileStore, PerUserStoreFollowsConfigHomeAndKeyName)
 {
     EXPECT_EQ(lm::applicationName(), "laminar_tests");
     const std::string app = lm::applicationName() + ".ini";
-    {
-        ScopedEnv xdg("XDG_CONFIG_HOME", (dir_ / "cfg").c_str());
-        const auto writeOne = [](bool useIniFile, const char* name) {
-            const auto store = lm::openProfileStore(useIniFile, name);
-            return store->writeInt("Laminar", "VerPlacement", 2) && store->flush();
-        };
-        EXPECT_TRUE(writeOne(false, "Acme\\Tools"));
-        EXPECT_TRUE(fs::exists(dir_ / "cfg" / "Acme" / "Tools" / app));
-        EXPECT_EQ(lm::perUserProfilePath("..\\..\\x"), dir_ / "cfg" / "x" / app);
-        // An initialisation file without a name falls back to the per-user store.
-        EXPECT_TRUE(writeOne(false, nullptr));
-        EXPECT_EQ(lm::openProfileStore(true, nullptr)->readInt("Laminar", "VerPlacement", 0), 2);
-        EXPECT_TRUE(writeOne(true, (dir_ / "own.ini").c_str()));
-        EXPECT_TRUE(fs::exists(dir_ / "own.ini"));
-    }
-    ScopedEnv xdg("XDG_CONFIG_HOME", "");
-    ScopedEnv home("HOME", dir_.c_str());
-    EXPECT_EQ(lm::perUserProfilePath(nullptr), dir_ / ".config" / "Quorvex" / app);
+    lm::test::ConfigHome config;
+    const auto writeOne = [](bool useIniFile, const char* name) {
+        const auto store = lm::openProfileStore(useIniFile, name);
+        return store->writeInt("Laminar", "VerPlacement", 2) && store->flush();
+    };
+    EXPECT_TRUE(writeOne(false, "Acme\\Tools"));
+    EXPECT_TRUE(fs::exists(config.path / "Acme" / "Tools" / app));
+    EXPECT_EQ(lm::perUserProfilePath("..\\..\\x"), config.path / "x" / app);
+    // An initialisation file without a name falls back to the per-user store.
+    EXPECT_TRUE(writeOne(false, nullptr));
+    EXPECT_EQ(lm::openProfileStore(true, nullptr)->readInt("Laminar", "VerPlacement", 0), 2);
+    EXPECT_TRUE(writeOne(true, (config.path / "own.ini").c_str()));
+    EXPECT_TRUE(fs::exists(config.path / "own.ini"));
+
+    // A relative XDG_CONFIG_HOME is ignored: the home folder's .config is used.
+    ::setenv("XDG_CONFIG_HOME", "relative", 1);
+    ASSERT_NE(::getenv("HOME"), nullptr);
+    EXPECT_EQ(lm::perUserProfilePath(nullptr), fs::path(::getenv("HOME")) / ".config" / "Quorvex" / app);
 }

@@ -27,17 +27,6 @@ AxisState linearAxis(double min, double max, int32_t pixels)
     return axis;
 }
 
-AxisState logAxis(double first, double step, double pixelsPerDecade)
-{
-    AxisState axis;
-    axis.log = true;
-    axis.first = first;
-    axis.step = step;
-    axis.last = first * 1e6;
-    axis.scale = pixelsPerDecade;
-    return axis;
-}
-
 TEST(ChartAxis, WholeNumbersForgiveRoundingButNotRealFractions)
 {
     const double max = std::numeric_limits<int32_t>::max(), min = std::numeric_limits<int32_t>::min();
@@ -65,11 +54,12 @@ TEST(ChartAxis, PixelsAndValuesMapBothWaysOnWholePixelTicks)
         EXPECT_EQ(axis.offsetOf(axis.valueAtOffset(offset)), offset) << offset;
 
     // 210 pixels a decade: minor ticks at every whole multiple; a pixel on one reads its value.
-    const AxisState log = logAxis(1, 1, 210);
+    const AxisState log{.log = true, .step = 1, .first = 1, .last = 1e6, .scale = 210};
     EXPECT_EQ((std::vector<double>{double(log.offsetOf(3)), log.valueAtOffset(100), log.valueAtOffset(210 + 100)}),
               (std::vector<double>{100, 3, 30}));
     EXPECT_DOUBLE_EQ(log.valueAtOffset(101), std::pow(10.0, 101.0 / 210)); // between minor ticks: continuous
-    EXPECT_EQ(logAxis(1, 1, 40).valueAtOffset(std::log10(5.0) * 40 + 0.2), 5); // 40 pixels: only the 5s
+    const AxisState coarse{.log = true, .step = 1, .first = 1, .last = 1e6, .scale = 40}; // 40 pixels: only the 5s
+    EXPECT_EQ(coarse.valueAtOffset(std::log10(5.0) * 40 + 0.2), 5);
 }
 
 TEST(ChartAxis, LabelSpacingLandsOnRoundMultiples)
@@ -95,7 +85,6 @@ TEST(ChartNumbers, PrefixesKeepMantissasAboveOneUpToAThousand)
     EXPECT_EQ(tickLabel(12345, kNoPrefixRow, "ohm"), " 1.23e+04ohm ");
     EXPECT_EQ(tickLabel(1234, kNoPrefixRow, "meter"), " 1234meter "); // an "e" in the unit is no exponent
     // One row for an axis, from its larger end.
-    EXPECT_EQ(prefixRow(prefixRowFor(-2000, 500)).prefix, "k");
     EXPECT_EQ(tickLabel(500, prefixRowFor(-2000, 500), ""), " 0.5k ");
 }
 
@@ -228,8 +217,6 @@ TEST_F(ChartTest, CopyInvertsTheFrameColoursButNeverTheCurves)
                              copied.ofKind(CanvasOp::Polyline).front().pen.colour),
                   std::tuple(Size{600, 432}, background, text, kGreen));
     }
-    window.clipboardWorks = false;
-    EXPECT_FALSE(chart.copyToClipboard("Layer graph", true));
 }
 
 TEST_F(ChartTest, ReadoutReadsTheLockedCurveUnderTheMouse)
@@ -259,10 +246,6 @@ TEST_F(ChartTest, PrintFitsTheMarginsAndFollowsTheAlignmentCodes)
     const PrintPlacement placed = chart.placeForPrint(page, 600, 600, settings);
     // 4200 / 600 across, the narrower fit; centred across, at the bottom margin.
     EXPECT_EQ(std::tuple(placed.factor, placed.origin), std::tuple(7.0, Point{300, 6100 - 3024}));
-
-    chart.removeAllCurves();
-    EXPECT_FALSE(chart.print("Graph")); // nothing to print without a curve
-    EXPECT_EQ(window.printed, 0);
 }
 
 } // namespace

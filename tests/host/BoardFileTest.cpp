@@ -23,7 +23,6 @@
 #include <tuple>
 
 #include <sys/stat.h>
-#include <unistd.h>
 
 using namespace lmhost;
 using lm::test::fileText;
@@ -95,22 +94,9 @@ TEST_F(StackupFileOnDisk, WrittenBoardsReadBackExactly)
     writeStackupFile(file, boards);
     EXPECT_TRUE(test::sameBoards(boards, readStackupFile(file)));
 
-    const std::string text = fileText(file);
-    EXPECT_EQ(0u, text.find("{\n  \"format\": \"laminar-stackup\",\n  \"version\": 1,\n  \"boards\": ["));
     // 0x00BBGGRR shown as #RRGGBB.
     for (const char* part : {"\"color\": \"#563412\"", "\"usage\": \"Split/Mixed\"", "\"technology\": null"})
-        EXPECT_NE(std::string::npos, text.find(part)) << part;
-}
-
-TEST(StackupFile, MissingFieldsTakeTheDefaultOfTheUsage)
-{
-    const auto layers = parseStackup(
-        oneBoard(R"({"usage":"Solder Mask"},{"usage":"Solid Plane","color":"#ff8000","metal":null})"), "t")[0].layers;
-    const LMLAYEREX& mask = layers[0];
-    EXPECT_EQ(std::tuple(mask.nType, mask.nTechnology, mask.nMetal, mask.bVisible), std::tuple(1, 0, -1, 1));
-    EXPECT_EQ(std::tuple(mask.dThickness, mask.dEr, mask.dGap), std::tuple(1.27e-05, 3.3, 0.0002032));
-    // A null metal asks the component to identify the metal.
-    EXPECT_EQ(std::tuple(layers[1].nUsage, layers[1].crColor, layers[1].nMetal), std::tuple(1, 0x000080FFu, -1));
+        EXPECT_NE(std::string::npos, fileText(file).find(part)) << part;
 }
 
 TEST(StackupFile, ReaderNamesFileLocationAndProblem)
@@ -130,7 +116,6 @@ TEST(StackupFile, ReaderNamesFileLocationAndProblem)
         {oneBoard(R"({"usage":"Signal","name":"a\u0000b"})"), "layers[0].name: name contains a NUL character"},
         {oneBoard(R"({"usage":"Substrate","metal":"Copper"})"), "layers[0].metal: a dielectric layer has no metal"},
         {oneBoard(R"({"usage":"Signal","color":"#12345G"})"), "layers[0].color: expected a colour"},
-        {oneBoard(R"({"usage":"Signal","pourDrawStyle":"Dotted"})"), "unknown pour draw style \"Dotted\""},
         {oneBoard(R"({"usage":"Signal","id":1},{"usage":"Signal","id":1})", R"([{"from":1,"to":9}])"),
          "boards[0].drillPairs[0].to: no layer of this board has id 9"},
         {R"({"format":"laminar-stackup","version":2,"boards":[]})", "examples/x.json: version: version 2 is not supported"},
@@ -147,8 +132,7 @@ TEST(StackupFile, ReaderNamesFileLocationAndProblem)
     }
 }
 
-// One more board, layer or drill pair than the most is refused; the largest
-// document within the limits (over two million JSON tokens) is read.
+// One more board, layer or drill pair than the most is refused.
 TEST(StackupFile, CountLimitsHoldAtTheirBoundaries)
 {
     const std::string layer = R"({"id":7,"name":"L","usage":"Signal"})", pair = R"({"from":2,"to":1})";
@@ -163,13 +147,6 @@ TEST(StackupFile, CountLimitsHoldAtTheirBoundaries)
     };
     for (const auto& [document, expected] : tooMany)
         EXPECT_NE(std::string::npos, errorOf([&] { parseStackup(document, "t"); }).find(expected)) << expected;
-#if !defined(LAMINAR_SANITIZED) // a count, not a memory question: minutes in the sanitizer build
-    std::string boards;
-    const std::string layers = R"(,"layers":[)" + repeated(layer, kMaxLayersPerBoard) + "]}";
-    for (std::size_t i = 0; i < kMaxBoards; ++i) boards += (i ? R"(,{"id":)" : R"({"id":)") + std::to_string(i) + layers;
-    const auto read = parseStackup(R"({"format":"laminar-stackup","version":1,"boards":[)" + boards + "]}", "t");
-    EXPECT_EQ(std::tuple(read.size(), read.back().layers.size()), std::tuple(kMaxBoards, kMaxLayersPerBoard));
-#endif
 }
 
 TEST_F(StackupFileOnDisk, FileProblemsNameTheFile)
@@ -206,7 +183,6 @@ TEST_F(StackupFileOnDisk, FailedWriteKeepsThePreviousFileAndLeavesNoTemporary)
         EXPECT_NE(std::string::npos, message.find(expected)) << message;
         EXPECT_EQ(before, fileText(file));
     };
-    expectRefused(file, [](auto& l) { l[2].nUsage = 42; }, "boards[0].layers[2].usage: expected a string, got 42");
     expectRefused(file, [](auto& l) { l[0].dThickness = std::nan(""); },
                   "boards[0].layers[0].thickness: expected a number, got null");
     expectRefused(file, [](auto& l) { std::memset(l[1].szName, 'x', sizeof l[1].szName); }, // unterminated
@@ -260,12 +236,10 @@ const char* const kBoardFiles[] = {"two-layer.kicad_pcb", "four-layer.kicad_pcb"
 
 kicad::Board boardOf(const char* file) { return kicad::readBoard(fileText(kBoards / file)); }
 
-std::string nameOf(const LMLAYEREX& layer) { return layer.szName; }
-
 LMLAYEREX& layerNamed(std::vector<LMLAYEREX>& layers, const std::string& name)
 {
     for (LMLAYEREX& layer : layers)
-        if (nameOf(layer) == name) return layer;
+        if (layer.szName == name) return layer;
     throw std::runtime_error("no layer " + name);
 }
 
@@ -289,27 +263,30 @@ std::string outsideStackup(const std::string& text)
 
 } // namespace
 
-TEST(KicadBoard, LayersAreMappedAsKicadHasThem)
+// In1.Cu is `power` in the layer table: Plane. Lengths are whole nanometres; a
+// mask without values takes KiCad's. Written back, an edited length is rounded to
+// the nearest nanometre, a value on a layer without a material gets one (or KiCad
+// would drop it), and what the record cannot hold stays.
+TEST(KicadBoard, LayersReadAsKicadHasThemAndAnEditIsWrittenInWholeNanometres)
 {
-    kicad::Board board = boardOf("four-layer.kicad_pcb");
-    std::vector<std::string> names;
-    for (const LMLAYEREX& layer : board.layers) names.push_back(nameOf(layer));
-    EXPECT_EQ(names, (std::vector<std::string>{"F.Mask", "F.Cu", "dielectric_1", "In1.Cu", "dielectric_2", "In2.Cu",
-                                               "dielectric_3", "B.Cu", "B.Mask"})); // silkscreen and paste aside
-    const std::vector<LMLAYEREX>& l = board.layers;
-    // `power` in the layer table: Plane, and its canonical name, not "GND"; mm to m exactly as whole nanometres.
-    EXPECT_EQ(std::tuple(l[3].nUsage, l[1].nUsage, l[3].dThickness, l[2].nTechnology, l[4].nTechnology),
-              std::tuple(1, 0, 17500 * 1e-9, 1, 0));
-    // A mask without values takes KiCad's.
-    EXPECT_EQ(std::tuple(l[4].dEr, l[4].dLossTangent, l[0].dEr), std::tuple(3.68, 0.0092, 3.3));
-
-    const kicad::Board sublayers = boardOf("sublayers.kicad_pcb");
-    EXPECT_EQ(std::tuple(nameOf(sublayers.layers[2]), nameOf(sublayers.layers[3]), sublayers.layers[3].dThickness),
-              std::tuple("dielectric_1", "dielectric_1_1", 76200 * 1e-9));
+    const kicad::Board board = boardOf("four-layer.kicad_pcb");
+    std::vector<LMLAYEREX> l = board.layers;
+    EXPECT_EQ(std::tuple(l.size(), l[3].nUsage, l[3].dThickness, l[2].nTechnology, l[4].nTechnology, l[4].dEr,
+                         l[0].dEr),
+              std::tuple(9u, 1, 17500 * 1e-9, 1, 0, 3.68, 3.3));
+    l.front().dThickness = 25.0006e-6;
+    l.back().dEr = 3.8;
+    const std::string written = kicad::rewriteBoard(board, l);
+    for (const char* part : {"(layer \"F.Mask\" (type \"Top Solder Mask\") (color \"Black\") (thickness 0.025001))",
+                             "(layer \"B.Mask\" (type \"Bottom Solder Mask\") (color \"Black\") (thickness 0.015) "
+                             "(material \"Custom\") (epsilon_r 3.8))",
+                             "(copper_finish \"ENIG\")"})
+        EXPECT_NE(written.find(part), std::string::npos) << part;
 }
 
 // Each test board, read as the editor gets it and handed back through an editor
-// instance: unedited, it is written back byte for byte; edited (values, a new
+// instance: unedited, it is written back byte for byte; a change KiCad cannot
+// take is refused and leaves the file as it was; edited (values, a new
 // sheet below dielectric 1, rounded to whole nanometres on writing), only the
 // stackup and the board thickness change, the layers read back as written, and
 // writing again changes nothing. With LAMINAR_KICAD_JUDGE_DIR set, the edited
@@ -332,8 +309,12 @@ TEST(KicadJudge, EditedBoardsChangeOnlyTheirStackupAndBoardThickness)
         addBoards(instance.get(), document.boards);
         std::vector<BoardStackup> boards = boardsOfInstance(instance.get(), document.boards);
         writeBoardFile(target, document, boards);
+        std::vector<BoardStackup> refused = boards; // KiCad cannot take it: the message names the file
+        refused[0].layers.resize(1);
+        const std::string refusal = errorOf([&] { writeBoardFile(target, document, refused); });
+        EXPECT_EQ(refusal.rfind(target.string() + ": not written: ", 0), 0u) << refusal;
         const std::string source = document.kicad->source;
-        EXPECT_EQ(fileText(target), source);
+        EXPECT_EQ(fileText(target), source) << "unedited, and after the refusal";
 
         std::vector<LMLAYEREX>& layers = boards[0].layers;
         LMLAYEREX& dielectric = layerNamed(layers, "dielectric_1");
@@ -366,62 +347,23 @@ TEST(KicadJudge, EditedBoardsChangeOnlyTheirStackupAndBoardThickness)
     }
 }
 
-TEST(KicadBoard, AnEditedLayerIsWrittenInWholeNanometresAndItsNeighboursAsTheyWere)
-{
-    // File, layer, field, value, and parts of the file written ("" for the file as it was).
-    const std::tuple<const char*, const char*, double LMLAYEREX::*, double, std::vector<std::string>> cases[] = {
-        {"two-layer.kicad_pcb", "F.Mask", &LMLAYEREX::dThickness, 25e-6,
-         {"(layer \"F.Mask\" (type \"Top Solder Mask\") (color \"Green\") (thickness 0.025) (material \"LPI\") "
-          "(epsilon_r 3.3) (loss_tangent 0))",
-          "(copper_finish \"HAL lead-free\")", "(thickness 1.615)",
-          "(layer \"B.SilkS\" (type \"Bottom Silk Screen\") (color \"White\"))"}},
-        // Less than half a nanometre: KiCad keeps 0.035.
-        {"two-layer.kicad_pcb", "F.Cu", &LMLAYEREX::dThickness, 35.0004e-6, {""}},
-        {"two-layer.kicad_pcb", "F.Cu", &LMLAYEREX::dThickness, 35.0006e-6, {"(thickness 0.035001)"}},
-        // Values on a layer without a material get one, so that KiCad keeps them.
-        {"four-layer.kicad_pcb", "B.Mask", &LMLAYEREX::dEr, 3.8,
-         {"(layer \"B.Mask\" (type \"Bottom Solder Mask\") (color \"Black\") (thickness 0.015) "
-          "(material \"Custom\") (epsilon_r 3.8))"}},
-    };
-    for (const auto& [file, name, field, value, parts] : cases) {
-        SCOPED_TRACE(std::string(file) + " " + name);
-        const kicad::Board board = boardOf(file);
-        std::vector<LMLAYEREX> layers = board.layers;
-        layerNamed(layers, name).*field = value;
-        const std::string written = kicad::rewriteBoard(board, layers);
-        for (const std::string& part : parts) {
-            if (part.empty())
-                EXPECT_EQ(written, board.source);
-            else
-                EXPECT_NE(written.find(part), std::string::npos) << part;
-        }
-    }
-}
-
 TEST(KicadBoard, SublayersKeepWhatTheRecordCannotHoldByLayerId)
 {
     const kicad::Board board = boardOf("sublayers.kicad_pcb");
     std::vector<LMLAYEREX> layers = board.layers;
     // dielectric 3: its three sheets reversed; dielectric 1: its first sheet deleted;
-    // dielectric 2: a new sheet below its core.
-    // dielectric 2 made prepreg and renamed, its new name quoted in the file.
+    // dielectric 2 made prepreg and renamed, its new name quoted in the file. A new
+    // sheet is in KicadJudge, whose boards KiCad itself reads.
     std::swap(layerNamed(layers, "dielectric_3"), layerNamed(layers, "dielectric_3_2"));
     layers.erase(layers.begin() + 2);
     LMLAYEREX& core = layerNamed(layers, "dielectric_2");
     std::strcpy(core.szName, "d2_\"B\"\\c");
     core.nTechnology = 1;
-    LMLAYEREX fresh = core;
-    fresh.nId = 0;
-    fresh.dThickness = 0.2e-3;
-    std::strcpy(fresh.szName, "Layer_01");
-    layers.insert(layers.begin() + 5, fresh);
 
     const std::string written = kicad::rewriteBoard(board, layers);
     EXPECT_NE(written.find("(layer \"dielectric 1 1\" (type \"prepreg\") (thickness 0.0762 locked) (material \"1080\")"),
               std::string::npos);
     EXPECT_NE(written.find("(layer \"d2 \\\"B\\\"\\\\c\" (type \"prepreg\")"), std::string::npos);
-    EXPECT_NE(written.find("addsublayer (thickness 0.2) (material \"FR4\") (epsilon_r 4.5) (loss_tangent 0.02))"),
-              std::string::npos); // the new sheet takes KiCad's material, and the record's values
     const std::size_t third = written.find("(layer \"dielectric 3 2\" (type \"prepreg\") (thickness 0.05)");
     EXPECT_LT(written.find("(material \"106\")", third), written.find("(material \"2116\")", third));
     std::vector<LMLAYEREX> reread = kicad::readBoard(written).layers;
@@ -433,7 +375,6 @@ TEST(KicadBoard, ChangesKicadCannotTakeAreRefusedSayingWhatToChange)
     const kicad::Board board = boardOf("four-layer.kicad_pcb");
     using Layers = std::vector<LMLAYEREX>;
     const std::pair<void (*)(Layers&), const char*> cases[] = {
-        {[](Layers&) {}, ""},
         {[](Layers& l) { l.erase(l.begin() + 3, l.begin() + 5); }, "Insert copper layers until there are 4"},
         {[](Layers& l) { l.insert(l.begin() + 3, l[1]); }, "Delete copper layers"},
         {[](Layers& l) { l[4].nUsage = 6; }, "move \"dielectric_2\" outside"},
@@ -455,21 +396,8 @@ TEST(KicadBoard, ChangesKicadCannotTakeAreRefusedSayingWhatToChange)
         Layers layers = board.layers;
         change(layers);
         const std::string refusal = kicad::refusal(board, layers); // also what the editor's check says
-        EXPECT_EQ(refusal.empty(), *expected == 0) << refusal;
         EXPECT_NE(refusal.find(expected), std::string::npos) << refusal << "\n  expected: " << expected;
     }
-
-    // Through the file: the message names it, and the file stays as it was.
-    lm::test::TempDir dir;
-    const fs::path file = dir.path / "board.kicad_pcb";
-    fs::copy_file(kBoards / "four-layer.kicad_pcb", file);
-    std::ostringstream notes;
-    StackupDocument document = readBoardFile(file, notes);
-    document.boards[0].layers.resize(document.boards[0].layers.size() - 3);
-    EXPECT_EQ(errorOf([&] { writeBoardFile(file, document, document.boards); })
-                  .rfind(file.string() + ": not written: Insert copper layers until there are 4", 0),
-              0u);
-    EXPECT_EQ(fileText(file), document.kicad->source);
 }
 
 TEST(KicadBoard, TheEditorsCheckRefusesApplyWithKicadsReason)
@@ -486,7 +414,6 @@ TEST(KicadBoard, TheEditorsCheckRefusesApplyWithKicadsReason)
         const int32_t level = check->CheckStackup(layers.data(), static_cast<int32_t>(layers.size()), &message);
         return std::to_string(level) + (level ? std::string(" ") + message : "");
     };
-    EXPECT_EQ(checked(), "0");
     layers[4].nUsage = 6; // a solder mask inside: the editor warns, KiCad cannot take it
     EXPECT_EQ(checked().rfind("3 KiCad has no solder mask inside", 0), 0u);
     std::strcpy(layers[8].szName, "a b"); // the editor's own critical finding comes first
@@ -495,17 +422,12 @@ TEST(KicadBoard, TheEditorsCheckRefusesApplyWithKicadsReason)
 
 TEST(KicadBoard, ABoardWithoutStackupGetsKicadsDefault)
 {
-    std::ostringstream notes;
-    const StackupDocument document = readBoardFile(kBoards / "no-stackup.kicad_pcb", notes);
-    EXPECT_NE(notes.str().find("no-stackup.kicad_pcb: the board has no stackup; KiCad's default stackup for 4 copper"),
-              std::string::npos);
-    const std::vector<LMLAYEREX>& layers = document.boards[0].layers;
+    const std::vector<LMLAYEREX> layers = boardOf("no-stackup.kicad_pcb").layers;
     ASSERT_EQ(layers.size(), 9u);
     // 1.6 mm less four 35 um foils and two 10 um masks, shared by three dielectrics.
     EXPECT_EQ((std::vector<int64_t>{kicad::nanometres(layers[2].dThickness), layers[2].nTechnology, layers[4].nTechnology,
                                     layers[6].nTechnology, kicad::nanometres(layers[0].dThickness)}),
               (std::vector<int64_t>{480000, 0, 1, 0, 10000}));
-    EXPECT_EQ(document.boards[0].name, "no-stackup.kicad_pcb");
 }
 
 TEST(KicadBoard, MalformedBoardsAreRefusedNamingFileAndLine)

@@ -22,22 +22,12 @@ using namespace lmhost;
 using lm::test::fileText;
 namespace fs = std::filesystem;
 
-TEST(EditorSetup, UnitsConvertByTheirDefinitionsAndTheInstanceKnowsBoth)
+TEST(EditorSetup, UnitsConvertByTheirDefinitions)
 {
     const std::array<LMUNIT, 2> units = hostUnits();
     EXPECT_EQ(std::tuple(units[0].dLengthFactor, units[0].dWeightFactor), std::tuple(1e6, 1.0));
     EXPECT_DOUBLE_EQ(units[1].dLengthFactor * 25.4e-6, 1.0);      // a mil is exactly 25.4 um
     EXPECT_DOUBLE_EQ(units[1].dWeightFactor * 28.349523125, 1.0); // an ounce is exactly 28.349523125 g
-
-    Instance instance(lmInitInstance(nullptr, 0));
-    const std::vector<BoardStackup> boards{{1, "B", {defaultLayer(0)}, {}}};
-    EXPECT_FALSE(setUpInstance(instance.get(), {"b.json", boards, nullptr}, "", nullptr)); // no host check for JSON
-    EXPECT_FALSE(editorWasOpened(instance.get())); // what tells a refused run from a discarded one
-    const LMSETTINGS imperial{1, 1};
-    lmSetSettings(instance.get(), &imperial);
-    LMSETTINGS settings{};
-    lmGetSettings(instance.get(), &settings);
-    EXPECT_EQ(settings.unitIndex, 1);
 }
 
 // Substrate (5) and Solder Mask (6) are rigid boards; Rigid (7) to Stiffener (11)
@@ -70,7 +60,6 @@ TEST(EditorOptions, ParsesTheEditorFormsAndRefusesWhatCannotWork)
 
     const std::vector<std::vector<std::string>> refused{
         {"f.json", "--screenshot"},                 // value missing at the end
-        {"f.json", "--tab", "1"},                   // only with --screenshot
         {"f.json", "--screenshot", "o.png", "--tab", "-1"},
         {"f.json", "g.json"},
     };
@@ -125,7 +114,6 @@ protected:
     {
         file = dir.path / "board.json";
         fs::copy_file(fs::path(LAMINAR_EXAMPLES) / "8-layer.json", file);
-        original = fileText(file);
         document = {file, readStackupFile(file), nullptr};
         addBoards(instance.get(), document.boards);
     }
@@ -141,7 +129,6 @@ protected:
 
     lm::test::TempDir dir;
     fs::path file;
-    std::string original;
     StackupDocument document;
     Instance instance{lmInitInstance(nullptr, 0)};
     ScriptedUi ui;
@@ -150,7 +137,7 @@ protected:
 
 } // namespace
 
-TEST_F(StackupArchiveTest, SaveAndSaveAsWriteTheEditedBoardsWithTheirDrillPairs)
+TEST_F(StackupArchiveTest, SaveWritesTheEditedBoardsWithTheirDrillPairs)
 {
     StackupArchive archive(instance.get(), document, ui, out);
     for (int operation : {LM_ARCHIVE_SAVE, LM_ARCHIVE_SAVE_AS, LM_ARCHIVE_LOAD}) EXPECT_TRUE(archive.IsSupported(operation));
@@ -172,34 +159,6 @@ TEST_F(StackupArchiveTest, SaveAndSaveAsWriteTheEditedBoardsWithTheirDrillPairs)
     for (const LMDRILLPAIR& pair : saved[0].drillPairs) pairs.emplace_back(pair.fromLayerId, pair.toLayerId);
     EXPECT_EQ(pairs, (std::vector<std::pair<int32_t, int32_t>>{{2, 16}, {6, 12}, {14, 16}}));
     EXPECT_EQ(std::distance(fs::directory_iterator(dir.path), fs::directory_iterator()), 1) << "a temporary file stayed";
-
-    // Save as, cancelled, then to a name typed without extension: later saves go there.
-    const std::string savedText = fileText(file);
-    ui.answers = {fs::path(), dir.path / "copy"};
-    EXPECT_EQ(archive.Perform(LM_ARCHIVE_SAVE_AS), 0);
-    EXPECT_EQ(archive.Perform(LM_ARCHIVE_SAVE_AS), 1);
-    layer(0).dEr = 3.8;
-    EXPECT_EQ(archive.Perform(LM_ARCHIVE_SAVE), 1);
-    const fs::path copy = dir.path / "copy.json";
-    EXPECT_EQ(std::tuple(archive.file(), readStackupFile(copy)[0].layers[0].dEr, fileText(file), ui.errors.size()),
-              std::tuple(copy, 3.8, savedText, 0u));
-}
-
-TEST_F(StackupArchiveTest, FailedSaveShowsTheProblemAndKeepsThePreviousFile)
-{
-    StackupArchive archive(instance.get(), document, ui, out);
-    std::strcpy(layer(1).szName, "L1_\xff"); // not UTF-8: the file cannot hold it
-    EXPECT_EQ(archive.Perform(LM_ARCHIVE_SAVE), 0);
-    ASSERT_EQ(ui.errors.size(), 1u);
-    EXPECT_NE(ui.errors[0].find(file.string() + ": boards[0].layers[1].name: name is not valid UTF-8"), std::string::npos)
-        << ui.errors[0];
-    EXPECT_EQ(std::tuple(fileText(file), out.str()), std::tuple(original, ""));
-
-    // Save as into a folder that does not exist: the file stays the one opened.
-    std::strcpy(layer(1).szName, "L1");
-    ui.answers = {dir.path / "missing" / "copy.json"};
-    EXPECT_EQ(archive.Perform(LM_ARCHIVE_SAVE_AS), 0);
-    EXPECT_EQ(std::tuple(ui.errors.size(), archive.file()), std::tuple(2ul, file));
 }
 
 TEST_F(StackupArchiveTest, LoadHandsOverOnlyAValidFileAndOnlyWhenTheRunEnded)
@@ -228,13 +187,15 @@ TEST_F(StackupArchiveTest, LoadHandsOverOnlyAValidFileAndOnlyWhenTheRunEnded)
     EXPECT_EQ(archive.file(), file) << "the file changes with the next run, not before";
 }
 
-TEST_F(StackupArchiveTest, TitleMarksEditsUntilSavedOrUndoneToTheFilesState)
+// Save, Save as and their failures, with the title's unsaved mark after each step.
+TEST_F(StackupArchiveTest, TitleMarksEditsUntilSavedAndFailedSavesKeepTheFile)
 {
     StackupArchive archive(instance.get(), document, ui, out);
     UnsavedMark mark(instance.get(), document);
     archive.setUnsavedMark(&mark);
     EXPECT_EQ(editorTitle(file, true), "Laminar - board.json*");
     const double thickness = layer(2).dThickness;
+    std::string saved;
     // Each step, then whether the boards differ from the file's state after a refresh.
     const std::pair<std::function<void()>, bool> steps[] = {
         {[] {}, false}, // the boards as added are the file's state
@@ -242,19 +203,34 @@ TEST_F(StackupArchiveTest, TitleMarksEditsUntilSavedOrUndoneToTheFilesState)
         {[&] { layer(2).dThickness = thickness; }, false}, // undone back to the file
         {[&] { layer(0).crColor ^= 0xFF; }, true},         // appearance is in the file too
         {[&] { EXPECT_EQ(archive.Perform(LM_ARCHIVE_SAVE), 1); EXPECT_FALSE(mark.unsaved()); }, false},
-        {[&] { std::strcpy(layer(1).szName, "L1_\xff"); }, true},
-        {[&] { EXPECT_EQ(archive.Perform(LM_ARCHIVE_SAVE), 0); }, true}, // a failed save keeps the mark
-        {[&] { // Save as then compares with the new file
+        {[&] { std::strcpy(layer(1).szName, "L1_\xff"); }, true}, // not UTF-8: the file cannot hold it
+        {[&] { // a failed save keeps the file and the mark
+             saved = fileText(file);
+             EXPECT_EQ(archive.Perform(LM_ARCHIVE_SAVE), 0);
+             EXPECT_EQ(fileText(file), saved);
+         },
+         true},
+        {[&] { // Save as: into a folder that does not exist, cancelled, then to a name typed without extension
              std::strcpy(layer(1).szName, "Renamed");
-             ui.answers = {dir.path / "copy"};
+             ui.answers = {dir.path / "missing" / "copy.json", fs::path(), dir.path / "copy"};
+             EXPECT_EQ(archive.Perform(LM_ARCHIVE_SAVE_AS), 0);
+             EXPECT_EQ(archive.Perform(LM_ARCHIVE_SAVE_AS), 0);
+             EXPECT_EQ(archive.file(), file);
              EXPECT_EQ(archive.Perform(LM_ARCHIVE_SAVE_AS), 1);
          },
          false},
         {[&] { layer(1).szName[0] = 'X'; }, true},
+        {[&] { EXPECT_EQ(archive.Perform(LM_ARCHIVE_SAVE), 1); }, false}, // to the file saved as
     };
     for (std::size_t step = 0; step < std::size(steps); ++step) {
         steps[step].first();
         mark.refresh();
         EXPECT_EQ(mark.unsaved(), steps[step].second) << "step " << step;
     }
+    const fs::path copy = dir.path / "copy.json";
+    EXPECT_EQ(std::tuple(archive.file(), std::string(readStackupFile(copy)[0].layers[1].szName), fileText(file)),
+              std::tuple(copy, "Xenamed", saved));
+    ASSERT_EQ(ui.errors.size(), 2u);
+    EXPECT_NE(ui.errors[0].find(file.string() + ": boards[0].layers[1].name: name is not valid UTF-8"), std::string::npos)
+        << ui.errors[0];
 }

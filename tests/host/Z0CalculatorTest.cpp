@@ -119,7 +119,6 @@ protected:
 
 const char* const kMicrostrip = "mask:20:3.5/sig:35:1/diel:100:4.2/plane:35:1";
 const char* const kStripline = "plane:35:1/diel:200:4.2/sig:35:4.2/diel:100:4.2/plane:35:1";
-const char* const kNoPlane = "mask:20:3.5/sig:35:1/diel:100:4.2/sig:35:1";
 
 // Also what the Z0-curve dialog asks: one pair width after another as the gap
 // grows from 25 um. The narrowest widths are where the closed form misleads
@@ -164,10 +163,7 @@ TEST_F(CalculatorFixture, TargetsNoGeometryMeetsAndLayersWithoutAPlaneGiveZero)
     layer->dTargetZ0 = 90.0;
     EXPECT_EQ(calculator->SolveTraceGeometry(layer, 0.0, true, false), 0.0) << "a pair without a gap";
 
-    load(kNoPlane);
-    layer = &records()[trace];
-    layer->dTargetZ0 = 50.0;
-    EXPECT_EQ(calculator->SolveTraceGeometry(layer, 0.0, false, false), 0.0);
+    load("mask:20:3.5/sig:35:1/diel:100:4.2/sig:35:1"); // no plane
     std::vector<double> z0(4, -1.0);
     EXPECT_TRUE(calculator->CalcStackupZ0(kBoard, 0, z0.data()));
     EXPECT_EQ(z0, std::vector<double>(4, 0.0));
@@ -230,12 +226,14 @@ TEST_F(CalculatorFixture, DielectricAttenuationFollowsFrequencyLossTangentAndRoo
         const std::string diel = "diel:150:" + std::to_string(er);
         load("plane:35:1/" + diel + "/sig:35:" + std::to_string(er) + "/" + diel + "/plane:35:1");
         for (int32_t i : {1, 3}) records()[i].dLossTangent = tand;
-        const Loss at = loss(trace, {1e6, 1e8});
+        const Loss at = loss(trace, {1e6, 1e10});
         ASSERT_TRUE(at.ok);
         const double expected = 8.685889638 * std::numbers::pi * 1e6 * std::sqrt(er) * tand / 299792458.0;
         EXPECT_NEAR(at.ad[0], expected, 1e-9 * expected);
-        // A wideband model: nearly proportional to frequency over two decades.
-        EXPECT_NEAR(at.ad[1] / at.ad[0], 100.0, 10.0);
+        // A wideband model: Er falls and tan delta rises a little over four decades, so
+        // the loss grows a little faster than the frequency.
+        const double growth = at.ad[1] / at.ad[0] / 1e4;
+        EXPECT_TRUE(growth > 1.005 && growth < 1.1) << growth;
         EXPECT_DOUBLE_EQ(at.a[1], at.ar[1] + at.ad[1]);
     }
     // On a microstrip the loss is the filled share q = (erEff - 1) / (er - 1) of the field's.
@@ -243,19 +241,6 @@ TEST_F(CalculatorFixture, DielectricAttenuationFollowsFrequencyLossTangentAndRoo
     const double erEff = impedanceAt(100e-6, 0.0).erEff, q = (erEff - 1.0) / 3.2;
     const double expected = 8.685889638 * std::numbers::pi * 1e6 * q * 4.2 * 0.02 / std::sqrt(erEff) / 299792458.0;
     EXPECT_NEAR(loss(trace, {1e6}).ad[0], expected, 1e-9 * expected);
-}
-
-TEST(WidebandPermittivity, ErFallsSlowlyAndLossTangentStaysNearlyFlatOverDecades)
-{
-    EXPECT_EQ(djordjevicSarkar(4.2, 0.0, 1e6, 1e9).er, 4.2) << "lossless: no dispersion";
-    Permittivity previous = djordjevicSarkar(4.2, 0.02, 1e6, 1e6);
-    EXPECT_EQ(previous.er, 4.2);
-    EXPECT_NEAR(previous.tanDelta, 0.02, 1e-15);
-    for (double f : {1e7, 1e8, 1e9, 1e10}) { // less than 4 % a decade
-        const Permittivity p = djordjevicSarkar(4.2, 0.02, 1e6, f);
-        EXPECT_TRUE(p.er < previous.er && p.er > 0.96 * previous.er && std::abs(p.tanDelta - 0.02) < 0.003) << f;
-        previous = p;
-    }
 }
 
 // Plain cases within 1 %, mixed dielectrics within 2 %.

@@ -1,5 +1,5 @@
-// Offscreen proofs of the panes' wiring: the property bar built from its
-// template, the Er frequency field, the picture pane's status line, and the
+// Offscreen proofs of the panes' wiring: the property bar's buttons offered to
+// the window, the Er frequency field, the picture pane's status line, and the
 // picture widget over a real layer grid (a layer dragged with the mouse lands
 // at its new place, undo takes it back). The canvas is proved on an image's
 // pixels. Then the printing commands on the real clipboard and print dialog.
@@ -44,7 +44,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <memory>
 #include <string>
 #include <tuple>
@@ -55,32 +54,18 @@ namespace {
 
 using test::layerOf;
 
-// Signal, substrate, signal.
-struct ThreeLayerBoard : test::GridFixture {
-    ThreeLayerBoard() : GridFixture({layerOf(kSignal, "Top"), layerOf(kSubstrate), layerOf(kSignal, "Bottom")}) {}
-};
-
-using test::whenShown;
-
 template <typename Widget>
 Widget* named(const QWidget& parent, uint32_t id)
 {
     return parent.findChild<Widget*>(QString::number(id));
 }
 
-TEST(GridPane, PropertyBarControlsByIdAndOfferedCommands)
+TEST(GridPane, PropertyBarButtonsAreOfferedToTheWindow)
 {
-    ThreeLayerBoard board;
+    test::GridFixture board(test::fiveLayers());
     QtGridPane pane(board.instance, board.platform, *board.grid, nullptr);
     pane.resize(900, 400);
     pane.show();
-
-    auto* units = named<QComboBox>(pane, res::IDC_UNITS);
-    ASSERT_NE(units, nullptr);
-    // The Er frequency is hidden without its capability.
-    EXPECT_EQ(std::tuple(pane.control(res::IDC_UNITS), units->currentText(),
-                         named<QLineEdit>(pane, res::IDC_ER_FREQUENCY)->isHidden()),
-              std::tuple(units, "Metric", true));
 
     std::vector<uint32_t> offered;
     pane.setCommandOffer([&](uint32_t id, uint32_t) {
@@ -95,7 +80,7 @@ TEST(GridPane, PropertyBarControlsByIdAndOfferedCommands)
 
 TEST(GridPane, ErFrequencyKeepsDigitsAndBeepsOnceForARefusedKey)
 {
-    ThreeLayerBoard board;
+    test::GridFixture board(test::fiveLayers());
     board.instance.settings().caps |= kCapErFrequency;
     QtGridPane pane(board.instance, board.platform, *board.grid, nullptr);
     pane.show();
@@ -115,11 +100,10 @@ TEST(GridPane, ErFrequencyKeepsDigitsAndBeepsOnceForARefusedKey)
 
 TEST(PicturePane, StatusLineAndTotalThickness)
 {
-    ThreeLayerBoard board;
+    test::GridFixture board(test::fiveLayers());
     QtPicturePane pane(board.instance, nullptr);
     pane.resize(500, 300);
     pane.show();
-    ASSERT_NE(pane.findChild<QWidget*>(QStringLiteral("stackupPicture")), nullptr);
     pane.updateView();
 
     const StatusLine expected = checkStatusLine(board.instance.settings());
@@ -243,20 +227,15 @@ TEST(PictureView, ScrollBarFollowsThePictureWhenTheStackIsTallerThanTheView)
     // The last position shows the last page.
     EXPECT_EQ(std::tuple(bar.isEnabled(), bar.maximum()), std::tuple(true, layout.scrollMaximum - layout.scrollPage + 1));
 
-    bar.triggerAction(QAbstractSlider::SliderPageStepAdd);
-    EXPECT_EQ(board.view.picture().scrollPosition(), std::min(layout.scrollPage, bar.maximum()));
-    EXPECT_EQ(bar.value(), board.view.picture().scrollPosition());
-    bar.triggerAction(QAbstractSlider::SliderToMaximum);
+    bar.triggerAction(QAbstractSlider::SliderToMaximum); // the bar moves the picture, an arrow by 6/8 of a line
     EXPECT_EQ(board.view.picture().scrollPosition(), bar.maximum());
     bar.triggerAction(QAbstractSlider::SliderSingleStepSub);
     EXPECT_EQ(board.view.picture().scrollPosition(), bar.maximum() - layout.textHeight * 6 / 8);
-    EXPECT_EQ(bar.value(), board.view.picture().scrollPosition());
 }
 
 TEST(QtPrinting, CopiedPictureAndDocumentationReadBackFromTheClipboard)
 {
-    test::GridFixture board(
-        {layerOf(kSolderMask, "Mask"), layerOf(kSignal, "Top"), layerOf(kSubstrate, "Core"), layerOf(kSolidPlane, "GND")});
+    test::GridFixture board(test::fiveLayers());
     const DesignInfo design{"Falcon", "Ada", "Rev B"};
     StackupPicture picture(board.instance.settings());
     QImage screen(1, 1, QImage::Format_RGB32);
@@ -276,7 +255,6 @@ TEST(QtPrinting, CopiedPictureAndDocumentationReadBackFromTheClipboard)
     copyDocumentationCommand(platform, board.instance.settings(), design);
     const QMimeData* mime = clipboard->mimeData();
     ASSERT_NE(mime, nullptr);
-    ASSERT_TRUE(mime->hasFormat(QString::fromLatin1(kSvgMimeType)));
     const QByteArray svg = mime->data(QString::fromLatin1(kSvgMimeType));
     EXPECT_EQ(std::tuple(QSvgRenderer(svg).isValid(), svg.contains("Design: Falcon, Designer: Ada."),
                          mime->data(QString::fromLatin1(kPdfMimeType)).startsWith("%PDF")),
@@ -313,7 +291,7 @@ TEST(QtPrinting, OptionsPageOpensAsTheCoreSaysAndFiltersTheRangeWhileTyping)
     test::GridFixture board({layerOf(kSignal, "Top"), layerOf(kSubstrate, "Core"), layerOf(kSignal, "Bottom")});
     QtPlatform platform;
     bool seen = false;
-    whenShown<QPrintDialog>([&seen](QPrintDialog& dialog) {
+    test::whenShown<QPrintDialog>([&seen](QPrintDialog& dialog) {
         using namespace res;
         auto* whole = named<QRadioButton>(dialog, IDC_PRINT_WHOLE_STACKUP);
         auto* range = named<QRadioButton>(dialog, IDC_PRINT_RANGE);

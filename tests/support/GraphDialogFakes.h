@@ -1,7 +1,7 @@
 #pragma once
 // The graph dialogs' window as tests see it: every control's state kept by
 // id, and a chart window with the recording canvas's font metrics (7 pixels a
-// character, 16 a line) that notes mouse capture and printing.
+// character, 16 a line) that notes mouse capture and copies.
 #include "charts/ChartControl.h"
 #include "charts/DialogControls.h"
 #include "RecordingCanvas.h"
@@ -20,10 +20,8 @@ public:
     Rect client{0, 0, 600, 400};
     bool captured = false;
     int animationsStarted = 0;
-    bool clipboardWorks = true;
     Size copiedSize;
     RecordingCanvas copied;
-    int printed = 0;
 
     Rect clientRect() const override { return client; }
     void measure(const std::function<void(Canvas&)>& use) override
@@ -40,13 +38,9 @@ public:
         copiedSize = size;
         copied = RecordingCanvas{};
         draw(copied);
-        return clipboardWorks;
-    }
-    bool printChart(CChartControl&, std::string_view, const ChartPageSettings&) override
-    {
-        ++printed;
         return true;
     }
+    bool printChart(CChartControl&, std::string_view, const ChartPageSettings&) override { return true; }
 };
 
 class FakeDialogControls : public DialogControls {
@@ -61,16 +55,8 @@ public:
     void showControl(uint32_t id, bool on) override { shown[id] = on; }
     void enableControl(uint32_t id, bool on) override { enabled[id] = on; }
     void setControlText(uint32_t id, std::string_view text) override { texts[id] = std::string(text); }
-    std::string controlText(uint32_t id) const override
-    {
-        const auto found = texts.find(id);
-        return found == texts.end() ? std::string{} : found->second;
-    }
-    bool isChecked(uint32_t id) const override
-    {
-        const auto found = checked.find(id);
-        return found != checked.end() && found->second;
-    }
+    std::string controlText(uint32_t id) const override { return stored(texts, id, std::string{}); }
+    bool isChecked(uint32_t id) const override { return stored(checked, id, false); }
     void setChecked(uint32_t id, bool on) override { checked[id] = on; }
     void setProgress(uint32_t id, int32_t position) override { progress[id] = position; }
     void setTitle(std::string_view title) override { windowTitle = std::string(title); }
@@ -79,8 +65,17 @@ public:
     void endDialog() override { ++ended; }
 
     // Shown unless hidden; enabled unless disabled.
-    bool isShown(uint32_t id) const { return !shown.count(id) || shown.at(id); }
-    bool isEnabled(uint32_t id) const { return !enabled.count(id) || enabled.at(id); }
+    bool isShown(uint32_t id) const { return stored(shown, id, true); }
+    bool isEnabled(uint32_t id) const { return stored(enabled, id, true); }
+
+private:
+    // What the map holds for a control, else `unset`.
+    template <typename Value>
+    static Value stored(const std::map<uint32_t, Value>& map, uint32_t id, Value unset)
+    {
+        const auto found = map.find(id);
+        return found == map.end() ? unset : found->second;
+    }
 };
 
 } // namespace lm::test

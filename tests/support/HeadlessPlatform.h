@@ -34,6 +34,7 @@ public:
     // script used up, an OK box answers Ok and a Yes/No box answers No.
     std::deque<MessageAnswer> answers;
     std::vector<ShownMessage> messages;
+    std::function<void()> whileMessageOpen; // what the desktop does while a box is up (a focus change)
     int beeps = 0;
     struct HelpRequest {
         std::string helpFile;
@@ -45,6 +46,8 @@ public:
     {
         messages.push_back({std::string(text), buttons, icon});
         note("message: " + std::string(text));
+        if (whileMessageOpen)
+            whileMessageOpen();
         return next(answers, buttons == MessageButtons::Ok ? MessageAnswer::Ok : MessageAnswer::No);
     }
 

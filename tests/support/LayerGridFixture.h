@@ -61,20 +61,17 @@ struct GridFixture {
     bool notApplicable(int32_t row, int32_t columnId) const { return style(row, columnId).control == CellControl::Static; }
     MBSTACKUPENTRY& board() { return *instance.settings().currentBoard; }
     LMLAYEREX& layer(std::size_t index) { return board().layers.at(index); }
-    std::vector<std::string> names()
+    // One field of every layer, top first.
+    template <typename Field>
+    auto each(Field field)
     {
-        std::vector<std::string> out;
+        std::vector<decltype(field(LMLAYEREX{}))> out;
         for (const LMLAYEREX& record : board().layers)
-            out.emplace_back(layerName(record));
+            out.push_back(field(record));
         return out;
     }
-    std::vector<int32_t> usages()
-    {
-        std::vector<int32_t> out;
-        for (const LMLAYEREX& record : board().layers)
-            out.push_back(record.nUsage);
-        return out;
-    }
+    std::vector<std::string> names() { return each([](const LMLAYEREX& r) { return std::string(layerName(r)); }); }
+    std::vector<int32_t> usages() { return each([](const LMLAYEREX& r) { return r.nUsage; }); }
     void setCurrent(int32_t row, int32_t columnId = kColLayerName) { grid->cells().setCurrent(at(row, columnId)); }
     void select(std::initializer_list<int32_t> rows)
     {

@@ -13,22 +13,17 @@
 
 namespace lm::test {
 
-inline LMLAYEREX pictureLayer(int32_t usage, std::string_view name = "")
-{
-    LMLAYEREX layer = defaultLayer(usage);
-    layer.nUsage = usage; // an unknown usage keeps it
-    setLayerName(layer, name);
-    return layer;
-}
-
 struct PictureBoard {
     MBSTACKUPENTRY board;
     LMEDITSETTINGS settings;
 
     explicit PictureBoard(std::initializer_list<int32_t> usages, bool proportional = false)
     {
-        for (const int32_t usage : usages)
-            board.layers.push_back(pictureLayer(usage, "L" + std::to_string(board.layers.size() + 1)));
+        for (const int32_t usage : usages) {
+            LMLAYEREX& layer = board.layers.emplace_back(defaultLayer(usage));
+            layer.nUsage = usage; // an unknown usage keeps it
+            setLayerName(layer, "L" + std::to_string(board.layers.size()));
+        }
         settings.currentBoard = &board;
         settings.drawProportionally = proportional;
     }

@@ -17,19 +17,17 @@ enum class CanvasOp {
     SetClip, ClearClip, SetOrigin,
 };
 
-// One call with the state it was made in (pen, brush, exclusive-or, origin).
+// One call with the state it was made in (pen, exclusive-or, origin).
 struct CanvasCall {
     CanvasOp op;
     std::vector<Point> points; // polygon, polyline, line (from, to), origin
     Rect rect;                 // fill, rectangle, text box, clip
     Pen pen;
-    Brush brush;
     bool xorOn = false;
     Point origin;
     uint32_t colour = 0; // fill colour, text colour
     std::string text;
     TextAlign align = TextAlign::Left;
-    FontSpec font;
 };
 
 class RecordingCanvas : public Canvas {
@@ -40,9 +38,9 @@ public:
     std::vector<CanvasCall> calls;
 
     void setPen(const Pen& pen) override { state_.pen = pen, record(CanvasOp::SetPen); }
-    void setBrush(const Brush& brush) override { state_.brush = brush, record(CanvasOp::SetBrush); }
+    void setBrush(const Brush&) override { record(CanvasOp::SetBrush); }
     void setXor(bool on) override { state_.xorOn = on, record(CanvasOp::SetXor); }
-    void setFont(const FontSpec& font) override { record(CanvasOp::SetFont).font = font; }
+    void setFont(const FontSpec&) override { record(CanvasOp::SetFont); }
     void setTextColour(uint32_t colour) override { record(CanvasOp::SetTextColour).colour = colour; }
 
     void fillRect(const Rect& rect, uint32_t colour) override { record(CanvasOp::FillRect, rect).colour = colour; }
@@ -89,7 +87,7 @@ private:
         return call;
     }
 
-    CanvasCall state_; // the pen, brush, exclusive-or and origin set so far
+    CanvasCall state_; // the pen, exclusive-or and origin set so far
 };
 
 } // namespace lm::test

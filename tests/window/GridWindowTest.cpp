@@ -1,13 +1,20 @@
 // The layer grid inside the editor window, driven as a host's test tool drives
 // it: keys and clicks sent to the widget named "layerGrid", rows through the
 // real clipboard between two instances, Z0 planning with the host's own
-// calculator, and the layers read back through lm* functions.
+// calculator, the layers read back through lm* functions, and the loss graph
+// opened from a metal's View... button with the reference calculator, zoomed
+// with a mouse drag on the widget named "chart" and copied.
 #include "HostedEditor.h"
 #include "ScriptedZ0Calculator.h"
+#include "TempDir.h"
+
+#include <laminar/z0calc.h>
 
 #include <QClipboard>
 #include <QComboBox>
+#include <QFile>
 #include <QHeaderView>
+#include <QImage>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPushButton>
@@ -15,6 +22,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
 #include <tuple>
 
 using namespace window_test;
@@ -49,7 +57,6 @@ TEST(GridWindow, TypedThicknessReachesTheLayersAndCtrlZTakesItBack)
 
     // Typing into the current cell opens its editor; letters never get in.
     clickCell(grid, core);
-    grid->setFocus(); // as the click of a real mouse does
     for (const QChar c : QStringLiteral("12a3"))
         press(keyTarget(grid), c.toUpper().unicode(), Qt::NoModifier, QString(c));
     press(keyTarget(grid), Qt::Key_Return);
@@ -122,7 +129,6 @@ TEST(GridWindow, RowsCopiedInOneEditorArePastedIntoAnother)
     QTableView* grid = layerGrid(openEditor(target, 2));
     ASSERT_NE(grid, nullptr);
     clickCell(grid, grid->model()->index(4, 0));
-    grid->setFocus();
     press(grid, Qt::Key_V, Qt::ControlModifier);
     spin();
     lmExitInstance(target.instance, true);
@@ -142,7 +148,6 @@ TEST(GridWindow, CellEditorCopiesAndPastesTextThroughTheGrid)
     QTableView* grid = layerGrid(openEditor(host, 1));
     ASSERT_NE(grid, nullptr);
     clickCell(grid, grid->model()->index(2, columnTitled(*grid->model(), "Layer Name")));
-    grid->setFocus();
     press(grid, Qt::Key_F2);
     auto* edit = grid->findChild<QLineEdit*>();
     ASSERT_NE(edit, nullptr);
@@ -194,8 +199,7 @@ TEST(GridWindow, PlannedWidthsBecomeTestWidthsOfTheLayersTheHostReads)
     EXPECT_TRUE(showsWholeValues("Z0\n"));
 
     auto* tabs = editor->findChild<QTabBar*>("tabControl");
-    ASSERT_EQ(tabs->tabText(3), "Z0 Planning");
-    tabs->setCurrentIndex(3);
+    tabs->setCurrentIndex(3); // Z0 Planning
     ASSERT_TRUE(spinUntil([&] { return cellText(model, 0, "Width") == "120"; }));
     EXPECT_EQ(cellText(model, 2, "Width"), "<Error>");
     EXPECT_TRUE(showsWholeValues("Width"));
@@ -230,4 +234,55 @@ TEST(GridWindow, PlannedWidthsBecomeTestWidthsOfTheLayersTheHostReads)
     // The <Error> row keeps its test width.
     EXPECT_EQ(nanometres, (std::vector<long>{120000, 0, 0, 0, 130000}));
     EXPECT_TRUE(lmGetChanges(host.instance, false) & 0x4) << "a Z0-planning change";
+}
+
+TEST(GridWindow, LossGraphOpensFromAMetalsViewButtonZoomsAndCopies)
+{
+    lm::test::ConfigHome config; // the loss dialog stores its options there
+    Host host;
+    lmz0::ReferenceZ0Calculator calculator{host.instance};
+    lmSetZ0Calculator(host.instance, &calculator);
+    lmSetCaps(host.instance, LM_CAP_LOSS_VALUES, LM_CAP_LOSS_VALUES);
+    const std::vector<LMLAYEREX> layers = lm::test::microstripPairStackup(30); // a trace with a width
+    lmAddStackup(host.instance, 3, "B_003", layers.data(), static_cast<int32_t>(layers.size()));
+    QDialog* editor = openEditor(host, 3);
+    ASSERT_NE(editor, nullptr);
+    editor->findChild<QTabBar*>("tabControl")->setCurrentIndex(2); // Metal
+    spin();
+    QTableView* grid = layerGrid(editor);
+    const QModelIndex button = grid->model()->index(0, columnTitled(*grid->model(), "Loss Curve"));
+    ASSERT_EQ(grid->model()->data(button).toString(), "View...");
+
+    bool opened = false; // the dialog is modal: the click returns once it closes
+    QTimer::singleShot(0, [&] {
+        QDialog* dialog = nullptr;
+        spinUntil([&] { return (dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) != nullptr; });
+        // Rejected on every path out of here, or the click never returns.
+        const std::unique_ptr<QDialog, void (*)(QDialog*)> rejected(dialog, [](QDialog* d) { d->reject(); });
+        QWidget* chart = dialog ? dialog->findChild<QWidget*>("chart") : nullptr;
+        ASSERT_TRUE(chart != nullptr && chart->isVisible());
+        opened = true;
+        EXPECT_EQ(dialog->windowTitle(), "Loss-vs-Frequency Graph");
+        // A drag across the middle zooms: the picture changes.
+        const QImage before = chart->grab().toImage();
+        const QPoint middle = chart->rect().center();
+        lm::test::sendMouse(chart, QEvent::MouseButtonPress, middle - QPoint(60, 40), Qt::LeftButton);
+        lm::test::sendMouse(chart, QEvent::MouseMove, middle + QPoint(60, 40), Qt::LeftButton);
+        lm::test::sendMouse(chart, QEvent::MouseButtonRelease, middle + QPoint(60, 40), Qt::NoButton);
+        spin(50);
+        EXPECT_NE(chart->grab().toImage(), before);
+        // Copy puts a white-backed bitmap, taller than the chart by the caption, on the clipboard.
+        QApplication::clipboard()->clear();
+        auto* copy = dialog->findChild<QPushButton*>("1007");
+        ASSERT_TRUE(copy != nullptr && copy->isEnabled());
+        copy->click();
+        const QImage copied = QApplication::clipboard()->image();
+        EXPECT_EQ(std::tuple(copied.width(), copied.height() > chart->height(), copied.pixelColor(1, 1)),
+                  std::tuple(chart->width(), true, QColor(Qt::white)));
+    });
+    clickCell(grid, button);
+    EXPECT_TRUE(opened);
+    lmExitInstance(host.instance, true); // Auto Er changed the metals: Discard would ask first
+    // Closing stored the options for the next opening.
+    EXPECT_TRUE(QFile::exists(QString::fromStdString((config.path / "Quorvex").string())));
 }

@@ -118,8 +118,10 @@ inline void click(QWidget* target, const QPoint& at, Qt::KeyboardModifiers modif
     lm::test::sendMouse(target, QEvent::MouseButtonRelease, at, Qt::NoButton, modifiers);
 }
 
+// A click on a cell, which gives the grid the focus as a real mouse's click does.
 inline void clickCell(QTableView* grid, const QModelIndex& index)
 {
+    grid->setFocus();
     grid->scrollTo(index);
     click(grid->viewport(), grid->visualRect(index).center());
 }
