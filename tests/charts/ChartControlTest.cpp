@@ -89,8 +89,6 @@ TEST(ChartNumbers, PrefixesKeepMantissasAboveOneUpToAThousand)
 }
 
 using test::CanvasOp;
-using test::FakeChartWindow;
-using test::RecordingCanvas;
 
 constexpr uint32_t kGreen = 0x00FF00;
 constexpr uint32_t kRed = 0x0000FF;
@@ -98,7 +96,7 @@ constexpr uint32_t kRed = 0x0000FF;
 // The ramp y = x over 0..10 in a 600 x 400 window: steps of 0.5 across
 // (54 pixels a unit from x 39), of 1 up (32 pixels a unit from y 336).
 struct ChartTest : ::testing::Test {
-    FakeChartWindow window;
+    test::FakeChartWindow window;
     CChartControl chart;
     static constexpr double kRamp[] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10};
     Curve ramp{kRamp, kRamp, std::size(kRamp), kGreen};
@@ -211,7 +209,7 @@ TEST_F(ChartTest, CopyInvertsTheFrameColoursButNeverTheCurves)
     // Inverted (the Copy command): white under the chart and the caption's strip, black text.
     for (const auto& [invert, background, text] : {std::tuple(true, 0xFFFFFFu, 0u), std::tuple(false, 0u, 0xFFFFFFu)}) {
         ASSERT_TRUE(chart.copyToClipboard("Layer graph", invert));
-        const RecordingCanvas& copied = window.copied;
+        const test::RecordingCanvas& copied = window.copied;
         EXPECT_EQ(std::tuple(window.copiedSize, copied.ofKind(CanvasOp::FillRect).front().colour,
                              copied.ofKind(CanvasOp::SetTextColour).front().colour,
                              copied.ofKind(CanvasOp::Polyline).front().pen.colour),
