@@ -96,7 +96,7 @@ TEST(PrintCommands, TheReportAsksTheCalculatorOnceAndOnlyForTheZ0Column)
     EXPECT_EQ(calculator.calls.size(), 1u) << "no Z0 column, no calculation";
 }
 
-TEST(PrintCommands, PictureCopiesAndPrintsUnderTheDesignsNameAndAClosedClipboardEndsCopiesQuietly)
+TEST(PrintCommands, PicturePrintsUnderTheDesignsNameWithoutAnOptionsPage)
 {
     test::FiveLayersPictured five;
     HeadlessPlatform platform;
@@ -104,10 +104,6 @@ TEST(PrintCommands, PictureCopiesAndPrintsUnderTheDesignsNameAndAClosedClipboard
     // No options page for the picture. The copies' formats are the Qt printing tests'.
     EXPECT_EQ(std::tuple(platform.printedDocuments, platform.pageShown.has_value(), platform.prints.size()),
               std::tuple(std::vector<std::string>{"Stackup (Falcon)"}, false, 1u));
-    platform.clipboardOpens = false;
-    copyPictureCommand(platform, five.picture, five.settings, five.design);
-    copyDocumentationCommand(platform, five.settings, five.design);
-    EXPECT_EQ(std::tuple(platform.copiedDrawings.size(), platform.messages.size()), std::tuple(0u, 0u));
 }
 
 } // namespace
