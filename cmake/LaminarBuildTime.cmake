@@ -35,8 +35,6 @@ endfunction()
 function(laminar_test_code target)
   if(LAMINAR_SANITIZE)
     target_compile_options(${target} PRIVATE -fno-sanitize=all)
-    # What the compiler would say of instrumented code: the product under test is.
-    target_compile_definitions(${target} PRIVATE LAMINAR_SANITIZED)
   else()
     target_compile_options(${target} PRIVATE -O0)
   endif()
