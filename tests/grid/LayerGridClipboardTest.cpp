@@ -120,6 +120,10 @@ TEST(LayerGridClipboard, CutIsCopyThenDeleteInOneStep)
     f.setCurrent(4);
     f.select({2, 3});
     ASSERT_TRUE(f.enabled(ID_EDIT_CUT));
+    f.platform.clipboardOpens = false; // held by another program: nothing copied, so nothing deleted
+    f.grid->onCommand(ID_EDIT_CUT);
+    EXPECT_EQ(f.names().size(), 5u);
+    f.platform.clipboardOpens = true;
     ASSERT_TRUE(f.grid->onCommand(ID_EDIT_CUT));
     expectNames(f, {"Top", "", "Bottom"});
     EXPECT_EQ(f.grid->cells().current().row, 2) << "the current layer, right below the cut, moves up with its row";
