@@ -30,9 +30,9 @@ inline Texts columnTexts(const GridFixture& f, int32_t columnId)
 }
 
 // The stackup and the grid's name column agree: the rows were written anew.
-inline void expectNames(const GridFixture& f, const Texts& names)
+inline void expectNames(GridFixture& f, const Texts& names)
 {
-    EXPECT_EQ(const_cast<GridFixture&>(f).names(), names);
+    EXPECT_EQ(f.names(), names);
     EXPECT_EQ(columnTexts(f, kColLayerName), names);
 }
 

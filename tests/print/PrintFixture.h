@@ -16,8 +16,6 @@ struct PrintBoard : PictureBoard {
     {
         board.drillSpans.resize(board.layers.size());
     }
-    PrintBoard(const PrintBoard&) = delete; // the settings point at the board
-    PrintBoard& operator=(const PrintBoard&) = delete;
 };
 
 // A signal, a substrate, a plane, a substrate, a signal.

@@ -27,6 +27,8 @@ struct PictureBoard {
         settings.currentBoard = &board;
         settings.drawProportionally = proportional;
     }
+    PictureBoard(const PictureBoard&) = delete; // the settings point at the board
+    PictureBoard& operator=(const PictureBoard&) = delete;
 };
 
 struct FakePictureHost : PictureHost, PictureLayerMoves {

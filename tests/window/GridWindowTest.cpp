@@ -12,7 +12,6 @@
 
 #include <QClipboard>
 #include <QComboBox>
-#include <QFile>
 #include <QHeaderView>
 #include <QImage>
 #include <QLineEdit>
@@ -284,5 +283,5 @@ TEST(GridWindow, LossGraphOpensFromAMetalsViewButtonZoomsAndCopies)
     EXPECT_TRUE(opened);
     lmExitInstance(host.instance, true); // Auto Er changed the metals: Discard would ask first
     // Closing stored the options for the next opening.
-    EXPECT_TRUE(QFile::exists(QString::fromStdString((config.path / "Quorvex").string())));
+    EXPECT_TRUE(std::filesystem::exists(config.path / "Quorvex"));
 }
